@@ -1,0 +1,93 @@
+#include "cli/CliCommon.h"
+
+#include "index/Settings.h"
+
+#include <charconv>
+#include <cmath>
+#include <vector>
+
+namespace sw::cli {
+
+uint8_t ParseSeries(const std::string& text) {
+    if (text == "old") {
+        return OldSeries;
+    }
+    if (text == "open") {
+        return OpenSeries;
+    }
+    throw UsageError("unknown series '" + text + "': use old or open");
+}
+
+int32_t ParseScale(uint8_t series, const std::string& text) {
+    const int32_t index = FindScale(series, text);
+    if (index > 0) {
+        return index;
+    }
+    std::string list;
+    for (const auto& c : ScaleCaptions(series)) {
+        list += (list.empty() ? "" : ", ") + c;
+    }
+    throw UsageError("unknown scale '" + text + "' for the " +
+                     (series == OldSeries ? "old" : "open") + " series; valid scales: " + list);
+}
+
+namespace {
+
+bool ParseWhole(const std::string& text, int32_t& out) {
+    const char* first = text.data();
+    const char* last = first + text.size();
+    const auto [ptr, ec] = std::from_chars(first, last, out);
+    return ec == std::errc() && ptr == last && !text.empty();
+}
+
+std::vector<std::string> SplitColons(const std::string& text) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t colon = text.find(':', start);
+        parts.push_back(text.substr(start, colon - start));
+        if (colon == std::string::npos) {
+            return parts;
+        }
+        start = colon + 1;
+    }
+}
+
+} // namespace
+
+DmsAngle ParseAngle(const std::string& text, const std::string& what) {
+    const auto bad = [&]() {
+        return UsageError("invalid " + what + " '" + text +
+                          "': use D:M:S with whole numbers (28:36:50) or decimal degrees "
+                          "(28.6139)");
+    };
+    if (text.find(':') != std::string::npos) {
+        const auto parts = SplitColons(text);
+        if (parts.size() != 3) {
+            throw bad();
+        }
+        DmsAngle a;
+        if (!ParseWhole(parts[0], a.Deg) || !ParseWhole(parts[1], a.Min) ||
+            !ParseWhole(parts[2], a.Sec)) {
+            throw bad();
+        }
+        if (a.Deg < 0 || a.Min < 0 || a.Min > 59 || a.Sec < 0 || a.Sec > 59 || a.Deg > 360) {
+            throw UsageError("invalid " + what + " '" + text +
+                             "': degrees 0 to 360, minutes and seconds 0 to 59");
+        }
+        return a;
+    }
+    double value = 0;
+    const char* first = text.data();
+    const char* last = first + text.size();
+    const auto [ptr, ec] = std::from_chars(first, last, value);
+    if (ec != std::errc() || ptr != last || text.empty() || !std::isfinite(value)) {
+        throw bad();
+    }
+    if (value < 0 || value > 360) {
+        throw UsageError("invalid " + what + " '" + text + "': decimal degrees 0 to 360");
+    }
+    return DecimalToDms(value);
+}
+
+} // namespace sw::cli

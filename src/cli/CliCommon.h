@@ -1,0 +1,42 @@
+#pragma once
+
+// Pieces every sub-command of the batch tool shares: argument parsing of series,
+// scales and angles, and the exit-code contract (0 ok, 1 input error, 2 usage).
+
+#include "index/Convertions.h"
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+namespace sw::cli {
+
+inline constexpr int ExitOk = 0;
+inline constexpr int ExitInputError = 1;
+inline constexpr int ExitUsage = 2;
+
+// A command line that names something the tool does not have (an unknown scale,
+// a malformed angle). Reported on stderr with exit 2.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Bad data in an input file or a failed write. Reported on stderr with exit 1.
+class InputError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// "old" or "open" to the series value.
+uint8_t ParseSeries(const std::string& text);
+
+// A scale caption as the scale box shows it ("1:50,000", "1:2,50,000") or the same
+// digits without separators; an unknown one names the series' valid captions.
+int32_t ParseScale(uint8_t series, const std::string& text);
+
+// D:M:S with whole numbers (28:36:50) or decimal degrees (28.6139, through
+// DecimalToDms). `what` names the argument in the error message.
+DmsAngle ParseAngle(const std::string& text, const std::string& what);
+
+} // namespace sw::cli

@@ -1,0 +1,49 @@
+#include "cli/Commands.h"
+
+#include "cli/CliCommon.h"
+
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
+#include <ostream>
+
+namespace sw::cli {
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    CLI::App app{"Tells which sheets of the topographic map index cover a place, a route or an "
+                 "area.\n\nExit codes: 0 success, 1 input or output error, 2 usage error.",
+                 "sheetwright-cli"};
+    app.set_version_flag("--version", std::string("sheetwright-cli ") + SHEETWRIGHT_VERSION);
+    app.require_subcommand(1);
+
+    CommandContext ctx{&out, &err};
+    RegisterNumberCommand(app, ctx);
+
+    // CLI11 parses the last argument first when handed a vector in reverse order.
+    std::vector<std::string> reversed(args.rbegin(), args.rend());
+    try {
+        app.parse(reversed);
+    } catch (const CLI::CallForHelp&) {
+        out << app.help();
+        return ExitOk;
+    } catch (const CLI::CallForAllHelp&) {
+        out << app.help("", CLI::AppFormatMode::All);
+        return ExitOk;
+    } catch (const CLI::CallForVersion& e) {
+        out << e.what() << '\n';
+        return ExitOk;
+    } catch (const CLI::ParseError& e) {
+        err << "sheetwright-cli: " << e.what() << '\n';
+        err << "Run 'sheetwright-cli --help' for usage.\n";
+        return ExitUsage;
+    } catch (const UsageError& e) {
+        err << "sheetwright-cli: " << e.what() << '\n';
+        return ExitUsage;
+    } catch (const std::exception& e) {
+        err << "sheetwright-cli: " << e.what() << '\n';
+        return ExitInputError;
+    }
+    return ctx.exitCode;
+}
+
+} // namespace sw::cli

@@ -1,0 +1,10 @@
+#include "cli/Commands.h"
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    return sw::cli::RunCli(args, std::cout, std::cerr);
+}

@@ -1,0 +1,138 @@
+#include "index/SheetNumber.h"
+
+#include "index/CheckedMath.h"
+
+namespace sw {
+
+namespace {
+
+char Letter(int32_t offset) {
+    return static_cast<char>('A' + offset);
+}
+
+std::string TwoDigitNumber(int32_t n) {
+    std::string s = std::to_string(n);
+    return s.size() == 1 ? "0" + s : s;
+}
+
+// "N"/"S" then "E"/"W" for the half of a 15' sheet that holds the point; the
+// offsets are seconds inside that sheet.
+std::string Quadrant(const DmsAngle& lon, const DmsAngle& lat) {
+    const int32_t s = CheckedAdd(CheckedMul(lat.Min, 60), lat.Sec) % 900;
+    const int32_t t = CheckedAdd(CheckedMul(lon.Min, 60), lon.Sec) % 900;
+    std::string q;
+    q += s >= 450 ? 'N' : 'S';
+    q += t >= 450 ? 'E' : 'W';
+    return q;
+}
+
+// 1 to 16, down each column of 15' sheets and then west to east; the same in both series.
+int32_t FifteenMinuteNumber(const DmsAngle& lon, const DmsAngle& lat) {
+    return (59 - lat.Min) / 15 + 4 * (lon.Min / 15) + 1;
+}
+
+std::string OldMillion(const DmsAngle& lon, const DmsAngle& lat) {
+    const auto position = static_cast<std::size_t>(lon.Deg / 4 - 15); // 1 for 64°E–68°E
+    const int32_t n = BaseColumnNumbers.at(position - 1) + (39 - lat.Deg) / 4;
+    return std::to_string(n).substr(0, 2);
+}
+
+std::string OpenMillion(const DmsAngle& lon, const DmsAngle& lat) {
+    const char band = lat.Deg < 8 ? SouthernBandLetter
+                                  : BandLetters.at(static_cast<std::size_t>((lat.Deg - 8) / 4));
+    // Zone 42 starts at 66°E; the division rounds down so 64°E and 65°E are zone 41.
+    const int32_t d = lon.Deg - 66;
+    const int32_t zone = 42 + (d >= 0 ? d / 6 : -((-d + 5) / 6));
+    return band + std::to_string(zone);
+}
+
+} // namespace
+
+bool InCoverageArea(const DmsAngle& lon, const DmsAngle& lat) {
+    const int32_t latDeg = lat.Deg;
+    const int32_t lonDeg = lon.Deg;
+    if (latDeg < 4 || latDeg > 39 || lonDeg < 64 || lonDeg > 99) {
+        return false;
+    }
+    if (latDeg < 20 && lonDeg < 72) {
+        return false;
+    }
+    if (latDeg < 16 && lonDeg >= 84 && lonDeg <= 91) {
+        return false;
+    }
+    if (latDeg < 21 && lonDeg >= 88 && lonDeg <= 91) {
+        return false;
+    }
+    return true;
+}
+
+std::string OldSheetNumber(const Settings& s, const DmsAngle& lon, const DmsAngle& lat) {
+    if (!InCoverageArea(lon, lat)) {
+        return OutsideSheetNo;
+    }
+    if (s.ScaleIndex < 1 || s.ScaleIndex > 5) {
+        return "";
+    }
+    std::string text = OldMillion(lon, lat);
+    if (s.ScaleIndex == 1) {
+        return text;
+    }
+    text += Letter(4 * (lon.Deg % 4) + 3 - lat.Deg % 4);
+    switch (s.ScaleIndex) {
+    case 2:
+        return text;
+    case 3:
+        text += '/';
+        text += lat.Min >= 30 ? 'N' : 'S';
+        text += lon.Min >= 30 ? 'E' : 'W';
+        return text;
+    default:
+        break;
+    }
+    text += '/' + std::to_string(FifteenMinuteNumber(lon, lat));
+    if (s.ScaleIndex == 5) {
+        text += '/' + Quadrant(lon, lat);
+    }
+    return text;
+}
+
+std::string OpenSheetNumber(const Settings& s, const DmsAngle& lon, const DmsAngle& lat) {
+    if (!InCoverageArea(lon, lat)) {
+        return OutsideSheetNo;
+    }
+    if (s.ScaleIndex < 1 || s.ScaleIndex > 6) {
+        return "";
+    }
+    std::string text = OpenMillion(lon, lat);
+    if (s.ScaleIndex == 1) {
+        return text;
+    }
+    text += Letter(lon.Deg % 6 + 6 * (3 - lat.Deg % 4));
+    if (s.ScaleIndex == 2) {
+        return text;
+    }
+    text += TwoDigitNumber(FifteenMinuteNumber(lon, lat));
+    if (s.ScaleIndex == 3) {
+        return text;
+    }
+    if (s.ScaleIndex == 4) {
+        return text + '/' + Quadrant(lon, lat);
+    }
+    // 1:10,000 and 1:2000 build on the 1:50,000 number, not on 1:25,000.
+    text += Letter((lon.Min % 15) / 3 + 5 * (4 - (lat.Min % 15) / 3));
+    if (s.ScaleIndex == 5) {
+        return text;
+    }
+    const int32_t r = 5 - CheckedAdd(CheckedMul(lat.Min % 3, 60), lat.Sec) / 36;
+    const int32_t c = CheckedAdd(CheckedMul(lon.Min % 3, 60), lon.Sec) / 36;
+    return text + TwoDigitNumber(5 * c + r);
+}
+
+std::string SheetNumber(const Settings& s, const DmsAngle& lon, const DmsAngle& lat) {
+    if (s.MapSeries == OldSeries) {
+        return OldSheetNumber(s, lon, lat);
+    }
+    return OpenSheetNumber(s, lon, lat);
+}
+
+} // namespace sw
