@@ -1,0 +1,58 @@
+#pragma once
+
+// Which sheets a feature covers. ComputeSheets lays the smallest block of whole
+// sheets of the current series and scale over the feature, numbers every cell at
+// its south-west corner and marks IN every cell a segment touches (and, for a
+// polygon, every cell inside it). The IN decision is made in the layout pixel
+// frame at the zoom in force, so it depends on s.SheetPixelHeight.
+
+#include "coverage/Feature.h"
+#include "coverage/SheetGrid.h"
+#include "index/Settings.h"
+
+#include <atomic>
+#include <functional>
+#include <stdexcept>
+#include <string>
+
+namespace sw {
+
+// A computation refused before anything changed: "No vertices to compute",
+// "Data extent too large! Try with smaller area or smaller scale".
+class ComputeError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The user stopped the computation; nothing changed.
+class ComputeCancelled : public std::runtime_error {
+public:
+    ComputeCancelled() : std::runtime_error("Calculation cancelled") {}
+};
+
+inline constexpr const char* NoVerticesMessage = "No vertices to compute";
+inline constexpr const char* ExtentTooLargeMessage =
+    "Data extent too large! Try with smaller area or smaller scale";
+inline constexpr int64_t MaxSheetCount = 100'000'000;
+
+struct ComputeControl {
+    // "Calculating..." + p + "% done", called only when p changes; the last call
+    // reads "Calculating...100% done". May be called from a worker thread.
+    std::function<void(const std::string&)> progress;
+    // Checked during the enumeration; when it turns true ComputeSheets throws
+    // ComputeCancelled and changes nothing.
+    const std::atomic<bool>* cancel = nullptr;
+};
+
+enum class Algorithm {
+    Fast,      // the production path
+    Reference, // every cell against every segment and every edge, as plainly as possible
+};
+
+// Recomputes `grid` (and, for a polygon, f.FeaturePoints at origin 0, 0) from the
+// feature and the settings. All or nothing: on ComputeError, ComputeCancelled or
+// IntegerOverflow, `grid` and `f` are left exactly as they were.
+void ComputeSheets(const Settings& s, Feature& f, SheetGrid& grid, const ComputeControl& ctl = {},
+                   Algorithm algorithm = Algorithm::Fast);
+
+} // namespace sw

@@ -1,0 +1,36 @@
+#include "coverage/PixelFrame.h"
+
+#include "index/CheckedMath.h"
+
+namespace sw {
+
+PixelPoint GeoToPixel(const Settings& s, const SheetGrid& g, const DmsAngle& lat,
+                      const DmsAngle& lon) {
+    const int32_t w = SheetPixelWidth(s);
+    const double dx = static_cast<double>(CheckedSub(DmsToSec(lon), DmsToSec(g.GridWest))) / 60.0;
+    const double dy = static_cast<double>(CheckedSub(DmsToSec(g.GridNorth), DmsToSec(lat))) / 60.0;
+    const double fx = static_cast<double>(w) / (static_cast<double>(s.SheetWidthSec) / 60.0);
+    const double fy =
+        static_cast<double>(s.SheetPixelHeight) / (static_cast<double>(s.SheetHeightSec) / 60.0);
+    return PixelPoint{CheckedAdd(RoundHalfEven(dx * fx), g.GridOriginX),
+                      CheckedAdd(RoundHalfEven(dy * fy), g.GridOriginY)};
+}
+
+VertexRec PixelToGeo(const Settings& s, const SheetGrid& g, int32_t x, int32_t y) {
+    const int32_t w = SheetPixelWidth(s);
+    const int32_t lonSec =
+        CheckedAdd(CheckedMul(CheckedSub(x, g.GridOriginX), s.SheetWidthSec) / w, g.GridWestSec);
+    const int32_t latSec = CheckedAdd(
+        CheckedMul(CheckedSub(g.GridOriginY, y), s.SheetHeightSec) / s.SheetPixelHeight,
+        g.GridNorthSec);
+    return VertexRec{SecToDms(latSec), SecToDms(lonSec)};
+}
+
+void ComputeFeaturePoints(const Settings& s, Feature& f, const SheetGrid& g) {
+    f.FeaturePoints.resize(f.Vertices.size());
+    for (std::size_t i = 0; i < f.Vertices.size(); ++i) {
+        f.FeaturePoints[i] = GeoToPixel(s, g, f.Vertices[i].Lat, f.Vertices[i].Long);
+    }
+}
+
+} // namespace sw

@@ -1,0 +1,23 @@
+#pragma once
+
+// The layout pixel frame: X grows eastward, Y southward, the grid's north-west
+// corner at (GridOriginX, GridOriginY), a cell SheetPixelWidth by SheetPixelHeight.
+// The IN decision, the drawing, the pointer readout and the exporters all use it.
+
+#include "coverage/Feature.h"
+#include "coverage/SheetGrid.h"
+#include "index/Settings.h"
+
+namespace sw {
+
+// Rounds to the nearest pixel (a half to even) from the position in minutes.
+PixelPoint GeoToPixel(const Settings& s, const SheetGrid& g, const DmsAngle& lat,
+                      const DmsAngle& lon);
+
+// Back to whole seconds: the product first, then a division truncating toward zero.
+VertexRec PixelToGeo(const Settings& s, const SheetGrid& g, int32_t x, int32_t y);
+
+// FeaturePoints[i] := GeoToPixel(Vertices[i]) for every vertex.
+void ComputeFeaturePoints(const Settings& s, Feature& f, const SheetGrid& g);
+
+} // namespace sw
