@@ -18,6 +18,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
     CommandContext ctx{&out, &err};
     RegisterNumberCommand(app, ctx);
+    RegisterExtentCommand(app, ctx);
 
     // CLI11 parses the last argument first when handed a vector in reverse order.
     std::vector<std::string> reversed(args.rbegin(), args.rend());

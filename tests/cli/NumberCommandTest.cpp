@@ -79,3 +79,24 @@ TEST(NumberCommand, HelpAndVersionExitZero) {
     EXPECT_EQ(version.code, 0);
     EXPECT_NE(version.out.find("sheetwright-cli"), std::string::npos);
 }
+
+TEST(ExtentCommand, PrintsEdgesAndNeighbours) {
+    const Result r = Cli({"extent", "--series", "old", "53H/6"});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.out.find("scale 1:50,000"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("south 28\xC2\xB0"
+                         "30'00\" 28.5"),
+              std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("53H/1\t53H/5\t53H/9"), std::string::npos) << r.out;
+    const Result j = Cli({"extent", "--series", "open", "--format", "json", "H43"});
+    EXPECT_EQ(j.code, 0);
+    EXPECT_NE(j.out.find("\"east\": 78.0"), std::string::npos) << j.out;
+}
+
+TEST(ExtentCommand, UnknownSheetIsAnInputError) {
+    const Result r = Cli({"extent", "--series", "old", "53H/17"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("53H/17"), std::string::npos);
+    EXPECT_EQ(Cli({"extent", "--series", "old"}).code, 2);
+}
