@@ -1,0 +1,64 @@
+#include "report/ReportTable.h"
+
+#include "index/Convertions.h"
+
+#include <algorithm>
+
+namespace sw {
+
+namespace {
+
+constexpr std::size_t ColumnCount = 3;
+constexpr std::size_t MinRowsBeforeTotals = 4;
+constexpr std::size_t TotalsRows = 3;
+
+} // namespace
+
+std::string ReportCaption(const ReportInput& in) {
+    return "Total Sheets - " + std::to_string(in.grid.InSheetCount) + " at scale " +
+           in.settings.ScaleText;
+}
+
+std::string ReportInputLine(const ReportInput& in) {
+    std::string line = "Input ";
+    if (in.settings.DataType == Point) {
+        line += "POINT ";
+        if (!in.feature.Vertices.empty()) {
+            const VertexRec& v = in.feature.Vertices.front();
+            line += DmsToText(v.Lat) + " " + DmsToText(v.Long);
+        }
+    } else {
+        line += "POLYLINE " + in.InputFileName;
+    }
+    return line;
+}
+
+Report BuildReport(const ReportInput& in, const TextMeasure& measure, const ReportPage& page) {
+    Report r;
+    r.Columns = FitReportColumns(measure, page);
+    r.Rows = GroupSheetNumbers(SortedInSheets(in.grid.SheetList), GroupKeyLength(in.settings),
+                               r.Columns.CharsPerLine);
+    r.Caption = ReportCaption(in);
+
+    const std::size_t body = r.Rows.size();
+    const std::size_t rowCount = std::max(MinRowsBeforeTotals, body + 2) + TotalsRows;
+    r.Table.assign(rowCount, std::vector<std::string>(ColumnCount));
+
+    r.Table[0] = {" S.No.", " Sheet Numbers of " + in.settings.ScaleText + " Scale",
+                  "Number of Sheets"};
+    for (std::size_t i = 0; i < body; ++i) {
+        r.Table[i + 1] = {std::to_string(i + 1), r.Rows[i].SheetNumbers,
+                          std::to_string(r.Rows[i].NumberOfSheets)};
+    }
+    const std::size_t total = body + 1;
+    r.Table[total][1] = "TOTAL SHEETS";
+    r.Table[total][2] = std::to_string(in.grid.InSheetCount);
+    r.Table[total + 3][1] = ReportInputLine(in);
+    return r;
+}
+
+TextTable BuildReportTable(const ReportInput& in, const TextMeasure& measure) {
+    return BuildReport(in, measure).Table;
+}
+
+} // namespace sw

@@ -1,0 +1,116 @@
+#include "report/ReportRows.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace sw {
+namespace {
+
+Settings At(uint8_t series, int32_t scale) {
+    Settings s = StartSettings();
+    SelectSeries(s, series);
+    SelectScale(s, scale);
+    return s;
+}
+
+std::vector<SheetRec> Recs(const std::vector<std::pair<std::string, int>>& list) {
+    std::vector<SheetRec> out;
+    for (const auto& [no, in] : list) {
+        SheetRec r;
+        r.SheetNo = no;
+        r.InFlag = static_cast<uint8_t>(in);
+        out.push_back(r);
+    }
+    return out;
+}
+
+TEST(GroupKeyLength, OneMillionScaleUsesTheSheetItselfOtherScalesTheQuarterMillionSheet) {
+    EXPECT_EQ(GroupKeyLength(At(OldSeries, 1)), 2);
+    EXPECT_EQ(GroupKeyLength(At(OldSeries, 2)), 3);
+    EXPECT_EQ(GroupKeyLength(At(OldSeries, 4)), 3);
+    EXPECT_EQ(GroupKeyLength(At(OldSeries, 5)), 3);
+    EXPECT_EQ(GroupKeyLength(At(OpenSeries, 1)), 3);
+    EXPECT_EQ(GroupKeyLength(At(OpenSeries, 3)), 4);
+    EXPECT_EQ(GroupKeyLength(At(OpenSeries, 6)), 4);
+}
+
+TEST(SortedInSheets, KeepsOnlyInSheetsSortedAsTextIgnoringCaseWithDuplicates) {
+    const auto sorted = SortedInSheets(Recs({{"53H/2", 1},
+                                             {"53H/10", 1},
+                                             {"53H/3", 0},
+                                             {"#", 0},
+                                             {"53h/1", 1},
+                                             {"53H/1", 1},
+                                             {"53H/10", 1}}));
+    // Text order puts 53H/10 before 53H/2; equal-but-for-case numbers keep list order.
+    EXPECT_EQ(sorted, (std::vector<std::string>{"53h/1", "53H/1", "53H/10", "53H/10", "53H/2"}));
+}
+
+TEST(SheetNumberLess, FoldsOnlyLetterCase) {
+    EXPECT_TRUE(SheetNumberLess("53H/10", "53H/2"));
+    EXPECT_FALSE(SheetNumberLess("53h", "53H"));
+    EXPECT_FALSE(SheetNumberLess("53H", "53h"));
+    EXPECT_TRUE(SheetNumberLess("53", "53H")); // a prefix comes first
+    EXPECT_TRUE(SheetNumberLess("53H/9", "53L/1"));
+    EXPECT_TRUE(SheetNumberLess("c47", "D01"));
+}
+
+TEST(GroupSheetNumbers, FiveSheetExampleOfTheOldSeries) {
+    const auto rows = GroupSheetNumbers({"53H/1", "53H/2", "53H/5", "53L/4", "54E/1"}, 3, 87);
+    EXPECT_EQ(rows,
+              (std::vector<SheetListRec>{{"53H/1,53H/2,53H/5", 3}, {"53L/4", 1}, {"54E/1", 1}}));
+}
+
+TEST(GroupSheetNumbers, LongGroupWrapsAfterTheRowHasPassedTheLimit) {
+    std::vector<std::string> sorted;
+    for (int i = 1; i <= 16; ++i) {
+        sorted.push_back("53H/" + std::to_string(i));
+    }
+    std::stable_sort(sorted.begin(), sorted.end(), SheetNumberLess);
+    // "53H/1,53H/10" (12 characters) still takes 53H/11; at 19 characters the row is
+    // past 16, so the fourth number wraps.
+    const auto rows = GroupSheetNumbers(sorted, 3, 16);
+    ASSERT_GE(rows.size(), 2u);
+    EXPECT_EQ(rows[0].SheetNumbers, "53H/1,53H/10,53H/11");
+    EXPECT_EQ(rows[0].NumberOfSheets, 3);
+    EXPECT_EQ(rows[1].SheetNumbers.substr(0, 6), "53H/12");
+    int32_t total = 0;
+    for (const auto& r : rows) {
+        EXPECT_LE(r.SheetNumbers.size(), 16u + 1 + 6) << r.SheetNumbers;
+        total += r.NumberOfSheets;
+    }
+    EXPECT_EQ(total, 16);
+
+    // A limit the rows never reach keeps the group on one row.
+    const auto one = GroupSheetNumbers(sorted, 3, 1000);
+    ASSERT_EQ(one.size(), 1u);
+    EXPECT_EQ(one[0].NumberOfSheets, 16);
+}
+
+TEST(GroupSheetNumbers, ANewGroupAfterAWrappedGroupStartsItsOwnCount) {
+    const auto rows = GroupSheetNumbers({"53H/1", "53H/2", "53H/3", "53L/1"}, 3, 5);
+    EXPECT_EQ(rows, (std::vector<SheetListRec>{{"53H/1,53H/2", 2}, {"53H/3", 1}, {"53L/1", 1}}));
+}
+
+TEST(GroupSheetNumbers, OneMillionScaleGivesEverySheetItsOwnRowInBothSeries) {
+    EXPECT_EQ(GroupSheetNumbers({"53", "54", "62"}, 2, 87),
+              (std::vector<SheetListRec>{{"53", 1}, {"54", 1}, {"62", 1}}));
+    EXPECT_EQ(GroupSheetNumbers({"G43", "G44", "H43"}, 3, 87),
+              (std::vector<SheetListRec>{{"G43", 1}, {"G44", 1}, {"H43", 1}}));
+}
+
+TEST(GroupSheetNumbers, OpenSeriesGroupsByTheQuarterMillionSheet) {
+    EXPECT_EQ(GroupSheetNumbers({"H43X05", "H43X06", "H43Y01"}, 4, 87),
+              (std::vector<SheetListRec>{{"H43X05,H43X06", 2}, {"H43Y01", 1}}));
+}
+
+TEST(GroupSheetNumbers, NoNumbersGiveNoRowsAndShortNumbersKeyOnWhatTheyHave) {
+    EXPECT_TRUE(GroupSheetNumbers({}, 3, 87).empty());
+    EXPECT_EQ(GroupSheetNumbers({"5", "53H/1"}, 3, 87),
+              (std::vector<SheetListRec>{{"5,53H/1", 2}}));
+}
+
+} // namespace
+} // namespace sw
