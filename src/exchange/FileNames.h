@@ -1,0 +1,19 @@
+#pragma once
+
+// File-name rules shared by the writers and readers.
+
+#include <string>
+#include <string_view>
+
+namespace sw {
+
+// `path` with the extension of its last component (from its last '.') replaced
+// by `ext` (which carries its own dot), or `ext` appended when that component has
+// no '.'. The folder part is kept as it stands: "a.b/grid" gives "a.b/grid.shp".
+std::string ReplaceExtension(std::string_view path, std::string_view ext);
+
+// The extension of the last path component from its last '.', lower-cased
+// (ASCII only); empty when there is none.
+std::string LowerExtension(std::string_view path);
+
+} // namespace sw

@@ -1,0 +1,100 @@
+#pragma once
+
+// ESRI shapefile export of the sheet grid (.shp, .shx, .dbf and a WGS 84 .prj)
+// and import of the first polyline or polygon of a .shp.
+
+#include "coverage/SheetGrid.h"
+#include "exchange/VertexTable.h"
+#include "index/Settings.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sw {
+
+// In-memory records of one polygon shape, in file order.
+using partsArray = std::vector<int32_t>;
+struct ShpPoint {
+    double X = 0; // longitude
+    double Y = 0; // latitude
+};
+using PointsArray = std::vector<ShpPoint>;
+struct PolylineData {
+    partsArray Parts;
+    PointsArray Points;
+};
+struct PolygonShpInfo {
+    int32_t ShapeType = 5;
+    double Box[4] = {0, 0, 0, 0}; // Xmin, Ymin, Xmax, Ymax
+    int32_t NumParts = 0;
+    int32_t NumPoints = 0;
+    partsArray Parts;
+    PointsArray Points;
+};
+
+inline constexpr int32_t ShpFileCode = 9994;
+inline constexpr int32_t ShpVersion = 1000;
+inline constexpr int32_t ShpPolyline = 3;
+inline constexpr int32_t ShpPolygon = 5;
+inline constexpr std::size_t ShpHeaderSize = 100;
+
+inline constexpr const char* ShapefileReadOnlyMessage =
+    "Shapefile is read-only. I need write access to open it";
+inline constexpr const char* NoGeographicCoordinatesMessage = "Erro! No geographic coordinates";
+
+// The geographic WGS 84 system in ESRI well-known text, one line without a line end.
+inline constexpr const char* Wgs84PrjText =
+    "GEOGCS[\"GCS_WGS_1984\",DATUM[\"D_WGS_1984\",SPHEROID[\"WGS_1984\",6378137.0,"
+    "298.257223563]],PRIMEM[\"Greenwich\",0.0],UNIT[\"Degree\",0.0174532925199433]]";
+
+// The value with its four bytes reversed; every big-endian field goes through it.
+uint32_t SwapBytes32(uint32_t value);
+
+// The bytes of each file for every cell of the grid (IN and OUT): one clockwise
+// five-point polygon per cell at the position the planned layout gives it.
+// Throw IntegerOverflow for a grid too large for the 32-bit file lengths.
+std::string ShpFileBytes(const Settings& s, const SheetGrid& g);
+std::string ShxFileBytes(const Settings& s, const SheetGrid& g);
+std::string DbfFileBytes(const SheetGrid& g);
+
+// Each replaces the extension of `path`'s last component (or appends one) with
+// ".shp", ".shx", ".dbf" or ".prj" and writes through a temporary file, so a
+// failure leaves an existing file untouched. Errors are FileError: "Cannot create
+// file "%s". %s" or the runtime's I/O text. WriteShxFile also throws
+// ShapefileReadOnlyMessage when the main file beside it may not be written.
+void WriteShpFile(const std::string& path, const Settings& s, const SheetGrid& g);
+void WriteShxFile(const std::string& path, const Settings& s, const SheetGrid& g);
+void WriteDbfFile(const std::string& path, const SheetGrid& g);
+void WritePrjFile(const std::string& path);
+
+// All four files: every one is prepared completely before any is renamed into
+// place, so a failure changes none of them.
+void WriteShapeFiles(const std::string& path, const Settings& s, const SheetGrid& g);
+
+// The ".prj" beside a .shp: Missing when there is none, Projected when its first
+// line contains "PROJCS", else Geographic. A .prj that cannot be read throws
+// FileError with the runtime's text.
+enum class ProjectionCheck { Geographic, Projected, Missing };
+ProjectionCheck CheckShapefileProjection(const std::string& shpPath);
+
+// "The shapefile "<path>" is damaged or incomplete".
+std::string DamagedShapefileText(const std::string& path);
+
+// Reads the first record of a polyline (3) or polygon (5) main file into the
+// table in decimal-degree layout: row i + 1 holds point i (column 0 the number,
+// column 1 Y, column 2 X, at most 15 significant digits with `decimalSeparator`),
+// the row count becomes NumPoints + 1 and VertexCount NumPoints; all parts form
+// one sequence. IsPolygon becomes 1 for type 5 and 0 for any other valid type,
+// which then reads nothing; an invalid type changes nothing. A main file shorter
+// than its header or first record, or whose counts or record length do not fit
+// in it, throws FileError with DamagedShapefileText(path) and changes nothing.
+// The projection is not checked here.
+void ReadShpData(std::string_view bytes, const std::string& path, VertexTable& t,
+                 char decimalSeparator);
+
+// ReadShpData on a file; "Cannot open file "%s". %s" when it cannot be read.
+void ReadShpFile(const std::string& path, VertexTable& t, char decimalSeparator);
+
+} // namespace sw

@@ -1,0 +1,115 @@
+#include "exchange/ByteOrder.h"
+#include "exchange/FileError.h"
+#include "exchange/NumberText.h"
+#include "exchange/SafeFile.h"
+#include "exchange/ShapeFile.h"
+
+#include <cstdint>
+
+namespace sw {
+
+namespace {
+
+bool IsValidShapeType(int32_t t) {
+    switch (t) {
+    case 0:
+    case 1:
+    case 3:
+    case 5:
+    case 8:
+    case 11:
+    case 13:
+    case 15:
+    case 18:
+    case 21:
+    case 23:
+    case 25:
+    case 28:
+    case 31:
+        return true;
+    default:
+        return false;
+    }
+}
+
+constexpr std::size_t RecordHeaderSize = 8;
+constexpr std::size_t PolyFixedSize = 44; // type, box, NumParts, NumPoints
+constexpr std::size_t FirstRecord = ShpHeaderSize;
+constexpr std::size_t FirstContent = FirstRecord + RecordHeaderSize;
+
+int32_t AsInt(uint32_t v) {
+    return static_cast<int32_t>(v);
+}
+
+} // namespace
+
+std::string DamagedShapefileText(const std::string& path) {
+    return "The shapefile \"" + path + "\" is damaged or incomplete";
+}
+
+void ReadShpData(std::string_view bytes, const std::string& path, VertexTable& t,
+                 char decimalSeparator) {
+    auto damaged = [&] { return FileError(DamagedShapefileText(path)); };
+    if (bytes.size() < ShpHeaderSize) {
+        throw damaged();
+    }
+    const int32_t type = AsInt(GetLE32(bytes, 32));
+    if (!IsValidShapeType(type)) {
+        return;
+    }
+    if (type != ShpPolyline && type != ShpPolygon) {
+        t.IsPolygon = 0;
+        return;
+    }
+
+    // Everything is checked before the table is touched, and nothing past the
+    // bytes the file holds, or past the record's declared length, is read.
+    if (bytes.size() < FirstContent + 4) {
+        throw damaged();
+    }
+    const int64_t contentBytes = 2 * static_cast<int64_t>(AsInt(GetBE32(bytes, FirstRecord + 4)));
+    const int64_t available = static_cast<int64_t>(bytes.size() - FirstContent);
+    if (contentBytes < 4 || contentBytes > available) {
+        throw damaged();
+    }
+    if (AsInt(GetLE32(bytes, FirstContent)) == 0) {
+        // A null shape has no points; there is nothing to take from it.
+        t.IsPolygon = type == ShpPolygon ? 1 : 0;
+        return;
+    }
+    if (contentBytes < static_cast<int64_t>(PolyFixedSize)) {
+        throw damaged();
+    }
+    const int32_t numParts = AsInt(GetLE32(bytes, FirstContent + 36));
+    const int32_t numPoints = AsInt(GetLE32(bytes, FirstContent + 40));
+    if (numParts < 0 || numPoints < 0 || numPoints == INT32_MAX) {
+        throw damaged();
+    }
+    const int64_t needed = static_cast<int64_t>(PolyFixedSize) +
+                           4 * static_cast<int64_t>(numParts) +
+                           16 * static_cast<int64_t>(numPoints);
+    if (needed > contentBytes) {
+        throw damaged();
+    }
+
+    const std::size_t pointsAt =
+        FirstContent + PolyFixedSize + 4 * static_cast<std::size_t>(numParts);
+    t.IsPolygon = type == ShpPolygon ? 1 : 0;
+    t.SetRowCount(numPoints + 1);
+    t.VertexCount = numPoints;
+    for (int32_t i = 0; i < numPoints; ++i) {
+        const std::size_t at = pointsAt + 16 * static_cast<std::size_t>(i);
+        const double x = GetDoubleLE(bytes, at);
+        const double y = GetDoubleLE(bytes, at + 8);
+        t.SetCell(0, i + 1, std::to_string(i + 1));
+        t.SetCell(1, i + 1, FormatGeneral15(y, decimalSeparator));
+        t.SetCell(2, i + 1, FormatGeneral15(x, decimalSeparator));
+    }
+}
+
+void ReadShpFile(const std::string& path, VertexTable& t, char decimalSeparator) {
+    const std::string bytes = ReadWholeFile(path, ReadFailureText::CannotOpen);
+    ReadShpData(bytes, path, t, decimalSeparator);
+}
+
+} // namespace sw

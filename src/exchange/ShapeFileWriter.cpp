@@ -1,0 +1,228 @@
+#include "exchange/ByteOrder.h"
+#include "exchange/FileError.h"
+#include "exchange/FileNames.h"
+#include "exchange/SafeFile.h"
+#include "exchange/ShapeFile.h"
+#include "exchange/SheetCorners.h"
+#include "index/CheckedMath.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+
+namespace sw {
+
+namespace {
+
+constexpr int32_t RecordContentWords = 64; // 128 bytes: type, box, counts, one part, five points
+constexpr int32_t RecordWords = RecordContentWords + 4;
+constexpr int32_t HeaderWords = static_cast<int32_t>(ShpHeaderSize / 2);
+
+// Integers are stored in host order and swapped where the standard wants
+// big-endian, which is how the fields are laid out in memory before a block write.
+void PutSwapped(std::string& out, uint32_t v) {
+    PutLE32(out, SwapBytes32(v));
+}
+
+std::string FileHeader(const SheetBox& box, int32_t lengthWords) {
+    std::string h;
+    h.reserve(ShpHeaderSize);
+    PutSwapped(h, ShpFileCode);
+    for (int i = 0; i < 5; ++i) {
+        PutSwapped(h, 0);
+    }
+    PutSwapped(h, static_cast<uint32_t>(lengthWords));
+    PutLE32(h, ShpVersion);
+    PutLE32(h, ShpPolygon);
+    PutDoubleLE(h, box.West);
+    PutDoubleLE(h, box.South);
+    PutDoubleLE(h, box.East);
+    PutDoubleLE(h, box.North);
+    for (int i = 0; i < 4; ++i) {
+        PutDoubleLE(h, 0.0); // no Z or M values
+    }
+    return h;
+}
+
+// The whole grid: the north-west cell's west and north, the south-east cell's
+// south and east. An empty list gives the empty box.
+SheetBox GridBox(const SheetCorners& corners) {
+    if (corners.Count() == 0) {
+        return {};
+    }
+    const SheetBox first = corners.Box(0);
+    const SheetBox last = corners.Box(corners.Count() - 1);
+    return SheetBox{first.West, last.South, last.East, first.North};
+}
+
+int32_t MainFileWords(std::size_t count) {
+    return CheckedNarrow(HeaderWords +
+                         static_cast<int64_t>(RecordWords) * static_cast<int64_t>(count));
+}
+
+PolygonShpInfo SheetPolygon(const SheetCorners& corners, std::size_t k) {
+    const SheetBox b = corners.Box(k);
+    PolygonShpInfo p;
+    p.ShapeType = ShpPolygon;
+    p.Box[0] = b.West;
+    p.Box[1] = b.South;
+    p.Box[2] = b.East;
+    p.Box[3] = b.North;
+    p.NumParts = 1;
+    p.NumPoints = 5;
+    p.Parts = {0};
+    // Clockwise from the north-west corner, the first point repeated: an outer ring.
+    p.Points = {{b.West, b.North},
+                {b.East, b.North},
+                {b.East, b.South},
+                {b.West, b.South},
+                {b.West, b.North}};
+    return p;
+}
+
+void PutPolygon(std::string& out, const PolygonShpInfo& p) {
+    PutLE32(out, static_cast<uint32_t>(p.ShapeType));
+    for (double v : p.Box) {
+        PutDoubleLE(out, v);
+    }
+    PutLE32(out, static_cast<uint32_t>(p.NumParts));
+    PutLE32(out, static_cast<uint32_t>(p.NumPoints));
+    for (int32_t part : p.Parts) {
+        PutLE32(out, static_cast<uint32_t>(part));
+    }
+    for (const ShpPoint& pt : p.Points) {
+        PutDoubleLE(out, pt.X);
+        PutDoubleLE(out, pt.Y);
+    }
+}
+
+std::string RightAligned(std::string_view text, std::size_t width) {
+    if (text.size() >= width) {
+        return std::string(text.substr(0, width));
+    }
+    return std::string(width - text.size(), ' ') + std::string(text);
+}
+
+void PutField(std::string& out, std::string_view name, uint8_t length) {
+    std::string d(32, '\0');
+    d.replace(0, name.size(), name);
+    d[11] = 'C';
+    d[16] = static_cast<char>(length);
+    out += d;
+}
+
+bool IsAccessDenied(int err) {
+    return err == EACCES || err == EPERM || err == EROFS;
+}
+
+} // namespace
+
+uint32_t SwapBytes32(uint32_t value) {
+    return ((value & 0x000000FFu) << 24) | ((value & 0x0000FF00u) << 8) |
+           ((value & 0x00FF0000u) >> 8) | ((value & 0xFF000000u) >> 24);
+}
+
+std::string ShpFileBytes(const Settings& s, const SheetGrid& g) {
+    const SheetCorners corners(s, g);
+    const std::size_t n = corners.Count();
+    const int32_t words = MainFileWords(n);
+    std::string out = FileHeader(GridBox(corners), words);
+    out.reserve(static_cast<std::size_t>(words) * 2);
+    for (std::size_t k = 0; k < n; ++k) {
+        PutSwapped(out, static_cast<uint32_t>(k + 1));
+        PutSwapped(out, RecordContentWords);
+        PutPolygon(out, SheetPolygon(corners, k));
+    }
+    return out;
+}
+
+std::string ShxFileBytes(const Settings& s, const SheetGrid& g) {
+    // The index follows from the fixed record size; no need to read the main file back.
+    const SheetCorners corners(s, g);
+    const std::size_t n = corners.Count();
+    MainFileWords(n); // the offsets below must fit as well
+    const int32_t words =
+        CheckedNarrow(HeaderWords + 4 * static_cast<int64_t>(n)); // 8 bytes per entry
+    std::string out = FileHeader(GridBox(corners), words);
+    for (std::size_t k = 0; k < n; ++k) {
+        PutSwapped(out, static_cast<uint32_t>(HeaderWords + RecordWords * static_cast<int64_t>(k)));
+        PutSwapped(out, RecordContentWords);
+    }
+    return out;
+}
+
+std::string DbfFileBytes(const SheetGrid& g) {
+    const std::size_t n =
+        g.GridCols > 0 && g.GridRows > 0
+            ? std::min(g.SheetList.size(),
+                       static_cast<std::size_t>(g.GridCols) * static_cast<std::size_t>(g.GridRows))
+            : 0;
+    std::string out;
+    out.reserve(97 + 19 * n + 1);
+    out += '\x03';                // dBASE III, no memo
+    out += static_cast<char>(99); // last update 1999-09-13, fixed
+    out += static_cast<char>(9);
+    out += static_cast<char>(13);
+    PutLE32(out, static_cast<uint32_t>(n));
+    PutLE16(out, 97); // 32 + 2 field descriptors of 32 + terminator
+    PutLE16(out, 19);
+    out.append(17, '\0');
+    out += '\x57'; // language driver
+    out.append(2, '\0');
+    PutField(out, "SHEETNO", 12);
+    PutField(out, "INOUT", 4);
+    out += '\x0D';
+    for (std::size_t k = 0; k < n; ++k) {
+        const SheetRec& rec = g.SheetList[k];
+        out += ' '; // not deleted
+        out += RightAligned(rec.SheetNo.view(), 12);
+        out += rec.InFlag != 0 ? "  IN" : " OUT";
+        out.append(2, '\0'); // the record length counts two bytes past the fields
+    }
+    out += '\x1A';
+    return out;
+}
+
+void WriteShpFile(const std::string& path, const Settings& s, const SheetGrid& g) {
+    const std::string bytes = ShpFileBytes(s, g);
+    ReplaceFileContents(ReplaceExtension(path, ".shp"), bytes, WriteFailureText::Runtime);
+}
+
+void WriteShxFile(const std::string& path, const Settings& s, const SheetGrid& g) {
+    // An index beside a main file nobody may change would describe a file the
+    // user cannot keep in step with it.
+    const std::string shp = ReplaceExtension(path, ".shp");
+    errno = 0;
+    if (std::FILE* f = std::fopen(shp.c_str(), "r+b")) {
+        std::fclose(f);
+    } else if (IsAccessDenied(errno)) {
+        throw FileError(ShapefileReadOnlyMessage);
+    }
+    const std::string bytes = ShxFileBytes(s, g);
+    ReplaceFileContents(ReplaceExtension(path, ".shx"), bytes, WriteFailureText::Runtime);
+}
+
+void WriteDbfFile(const std::string& path, const SheetGrid& g) {
+    ReplaceFileContents(ReplaceExtension(path, ".dbf"), DbfFileBytes(g), WriteFailureText::Runtime);
+}
+
+void WritePrjFile(const std::string& path) {
+    ReplaceFileContents(ReplaceExtension(path, ".prj"), Wgs84PrjText, WriteFailureText::Runtime);
+}
+
+void WriteShapeFiles(const std::string& path, const Settings& s, const SheetGrid& g) {
+    const std::string shp = ShpFileBytes(s, g);
+    const std::string shx = ShxFileBytes(s, g);
+    const std::string dbf = DbfFileBytes(g);
+    StagedFile files[] = {
+        StagedFile(ReplaceExtension(path, ".shp"), shp, WriteFailureText::Runtime),
+        StagedFile(ReplaceExtension(path, ".shx"), shx, WriteFailureText::Runtime),
+        StagedFile(ReplaceExtension(path, ".dbf"), dbf, WriteFailureText::Runtime),
+        StagedFile(ReplaceExtension(path, ".prj"), Wgs84PrjText, WriteFailureText::Runtime),
+    };
+    for (StagedFile& f : files) {
+        f.Commit();
+    }
+}
+
+} // namespace sw
