@@ -1,0 +1,33 @@
+#include "view/LayoutImageView.h"
+
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+
+namespace sw {
+
+LayoutImageView::LayoutImageView(QImage image, QWidget* parent)
+    : QWidget(parent), image_(std::move(image)) {
+    setObjectName(QStringLiteral("LayoutImage"));
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFixedSize(image_.size());
+}
+
+void LayoutImageView::paintEvent(QPaintEvent* event) {
+    QPainter p(this);
+    p.drawImage(event->rect(), image_, event->rect());
+}
+
+void LayoutImageView::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint pos = event->position().toPoint();
+    if (rect().contains(pos)) {
+        emit PointerMoved(pos.x(), pos.y());
+    }
+}
+
+void LayoutImageView::mousePressEvent(QMouseEvent* event) {
+    emit PointerPressed(event->button());
+}
+
+} // namespace sw

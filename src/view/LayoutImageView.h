@@ -1,0 +1,37 @@
+#pragma once
+
+// The layout image control inside the scroll box: shows one QImage at its own
+// size and reports the pointer in image pixels. Painting the window only copies
+// the image; the layout is drawn onto the image itself, once.
+
+#include <QImage>
+#include <QWidget>
+
+namespace sw {
+
+class LayoutImageView : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit LayoutImageView(QImage image, QWidget* parent = nullptr);
+
+    QImage& Image() { return image_; }
+    const QImage& Image() const { return image_; }
+
+    // Shows the pixels again after they were drawn on.
+    void ImageChanged() { update(); }
+
+signals:
+    void PointerMoved(int x, int y);
+    void PointerPressed(Qt::MouseButton button);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    QImage image_;
+};
+
+} // namespace sw

@@ -1,0 +1,208 @@
+#include "view/LayoutPainter.h"
+
+#include "coverage/Coverage.h"
+#include "coverage/PixelFrame.h"
+#include "index/CheckedMath.h"
+#include "index/SheetNumber.h"
+#include "view/AppTitle.h"
+
+namespace sw {
+
+namespace {
+
+// 96 pixels per inch, so font point sizes give the same pixels everywhere.
+constexpr int DotsPerMeter96 = 3780;
+
+} // namespace
+
+QImage CreateLayoutImage(int32_t width, int32_t height) {
+    if (width <= 0 || height <= 0) {
+        return {};
+    }
+    QImage image(width, height, QImage::Format_RGB32);
+    if (image.isNull()) {
+        return image;
+    }
+    image.setDotsPerMeterX(DotsPerMeter96);
+    image.setDotsPerMeterY(DotsPerMeter96);
+    LayoutCanvas c(image);
+    c.SetPenColor(Qt::black);
+    c.SetBrushSolid(Qt::white);
+    c.Rectangle(0, 0, width, height);
+    return image;
+}
+
+void DrawNeighbourGrid(LayoutCanvas& c, const Settings& s, const LayoutGeometry& geo,
+                       const SheetGrid& g) {
+    const int32_t w = geo.CellWidth;
+    const int32_t z = geo.CellHeight;
+    c.SetPenColor(LayoutColors::Silver);
+    c.SetPenDotted(true);
+    c.SetFontColor(LayoutColors::Silver);
+    int32_t y = CheckedSub(geo.GridOriginY, z);
+    int32_t lat = g.GridNorthSec;
+    for (int32_t r = 0; r < g.GridRows + 2; ++r) {
+        int32_t x = CheckedSub(geo.GridOriginX, w);
+        int32_t lon = CheckedSub(g.GridWestSec, s.SheetWidthSec);
+        for (int32_t col = 0; col < g.GridCols + 2; ++col) {
+            c.Rectangle(x, y, x + w + 1, y + z + 1);
+            const bool inBlock = r >= 1 && r <= g.GridRows && col >= 1 && col <= g.GridCols;
+            if (!inBlock) {
+                // Numbered at the cell's south-west corner, as the computed sheets are.
+                const QString no = FromCore(SheetNumber(s, SecToDms(lon), SecToDms(lat)));
+                c.TextOut(x + w / 2 - c.TextWidth(no) / 2, y + z / 2 - c.TextHeight(no) / 2, no);
+            }
+            x = CheckedAdd(x, w);
+            lon = CheckedAdd(lon, s.SheetWidthSec);
+        }
+        y = CheckedAdd(y, z);
+        lat = CheckedSub(lat, s.SheetHeightSec);
+    }
+    c.SetPenDotted(false);
+}
+
+void DrawPolygon(LayoutCanvas& c, const Settings& s, Feature& f, const SheetGrid& g) {
+    ComputeFeaturePoints(s, f, g);
+    QVector<QPoint> points;
+    points.reserve(static_cast<qsizetype>(f.FeaturePoints.size()));
+    for (const PixelPoint& p : f.FeaturePoints) {
+        points.append(QPoint(p.X, p.Y));
+    }
+    c.SetBrushSolid(LayoutColors::LightCyan);
+    c.Polygon(points);
+    c.SetBrushClear();
+}
+
+void Draw_grids(LayoutCanvas& c, const LayoutGeometry& geo, SheetGrid& g) {
+    PlaceSheets(geo, g);
+    const int32_t w = geo.CellWidth;
+    const int32_t z = geo.CellHeight;
+    const std::size_t n = std::min<std::size_t>(
+        g.SheetList.size(), static_cast<std::size_t>(std::max<int64_t>(
+                                0, static_cast<int64_t>(g.GridCols) * g.GridRows)));
+    for (std::size_t i = 0; i < n; ++i) {
+        const SheetRec& sheet = g.SheetList[i];
+        const int32_t x = sheet.X;
+        const int32_t y = sheet.Y;
+        c.Rectangle(x, y, x + w + 1, y + z + 1);
+        const bool in = sheet.InFlag == 1;
+        c.SetFontColor(in ? LayoutColors::Blue : QColor(Qt::black));
+        c.SetFontBold(in);
+        const QString no = FromCore(sheet.SheetNo.str());
+        c.TextOut(x + (w + 1) / 2 - c.TextWidth(no) / 2, y + (z + 1) / 2 - c.TextHeight(no) / 2,
+                  no);
+    }
+}
+
+void DrawLineSegments(LayoutCanvas& c, const Settings& s, const Feature& f, const SheetGrid& g) {
+    if (f.Vertices.empty()) {
+        return;
+    }
+    const PixelPoint first = GeoToPixel(s, g, f.Vertices[0].Lat, f.Vertices[0].Long);
+    c.MoveTo(first.X, first.Y);
+    PixelPoint last = first;
+    for (std::size_t k = 1; k < f.Vertices.size(); ++k) {
+        last = GeoToPixel(s, g, f.Vertices[k].Lat, f.Vertices[k].Long);
+        c.LineTo(last.X, last.Y);
+    }
+    if (s.DataType == Point) {
+        c.Ellipse(last.X - 5, last.Y - 5, last.X + 5, last.Y + 5);
+        c.SetPixel(last.X, last.Y, LayoutColors::Red);
+    }
+}
+
+void label_corners(LayoutCanvas& c, const Settings& s, const LayoutGeometry& geo,
+                   const SheetGrid& g) {
+    if (g.GridCols <= 0 || g.GridRows <= 0 ||
+        static_cast<int64_t>(g.SheetList.size()) < static_cast<int64_t>(g.GridCols) * g.GridRows) {
+        return;
+    }
+    const std::size_t cols = static_cast<std::size_t>(g.GridCols);
+    const std::size_t count = cols * static_cast<std::size_t>(g.GridRows);
+    const SheetRec& F = g.SheetList[0];
+    const SheetRec& R = g.SheetList[cols - 1];
+    const SheetRec& B = g.SheetList[count - cols];
+    const SheetRec& L = g.SheetList[count - 1];
+    const int32_t w1 = geo.CellWidth + 1;
+    const int32_t h1 = geo.CellHeight + 1;
+
+    c.SetFontColor(LayoutColors::Maroon);
+    c.SetFontSize(s.SheetPixelHeight / 10 + 1);
+    // Regular whatever the last sheet number was: the labels are not sheet data.
+    c.SetFontBold(false);
+
+    const QString west = FromCore(DmsToText(g.GridWest));
+    const QString east = FromCore(DmsToText(g.GridEast));
+    const QString north = FromCore(DmsToText(g.GridNorth));
+    const QString south = FromCore(DmsToText(g.GridSouth));
+
+    int tw = c.TextWidth(west);
+    int th = c.TextHeight(west);
+    c.TextOut(F.X - tw / 2, F.Y - th, west);
+    c.TextOut(F.X - tw / 2, B.Y + h1, west);
+
+    tw = c.TextWidth(east);
+    c.TextOut(R.X + w1 - tw / 2, R.Y - th, east);
+    c.TextOut(R.X + w1 - tw / 2, L.Y + h1, east);
+
+    tw = c.TextWidth(north);
+    const int32_t yn = F.Y + 1;
+    c.TextOut(F.X - tw, yn, north);
+    c.TextOut(R.X + w1 + 1, yn, north);
+
+    tw = c.TextWidth(south);
+    const int32_t ys = B.Y + h1 - th - 1;
+    c.TextOut(F.X - tw, ys, south);
+    c.TextOut(L.X + w1 + 1, ys, south);
+    c.SetFontBold(false);
+}
+
+int32_t PaintLayout(QImage& image, const Settings& s, Feature& f, SheetGrid& g) {
+    const LayoutGeometry geo = PlanLayout(s, g.GridCols, g.GridRows);
+    // The origin first: the polygon and line are placed in the frame of this paint.
+    g.GridOriginX = geo.GridOriginX;
+    g.GridOriginY = geo.GridOriginY;
+
+    LayoutCanvas c(image);
+    c.SetPenColor(Qt::black);
+    c.SetBrushSolid(Qt::white);
+    c.SetFontSize(DrawnLabelFontSize(s));
+    DrawNeighbourGrid(c, s, geo, g);
+    if (f.IsPolygon == 1) {
+        DrawPolygon(c, s, f, g);
+    }
+    c.SetPenColor(Qt::black);
+    Draw_grids(c, geo, g);
+    c.SetPenColor(LayoutColors::Red);
+    DrawLineSegments(c, s, f, g);
+    label_corners(c, s, geo, g);
+    return g.InSheetCount;
+}
+
+QImage RenderLayout(const Settings& s, Feature& f, SheetGrid& g, int32_t* totalSheets) {
+    const LayoutGeometry geo = PlanLayout(s, g.GridCols, g.GridRows);
+    QImage image;
+    if (geo.ImageWidth > 0 && geo.ImageHeight > 0 && geo.ImageWidth <= INT32_MAX &&
+        geo.ImageHeight <= INT32_MAX) {
+        image = CreateLayoutImage(static_cast<int32_t>(geo.ImageWidth),
+                                  static_cast<int32_t>(geo.ImageHeight));
+    }
+    if (image.isNull()) {
+        throw ComputeError(ExtentTooLargeMessage);
+    }
+    const int32_t total = PaintLayout(image, s, f, g);
+    if (totalSheets != nullptr) {
+        *totalSheets = total;
+    }
+    return image;
+}
+
+void DrawHighlight(QImage& image, const CellRect& r) {
+    LayoutCanvas c(image);
+    c.SetPenMode(LayoutCanvas::PenMode::NotXor);
+    c.SetPenColor(LayoutColors::Red);
+    c.SetBrushSolid(LayoutColors::Yellow);
+    c.Rectangle(r.Left, r.Top, r.Right, r.Bottom);
+}
+
+} // namespace sw

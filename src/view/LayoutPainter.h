@@ -1,0 +1,60 @@
+#pragma once
+
+// Draws the layout onto an image: the dotted ring of neighbouring sheets, the
+// block of computed sheets with their numbers (touched sheets blue and bold),
+// the feature over it and the edge coordinates at the block's corners. Usable
+// without a window (the command-line tool draws its pictures with it).
+
+#include "coverage/Feature.h"
+#include "coverage/LayoutGeometry.h"
+#include "coverage/SheetGrid.h"
+#include "index/Settings.h"
+#include "view/LayoutCanvas.h"
+#include "view/PointerReadout.h"
+
+#include <QImage>
+
+#include <cstdint>
+
+namespace sw {
+
+namespace LayoutColors {
+inline const QColor Silver{192, 192, 192};
+inline const QColor Blue{0, 0, 255};
+inline const QColor Maroon{128, 0, 0};
+inline const QColor Red{255, 0, 0};
+inline const QColor LightCyan{234, 255, 255};
+inline const QColor Yellow{255, 255, 0};
+} // namespace LayoutColors
+
+// A blank layout image: white with a one-pixel black frame, 32 bits per pixel,
+// 96 pixels per inch. Null when the platform cannot allocate it.
+QImage CreateLayoutImage(int32_t width, int32_t height);
+
+// The drawing steps, in the order the paint runs them; each leaves the canvas
+// state the next one expects.
+void DrawNeighbourGrid(LayoutCanvas& c, const Settings& s, const LayoutGeometry& geo,
+                       const SheetGrid& g);
+void DrawPolygon(LayoutCanvas& c, const Settings& s, Feature& f, const SheetGrid& g);
+// Writes every sheet's X, Y (through PlaceSheets) and InSheetCount.
+void Draw_grids(LayoutCanvas& c, const LayoutGeometry& geo, SheetGrid& g);
+void DrawLineSegments(LayoutCanvas& c, const Settings& s, const Feature& f, const SheetGrid& g);
+void label_corners(LayoutCanvas& c, const Settings& s, const LayoutGeometry& geo,
+                   const SheetGrid& g);
+
+// The whole layout on `image` (made by CreateLayoutImage for PlanLayout(s, ...)).
+// Moves the grid's origin to the layout's, rewrites every sheet position and,
+// for a polygon, the feature points. Returns the "Total Sheets" count. Throws
+// IntegerOverflow only for grids no image can hold.
+int32_t PaintLayout(QImage& image, const Settings& s, Feature& f, SheetGrid& g);
+
+// Plans, makes and paints a layout image for the settings' zoom. Throws
+// ComputeError with the "Data extent too large!" message when the image cannot
+// be allocated.
+QImage RenderLayout(const Settings& s, Feature& f, SheetGrid& g, int32_t* totalSheets = nullptr);
+
+// The pointer highlight: yellow inside, red frame, both not-xor, so drawing the
+// same rectangle twice gives back the image exactly.
+void DrawHighlight(QImage& image, const CellRect& r);
+
+} // namespace sw

@@ -1,0 +1,80 @@
+#include "view/PointerReadout.h"
+
+#include "coverage/PixelFrame.h"
+#include "index/CheckedMath.h"
+#include "index/Convertions.h"
+
+#include <algorithm>
+#include <initializer_list>
+#include <string_view>
+
+namespace sw {
+
+namespace {
+
+std::string SecText(int32_t seconds) {
+    return DmsToText(SecToDms(seconds));
+}
+
+// One allocation for the whole text (and no chain of operator+ on temporaries,
+// which g++ 12 misreads as overlapping copies under -Wrestrict).
+std::string Join(std::initializer_list<std::string_view> parts) {
+    std::size_t n = 0;
+    for (std::string_view p : parts) {
+        n += p.size();
+    }
+    std::string out;
+    out.reserve(n);
+    for (std::string_view p : parts) {
+        out.append(p);
+    }
+    return out;
+}
+
+} // namespace
+
+PointerReading ReadPointer(const Settings& s, const SheetGrid& g, const LayoutGeometry& geo,
+                           int32_t x, int32_t y) {
+    PointerReading r;
+    // The frame of the drawn layout: its origin, not whatever the grid last held.
+    SheetGrid frame;
+    frame.GridOriginX = geo.GridOriginX;
+    frame.GridOriginY = geo.GridOriginY;
+    frame.GridWestSec = g.GridWestSec;
+    frame.GridNorthSec = g.GridNorthSec;
+    const VertexRec pos = PixelToGeo(s, frame, x, y);
+    r.Panel2 = Join({" Lat: ", DmsToText(pos.Lat), " Long: ", DmsToText(pos.Long)});
+
+    const bool inBlock =
+        geo.GridOriginX <= x && x <= geo.GridRightX && geo.GridOriginY <= y && y <= geo.GridBottomY;
+    if (!inBlock || g.GridCols <= 0 || g.GridRows <= 0 || geo.CellWidth <= 0 ||
+        geo.CellHeight <= 0) {
+        return r;
+    }
+    const int32_t col = std::min((x - geo.GridOriginX) / geo.CellWidth, g.GridCols - 1);
+    const int32_t row = std::min((y - geo.GridOriginY) / geo.CellHeight, g.GridRows - 1);
+    const int64_t i = static_cast<int64_t>(row) * g.GridCols + col;
+    if (i >= g.SheetCount || i >= static_cast<int64_t>(g.SheetList.size())) {
+        return r;
+    }
+    const SheetRec& sheet = g.SheetList[static_cast<std::size_t>(i)];
+    const int32_t south =
+        CheckedSub(g.GridNorthSec, CheckedMul(CheckedAdd(row, 1), s.SheetHeightSec));
+    const int32_t north = CheckedAdd(south, s.SheetHeightSec);
+    const int32_t west = CheckedAdd(g.GridWestSec, CheckedMul(col, s.SheetWidthSec));
+    const int32_t east = CheckedAdd(west, s.SheetWidthSec);
+
+    r.Index = static_cast<int32_t>(i);
+    r.Panel0 = Join({" ", sheet.SheetNo.view(), " (Lat:", SecText(south), "-", SecText(north),
+                     " Long:", SecText(west), "-", SecText(east), ")"});
+    r.Panel1 = Join({" ", std::to_string(i + 1), "/", std::to_string(g.SheetCount), " ",
+                     sheet.InFlag == 1 ? "IN" : "OUT"});
+    return r;
+}
+
+CellRect HighlightRect(const LayoutGeometry& geo, const SheetRec& sheet) {
+    return CellRect{sheet.X + 2, sheet.Y + 2, sheet.X + geo.CellWidth - 1,
+                    sheet.Y + geo.CellHeight - 1};
+}
+
+} // namespace sw

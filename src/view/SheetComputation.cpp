@@ -1,0 +1,102 @@
+#include "view/SheetComputation.h"
+
+#include "coverage/Coverage.h"
+#include "index/CheckedMath.h"
+#include "view/AppTitle.h"
+
+#include <QMetaObject>
+
+#include <exception>
+#include <new>
+
+namespace sw {
+
+int ProgressPercent(const std::string& text) {
+    static const std::string head = "Calculating...";
+    static const std::string tail = "% done";
+    if (text.size() <= head.size() + tail.size() || text.compare(0, head.size(), head) != 0 ||
+        text.compare(text.size() - tail.size(), tail.size(), tail) != 0) {
+        return -1;
+    }
+    const std::string digits = text.substr(head.size(), text.size() - head.size() - tail.size());
+    if (digits.empty() || digits.size() > 3 ||
+        digits.find_first_not_of("0123456789") != std::string::npos) {
+        return -1;
+    }
+    return std::stoi(digits);
+}
+
+SheetComputation::SheetComputation(QObject* parent) : QObject(parent) {}
+
+SheetComputation::~SheetComputation() {
+    cancel_ = true;
+    if (worker_.joinable()) {
+        worker_.join();
+    }
+}
+
+bool SheetComputation::Start(const Settings& s, const Feature& f) {
+    if (running_) {
+        return false;
+    }
+    if (worker_.joinable()) {
+        worker_.join();
+    }
+    cancel_ = false;
+    running_ = true;
+    worker_ = std::thread([this, s = Settings(s), f = Feature(f)]() mutable {
+        ComputeOutcome out;
+        out.settings = s;
+        SheetGrid grid;
+        ComputeControl ctl;
+        ctl.cancel = &cancel_;
+        ctl.progress = [this](const std::string& text) {
+            const QString q = FromCore(text);
+            const int percent = ProgressPercent(text);
+            QMetaObject::invokeMethod(
+                this, [this, q, percent] { emit Progress(q, percent); }, Qt::QueuedConnection);
+        };
+        try {
+            ComputeSheets(s, f, grid, ctl);
+            out.Result = ComputeOutcome::Kind::Done;
+            out.feature = std::move(f);
+            out.grid = std::move(grid);
+        } catch (const ComputeCancelled& e) {
+            out.Result = ComputeOutcome::Kind::Cancelled;
+            out.Message = e.what();
+        } catch (const std::bad_alloc&) {
+            out.Result = ComputeOutcome::Kind::Failed;
+            out.Message = ExtentTooLargeMessage;
+        } catch (const std::exception& e) {
+            out.Result = ComputeOutcome::Kind::Failed;
+            out.Message = e.what();
+        }
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            outcome_ = std::move(out);
+        }
+        QMetaObject::invokeMethod(this, &SheetComputation::WorkerDone, Qt::QueuedConnection);
+    });
+    return true;
+}
+
+void SheetComputation::Cancel() {
+    if (running_) {
+        cancel_ = true;
+    }
+}
+
+void SheetComputation::WorkerDone() {
+    if (worker_.joinable()) {
+        worker_.join();
+    }
+    running_ = false;
+    emit Finished();
+}
+
+ComputeOutcome SheetComputation::TakeOutcome() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return std::move(outcome_);
+}
+
+} // namespace sw

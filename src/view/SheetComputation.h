@@ -1,0 +1,63 @@
+#pragma once
+
+// Runs ComputeSheets on a worker thread so the window keeps repainting. The
+// worker gets copies of the settings and the feature and builds a grid of its
+// own; the result is handed back on the GUI thread, where the caller swaps it
+// in, so nothing ever sees a half-built sheet list.
+
+#include "coverage/Feature.h"
+#include "coverage/SheetGrid.h"
+#include "index/Settings.h"
+
+#include <QObject>
+#include <QString>
+
+#include <atomic>
+#include <mutex>
+#include <string>
+#include <thread>
+
+namespace sw {
+
+struct ComputeOutcome {
+    enum class Kind { Done, Cancelled, Failed };
+    Kind Result = Kind::Failed;
+    std::string Message; // the error's text for Failed and Cancelled
+    Settings settings;   // what the computation ran with
+    Feature feature;
+    SheetGrid grid;
+};
+
+class SheetComputation : public QObject {
+    Q_OBJECT
+
+public:
+    explicit SheetComputation(QObject* parent = nullptr);
+    ~SheetComputation() override; // cancels a running computation and waits for it
+
+    // False (and nothing started) while another computation runs.
+    bool Start(const Settings& s, const Feature& f);
+    void Cancel();
+    bool Running() const { return running_; }
+
+    // The outcome of the computation that just finished; valid in Finished().
+    ComputeOutcome TakeOutcome();
+
+signals:
+    void Progress(const QString& text, int percent);
+    void Finished();
+
+private:
+    void WorkerDone();
+
+    std::thread worker_;
+    std::atomic<bool> cancel_{false};
+    bool running_ = false;
+    std::mutex mutex_;
+    ComputeOutcome outcome_;
+};
+
+// The percentage of a "Calculating...37% done" text; -1 for another text.
+int ProgressPercent(const std::string& text);
+
+} // namespace sw
