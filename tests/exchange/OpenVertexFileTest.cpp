@@ -1,0 +1,103 @@
+#include "exchange/OpenVertexFile.h"
+#include "exchange/FileError.h"
+#include "exchange/ShapeFile.h"
+
+#include "ExchangeTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace sw {
+namespace {
+
+TEST(OpenVertexFile, FilterFromTheExtension) {
+    EXPECT_EQ(FilterIndexForPath("/a/route.txt"), 1);
+    EXPECT_EQ(FilterIndexForPath("/a/area.SHP"), 2);
+    EXPECT_EQ(FilterIndexForPath("/a.b/area.Kml"), 3);
+    EXPECT_EQ(FilterIndexForPath("/a.kml/area"), 0);
+    EXPECT_EQ(FilterIndexForPath("area.xls"), 0);
+    EXPECT_FALSE(FilterUsesDecimalMode(TextFilter));
+    EXPECT_TRUE(FilterUsesDecimalMode(ShapefileFilter));
+    EXPECT_TRUE(FilterUsesDecimalMode(KmlFilter));
+}
+
+class OpenShapefile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const Settings s = test::FifteenMinuteSheets();
+        WriteShpFile(shp, s, test::MakeGrid(s, 77, 29, 1, 1));
+        t.SetCell(1, 3, "kept");
+        t.VertexCount = 9;
+    }
+    test::ScratchDir dir;
+    std::string shp = dir.File("area.shp");
+    VertexTable t;
+};
+
+TEST_F(OpenShapefile, GeographicProjectionReads) {
+    test::WriteBytes(dir.File("area.prj"), Wgs84PrjText);
+    EXPECT_EQ(OpenVertexFile(ShapefileFilter, shp, t, '.'), OpenOutcome::Read);
+    EXPECT_EQ(t.ColCount(), 3);
+    EXPECT_EQ(t.Cell(1, 1), "29");
+    EXPECT_EQ(t.Cell(2, 2), "77.25");
+    EXPECT_EQ(t.Cell(1, 3), "28.75");
+    EXPECT_EQ(t.VertexCount, 5);
+    EXPECT_EQ(t.IsPolygon, 1);
+}
+
+TEST_F(OpenShapefile, WithoutProjectionNothingIsRead) {
+    EXPECT_EQ(OpenVertexFile(ShapefileFilter, shp, t, '.'), OpenOutcome::NotReadNoPrj);
+    EXPECT_EQ(t.ColCount(), 3) << "the table is laid out for decimal degrees all the same";
+    EXPECT_EQ(t.Cell(1, 1), "Deg. Decimal");
+    EXPECT_EQ(t.Cell(1, 3), "kept");
+    EXPECT_EQ(t.VertexCount, 9);
+}
+
+TEST_F(OpenShapefile, ProjectedSystemIsRefused) {
+    test::WriteBytes(dir.File("area.prj"),
+                     "PROJCS[\"WGS_1984_UTM_Zone_43N\",GEOGCS[\"GCS_WGS_1984\"]]");
+    try {
+        OpenVertexFile(ShapefileFilter, shp, t, '.');
+        FAIL() << "no error";
+    } catch (const FileError& e) {
+        EXPECT_EQ(std::string(e.what()), "Erro! No geographic coordinates");
+    }
+    EXPECT_EQ(t.Cell(1, 3), "kept");
+    EXPECT_EQ(t.VertexCount, 9);
+    EXPECT_EQ(t.IsPolygon, 0);
+}
+
+TEST(OpenVertexFile, DispatchIsByFilterNotByExtension) {
+    test::ScratchDir dir;
+    // A tab-delimited vertex file named .kml is read as text under filter 1.
+    const std::string file = dir.File("route.kml");
+    test::WriteBytes(file, "1\t28\t30\t0\t77\t15\t0\r\n2\t28\t45\t0\t77\t30\t0\r\n");
+    VertexTable text;
+    EXPECT_EQ(OpenVertexFile(TextFilter, file, text, '.'), OpenOutcome::Read);
+    EXPECT_EQ(text.ColCount(), 7);
+    EXPECT_EQ(text.VertexCount, 2);
+    EXPECT_EQ(text.Cell(1, 2), "28");
+    EXPECT_EQ(text.Cell(5, 3), "30");
+
+    // The same name under filter 3: no coordinate list in it.
+    VertexTable kml;
+    EXPECT_EQ(OpenVertexFile(KmlFilter, file, kml, '.'), OpenOutcome::Read);
+    EXPECT_EQ(kml.VertexCount, -2);
+
+    test::WriteBytes(dir.File("line.kml"), "<coordinates>77,29 78,29.5</coordinates>");
+    VertexTable line;
+    EXPECT_EQ(OpenVertexFile(KmlFilter, dir.File("line.kml"), line, '.'), OpenOutcome::Read);
+    EXPECT_EQ(line.ColCount(), 3);
+    EXPECT_EQ(line.Cell(1, 2), "29.5");
+    EXPECT_EQ(line.VertexCount, 2);
+}
+
+TEST(OpenVertexFile, UnknownFilterChangesNothing) {
+    VertexTable t;
+    EXPECT_THROW(OpenVertexFile(4, "x.shp", t, '.'), FileError);
+    EXPECT_THROW(OpenVertexFile(0, "x.shp", t, '.'), FileError);
+    EXPECT_EQ(t.ColCount(), 7);
+    EXPECT_EQ(t.Cell(1, 1), "");
+}
+
+} // namespace
+} // namespace sw
