@@ -1,0 +1,228 @@
+#include "dialogs/PointInputForm.h"
+#include "dialogs/RangedInteger.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+#include <optional>
+
+namespace sw {
+
+class PointInputFormTest : public QObject {
+    Q_OBJECT
+
+    struct Accepted {
+        Feature feature;
+        bool fit;
+        bool report;
+    };
+
+    AppState state;
+    std::optional<Accepted> accepted;
+    int acceptCount = 0;
+    int beeps = 0;
+    bool computing = false;
+
+    std::unique_ptr<TPointInputForm> Make() {
+        DialogHost host;
+        host.state = &state;
+        host.acceptFeature = [this](Feature f, bool fit, bool report) {
+            accepted = Accepted{std::move(f), fit, report};
+            ++acceptCount;
+        };
+        host.computing = [this] { return computing; };
+        auto form = std::make_unique<TPointInputForm>(host);
+        form->SetBeep([this] { ++beeps; });
+        return form;
+    }
+
+    // Types `text` into field n and runs its exit check; true when it beeped.
+    bool Exit(TPointInputForm& f, int n, const QString& text) {
+        const int before = beeps;
+        f.Field(n)->setText(text);
+        f.EditExit(n);
+        return beeps != before;
+    }
+
+private slots:
+    void init() {
+        accepted.reset();
+        acceptCount = 0;
+        beeps = 0;
+        computing = false;
+    }
+
+    void readRangedIntegerRules() {
+        int32_t v = -7;
+        QVERIFY(ReadRangedInteger("4", v, 4, 37) && v == 4);
+        QVERIFY(ReadRangedInteger("37", v, 4, 37) && v == 37);
+        QVERIFY(!ReadRangedInteger("3", v, 4, 37) && v == 0);
+        v = -7;
+        QVERIFY(!ReadRangedInteger("38", v, 4, 37) && v == 0);
+        QVERIFY(ReadRangedInteger(" 12 ", v, 0, 59) && v == 12);
+        QVERIFY(ReadRangedInteger("\t+5\r", v, 0, 59) && v == 5);
+        // Not a number: the leading digits stay, no range check.
+        QVERIFY(!ReadRangedInteger("12a", v, 0, 59) && v == 12);
+        QVERIFY(!ReadRangedInteger("99x", v, 0, 59) && v == 99);
+        QVERIFY(!ReadRangedInteger("-3z", v, 0, 59) && v == -3);
+        v = 5;
+        QVERIFY(!ReadRangedInteger("", v, 0, 59) && v == 0);
+        v = 5;
+        QVERIFY(!ReadRangedInteger("-", v, 0, 59) && v == 0);
+        v = 5;
+        QVERIFY(!ReadRangedInteger("1 2", v, 0, 59) && v == 1);
+        QVERIFY(!ReadRangedInteger("-1", v, 0, 59) && v == 0);
+        // Past 32 bits the number ends at the digit that would overflow.
+        QVERIFY(!ReadRangedInteger("99999999999", v, INT32_MIN, INT32_MAX) && v == 999999999);
+        QVERIFY(ReadRangedInteger("-2147483648", v, INT32_MIN, INT32_MAX) && v == INT32_MIN);
+        QVERIFY(!ReadRangedInteger("2147483648", v, INT32_MIN, INT32_MAX) && v == 214748364);
+    }
+
+    void firstShowingTextsAndTabOrder() {
+        auto f = Make();
+        const char* texts[] = {"24", "1", "0", "72", "1", "0"};
+        for (int n = 1; n <= 6; ++n) {
+            QCOMPARE(f->Field(n)->text(), QString::fromLatin1(texts[n - 1]));
+            QCOMPARE(f->Field(n)->objectName(), QStringLiteral("Edit%1").arg(n));
+        }
+        QCOMPARE(f->windowTitle(), QStringLiteral("Enter Coordinates of Point"));
+        auto* ok = f->findChild<QPushButton*>(QStringLiteral("OKBtn"));
+        auto* cancel = f->findChild<QPushButton*>(QStringLiteral("CancelBtn"));
+        QVERIFY(ok && cancel && ok->isDefault());
+        // Tab order: OK, Cancel, then Edit1 to Edit6 (widgets Tab skips left out).
+        QList<QWidget*> order;
+        for (QWidget* w = ok; order.size() < 8; w = w->nextInFocusChain()) {
+            if (w->focusPolicy() & Qt::TabFocus) {
+                order << w;
+            }
+        }
+        QCOMPARE(order, (QList<QWidget*>{ok, cancel, f->Field(1), f->Field(2), f->Field(3),
+                                         f->Field(4), f->Field(5), f->Field(6)}));
+    }
+
+    void fieldExitRanges() {
+        auto f = Make();
+        QVERIFY(Exit(*f, 1, "3"));
+        QCOMPARE(f->Field(1)->text(), QStringLiteral("0"));
+        QVERIFY(Exit(*f, 1, "38"));
+        // "0" is outside the degree range too, so leaving it again beeps again.
+        QVERIFY(Exit(*f, 1, "0"));
+        QCOMPARE(f->Field(1)->text(), QStringLiteral("0"));
+        QVERIFY(!Exit(*f, 1, "4"));
+        QVERIFY(!Exit(*f, 1, "37"));
+        QCOMPARE(f->WorkLat.Deg, 37);
+        QVERIFY(Exit(*f, 4, "67"));
+        QVERIFY(Exit(*f, 4, "98"));
+        QVERIFY(!Exit(*f, 4, "68"));
+        QVERIFY(!Exit(*f, 4, "97"));
+        for (int n : {2, 3, 5, 6}) {
+            QVERIFY(Exit(*f, n, "60"));
+            QCOMPARE(f->Field(n)->text(), QStringLiteral("0"));
+            QVERIFY(Exit(*f, n, "-1"));
+            QVERIFY(!Exit(*f, n, "0"));
+            QVERIFY(!Exit(*f, n, "59"));
+        }
+        QVERIFY(!Exit(*f, 2, " 12 "));
+        QCOMPARE(f->Field(2)->text(), QStringLiteral(" 12 ")); // a valid text is kept as typed
+        QVERIFY(Exit(*f, 2, "12a"));
+        QCOMPARE(f->Field(2)->text(), QStringLiteral("0"));
+        QCOMPARE(acceptCount, 0);
+    }
+
+    void tabOutOfAFieldRunsTheCheck() {
+        auto f = Make();
+        f->show();
+        QVERIFY(QTest::qWaitForWindowActive(f.get()));
+        QTRY_VERIFY(f->Field(1)->hasFocus()); // every showing starts in Edit1
+        f->Field(1)->setText(QStringLiteral("12a"));
+        QTest::keyClick(f->Field(1), Qt::Key_Tab);
+        QTRY_VERIFY(f->Field(2)->hasFocus());
+        QCOMPARE(f->Field(1)->text(), QStringLiteral("0"));
+        QCOMPARE(beeps, 1);
+    }
+
+    void enterAcceptsWithoutTheExitCheck() {
+        auto f = Make();
+        f->show();
+        QVERIFY(QTest::qWaitForWindowActive(f.get()));
+        f->Field(1)->setFocus();
+        QTRY_VERIFY(f->Field(1)->hasFocus());
+        f->Field(1)->setText(QStringLiteral("12a"));
+        f->Field(4)->setText(QStringLiteral("200")); // out of range: reaches the point as 0
+        QTest::keyClick(f->Field(1), Qt::Key_Return);
+        QCOMPARE(acceptCount, 1);
+        QVERIFY(!f->isVisible());
+        const Feature& p = accepted->feature;
+        QCOMPARE(p.VertexCount, 2);
+        QCOMPARE(p.Vertices[0].Lat, (DmsAngle{12, 1, 0}));
+        QCOMPARE(p.Vertices[0].Long, (DmsAngle{0, 1, 0}));
+        QCOMPARE(beeps, 0);
+        // Hiding the dialog is not leaving the field: the text persists as typed.
+        QCOMPARE(f->Field(1)->text(), QStringLiteral("12a"));
+    }
+
+    void okMakesATwoVertexPointAndNeverRefuses() {
+        auto f = Make();
+        f->show();
+        f->Field(1)->setText(QStringLiteral("28"));
+        f->Field(2)->setText(QStringLiteral("36"));
+        f->Field(3)->setText(QStringLiteral("50"));
+        f->Field(4)->setText(QStringLiteral("77"));
+        f->Field(5)->setText(QStringLiteral("12"));
+        f->Field(6)->setText(QStringLiteral("30"));
+        f->findChild<QPushButton*>(QStringLiteral("OKBtn"))->click();
+        QVERIFY(accepted);
+        const Feature& p = accepted->feature;
+        QCOMPARE(p.VertexCount, 2);
+        QCOMPARE(p.Vertices.size(), std::size_t{2});
+        QCOMPARE(p.FeaturePoints.size(), std::size_t{2});
+        QVERIFY(p.Vertices[0] == p.Vertices[1]);
+        QCOMPARE(p.Vertices[0].Lat, (DmsAngle{28, 36, 50}));
+        QCOMPARE(p.Vertices[0].Long, (DmsAngle{77, 12, 30}));
+        QCOMPARE(p.IsPolygon, uint8_t{0});
+        QVERIFY(!accepted->fit);    // the point dialog does not fit to screen
+        QVERIFY(!accepted->report); // "Report" follows the next activation
+        QVERIFY(!f->isVisible());
+
+        // Texts persist into the next showing.
+        f->show();
+        QCOMPARE(f->Field(1)->text(), QStringLiteral("28"));
+        // Every field bad: still accepted, as zeros.
+        for (int n = 1; n <= 6; ++n) {
+            f->Field(n)->setText(QStringLiteral("x"));
+        }
+        f->OKBtnClick();
+        QCOMPARE(acceptCount, 2);
+        QCOMPARE(accepted->feature.Vertices[1].Lat, (DmsAngle{0, 0, 0}));
+    }
+
+    void cancelAndEscapeChangeNothing() {
+        auto f = Make();
+        f->show();
+        QVERIFY(QTest::qWaitForWindowActive(f.get()));
+        f->findChild<QPushButton*>(QStringLiteral("CancelBtn"))->click();
+        QVERIFY(!f->isVisible());
+        f->show();
+        QVERIFY(QTest::qWaitForWindowActive(f.get()));
+        QTest::keyClick(f.get(), Qt::Key_Escape);
+        QVERIFY(!f->isVisible());
+        QCOMPARE(acceptCount, 0);
+        QCOMPARE(beeps, 0);
+    }
+
+    void okWaitsForARunningComputation() {
+        auto f = Make();
+        f->show();
+        computing = true;
+        f->OKBtnClick();
+        QCOMPARE(acceptCount, 0);
+        QCOMPARE(beeps, 1);
+        QVERIFY(f->isVisible());
+    }
+};
+
+} // namespace sw
+
+QTEST_MAIN(sw::PointInputFormTest)
+#include "PointInputFormTest.moc"

@@ -1,0 +1,148 @@
+#include "MessageCatcher.h"
+
+#include "dialogs/ReportForm.h"
+
+#include <QFile>
+#include <QFontMetrics>
+#include <QMenuBar>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace sw {
+
+class ReportFormTest : public QObject {
+    Q_OBJECT
+
+    AppState state;
+
+    std::unique_ptr<TReportForm> Make() {
+        DialogHost host;
+        host.state = &state;
+        return std::make_unique<TReportForm>(host);
+    }
+
+    void SetSheets(const std::vector<std::string>& in, const std::vector<std::string>& out = {}) {
+        state.grid.SheetList.clear();
+        for (const auto& n : in) {
+            SheetRec r;
+            r.SheetNo = n;
+            r.InFlag = 1;
+            state.grid.SheetList.push_back(r);
+        }
+        for (const auto& n : out) {
+            SheetRec r;
+            r.SheetNo = n;
+            state.grid.SheetList.push_back(r);
+        }
+        state.grid.InSheetCount = static_cast<int32_t>(in.size());
+    }
+
+    static QString Cell(const TReportForm& f, int row, int col) {
+        const QTableWidgetItem* item = f.Grid()->item(row, col);
+        return item ? item->text() : QString();
+    }
+
+private slots:
+    void init() { state = AppState{}; }
+
+    void fiveSheetPolylineAsShownAndCaptioned() {
+        state.settings.DataType = Polyline;
+        state.InputFileName = "/data/route.txt";
+        SetSheets({"54E/1", "53H/5", "53L/4", "53H/1", "53H/2"}, {"53H/3"});
+        auto f = Make();
+        f->show();
+        QCOMPARE(f->windowTitle(), QStringLiteral("Total Sheets - 5 at scale 1:50,000"));
+        const QTableWidget* g = f->Grid();
+        QCOMPARE(g->objectName(), QStringLiteral("StringGrid1"));
+        QCOMPARE(g->columnCount(), 3);
+        QCOMPARE(g->rowCount(), 8);
+        QCOMPARE(Cell(*f, 0, 0), QStringLiteral(" S.No."));
+        QCOMPARE(Cell(*f, 0, 1), QStringLiteral(" Sheet Numbers of 1:50,000 Scale"));
+        QCOMPARE(Cell(*f, 0, 2), QStringLiteral("Number of Sheets"));
+        QCOMPARE(Cell(*f, 1, 1), QStringLiteral("53H/1,53H/2,53H/5"));
+        QCOMPARE(Cell(*f, 1, 2), QStringLiteral("3"));
+        QCOMPARE(Cell(*f, 3, 0), QStringLiteral("3"));
+        QCOMPARE(Cell(*f, 3, 1), QStringLiteral("54E/1"));
+        QCOMPARE(Cell(*f, 4, 1), QStringLiteral("TOTAL SHEETS"));
+        QCOMPARE(Cell(*f, 4, 2), QStringLiteral("5"));
+        QCOMPARE(Cell(*f, 7, 1), QStringLiteral("Input POLYLINE /data/route.txt"));
+        QVERIFY(!(g->item(1, 1)->flags() & Qt::ItemIsEditable));
+
+        // The columns follow the table font's metrics.
+        QFont font = g->font();
+        font.setPointSize(10);
+        const QFontMetrics fm(font);
+        const int c0 = fm.horizontalAdvance(QStringLiteral(" S.NO. "));
+        const int c2 = fm.horizontalAdvance(QStringLiteral(" Number of Sheets"));
+        QCOMPARE(g->columnWidth(0), c0);
+        QCOMPARE(g->columnWidth(2), c2);
+        QCOMPARE(g->columnWidth(1), 774 - c0 - c2);
+
+        QStringList menu;
+        for (QAction* a : f->findChild<QMenuBar*>()->actions()) {
+            menu << a->text();
+        }
+        QCOMPARE(menu, (QStringList{QStringLiteral("Save As Ms Excel"), QStringLiteral("Close")}));
+    }
+
+    void pointLineWithDegreeSignAndNoStaleRowsWhenNothingIsIn() {
+        state.feature = MakePointFeature(DmsAngle{24, 1, 0}, DmsAngle{72, 1, 0});
+        SetSheets({"46A/1", "46B/1", "47A/1"});
+        auto f = Make();
+        f->show();
+        QCOMPARE(f->Grid()->rowCount(), 8);
+        f->hide();
+
+        SetSheets({}, {"#", "#"});
+        f->show();
+        QCOMPARE(f->Grid()->rowCount(), 7);
+        QCOMPARE(Cell(*f, 1, 1), QStringLiteral("TOTAL SHEETS"));
+        QCOMPARE(Cell(*f, 1, 2), QStringLiteral("0"));
+        QCOMPARE(Cell(*f, 2, 1), QString());
+        QCOMPARE(Cell(*f, 4, 1), QString::fromUtf8("Input POINT 24°01'00\" 72°01'00\""));
+        QCOMPARE(f->windowTitle(), QStringLiteral("Total Sheets - 0 at scale 1:50,000"));
+    }
+
+    void aShownReportIsNotRebuiltUntilShownAgain() {
+        SetSheets({"53H/1"});
+        auto f = Make();
+        f->show();
+        SetSheets({"53H/1", "53H/2"});
+        f->show(); // already shown: nothing happens
+        QCOMPARE(Cell(*f, 1, 2), QStringLiteral("1"));
+        f->findChild<QMenuBar*>()->actions().at(1)->trigger(); // "Close"
+        QVERIFY(!f->isVisible());
+        f->show();
+        QCOMPARE(Cell(*f, 1, 2), QStringLiteral("2"));
+    }
+
+    void saveWritesTheWorksheetAndAFailureIsShown() {
+        SetSheets({"53H/1"});
+        auto f = Make();
+        f->show();
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("report")); // no extension added
+        QVERIFY(f->SaveReport(path));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QVERIFY(bytes.startsWith(QByteArray::fromHex("090808000000100000000000")));
+        QVERIFY(bytes.endsWith(QByteArray::fromHex("0a000000")));
+        QVERIFY(bytes.contains("TOTAL SHEETS"));
+
+        const TextTable before = f->Table();
+        test::MessageCatcher catcher;
+        QVERIFY(!f->SaveReport(dir.filePath(QStringLiteral("missing/dir/report.xls"))));
+        QCOMPARE(catcher.boxes.size(), std::size_t{1});
+        QCOMPARE(catcher.boxes[0].title, QStringLiteral("Sheetwright"));
+        QVERIFY2(catcher.LastText().startsWith(QStringLiteral("Cannot create file")),
+                 qPrintable(catcher.LastText()));
+        QVERIFY(f->Table() == before);
+    }
+};
+
+} // namespace sw
+
+QTEST_MAIN(sw::ReportFormTest)
+#include "ReportFormTest.moc"
