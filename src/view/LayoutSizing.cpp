@@ -1,6 +1,7 @@
 #include "view/LayoutSizing.h"
 
 #include "coverage/LayoutGeometry.h"
+#include "index/CheckedMath.h"
 
 #include <limits>
 
@@ -15,9 +16,15 @@ constexpr int ImageSizeAttempts = 10;
 bool ImageSizePossible(Settings& s, const SheetGrid& g, const ImageLimits& limits,
                        ImageSize& size) {
     for (int attempt = 0; attempt < ImageSizeAttempts; ++attempt) {
-        const LayoutGeometry geo = PlanLayout(s, g.GridCols, g.GridRows);
-        const int64_t w = geo.ImageWidth;
-        const int64_t h = geo.ImageHeight;
+        int64_t w = 0;
+        int64_t h = 0;
+        try {
+            const LayoutGeometry geo = PlanLayout(s, g.GridCols, g.GridRows);
+            w = geo.ImageWidth;
+            h = geo.ImageHeight;
+        } catch (const IntegerOverflow&) {
+            // Block edges beyond 32 bits: no image can hold this grid at this zoom.
+        }
         // A planned size of an absurd grid is refused, never wrapped.
         int64_t bits = 0;
         const bool overflow = __builtin_mul_overflow(w, limits.ScreenBitDepth, &bits) ||

@@ -1,0 +1,123 @@
+// The status texts of the pointer over the layout and the cell it names.
+
+#include "TestGrids.h"
+
+#include "coverage/LayoutGeometry.h"
+#include "view/PointerReadout.h"
+
+#include <QTest>
+
+#include <initializer_list>
+#include <string>
+
+using namespace sw;
+using namespace sw::test;
+
+namespace {
+
+// DmsToText's text: two digits at least, the degree sign as byte 176.
+std::string T(int d, int m, int s) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%02d\xB0%02d'%02d\"", d, m, s);
+    return buf;
+}
+
+// Appends in place: g++ 12 misreads chains of operator+ on temporaries (-Wrestrict).
+std::string Cat(std::initializer_list<std::string> parts) {
+    std::string out;
+    for (const std::string& p : parts) {
+        out += p;
+    }
+    return out;
+}
+
+} // namespace
+
+class PointerReadoutTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void northWestCornerOfOneSheet() {
+        const Settings s = StartSettings();
+        const SheetGrid g = MakeGrid(s, WestSec, NorthSec, 1, 1, {0});
+        const LayoutGeometry geo = PlanLayout(s, 1, 1);
+        const PointerReading r = ReadPointer(s, g, geo, 105, 105);
+        QCOMPARE(r.Panel2, Cat({" Lat: ", T(24, 15, 0), " Long: ", T(72, 0, 0)}));
+        QCOMPARE(r.Index, 0);
+        QCOMPARE(r.Panel1, std::string(" 1/1 IN"));
+        QCOMPARE(r.Panel0, Cat({" ", g.SheetList[0].SheetNo.str(), " (Lat:", T(24, 0, 0), "-",
+                                T(24, 15, 0), " Long:", T(72, 0, 0), "-", T(72, 15, 0), ")"}));
+    }
+
+    void leftOfTheBlockOnlyThePosition() {
+        const Settings s = StartSettings();
+        const SheetGrid g = MakeGrid(s, WestSec, NorthSec, 1, 1, {});
+        const LayoutGeometry geo = PlanLayout(s, 1, 1);
+        const PointerReading r = ReadPointer(s, g, geo, 104, 105);
+        QCOMPARE(r.Index, -1);
+        QVERIFY(r.Panel0.empty());
+        QVERIFY(r.Panel1.empty());
+        // One pixel is 900 / 70 seconds; -12.86 truncates toward the origin to -12.
+        QCOMPARE(r.Panel2, Cat({" Lat: ", T(24, 15, 0), " Long: ", T(71, 59, 48)}));
+    }
+
+    void marginPositionsAreExtrapolated() {
+        const Settings s = StartSettings();
+        const SheetGrid g = MakeGrid(s, WestSec, NorthSec, 1, 1, {});
+        const LayoutGeometry geo = PlanLayout(s, 1, 1);
+        const PointerReading r = ReadPointer(s, g, geo, 0, 0);
+        QCOMPARE(r.Panel2, Cat({" Lat: ", T(24, 37, 30), " Long: ", T(71, 37, 30)}));
+    }
+
+    void rightAndBottomEdgesBelongToTheLastCell() {
+        const Settings s = StartSettings();
+        const SheetGrid g = MakeGrid(s, WestSec, NorthSec, 2, 2, {3});
+        const LayoutGeometry geo = PlanLayout(s, 2, 2);
+        QCOMPARE(geo.GridRightX, 245);
+        QCOMPARE(ReadPointer(s, g, geo, 245, 110).Index, 1);  // right edge, first row
+        QCOMPARE(ReadPointer(s, g, geo, 110, 245).Index, 2);  // bottom edge, first column
+        QCOMPARE(ReadPointer(s, g, geo, 245, 245).Index, 3);  // bottom-right corner
+        QCOMPARE(ReadPointer(s, g, geo, 175, 110).Index, 1);  // an inner line: the cell east of it
+        QCOMPARE(ReadPointer(s, g, geo, 246, 110).Index, -1); // outside
+        QCOMPARE(ReadPointer(s, g, geo, 245, 245).Panel1, std::string(" 4/4 IN"));
+        QCOMPARE(ReadPointer(s, g, geo, 110, 110).Panel1, std::string(" 1/4 OUT"));
+    }
+
+    void openMillionSheetExtent() {
+        Settings s = StartSettings();
+        SelectSeries(s, OpenSeries);
+        SelectScale(s, 1);
+        const SheetGrid g = MakeGrid(s, 66 * 3600, 28 * 3600, 1, 1, {0});
+        const LayoutGeometry geo = PlanLayout(s, 1, 1);
+        const PointerReading r = ReadPointer(s, g, geo, 150, 150);
+        QCOMPARE(r.Index, 0);
+        const std::string extent = Cat(
+            {"(Lat:", T(24, 0, 0), "-", T(28, 0, 0), " Long:", T(66, 0, 0), "-", T(72, 0, 0), ")"});
+        QVERIFY(r.Panel0.find(extent) != std::string::npos);
+    }
+
+    void emptySheetListNamesNoCell() {
+        const Settings s = StartSettings();
+        const SheetGrid g; // before any computation
+        const LayoutGeometry geo = PlanLayout(s, 0, 0);
+        const PointerReading r = ReadPointer(s, g, geo, geo.GridOriginX, geo.GridOriginY);
+        QCOMPARE(r.Index, -1);
+        QVERIFY(!r.Panel2.empty());
+    }
+
+    void highlightRectangleInsideTheFrame() {
+        const Settings s = StartSettings();
+        const LayoutGeometry geo = PlanLayout(s, 1, 1);
+        SheetRec rec;
+        rec.X = 105;
+        rec.Y = 105;
+        const CellRect r = HighlightRect(geo, rec);
+        QCOMPARE(r.Left, 107);
+        QCOMPARE(r.Top, 107);
+        QCOMPARE(r.Right, 174);
+        QCOMPARE(r.Bottom, 174);
+    }
+};
+
+QTEST_GUILESS_MAIN(PointerReadoutTest)
+#include "PointerReadoutTest.moc"
