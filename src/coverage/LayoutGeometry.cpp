@@ -15,9 +15,9 @@ LayoutGeometry PlanLayout(const Settings& s, int32_t gridCols, int32_t gridRows)
     geo.ImageHeight = z * (static_cast<int64_t>(gridRows) + 2) + geo.ImageMargin;
     // The unrounded cell width plus half the margin, rounded once (zoom 65 in the
     // open 1:1M series gives round(97.5 + 32.5) = 130, not 98 + 33).
-    geo.GridOriginX = RoundHalfEven(static_cast<double>(s.SheetWidthSec) / s.SheetHeightSec *
-                                        geo.CellHeight +
-                                    geo.ImageMargin / 2.0);
+    geo.GridOriginX =
+        RoundHalfEven(static_cast<double>(s.SheetWidthSec) / s.SheetHeightSec * geo.CellHeight +
+                      geo.ImageMargin / 2.0);
     geo.GridOriginY = RoundHalfEven(geo.CellHeight + geo.ImageMargin / 2.0);
     geo.GridRightX = CheckedAdd(geo.GridOriginX, CheckedMul(geo.CellWidth, gridCols));
     geo.GridBottomY = CheckedAdd(geo.GridOriginY, CheckedMul(geo.CellHeight, gridRows));

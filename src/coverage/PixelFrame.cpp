@@ -20,9 +20,9 @@ VertexRec PixelToGeo(const Settings& s, const SheetGrid& g, int32_t x, int32_t y
     const int32_t w = SheetPixelWidth(s);
     const int32_t lonSec =
         CheckedAdd(CheckedMul(CheckedSub(x, g.GridOriginX), s.SheetWidthSec) / w, g.GridWestSec);
-    const int32_t latSec = CheckedAdd(
-        CheckedMul(CheckedSub(g.GridOriginY, y), s.SheetHeightSec) / s.SheetPixelHeight,
-        g.GridNorthSec);
+    const int32_t latSec =
+        CheckedAdd(CheckedMul(CheckedSub(g.GridOriginY, y), s.SheetHeightSec) / s.SheetPixelHeight,
+                   g.GridNorthSec);
     return VertexRec{SecToDms(latSec), SecToDms(lonSec)};
 }
 

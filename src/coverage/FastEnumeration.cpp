@@ -1,0 +1,221 @@
+#include "coverage/CellNumbering.h"
+#include "coverage/Enumeration.h"
+#include "coverage/Progress.h"
+#include "index/SheetNumber.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+namespace sw {
+
+namespace {
+
+int64_t FloorDiv(int64_t a, int64_t b) {
+    int64_t q = a / b;
+    if (a % b != 0 && a < 0) {
+        --q;
+    }
+    return q;
+}
+
+int64_t CeilDiv(int64_t a, int64_t b) {
+    int64_t q = a / b;
+    if (a % b != 0 && a > 0) {
+        ++q;
+    }
+    return q;
+}
+
+// Grid index of a pixel coordinate, clamped so that a far-off value cannot
+// overflow the conversion.
+int64_t FloorIndex(double v, int32_t cell) {
+    const double q = std::floor(v / static_cast<double>(cell));
+    return static_cast<int64_t>(std::clamp(q, -1e15, 1e15));
+}
+
+bool IsOutside(const SheetRec& rec) {
+    return rec.SheetNo == OutsideSheetNo;
+}
+
+// An edge of the polygon and the rows whose line it may cross.
+struct Edge {
+    PixelPoint A;
+    PixelPoint B;
+    int32_t LastRow;
+};
+
+// The polygon's edges bucketed by the first row they may cross, so each row sees
+// only the edges that span it. The bounds carry a row's margin either way; the
+// exact half-open test decides.
+class EdgeSweep {
+public:
+    EdgeSweep(const PolyPoints& pts, int32_t n, int32_t cellHeight, int32_t rows)
+        : starts_(static_cast<std::size_t>(rows) + 1, 0) {
+        std::vector<std::pair<int32_t, Edge>> edges;
+        auto j = static_cast<std::size_t>(n - 1);
+        for (std::size_t i = 0; i < static_cast<std::size_t>(n); ++i) {
+            const PixelPoint& a = pts[j];
+            const PixelPoint& b = pts[i];
+            j = i;
+            if (a.Y == b.Y) {
+                continue; // a horizontal edge never counts
+            }
+            const int64_t lo = std::min(a.Y, b.Y);
+            const int64_t hi = std::max(a.Y, b.Y);
+            const int64_t first = std::max<int64_t>(CeilDiv(lo, cellHeight) - 1, 0);
+            const int64_t last = std::min<int64_t>(CeilDiv(hi, cellHeight), rows - 1);
+            if (first > last) {
+                continue;
+            }
+            edges.push_back({static_cast<int32_t>(first), Edge{a, b, static_cast<int32_t>(last)}});
+        }
+        for (const auto& e : edges) {
+            ++starts_[static_cast<std::size_t>(e.first) + 1];
+        }
+        for (std::size_t r = 1; r < starts_.size(); ++r) {
+            starts_[r] += starts_[r - 1];
+        }
+        byStart_.resize(edges.size());
+        std::vector<std::size_t> fill(starts_.begin(), starts_.end() - 1);
+        for (const auto& e : edges) {
+            byStart_[fill[static_cast<std::size_t>(e.first)]++] = e.second;
+        }
+    }
+
+    // The x of every crossing of line y in row r, ascending. Rows must come in order.
+    const std::vector<double>& Crossings(int32_t r, int32_t y) {
+        active_.erase(std::remove_if(active_.begin(), active_.end(),
+                                     [r](const Edge& e) { return e.LastRow < r; }),
+                      active_.end());
+        const auto ur = static_cast<std::size_t>(r);
+        active_.insert(active_.end(), byStart_.begin() + static_cast<std::ptrdiff_t>(starts_[ur]),
+                       byStart_.begin() + static_cast<std::ptrdiff_t>(starts_[ur + 1]));
+        xs_.clear();
+        for (const Edge& e : active_) {
+            if (EdgeCrossesLine(e.A, e.B, y)) {
+                xs_.push_back(CrossingX(e.A, e.B, y));
+            }
+        }
+        std::sort(xs_.begin(), xs_.end());
+        return xs_;
+    }
+
+private:
+    std::vector<std::size_t> starts_;
+    std::vector<Edge> byStart_;
+    std::vector<Edge> active_;
+    std::vector<double> xs_;
+};
+
+// A cell is inside when an odd number of crossings lie strictly east of its
+// north-west corner, exactly as PointInPolygon counts them.
+void MarkInteriorRow(const std::vector<double>& xs, SheetRec* row, int32_t cols) {
+    if (xs.empty()) {
+        return;
+    }
+    std::size_t k = 0;
+    const std::size_t m = xs.size();
+    for (int32_t c = 0; c < cols; ++c) {
+        SheetRec& rec = row[c];
+        const auto x = static_cast<double>(rec.X);
+        while (k < m && !(x < xs[k])) {
+            ++k;
+        }
+        if (k == m) {
+            return; // nothing east of here: the rest of the row is outside
+        }
+        if (((m - k) & 1U) != 0 && rec.InFlag == 0 && !IsOutside(rec)) {
+            rec.InFlag = 1;
+        }
+    }
+}
+
+} // namespace
+
+void MarkTouchedCells(const Segment& seg, int32_t cellWidth, int32_t cellHeight, SheetGrid& g) {
+    const int64_t cols = g.GridCols;
+    const int64_t rows = g.GridRows;
+    const PixelPoint& p = seg.P;
+    const PixelPoint& q = seg.Q;
+    const int64_t minX = std::min(p.X, q.X);
+    const int64_t maxX = std::max(p.X, q.X);
+    const int64_t minY = std::min(p.Y, q.Y);
+    const int64_t maxY = std::max(p.Y, q.Y);
+    const int64_t c0 = std::max<int64_t>(FloorDiv(minX, cellWidth) - 1, 0);
+    const int64_t c1 = std::min<int64_t>(FloorDiv(maxX, cellWidth) + 1, cols - 1);
+    const int64_t rAll0 = std::max<int64_t>(FloorDiv(minY, cellHeight) - 1, 0);
+    const int64_t rAll1 = std::min<int64_t>(FloorDiv(maxY, cellHeight) + 1, rows - 1);
+    if (c0 > c1 || rAll0 > rAll1) {
+        return;
+    }
+    const double px = p.X;
+    const double py = p.Y;
+    const double dx = static_cast<double>(q.X) - px;
+    const double dy = static_cast<double>(q.Y) - py;
+    for (int64_t c = c0; c <= c1; ++c) {
+        int64_t r0 = rAll0;
+        int64_t r1 = rAll1;
+        if (dx != 0) {
+            // The part of the segment over this column strip, by its end points.
+            const double lo = static_cast<double>(minX);
+            const double hi = static_cast<double>(maxX);
+            const double xa = std::clamp(static_cast<double>(c * cellWidth), lo, hi);
+            const double xb = std::clamp(static_cast<double>((c + 1) * cellWidth), lo, hi);
+            const double ya = py + (xa - px) * (dy / dx);
+            const double yb = py + (xb - px) * (dy / dx);
+            r0 = std::max(FloorIndex(std::min(ya, yb), cellHeight) - 1, rAll0);
+            r1 = std::min(FloorIndex(std::max(ya, yb), cellHeight) + 1, rAll1);
+        }
+        for (int64_t r = r0; r <= r1; ++r) {
+            SheetRec& rec = g.SheetList[static_cast<std::size_t>(r * cols + c)];
+            if (rec.InFlag == 0 &&
+                SegmentTouchesSheet(p, q, CellAt(rec.X, rec.Y, cellWidth, cellHeight))) {
+                rec.InFlag = 1;
+            }
+        }
+    }
+}
+
+void FastSheetEnumeration(const Settings& s, const std::vector<Segment>& segments,
+                          const PolyPoints* polygon, int32_t n, SheetGrid& g,
+                          const ComputeControl& ctl) {
+    const int32_t w = SheetPixelWidth(s);
+    const int32_t h = s.SheetPixelHeight;
+    if (g.GridRows <= 0 || g.GridCols <= 0) {
+        return;
+    }
+    ProgressTracker tracker(ctl, g.SheetCount);
+    const GridNumberer numberer(s, g);
+    // Touched cells are flagged first; the numbering below clears the flag again
+    // on cells outside the index.
+    for (const Segment& seg : segments) {
+        MarkTouchedCells(seg, w, h, g);
+    }
+    tracker.CheckCancel();
+    EdgeSweep* sweep = nullptr;
+    std::optional<EdgeSweep> sweepStore;
+    if (polygon != nullptr && n > 0) {
+        sweepStore.emplace(*polygon, n, h, g.GridRows);
+        sweep = &*sweepStore;
+    }
+    const auto cols = static_cast<std::size_t>(g.GridCols);
+    int64_t done = 0;
+    for (int32_t r = 0; r < g.GridRows; ++r) {
+        tracker.CheckCancel();
+        SheetRec* row = g.SheetList.data() + static_cast<std::size_t>(r) * cols;
+        numberer.NumberRow(r, row);
+        for (std::size_t c = 0; c < cols; ++c) {
+            if (row[c].InFlag != 0 && IsOutside(row[c])) {
+                row[c].InFlag = 0;
+            }
+            tracker.CellDone(++done);
+        }
+        if (sweep != nullptr) {
+            MarkInteriorRow(sweep->Crossings(r, row[0].Y), row, g.GridCols);
+        }
+    }
+    g.CurrentSheetNo = numberer.Number(g.GridRows - 1, g.GridCols - 1);
+}
+
+} // namespace sw

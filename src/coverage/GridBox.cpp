@@ -1,0 +1,123 @@
+#include "coverage/GridBox.h"
+
+#include "coverage/Coverage.h"
+#include "index/CheckedMath.h"
+
+#include <algorithm>
+#include <new>
+
+namespace sw {
+
+namespace {
+
+// Floor and ceiling to a multiple of `step` (> 0) in 64 bits, so that a
+// coordinate near the end of the 32-bit range cannot wrap before it is checked.
+int64_t FloorMultiple(int64_t v, int64_t step) {
+    int64_t q = v / step;
+    if (v % step != 0 && v < 0) {
+        --q;
+    }
+    return q * step;
+}
+
+int64_t CeilMultiple(int64_t v, int64_t step) {
+    int64_t q = v / step;
+    if (v % step != 0 && v > 0) {
+        ++q;
+    }
+    return q * step;
+}
+
+// One sheet further out when the extreme already lies on a sheet boundary.
+int32_t LowEdge(int32_t v, int32_t step) {
+    int64_t e = FloorMultiple(v, step);
+    if (e == v) {
+        e -= step;
+    }
+    return CheckedNarrow(e);
+}
+
+int32_t HighEdge(int32_t v, int32_t step) {
+    int64_t e = CeilMultiple(v, step);
+    if (e == v) {
+        e += step;
+    }
+    return CheckedNarrow(e);
+}
+
+} // namespace
+
+void CheckGridSettings(const Settings& s) {
+    if (s.SheetWidthSec <= 0 || s.SheetHeightSec <= 0 || s.SheetPixelHeight <= 0 ||
+        SheetPixelWidth(s) <= 0) {
+        throw ComputeError("Invalid sheet size or zoom");
+    }
+}
+
+void ComputeGridBox(const Settings& s, const Feature& f, int32_t vertexCount, SheetGrid& g) {
+    int32_t minLon = DmsToSec(f.Vertices[0].Long);
+    int32_t maxLon = minLon;
+    int32_t minLat = DmsToSec(f.Vertices[0].Lat);
+    int32_t maxLat = minLat;
+    for (int32_t i = 1; i < vertexCount; ++i) {
+        const VertexRec& v = f.Vertices[static_cast<std::size_t>(i)];
+        const int32_t lon = DmsToSec(v.Long);
+        const int32_t lat = DmsToSec(v.Lat);
+        minLon = std::min(minLon, lon);
+        maxLon = std::max(maxLon, lon);
+        minLat = std::min(minLat, lat);
+        maxLat = std::max(maxLat, lat);
+    }
+    const int32_t west = LowEdge(minLon, s.SheetWidthSec);
+    const int32_t east = HighEdge(maxLon, s.SheetWidthSec);
+    const int32_t north = HighEdge(maxLat, s.SheetHeightSec);
+    const int32_t south = LowEdge(minLat, s.SheetHeightSec);
+    g.GridCols = CheckedSub(east, west) / s.SheetWidthSec;
+    g.GridRows = CheckedSub(north, south) / s.SheetHeightSec;
+    g.GridWest = SecToDms(west);
+    g.GridEast = SecToDms(east);
+    g.GridNorth = SecToDms(north);
+    g.GridSouth = SecToDms(south);
+    g.GridWestSec = west;
+    g.GridNorthSec = north;
+}
+
+void AllocateSheetList(const Settings& s, int32_t cols, int32_t rows, SheetGrid& g) {
+    const int64_t count = static_cast<int64_t>(std::max(cols, 0)) * std::max(rows, 0);
+    if (count > MaxSheetCount) {
+        throw ComputeError(ExtentTooLargeMessage);
+    }
+    const int32_t w = SheetPixelWidth(s);
+    // Positions first: an overflow is found before the big allocation is made.
+    std::vector<int32_t> xs;
+    std::vector<int32_t> ys;
+    std::vector<SheetRec> list;
+    try {
+        xs.resize(static_cast<std::size_t>(std::max(cols, 0)));
+        ys.resize(static_cast<std::size_t>(std::max(rows, 0)));
+        for (int32_t c = 0; c < cols; ++c) {
+            xs[static_cast<std::size_t>(c)] = CheckedMul(c, w);
+        }
+        for (int32_t r = 0; r < rows; ++r) {
+            ys[static_cast<std::size_t>(r)] = CheckedMul(r, s.SheetPixelHeight);
+        }
+        list.resize(static_cast<std::size_t>(count));
+    } catch (const std::bad_alloc&) {
+        throw ComputeError(ExtentTooLargeMessage);
+    } catch (const std::length_error&) {
+        throw ComputeError(ExtentTooLargeMessage);
+    }
+    std::size_t i = 0;
+    for (int32_t r = 0; r < rows; ++r) {
+        for (int32_t c = 0; c < cols; ++c, ++i) {
+            list[i].X = xs[static_cast<std::size_t>(c)];
+            list[i].Y = ys[static_cast<std::size_t>(r)];
+        }
+    }
+    g.SheetList = std::move(list);
+    g.SheetCount = static_cast<int32_t>(count);
+    g.GridCols = cols;
+    g.GridRows = rows;
+}
+
+} // namespace sw

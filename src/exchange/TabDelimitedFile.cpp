@@ -1,0 +1,139 @@
+#include "exchange/TabDelimitedFile.h"
+
+#include "exchange/FileError.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+
+namespace sw {
+
+namespace {
+
+// Code 0 counts with the blanks: a stray NUL byte separates fields instead of
+// cutting the rest of the line off.
+bool IsBlank(char ch) {
+    return static_cast<unsigned char>(ch) <= 32;
+}
+
+std::vector<std::string_view> SplitLines(std::string_view bytes) {
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const char ch = bytes[i];
+        if (ch == '\r' || ch == '\n') {
+            lines.push_back(bytes.substr(start, i - start));
+            i += (ch == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ? 2 : 1;
+            start = i;
+        } else {
+            ++i;
+        }
+    }
+    if (start < bytes.size()) {
+        lines.push_back(bytes.substr(start));
+    }
+    return lines;
+}
+
+std::string SystemReason() {
+    const int e = errno;
+    return e != 0 ? std::strerror(e) : "unknown error";
+}
+
+} // namespace
+
+std::vector<std::string> SplitVertexLine(std::string_view line) {
+    std::vector<std::string> fields;
+    std::size_t p = 0;
+    const std::size_t end = line.size();
+    const auto skipBlanks = [&]() {
+        while (p < end && IsBlank(line[p])) {
+            ++p;
+        }
+    };
+    skipBlanks();
+    while (p < end) {
+        std::string field;
+        if (line[p] == '"') {
+            ++p;
+            while (p < end) {
+                if (line[p] == '"') {
+                    if (p + 1 < end && line[p + 1] == '"') {
+                        field += '"';
+                        p += 2;
+                        continue;
+                    }
+                    ++p; // the closing quote
+                    break;
+                }
+                field += line[p++];
+            }
+        } else {
+            const std::size_t first = p;
+            while (p < end && !IsBlank(line[p]) && line[p] != ',') {
+                ++p;
+            }
+            field.assign(line.substr(first, p - first));
+        }
+        fields.push_back(std::move(field));
+        skipBlanks();
+        if (p < end && line[p] == ',') {
+            if (p + 1 == end) {
+                fields.emplace_back();
+            }
+            ++p;
+            skipBlanks();
+        }
+    }
+    return fields;
+}
+
+void ProcessTabDelimitedText(std::string_view bytes, VertexTable& t) {
+    const std::vector<std::string_view> lines = SplitLines(bytes);
+    if (lines.size() > static_cast<std::size_t>(std::numeric_limits<int32_t>::max() - 2)) {
+        throw FileError("Too many lines for the vertex table");
+    }
+    const auto count = static_cast<int32_t>(lines.size());
+    t.SetRowCount(count + 2);
+    t.VertexCount = count;
+    for (int32_t i = 0; i < count; ++i) {
+        const std::vector<std::string> fields = SplitVertexLine(lines[static_cast<std::size_t>(i)]);
+        const int32_t row = i + 2;
+        t.ClearRows(row, row);
+        t.SetColCount(std::max<int32_t>(static_cast<int32_t>(fields.size()), 1));
+        for (std::size_t j = 0; j < fields.size(); ++j) {
+            t.SetCell(static_cast<int32_t>(j), row, fields[j]);
+        }
+    }
+}
+
+void ProcessTabDelimitedFile(const std::string& path, VertexTable& t) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) {
+        throw FileError("Cannot open file \"" + path + "\". " + std::strerror(EISDIR));
+    }
+    errno = 0;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        throw FileError("Cannot open file \"" + path + "\". " + SystemReason());
+    }
+    std::string bytes;
+    char chunk[65536];
+    for (;;) {
+        errno = 0;
+        in.read(chunk, sizeof chunk);
+        bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
+        if (in.bad()) {
+            throw FileError("Cannot read file \"" + path + "\". " + SystemReason());
+        }
+        if (!in) {
+            break; // end of file
+        }
+    }
+    ProcessTabDelimitedText(bytes, t);
+}
+
+} // namespace sw

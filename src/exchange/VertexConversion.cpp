@@ -1,0 +1,154 @@
+#include "exchange/VertexConversion.h"
+
+#include "index/CheckedMath.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+namespace sw {
+
+namespace {
+
+std::string_view Trim(std::string_view s) {
+    const auto blank = [](char ch) { return static_cast<unsigned char>(ch) <= 32; };
+    while (!s.empty() && blank(s.front())) {
+        s.remove_prefix(1);
+    }
+    while (!s.empty() && blank(s.back())) {
+        s.remove_suffix(1);
+    }
+    return s;
+}
+
+bool IsDigit(char ch) {
+    return ch >= '0' && ch <= '9';
+}
+
+ConversionError NotInteger(std::string_view text) {
+    return ConversionError("'" + std::string(text) + "' is not a valid integer value");
+}
+
+ConversionError NotFloat(std::string_view text) {
+    return ConversionError("'" + std::string(text) + "' is not a valid floating point value");
+}
+
+// [sign] digits [sep digits] [e [sign] digits], at least one mantissa digit;
+// rewritten with '.' for from_chars, which knows no other separator.
+bool NormaliseFloat(std::string_view s, char sep, std::string& out) {
+    std::size_t i = 0;
+    out.clear();
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+        if (s[i] == '-') {
+            out += '-';
+        }
+        ++i;
+    }
+    std::size_t digits = 0;
+    while (i < s.size() && IsDigit(s[i])) {
+        out += s[i++];
+        ++digits;
+    }
+    if (i < s.size() && s[i] == sep) {
+        out += '.';
+        ++i;
+        while (i < s.size() && IsDigit(s[i])) {
+            out += s[i++];
+            ++digits;
+        }
+    }
+    if (digits == 0) {
+        return false;
+    }
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        out += 'e';
+        ++i;
+        if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+            out += s[i++];
+        }
+        std::size_t expDigits = 0;
+        while (i < s.size() && IsDigit(s[i])) {
+            out += s[i++];
+            ++expDigits;
+        }
+        if (expDigits == 0) {
+            return false;
+        }
+    }
+    return i == s.size();
+}
+
+} // namespace
+
+int32_t CellToInteger(std::string_view text) {
+    const std::string_view s = Trim(text);
+    std::string_view digits = s;
+    if (!digits.empty() && digits.front() == '+') {
+        digits.remove_prefix(1); // from_chars takes a minus only
+        if (!digits.empty() && digits.front() == '-') {
+            throw NotInteger(s);
+        }
+    }
+    int32_t value = 0;
+    const auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (digits.empty() || ec != std::errc() || ptr != digits.data() + digits.size()) {
+        throw NotInteger(s);
+    }
+    return value;
+}
+
+double CellToFloat(std::string_view text, char decimalSeparator) {
+    const std::string_view s = Trim(text);
+    std::string normal;
+    if (!NormaliseFloat(s, decimalSeparator, normal)) {
+        throw NotFloat(s);
+    }
+    double value = 0;
+    const auto [ptr, ec] = std::from_chars(normal.data(), normal.data() + normal.size(), value);
+    if (ec != std::errc() || ptr != normal.data() + normal.size() || !std::isfinite(value)) {
+        throw NotFloat(s);
+    }
+    return value;
+}
+
+std::vector<VertexRec> TableToVertices(const VertexTable& t, bool decimalMode,
+                                       char decimalSeparator) {
+    if (t.VertexCount < 0) {
+        throw ConversionError("Range check error");
+    }
+    std::vector<VertexRec> out;
+    // A count beyond the table's rows fails at its first empty cell; do not let
+    // it reserve memory first.
+    out.reserve(static_cast<std::size_t>(std::min(t.VertexCount, std::max(t.RowCount(), 0))));
+    for (int32_t k = 1; k <= t.VertexCount; ++k) {
+        VertexRec v;
+        if (decimalMode) {
+            const std::string& latText = t.Cell(1, k);
+            const std::string& lonText = t.Cell(2, k);
+            const double lat = CellToFloat(latText, decimalSeparator);
+            const double lon = CellToFloat(lonText, decimalSeparator);
+            try {
+                v.Lat = DecimalToDms(lat);
+            } catch (const std::exception&) {
+                throw NotFloat(Trim(latText));
+            }
+            try {
+                v.Long = DecimalToDms(lon);
+            } catch (const std::exception&) {
+                throw NotFloat(Trim(lonText));
+            }
+        } else {
+            const int32_t row = k + 1;
+            int32_t n[6];
+            for (int32_t c = 1; c <= 6; ++c) {
+                n[c - 1] = CellToInteger(t.Cell(c, row));
+            }
+            v.Lat = DmsAngle{n[0], n[1], n[2]};
+            v.Long = DmsAngle{n[3], n[4], n[5]};
+        }
+        out.push_back(v);
+    }
+    return out;
+}
+
+} // namespace sw

@@ -1,0 +1,40 @@
+#pragma once
+
+// The vertex table to the feature's vertex list: what OK of the vertex dialog
+// does with the cells, in either angle mode.
+
+#include "coverage/Feature.h"
+#include "exchange/VertexTable.h"
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sw {
+
+// A cell that does not convert, or a vertex count the table cannot have. The
+// message is the one the user sees.
+class ConversionError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Reads t.VertexCount vertices in table order. DMS mode: vertex k (from 1) is
+// row k + 1, columns 1..6, whole numbers with an optional sign, no range check.
+// Decimal mode: vertex k is row k, column 1 the latitude, column 2 the longitude,
+// decimal degrees with `decimalSeparator` and an optional exponent, through
+// DecimalToDms. Cells are trimmed of blanks (codes 0 to 32) first. Throws
+// ConversionError "'%s' is not a valid integer value" / "'%s' is not a valid
+// floating point value" with the trimmed text (also for NaN, infinity and values
+// whose degrees leave the 32-bit range), and "Range check error" for a negative
+// VertexCount. A count of 0 gives an empty list.
+std::vector<VertexRec> TableToVertices(const VertexTable& t, bool decimalMode,
+                                       char decimalSeparator);
+
+// One cell's conversions, as TableToVertices applies them (the trimmed text in
+// the message). Exposed for the dialogs and for tests.
+int32_t CellToInteger(std::string_view text);
+double CellToFloat(std::string_view text, char decimalSeparator);
+
+} // namespace sw

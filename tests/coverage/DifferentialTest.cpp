@@ -1,0 +1,197 @@
+// The production enumeration against the reference, cell for cell, on seeded
+// random features built to hit the awkward places: vertices on grid lines and
+// corners, within half a pixel of them, repeated vertices, zero-length and
+// collinear segments, self-overlapping rings and the cut-outs of the index.
+
+#include "CoverageTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+namespace sw::test {
+namespace {
+
+constexpr int32_t Zooms[] = {5, 35, 65, 70, 75, 140};
+
+class FeatureMaker {
+public:
+    FeatureMaker(uint32_t seed, const Settings& s) : rng_(seed), s_(s) {}
+
+    // A vertex near the box [lat0, lat0 + spanH sheets) x [lon0, ...), snapped in
+    // one of several ways.
+    VertexRec Vertex() {
+        const int32_t w = s_.SheetWidthSec;
+        const int32_t h = s_.SheetHeightSec;
+        int32_t lat = lat0_ + Uniform(0, spanRows_ * h);
+        int32_t lon = lon0_ + Uniform(0, spanCols_ * w);
+        // One pixel in seconds, for placing vertices within half a pixel of a line.
+        const int32_t pixLat = std::max(1, h / s_.SheetPixelHeight);
+        const int32_t pixLon = std::max(1, w / std::max(1, SheetPixelWidth(s_)));
+        switch (Uniform(0, 9)) {
+        case 0: // on a grid line of latitude
+            lat = lat - Mod(lat, h);
+            break;
+        case 1: // on a grid line of longitude
+            lon = lon - Mod(lon, w);
+            break;
+        case 2: // on a corner
+            lat = lat - Mod(lat, h);
+            lon = lon - Mod(lon, w);
+            break;
+        case 3: // within half a pixel of a corner
+            lat = lat - Mod(lat, h) + Uniform(-pixLat / 2 - 1, pixLat / 2 + 1);
+            lon = lon - Mod(lon, w) + Uniform(-pixLon / 2 - 1, pixLon / 2 + 1);
+            break;
+        case 4: // within half a pixel of a line
+            lon = lon - Mod(lon, w) + Uniform(-pixLon / 2 - 1, pixLon / 2 + 1);
+            break;
+        default:
+            break;
+        }
+        return V(lat, lon);
+    }
+
+    Feature Make(int kind) {
+        // The box may lie anywhere over the index and a little outside it, so
+        // the cut-outs and the "#" cells take part.
+        spanCols_ = Uniform(0, 11);
+        spanRows_ = Uniform(0, 11);
+        const int32_t w = s_.SheetWidthSec;
+        const int32_t h = s_.SheetHeightSec;
+        lat0_ = Sec(2) + Uniform(0, (Sec(42) - Sec(2)) / h) * h;
+        lon0_ = Sec(62) + Uniform(0, (Sec(102) - Sec(62)) / w) * w;
+        if (Uniform(0, 3) == 0) {
+            // Straddle a cut-out edge: 20°N / 72°E, 16°N / 84°E, 21°N / 88°E.
+            const int32_t edges[][2] = {{20, 72}, {16, 84}, {21, 88}, {16, 92}, {40, 100}};
+            const auto& e = edges[Uniform(0, 4)];
+            lat0_ = Sec(e[0]) - (spanRows_ / 2) * h;
+            lon0_ = Sec(e[1]) - (spanCols_ / 2) * w;
+        }
+        std::vector<VertexRec> vs;
+        if (kind == 0) {
+            const VertexRec p = Vertex();
+            return MakePointFeature(p.Lat, p.Long);
+        }
+        const int32_t n = Uniform(1, 24);
+        for (int32_t i = 0; i < n; ++i) {
+            const int roll = Uniform(0, 9);
+            if (roll == 0 && !vs.empty()) {
+                vs.push_back(vs.back()); // repeated vertex, zero-length segment
+            } else if (roll == 1 && vs.size() >= 2) {
+                // Collinear continuation: the last step again, or back over it.
+                const VertexRec& a = vs[vs.size() - 2];
+                const VertexRec& b = vs.back();
+                const int32_t k = Uniform(0, 1) == 0 ? 2 : -1;
+                const int32_t dLat = DmsToSec(b.Lat) - DmsToSec(a.Lat);
+                const int32_t dLon = DmsToSec(b.Long) - DmsToSec(a.Long);
+                vs.push_back(V(DmsToSec(b.Lat) + k * dLat, DmsToSec(b.Long) + k * dLon));
+            } else {
+                vs.push_back(Vertex());
+            }
+        }
+        if (kind == 2 && Uniform(0, 2) == 0) {
+            vs.push_back(vs.front()); // a closed ring
+        }
+        return MakeVertexFeature(std::move(vs), kind == 2);
+    }
+
+    int32_t Uniform(int32_t lo, int32_t hi) {
+        return std::uniform_int_distribution<int32_t>(lo, hi)(rng_);
+    }
+
+private:
+    static int32_t Mod(int32_t a, int32_t m) { return ((a % m) + m) % m; }
+
+    std::mt19937 rng_;
+    Settings s_;
+    int32_t lat0_ = 0;
+    int32_t lon0_ = 0;
+    int32_t spanCols_ = 0;
+    int32_t spanRows_ = 0;
+};
+
+void ExpectSameBothWays(const Settings& s, const Feature& f, const std::string& what) {
+    Feature fastF = f;
+    Feature refF = f;
+    std::vector<std::string> fastProgress;
+    std::vector<std::string> refProgress;
+    SheetGrid fast;
+    SheetGrid ref;
+    try {
+        fast = Compute(s, fastF, Algorithm::Fast, &fastProgress);
+    } catch (const std::exception& e) {
+        ADD_FAILURE() << what << ": fast threw " << e.what();
+        return;
+    }
+    ref = Compute(s, refF, Algorithm::Reference, &refProgress);
+    ASSERT_TRUE(SameGrid(fast, ref)) << what;
+    ASSERT_EQ(fastF.FeaturePoints, refF.FeaturePoints) << what;
+    ASSERT_EQ(fastProgress, refProgress) << what;
+}
+
+TEST(Differential, RandomFeaturesOfEveryKindBothSeriesAllScalesAndZooms) {
+    int cases = 0;
+    for (uint8_t series : {OldSeries, OpenSeries}) {
+        const auto scales = static_cast<int32_t>(ScaleCaptions(series).size());
+        for (int32_t scale = 1; scale <= scales; ++scale) {
+            for (int32_t zoom : Zooms) {
+                const Settings s = SettingsFor(series, scale, zoom);
+                FeatureMaker maker(static_cast<uint32_t>(series * 1000 + scale * 100 + zoom), s);
+                for (int i = 0; i < 90; ++i) {
+                    const int kind = i % 3;
+                    const Feature f = maker.Make(kind);
+                    ExpectSameBothWays(s, f,
+                                       "series " + std::to_string(series) + " scale " +
+                                           std::to_string(scale) + " zoom " + std::to_string(zoom) +
+                                           " case " + std::to_string(i));
+                    if (HasFatalFailure()) {
+                        return;
+                    }
+                    ++cases;
+                }
+            }
+        }
+    }
+    EXPECT_EQ(cases, (5 + 6) * 6 * 90);
+}
+
+TEST(Differential, OddZoomsAndLongerRings) {
+    std::mt19937 rng(7);
+    for (int i = 0; i < 600; ++i) {
+        const uint8_t series = i % 2 == 0 ? OldSeries : OpenSeries;
+        const auto scales = static_cast<int32_t>(ScaleCaptions(series).size());
+        const int32_t scale = std::uniform_int_distribution<int32_t>(1, scales)(rng);
+        const int32_t zoom = std::uniform_int_distribution<int32_t>(1, 140)(rng);
+        const Settings s = SettingsFor(series, scale, zoom);
+        FeatureMaker maker(static_cast<uint32_t>(rng()), s);
+        Feature f = maker.Make(1 + i % 2);
+        // Lengthen the ring so that rows are crossed many times over.
+        for (int extra = 0; extra < 40; ++extra) {
+            f.Vertices.push_back(maker.Vertex());
+        }
+        f.VertexCount = static_cast<int32_t>(f.Vertices.size());
+        f.FeaturePoints.resize(f.Vertices.size());
+        ExpectSameBothWays(s, f, "case " + std::to_string(i) + " zoom " + std::to_string(zoom));
+        if (HasFatalFailure()) {
+            return;
+        }
+    }
+}
+
+TEST(Differential, LargeRectangleWithLongEdges) {
+    // Edges tens of thousands of pixels long: the crossing product leaves the
+    // 32-bit range and must still give the exact crossing.
+    const Settings s = SettingsFor(OpenSeries, 5, 140); // 3' sheets, 140 px
+    const int32_t lat0 = Sec(24);
+    const int32_t lon0 = Sec(76);
+    std::vector<VertexRec> vs{V(lat0, lon0), V(lat0 + Sec(3, 10), lon0 + 17),
+                              V(lat0 + Sec(3, 7), lon0 + Sec(3, 3)),
+                              V(lat0 + 11, lon0 + Sec(2, 59))};
+    Feature f = MakeVertexFeature(vs, true);
+    ExpectSameBothWays(s, f, "large rectangle");
+}
+
+} // namespace
+} // namespace sw::test
