@@ -1,0 +1,325 @@
+#include "dialogs/PolyInputForm.h"
+
+#include "dialogs/PasteBlock.h"
+#include "dialogs/VertexGridModel.h"
+#include "dialogs/VertexGridView.h"
+#include "exchange/FileError.h"
+#include "exchange/OpenVertexFile.h"
+#include "exchange/VertexConversion.h"
+#include "view/AppTitle.h"
+
+#include "coverage/Coverage.h"
+#include "index/CheckedMath.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QFile>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace sw {
+
+namespace {
+
+constexpr int DmsColumnWidth = 40;
+constexpr int DecimalColumnWidth = 90;
+
+QPushButton* PictureButton(const QString& caption, QStyle::StandardPixmap icon, const char* name,
+                           QWidget* parent) {
+    auto* b = new QPushButton(parent->style()->standardIcon(icon), caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setFixedSize(60, 40);
+    b->setAutoDefault(false);
+    return b;
+}
+
+std::string PathToCore(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+QString PathFromCore(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+} // namespace
+
+TPolyInputForm::TPolyInputForm(const DialogHost& host, QWidget* parent)
+    : QDialog(parent), host_(host) {
+    setObjectName(QStringLiteral("PolyInputForm"));
+    setWindowTitle(QStringLiteral("Data Input"));
+    setFont(QFont(QStringLiteral("Tahoma"), 8));
+    resize(385, 383);
+
+    Label1 = new QLabel(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    DegreeDecimalchkbox = new QCheckBox(QStringLiteral("Degree Decimal"), this);
+    DegreeDecimalchkbox->setObjectName(QStringLiteral("DegreeDecimalchkbox"));
+    QFont bold = font();
+    bold.setBold(true);
+    DegreeDecimalchkbox->setFont(bold);
+    DegreeDecimalchkbox->setStyleSheet(QStringLiteral("QCheckBox { color: rgb(128, 0, 0); }"));
+
+    StringGrid1 = new VertexGridView(this);
+    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    model_ = new VertexGridModel(host_.state->vertexTable, this);
+    StringGrid1->setModel(model_);
+    // The heading rows and the label column are cells of the table itself.
+    StringGrid1->horizontalHeader()->hide();
+    StringGrid1->verticalHeader()->hide();
+    StringGrid1->setShowGrid(true);
+    StringGrid1->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    StringGrid1->setEditTriggers(QAbstractItemView::DoubleClicked |
+                                 QAbstractItemView::EditKeyPressed |
+                                 QAbstractItemView::AnyKeyPressed);
+    StringGrid1->setMinimumSize(353, 256);
+
+    BitBtn3 = PictureButton(QStringLiteral("Clear"), QStyle::SP_DialogResetButton, "BitBtn3", this);
+    OKBtn = PictureButton(QStringLiteral("Open"), QStyle::SP_DialogOpenButton, "OKBtn", this);
+    OKBtn->setDefault(true);
+    BitBtn1 = PictureButton(QStringLiteral("OK"), QStyle::SP_DialogApplyButton, "BitBtn1", this);
+    BitBtn2 =
+        PictureButton(QStringLiteral("Cancel"), QStyle::SP_DialogCancelButton, "BitBtn2", this);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(Label1, 1);
+    top->addWidget(DegreeDecimalchkbox);
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* b : {BitBtn3, OKBtn, BitBtn1, BitBtn2}) {
+        buttons->addWidget(b);
+    }
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(StringGrid1, 1);
+    layout->addLayout(buttons);
+
+    OpenDialog1 = new QFileDialog(this);
+    OpenDialog1->setObjectName(QStringLiteral("OpenDialog1"));
+    OpenDialog1->setFileMode(QFileDialog::ExistingFile);
+    OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
+    OpenDialog1->setNameFilters({QStringLiteral("Tab delimitted text file (*.txt)"),
+                                 QStringLiteral("ESRI ShapeFile (*.shp)"),
+                                 QStringLiteral("Key hole Markup Language (KMLl) file (*.kml)")});
+
+    connect(DegreeDecimalchkbox, &QCheckBox::toggled, this,
+            &TPolyInputForm::DegreeDecimalchkboxClick);
+    connect(BitBtn3, &QPushButton::clicked, this, &TPolyInputForm::BitBtn3Click);
+    connect(OKBtn, &QPushButton::clicked, this, &TPolyInputForm::OKBtnClick);
+    connect(BitBtn1, &QPushButton::clicked, this, &TPolyInputForm::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &TPolyInputForm::BitBtn2Click);
+    connect(this, &QDialog::rejected, this, &TPolyInputForm::BitBtn2Click);
+    connect(StringGrid1->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid()) {
+                    StringGrid1SelectCell(current.row(), current.column());
+                }
+            });
+    connect(StringGrid1, &VertexGridView::EnterPressed, this, &TPolyInputForm::StringGrid1KeyPress);
+    connect(StringGrid1, &VertexGridView::PasteRequested, this,
+            &TPolyInputForm::PasteFromClipboard);
+    connect(model_, &VertexGridModel::CellWritten, this, &TPolyInputForm::CellWritten);
+
+    // FormCreate: laid out in degrees-minutes-seconds mode before the first showing.
+    SetGrid();
+    UpdateOkEnabled();
+}
+
+bool TPolyInputForm::DecimalMode() const {
+    return DegreeDecimalchkbox->isChecked();
+}
+
+char TPolyInputForm::LocaleDecimalSeparator() {
+    const QString point = QLocale().decimalPoint();
+    if (point.size() == 1 && point.at(0).unicode() < 0x80) {
+        return static_cast<char>(point.at(0).unicode());
+    }
+    return '.';
+}
+
+void TPolyInputForm::SetGrid() {
+    sw::SetGrid(host_.state->vertexTable, DecimalMode());
+    model_->Reload();
+    ApplyColumnWidths();
+}
+
+void TPolyInputForm::ApplyColumnWidths() {
+    const int width = DecimalMode() ? DecimalColumnWidth : DmsColumnWidth;
+    StringGrid1->horizontalHeader()->setDefaultSectionSize(width);
+    for (int c = 0; c < model_->columnCount(); ++c) {
+        StringGrid1->setColumnWidth(c, width);
+    }
+}
+
+void TPolyInputForm::DegreeDecimalchkboxClick() {
+    SetGrid();
+}
+
+bool TPolyInputForm::event(QEvent* e) {
+    if (e->type() == QEvent::WindowActivate) {
+        UpdateOkEnabled();
+    }
+    return QDialog::event(e);
+}
+
+void TPolyInputForm::UpdateOkEnabled() {
+    BitBtn1->setEnabled(host_.state->InputFileOpened || typedVertices_);
+}
+
+void TPolyInputForm::OKBtnClick() {
+    OpenDialog1->selectNameFilter(OpenDialog1->nameFilters().first());
+    if (OpenDialog1->exec() != QDialog::Accepted || OpenDialog1->selectedFiles().isEmpty()) {
+        return;
+    }
+    const int filterIndex =
+        static_cast<int>(OpenDialog1->nameFilters().indexOf(OpenDialog1->selectedNameFilter())) + 1;
+    OpenFile(filterIndex, OpenDialog1->selectedFiles().first());
+}
+
+void TPolyInputForm::OpenFile(int filterIndex, const QString& path) {
+    AppState& st = *host_.state;
+    const std::string file = PathToCore(path);
+    // A refused or failed read leaves the table, its mode and the file name as
+    // they were.
+    const VertexTable before = st.vertexTable;
+    const bool modeBefore = DecimalMode();
+    try {
+        {
+            const QSignalBlocker block(DegreeDecimalchkbox);
+            DegreeDecimalchkbox->setChecked(FilterUsesDecimalMode(filterIndex));
+        }
+        OpenVertexFile(filterIndex, file, st.vertexTable, LocaleDecimalSeparator());
+    } catch (const std::exception& e) {
+        st.vertexTable = before;
+        {
+            const QSignalBlocker block(DegreeDecimalchkbox);
+            DegreeDecimalchkbox->setChecked(modeBefore);
+        }
+        model_->Reload();
+        ApplyColumnWidths();
+        ShowError(this, FromCore(e.what()));
+        return;
+    }
+    model_->Reload();
+    ApplyColumnWidths();
+    st.InputFileName = file;
+    st.InputFileOpened = true;
+    UpdateOkEnabled();
+    const QString shown = PathFromCore(file);
+    if (host_.mainWindow) {
+        host_.mainWindow->setWindowTitle(shown);
+    }
+    Label1->setText(shown);
+}
+
+void TPolyInputForm::BitBtn1Click() {
+    if (host_.computing && host_.computing()) {
+        QApplication::beep();
+        return;
+    }
+    const AppState& st = *host_.state;
+    const VertexTable& t = st.vertexTable;
+    if (t.VertexCount < 0) {
+        ShowError(this, QStringLiteral("Range check error"));
+        return;
+    }
+    if (t.VertexCount == 0) {
+        ShowError(this, QString::fromLatin1(NoVerticesMessage));
+        return;
+    }
+    std::vector<VertexRec> vertices;
+    try {
+        vertices = TableToVertices(t, DecimalMode(), LocaleDecimalSeparator());
+    } catch (const std::exception& e) {
+        // The conversion messages quote the cell, which is 8-bit text.
+        ShowError(this, FromCore(e.what()));
+        return;
+    }
+    hide();
+    if (host_.acceptFeature) {
+        host_.acceptFeature(MakeVertexFeature(std::move(vertices), st.settings.DataType == Polygon),
+                            true, true);
+    }
+}
+
+void TPolyInputForm::BitBtn2Click() {
+    hide();
+}
+
+void TPolyInputForm::BitBtn3Click() {
+    // Every row but the first heading row, also those a shorter file left
+    // beyond the row count, so that no old vertex shows again when rows are added.
+    host_.state->vertexTable.ClearRows(1, INT32_MAX);
+    host_.state->InputFileOpened = false;
+    typedVertices_ = false;
+    model_->Reload();
+}
+
+void TPolyInputForm::StringGrid1SelectCell(int row, int col) {
+    const VertexTable& t = host_.state->vertexTable;
+    if (row == t.RowCount() - 1 && col == t.ColCount() - 1) {
+        CanAddRow = !t.Cell(col, row).empty();
+    }
+}
+
+void TPolyInputForm::StringGrid1KeyPress() {
+    if (CanAddRow) {
+        model_->AppendRow();
+    }
+}
+
+void TPolyInputForm::CellWritten(int row, int col) {
+    VertexTable& t = host_.state->vertexTable;
+    if (t.Cell(col, row).empty()) {
+        return;
+    }
+    // A vertex typed below the rows a file gave must be read by OK as well.
+    const int32_t vertex = DecimalMode() ? row : row - 1;
+    if (vertex > t.VertexCount) {
+        t.VertexCount = vertex;
+    }
+    typedVertices_ = true;
+    UpdateOkEnabled();
+}
+
+void TPolyInputForm::PasteFromClipboard() {
+    if (const QClipboard* cb = QApplication::clipboard()) {
+        PasteText(cb->text());
+    }
+}
+
+void TPolyInputForm::PasteText(const QString& text) {
+    const CellBlock block = SplitPasteBlock(ToCore(text));
+    if (block.empty()) {
+        return;
+    }
+    VertexTable& t = host_.state->vertexTable;
+    const QModelIndex current = StringGrid1->currentIndex();
+    // The fixed rows and column take no typing, so neither do they take a paste.
+    const int firstRow = std::max(current.isValid() ? current.row() : 0, 2);
+    const int firstCol = std::max(current.isValid() ? current.column() : 0, 1);
+    const int64_t lastRow = int64_t{firstRow} + static_cast<int64_t>(block.size()) - 1;
+    if (lastRow >= INT32_MAX) {
+        return;
+    }
+    model_->GrowRows(static_cast<int>(lastRow) + 1);
+    for (std::size_t r = 0; r < block.size(); ++r) {
+        for (std::size_t c = 0; c < block[r].size(); ++c) {
+            const int col = firstCol + static_cast<int>(c);
+            if (col >= t.ColCount()) {
+                break; // the grid keeps its width; cells past it are dropped
+            }
+            model_->WriteCell(firstRow + static_cast<int>(r), col, FromCore(block[r][c]));
+        }
+    }
+}
+
+} // namespace sw

@@ -1,0 +1,371 @@
+#include "MessageCatcher.h"
+
+#include "dialogs/PasteBlock.h"
+#include "dialogs/PolyInputForm.h"
+#include "dialogs/VertexGridModel.h"
+#include "dialogs/VertexGridView.h"
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <optional>
+
+namespace sw {
+
+class PolyInputFormTest : public QObject {
+    Q_OBJECT
+
+    struct Accepted {
+        Feature feature;
+        bool fit;
+        bool report;
+    };
+
+    AppState state;
+    QWidget mainWindow;
+    std::optional<Accepted> accepted;
+
+    std::unique_ptr<TPolyInputForm> Make() {
+        DialogHost host;
+        host.state = &state;
+        host.mainWindow = &mainWindow;
+        host.acceptFeature = [this](Feature f, bool fit, bool report) {
+            accepted = Accepted{std::move(f), fit, report};
+        };
+        return std::make_unique<TPolyInputForm>(host);
+    }
+
+    static QString Data(const char* name) {
+        return QString::fromLocal8Bit(qgetenv("SHEETWRIGHT_TEST_DATA")) +
+               QStringLiteral("/dialogs/") + QString::fromLatin1(name);
+    }
+
+    static QPushButton* Button(TPolyInputForm& f, const char* name) {
+        return f.findChild<QPushButton*>(QString::fromLatin1(name));
+    }
+    static QCheckBox* Decimal(TPolyInputForm& f) {
+        return f.findChild<QCheckBox*>(QStringLiteral("DegreeDecimalchkbox"));
+    }
+    const std::string& Cell(int col, int row) const { return state.vertexTable.Cell(col, row); }
+
+private slots:
+    void init() {
+        state = AppState{};
+        accepted.reset();
+        mainWindow.setWindowTitle(QStringLiteral("Sheetwright"));
+        QLocale::setDefault(QLocale::c());
+    }
+
+    void createdInDmsModeWithOkDisabled() {
+        auto f = Make();
+        QCOMPARE(f->windowTitle(), QStringLiteral("Data Input"));
+        QCOMPARE(state.vertexTable.RowCount(), 7);
+        QCOMPARE(state.vertexTable.ColCount(), 7);
+        QCOMPARE(Cell(1, 0), std::string("Lat."));
+        QCOMPARE(Cell(4, 0), std::string("Long."));
+        QCOMPARE(Cell(3, 1), std::string("Sec."));
+        QCOMPARE(Cell(0, 0), std::string());
+        QCOMPARE(f->Grid()->columnWidth(3), 40);
+        QCOMPARE(f->Grid()->objectName(), QStringLiteral("StringGrid1"));
+        QVERIFY(!Decimal(*f)->isChecked());
+        QVERIFY(!Button(*f, "BitBtn1")->isEnabled());
+        QVERIFY(Button(*f, "OKBtn")->isDefault());
+        QCOMPARE(Button(*f, "OKBtn")->text(), QStringLiteral("Open"));
+        QCOMPARE(Button(*f, "BitBtn1")->text(), QStringLiteral("OK"));
+        QCOMPARE(Button(*f, "BitBtn2")->text(), QStringLiteral("Cancel"));
+        QCOMPARE(Button(*f, "BitBtn3")->text(), QStringLiteral("Clear"));
+        // Fixed cells are not editable.
+        const VertexGridModel* m = f->GridModel();
+        QVERIFY(!(m->flags(m->index(1, 3)) & Qt::ItemIsEditable));
+        QVERIFY(!(m->flags(m->index(4, 0)) & Qt::ItemIsEditable));
+        QVERIFY(m->flags(m->index(2, 1)) & Qt::ItemIsEditable);
+        auto* open = f->findChild<QFileDialog*>(QStringLiteral("OpenDialog1"));
+        QVERIFY(open);
+        QCOMPARE(open->nameFilters(),
+                 (QStringList{QStringLiteral("Tab delimitted text file (*.txt)"),
+                              QStringLiteral("ESRI ShapeFile (*.shp)"),
+                              QStringLiteral("Key hole Markup Language (KMLl) file (*.kml)")}));
+    }
+
+    void textFileOpensAndOkGivesTheVertices() {
+        state.settings.DataType = Polyline;
+        auto f = Make();
+        f->show();
+        f->OpenFile(1, Data("route.txt"));
+        QCOMPARE(state.vertexTable.VertexCount, 3);
+        QCOMPARE(state.vertexTable.RowCount(), 5);
+        QCOMPARE(state.vertexTable.ColCount(), 7);
+        QCOMPARE(Cell(0, 2), std::string("1"));
+        QCOMPARE(Cell(0, 4), std::string("3"));
+        QCOMPARE(Cell(6, 4), std::string("5"));
+        QVERIFY(state.InputFileOpened);
+        QCOMPARE(QString::fromStdString(state.InputFileName), Data("route.txt"));
+        QCOMPARE(mainWindow.windowTitle(), Data("route.txt"));
+        QCOMPARE(f->findChild<QLabel*>(QStringLiteral("Label1"))->text(), Data("route.txt"));
+        QVERIFY(Button(*f, "BitBtn1")->isEnabled());
+        QCOMPARE(f->GridModel()->rowCount(), 5);
+
+        Button(*f, "BitBtn1")->click();
+        QVERIFY(accepted);
+        QVERIFY(!f->isVisible());
+        QVERIFY(accepted->fit && accepted->report);
+        const Feature& p = accepted->feature;
+        QCOMPARE(p.VertexCount, 3);
+        QCOMPARE(p.Vertices[0].Lat, (DmsAngle{28, 36, 50}));
+        QCOMPARE(p.Vertices[0].Long, (DmsAngle{77, 12, 30}));
+        QCOMPARE(p.Vertices[2].Long, (DmsAngle{77, 25, 5}));
+        QCOMPARE(p.IsPolygon, uint8_t{0});
+
+        state.settings.DataType = Polygon;
+        f->BitBtn1Click();
+        QCOMPARE(accepted->feature.IsPolygon, uint8_t{1});
+    }
+
+    void shapefileIsReadInTheLocaleDecimalSeparator() {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        auto f = Make();
+        f->OpenFile(2, Data("geographic.shp"));
+        QVERIFY(Decimal(*f)->isChecked());
+        QCOMPARE(state.vertexTable.ColCount(), 3);
+        QCOMPARE(f->Grid()->columnWidth(1), 90);
+        QCOMPARE(state.vertexTable.VertexCount, 3);
+        QCOMPARE(Cell(1, 1), std::string("28,5"));
+        QCOMPARE(Cell(2, 2), std::string("77,5"));
+        QVERIFY(state.InputFileOpened);
+        f->BitBtn1Click();
+        QVERIFY(accepted);
+        QCOMPARE(accepted->feature.Vertices[0].Lat, (DmsAngle{28, 30, 0}));
+        QCOMPARE(accepted->feature.Vertices[1].Long, (DmsAngle{77, 30, 0}));
+    }
+
+    void shapefileWithoutPrjIsNotReadButCountsAsOpened() {
+        auto f = Make();
+        state.vertexTable.SetCell(1, 2, "keep");
+        f->OpenFile(2, Data("noprj.shp"));
+        QVERIFY(state.InputFileOpened);
+        QCOMPARE(Cell(1, 2), std::string("keep"));
+        QCOMPARE(state.vertexTable.VertexCount, 0);
+        QCOMPARE(mainWindow.windowTitle(), Data("noprj.shp"));
+        // OK on the empty count says so and keeps the dialog open.
+        f->show();
+        test::MessageCatcher catcher;
+        f->BitBtn1Click();
+        QCOMPARE(catcher.LastText(), QStringLiteral("No vertices to compute"));
+        QVERIFY(!accepted);
+        QVERIFY(f->isVisible());
+    }
+
+    void projectedShapefileIsRefusedAndChangesNothing() {
+        auto f = Make();
+        f->OpenFile(1, Data("route.txt"));
+        state.InputFileOpened = false;
+        const VertexTable before = state.vertexTable;
+        const std::string fileBefore = state.InputFileName;
+        test::MessageCatcher catcher;
+        f->OpenFile(2, Data("projected.shp"));
+        QCOMPARE(catcher.boxes.size(), std::size_t{1});
+        QCOMPARE(catcher.boxes[0].title, QStringLiteral("Sheetwright"));
+        QCOMPARE(catcher.boxes[0].text, QStringLiteral("Erro! No geographic coordinates"));
+        QVERIFY(!state.InputFileOpened);
+        QCOMPARE(state.InputFileName, fileBefore);
+        QCOMPARE(mainWindow.windowTitle(), Data("route.txt"));
+        QVERIFY(!Decimal(*f)->isChecked());
+        QCOMPARE(state.vertexTable.ColCount(), 7);
+        for (int r = 0; r < before.RowCount(); ++r) {
+            for (int c = 0; c < 7; ++c) {
+                QCOMPARE(Cell(c, r), before.Cell(c, r));
+            }
+        }
+    }
+
+    void kmlAndMissingFiles() {
+        auto f = Make();
+        f->OpenFile(3, Data("polygon.kml"));
+        QVERIFY(Decimal(*f)->isChecked());
+        QCOMPARE(state.vertexTable.VertexCount, 3);
+        QCOMPARE(Cell(1, 1), std::string("28.5"));
+        QCOMPARE(Cell(2, 1), std::string("77.25"));
+        f->BitBtn1Click();
+        QVERIFY(accepted);
+        QCOMPARE(accepted->feature.VertexCount, 3);
+
+        accepted.reset();
+        state.InputFileOpened = false;
+        test::MessageCatcher catcher;
+        f->OpenFile(1, Data("no-such-file.txt"));
+        QCOMPARE(catcher.boxes.size(), std::size_t{1});
+        QVERIFY2(catcher.LastText().contains(QStringLiteral("no-such-file.txt")),
+                 qPrintable(catcher.LastText()));
+        QVERIFY(!state.InputFileOpened);
+        QVERIFY(Decimal(*f)->isChecked()); // the mode stays as it was
+    }
+
+    void conversionMessagesKeepTheDialogOpen() {
+        auto f = Make();
+        f->show();
+        f->OpenFile(1, Data("route.txt"));
+        test::MessageCatcher catcher;
+        f->GridModel()->WriteCell(3, 2, QStringLiteral(" 12a "));
+        f->BitBtn1Click();
+        QCOMPARE(catcher.LastText(), QStringLiteral("'12a' is not a valid integer value"));
+        QCOMPARE(catcher.boxes.back().title, QStringLiteral("Sheetwright"));
+        QVERIFY(!accepted);
+        QVERIFY(f->isVisible());
+
+        // Decimal mode over a text import reads the heading row first.
+        Decimal(*f)->setChecked(true);
+        QCOMPARE(state.vertexTable.ColCount(), 3);
+        f->BitBtn1Click();
+        QCOMPARE(catcher.LastText(),
+                 QStringLiteral("'Deg. Decimal' is not a valid floating point value"));
+
+        state.vertexTable.VertexCount = -1;
+        f->BitBtn1Click();
+        QCOMPARE(catcher.LastText(), QStringLiteral("Range check error"));
+        QVERIFY(!accepted);
+        QCOMPARE(catcher.boxes.size(), std::size_t{3});
+    }
+
+    void enterAppendsRowsOnlyFromAFilledBottomRightCell() {
+        auto f = Make();
+        // Close any file dialog at once: Enter must not reach "Open".
+        int fileDialogs = 0;
+        QTimer guard;
+        connect(&guard, &QTimer::timeout, [&] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (auto* d = qobject_cast<QFileDialog*>(w); d && d->isVisible()) {
+                    ++fileDialogs;
+                    d->reject();
+                }
+            }
+        });
+        guard.start(5);
+        f->show();
+        QVERIFY(QTest::qWaitForWindowActive(f.get()));
+        VertexGridView* g = f->Grid();
+        g->setFocus();
+        QTest::keyClick(g, Qt::Key_Return);
+        QCOMPARE(state.vertexTable.RowCount(), 7); // CanAddRow starts false
+
+        f->GridModel()->WriteCell(6, 6, QStringLiteral("5"));
+        g->setCurrentIndex(f->GridModel()->index(6, 6));
+        QVERIFY(f->CanAddRow);
+        QTest::keyClick(g, Qt::Key_Return);
+        QTest::keyClick(g, Qt::Key_Enter);
+        QCOMPARE(state.vertexTable.RowCount(), 9);
+        g->setCurrentIndex(f->GridModel()->index(8, 6)); // the new, empty bottom-right cell
+        QVERIFY(!f->CanAddRow);
+        QTest::keyClick(g, Qt::Key_Return);
+        QCOMPARE(state.vertexTable.RowCount(), 9);
+        // Any other cell leaves the flag as it is.
+        f->GridModel()->WriteCell(8, 6, QStringLiteral("1"));
+        g->setCurrentIndex(f->GridModel()->index(3, 2));
+        QVERIFY(!f->CanAddRow);
+        QCOMPARE(fileDialogs, 0);
+        QVERIFY(f->isVisible());
+    }
+
+    void typedVerticesAreReadAndEnableOk() {
+        auto f = Make();
+        f->show();
+        QVERIFY(!Button(*f, "BitBtn1")->isEnabled());
+        const char* cells[] = {"28", "36", "50", "77", "12", "30"};
+        for (int c = 1; c <= 6; ++c) {
+            QVERIFY(f->GridModel()->setData(f->GridModel()->index(2, c),
+                                            QString::fromLatin1(cells[c - 1]), Qt::EditRole));
+        }
+        QVERIFY(!f->GridModel()->setData(f->GridModel()->index(1, 1), QStringLiteral("x"),
+                                         Qt::EditRole));
+        QCOMPARE(state.vertexTable.VertexCount, 1);
+        QVERIFY(Button(*f, "BitBtn1")->isEnabled());
+        f->BitBtn1Click();
+        QVERIFY(accepted);
+        QCOMPARE(accepted->feature.Vertices[0].Lat, (DmsAngle{28, 36, 50}));
+    }
+
+    void clearEmptiesAllButTheFirstHeadingRow() {
+        auto f = Make();
+        f->OpenFile(1, Data("route.txt"));
+        f->OpenFile(1, Data("route.txt"));
+        Button(*f, "BitBtn3")->click();
+        QVERIFY(!state.InputFileOpened);
+        QCOMPARE(Cell(1, 0), std::string("Lat."));
+        QCOMPARE(Cell(1, 1), std::string());
+        QCOMPARE(Cell(0, 2), std::string());
+        QCOMPARE(Cell(6, 4), std::string());
+        QCOMPARE(state.vertexTable.RowCount(), 5);
+        QCOMPARE(state.vertexTable.VertexCount, 3);
+        QCOMPARE(QString::fromStdString(state.InputFileName), Data("route.txt"));
+        // OK stays enabled until the dialog is next activated.
+        QVERIFY(Button(*f, "BitBtn1")->isEnabled());
+        test::MessageCatcher catcher;
+        f->BitBtn1Click();
+        QCOMPARE(catcher.LastText(), QStringLiteral("'' is not a valid integer value"));
+        f->show();
+        QVERIFY(QTest::qWaitForWindowActive(f.get()));
+        QVERIFY(!Button(*f, "BitBtn1")->isEnabled());
+    }
+
+    void splitPasteBlock() {
+        QCOMPARE(SplitPasteBlock("1\t2\r\n3\t4\r\n"), (CellBlock{{"1", "2"}, {"3", "4"}}));
+        QCOMPARE(SplitPasteBlock("1,2\n3,4"), (CellBlock{{"1", "2"}, {"3", "4"}}));
+        // Any tab makes tabs the only separator.
+        QCOMPARE(SplitPasteBlock("28,5\t77,25\r"), (CellBlock{{"28,5", "77,25"}}));
+        QCOMPARE(SplitPasteBlock("a\n\nb"), (CellBlock{{"a"}, {""}, {"b"}}));
+        QCOMPARE(SplitPasteBlock("a\t\tb"), (CellBlock{{"a", "", "b"}}));
+        QVERIFY(SplitPasteBlock("").empty());
+    }
+
+    void pasteFillsFromTheCurrentCellAndGrowsRows() {
+        auto f = Make();
+        f->show();
+        QVERIFY(QTest::qWaitForWindowActive(f.get()));
+        VertexGridView* g = f->Grid();
+        g->setCurrentIndex(f->GridModel()->index(5, 1));
+        QApplication::clipboard()->setText(QStringLiteral(
+            "28\t36\t50\t77\t12\t30\t99\r\n29\t0\t0\t78\t0\t0\r\n30\t1\t2\t79\t3\t4\r\n"));
+        g->setFocus();
+        QTest::keyClick(g, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(state.vertexTable.RowCount(), 8);
+        QCOMPARE(f->GridModel()->rowCount(), 8);
+        QCOMPARE(Cell(1, 5), std::string("28"));
+        QCOMPARE(Cell(6, 5), std::string("30"));
+        QCOMPARE(Cell(7, 5), std::string()); // past the grid's width: dropped
+        QCOMPARE(Cell(4, 7), std::string("79"));
+        QCOMPARE(state.vertexTable.VertexCount, 6);
+
+        // A paste onto a fixed cell starts at the first editable one.
+        g->setCurrentIndex(f->GridModel()->index(0, 0));
+        f->PasteText(QStringLiteral("1,2"));
+        QCOMPARE(Cell(1, 2), std::string("1"));
+        QCOMPARE(Cell(2, 2), std::string("2"));
+        QCOMPARE(Cell(1, 0), std::string("Lat."));
+    }
+
+    void cancelAndEscapeChangeNothing() {
+        auto f = Make();
+        f->OpenFile(1, Data("route.txt"));
+        f->show();
+        QVERIFY(QTest::qWaitForWindowActive(f.get()));
+        Button(*f, "BitBtn2")->click();
+        QVERIFY(!f->isVisible());
+        f->show();
+        QVERIFY(QTest::qWaitForWindowActive(f.get()));
+        QTest::keyClick(f.get(), Qt::Key_Escape);
+        QVERIFY(!f->isVisible());
+        QVERIFY(!accepted);
+        QVERIFY(state.InputFileOpened);
+        QCOMPARE(state.vertexTable.VertexCount, 3);
+    }
+};
+
+} // namespace sw
+
+QTEST_MAIN(sw::PolyInputFormTest)
+#include "PolyInputFormTest.moc"
