@@ -30,6 +30,7 @@ TEST(ExcelFile, FortyNineByteWorksheet) {
         Bytes({0x0A, 0x00, 0x00, 0x00});
     EXPECT_EQ(ExcelFileBytes(table), expected);
     EXPECT_EQ(expected.size(), 49u);
+    EXPECT_EQ(test::ReadBytes(test::DataFile("xls/abc-2.5.xls")), expected);
 }
 
 TEST(ExcelFile, CellsGoColumnByColumnAndMissingCellsAreEmptyTexts) {
