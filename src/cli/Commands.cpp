@@ -19,6 +19,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     CommandContext ctx{&out, &err};
     RegisterNumberCommand(app, ctx);
     RegisterExtentCommand(app, ctx);
+    RegisterSheetsCommand(app, ctx);
 
     // CLI11 parses the last argument first when handed a vector in reverse order.
     std::vector<std::string> reversed(args.rbegin(), args.rend());

@@ -21,6 +21,7 @@ struct CommandContext {
 
 void RegisterNumberCommand(CLI::App& app, CommandContext& ctx);
 void RegisterExtentCommand(CLI::App& app, CommandContext& ctx);
+void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx);
 
 // Runs the tool on `args` (without the program name); returns the exit code.
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

@@ -1,0 +1,258 @@
+// `sheetwright-cli sheets`: the sheets of a point, polyline or polygon.
+//
+// Options are parsed first, then the feature is read and computed, then every
+// output action chosen on the command line runs on the result. A new output (a
+// KML or shapefile writer, a picture, a report) is one more entry in
+// OutputOptions(); a new input format is one more entry in FeatureReaders().
+
+#include "cli/CliCommon.h"
+#include "cli/Commands.h"
+
+#include "coverage/Coverage.h"
+#include "exchange/FileError.h"
+#include "exchange/FileNames.h"
+#include "exchange/TabDelimitedFile.h"
+#include "exchange/VertexConversion.h"
+#include "exchange/VertexTable.h"
+#include "index/CheckedMath.h"
+
+#include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <ostream>
+
+namespace sw::cli {
+
+namespace {
+
+// Everything an output action may need about the computed request.
+struct SheetsResult {
+    std::string seriesName; // "old" or "open", as given
+    Settings settings;
+    Feature feature;
+    SheetGrid grid;
+};
+
+// ---- inputs ---------------------------------------------------------------
+
+using FeatureReader = std::function<std::vector<VertexRec>(const std::string& path)>;
+
+// The vertex file as the vertex dialog opens it under its first filter.
+std::vector<VertexRec> ReadTextVertices(const std::string& path) {
+    VertexTable t;
+    ProcessTabDelimitedFile(path, t);
+    return TableToVertices(t, false, '.');
+}
+
+// Readers by lower-case extension.
+const std::vector<std::pair<std::string, FeatureReader>>& FeatureReaders() {
+    static const std::vector<std::pair<std::string, FeatureReader>> readers{
+        {".txt", ReadTextVertices},
+    };
+    return readers;
+}
+
+std::vector<VertexRec> ReadFeatureFile(const std::string& path) {
+    const std::string ext = LowerExtension(path);
+    std::string known;
+    for (const auto& [e, reader] : FeatureReaders()) {
+        if (e == ext) {
+            try {
+                return reader(path);
+            } catch (const FileError& err) {
+                throw InputError(err.what());
+            } catch (const ConversionError& err) {
+                throw InputError(path + ": " + err.what());
+            }
+        }
+        known += (known.empty() ? "" : ", ") + e;
+    }
+    throw UsageError("cannot read '" + path + "': input files must end in " + known);
+}
+
+// ---- outputs --------------------------------------------------------------
+
+bool LessIgnoringCase(const std::string& a, const std::string& b) {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        const auto lx = static_cast<unsigned char>(x >= 'A' && x <= 'Z' ? x - 'A' + 'a' : x);
+        const auto ly = static_cast<unsigned char>(y >= 'A' && y <= 'Z' ? y - 'A' + 'a' : y);
+        return lx < ly;
+    });
+}
+
+// The IN sheet numbers sorted as the report sorts them.
+void WriteText(const SheetsResult& r, std::ostream& out) {
+    std::vector<std::string> in;
+    for (const SheetRec& rec : r.grid.SheetList) {
+        if (rec.InFlag == 1) {
+            in.push_back(rec.SheetNo.str());
+        }
+    }
+    std::stable_sort(in.begin(), in.end(), LessIgnoringCase);
+    for (const std::string& n : in) {
+        out << n << '\n';
+    }
+}
+
+std::string CsvField(const std::string& s) {
+    if (s.find_first_of(",\"\r\n") == std::string::npos) {
+        return s;
+    }
+    std::string q = "\"";
+    for (const char ch : s) {
+        q += ch;
+        if (ch == '"') {
+            q += '"';
+        }
+    }
+    return q + '"';
+}
+
+// One line per cell in list order: index, row, column, sheet number, IN or OUT.
+void WriteCsv(const SheetsResult& r, std::ostream& out) {
+    const auto cols = static_cast<std::size_t>(std::max(r.grid.GridCols, 1));
+    for (std::size_t i = 0; i < r.grid.SheetList.size(); ++i) {
+        const SheetRec& rec = r.grid.SheetList[i];
+        out << i << ',' << i / cols << ',' << i % cols << ',' << CsvField(rec.SheetNo.str()) << ','
+            << (rec.InFlag == 1 ? "IN" : "OUT") << '\n';
+    }
+}
+
+std::string JsonString(const std::string& s) {
+    return nlohmann::json(Utf8(s)).dump();
+}
+
+// Written as a stream, keys in a fixed order, so that a grid of millions of cells
+// needs no document in memory.
+void WriteJson(const SheetsResult& r, std::ostream& out) {
+    const SheetGrid& g = r.grid;
+    out << "{\"series\": " << JsonString(r.seriesName)
+        << ", \"scale\": " << JsonString(r.settings.ScaleText)
+        << ", \"zoom\": " << r.settings.SheetPixelHeight << ", \"west_sec\": " << g.GridWestSec
+        << ", \"north_sec\": " << g.GridNorthSec << ", \"cols\": " << g.GridCols
+        << ", \"rows\": " << g.GridRows << ", \"in_count\": " << g.InSheetCount
+        << ", \"sheets\": [";
+    for (std::size_t i = 0; i < g.SheetList.size(); ++i) {
+        const SheetRec& rec = g.SheetList[i];
+        out << (i == 0 ? "[" : ", [") << JsonString(rec.SheetNo.str()) << ", "
+            << (rec.InFlag == 1 ? 1 : 0) << ']';
+    }
+    out << "]}\n";
+}
+
+// An output chosen on the command line: a flag taking a file name, and what to
+// write there once the sheets are computed.
+struct OutputOption {
+    const char* flag;
+    const char* help;
+    std::function<void(const SheetsResult&, const std::string& path)> write;
+};
+
+const std::vector<OutputOption>& OutputOptions() {
+    static const std::vector<OutputOption> options{
+        // {"--kml", "Write the IN sheets as KML to FILE", WriteKmlOutput},
+    };
+    return options;
+}
+
+} // namespace
+
+void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
+    struct Options {
+        std::string series;
+        std::string scale;
+        int32_t zoom = DefaultSheetPixelHeight;
+        std::vector<std::string> point;
+        std::string polyline;
+        std::string polygon;
+        std::string format = "text";
+        std::string algorithm = "fast";
+        std::vector<std::string> outputPaths; // one per OutputOptions() entry
+    };
+    auto opts = std::make_shared<Options>();
+    opts->outputPaths.resize(OutputOptions().size());
+    CLI::App* cmd = app.add_subcommand(
+        "sheets",
+        "Compute the grid of sheets around a point, polyline or polygon and print the sheets it "
+        "touches (and, for a polygon, encloses).\n\nExamples:\n  sheetwright-cli sheets --series "
+        "old --scale 1:50,000 --point 28:36:50 77:12:30   prints 53H/2\n  sheetwright-cli sheets "
+        "--series open --scale 1:25,000 --polygon area.txt --format json\n\nA vertex file (.txt) "
+        "holds one vertex per line: a label, then latitude degrees, minutes, seconds and "
+        "longitude degrees, minutes, seconds, separated by tabs, blanks or commas.");
+    cmd->add_option("--series", opts->series, "Numbering series: old or open")->required();
+    cmd->add_option("--scale", opts->scale,
+                    "Scale as the scale box shows it (1:50,000, 1:2,50,000, 1:2000) or the same "
+                    "digits without separators (1:50000)")
+        ->required();
+    cmd->add_option("--zoom", opts->zoom,
+                    "Sheet height in layout pixels, in which the touch test is made (default 70)")
+        ->check(CLI::Range(1, MaxSheetPixelHeight));
+    auto* point = cmd->add_option("--point", opts->point,
+                                  "A point: LAT LON, each D:M:S (28:36:50) or decimal degrees")
+                      ->expected(2);
+    auto* polyline = cmd->add_option("--polyline", opts->polyline, "A polyline from a vertex file");
+    auto* polygon = cmd->add_option("--polygon", opts->polygon, "A polygon from a vertex file");
+    point->excludes(polyline)->excludes(polygon);
+    polyline->excludes(polygon);
+    cmd->add_option("--format", opts->format,
+                    "Output: text (IN sheets, sorted), csv (every cell) or json (every cell)")
+        ->check(CLI::IsMember({"text", "json", "csv"}));
+    cmd->add_option("--algorithm", opts->algorithm,
+                    "fast (default) or reference (the plain every-cell algorithm, for checking)")
+        ->check(CLI::IsMember({"fast", "reference"}));
+    for (std::size_t i = 0; i < OutputOptions().size(); ++i) {
+        cmd->add_option(OutputOptions()[i].flag, opts->outputPaths[i], OutputOptions()[i].help);
+    }
+
+    cmd->callback([opts, &ctx, point, polyline, polygon]() {
+        if (point->count() + polyline->count() + polygon->count() == 0) {
+            throw UsageError(
+                "sheets: give one of --point LAT LON, --polyline FILE, --polygon FILE");
+        }
+        SheetsResult r;
+        r.seriesName = opts->series;
+        r.settings = StartSettings();
+        SelectSeries(r.settings, ParseSeries(opts->series));
+        SelectScale(r.settings, ParseScale(r.settings.MapSeries, opts->scale));
+        r.settings.SheetPixelHeight = opts->zoom;
+        if (point->count() > 0) {
+            const DmsAngle lat = ParseAngle(opts->point[0], "latitude");
+            const DmsAngle lon = ParseAngle(opts->point[1], "longitude");
+            r.feature = MakePointFeature(lat, lon);
+            r.settings.DataType = Point;
+        } else {
+            const bool isPolygon = polygon->count() > 0;
+            r.feature = MakeVertexFeature(
+                ReadFeatureFile(isPolygon ? opts->polygon : opts->polyline), isPolygon);
+            r.settings.DataType = isPolygon ? Polygon : Polyline;
+        }
+        try {
+            ComputeSheets(r.settings, r.feature, r.grid, {},
+                          opts->algorithm == "reference" ? Algorithm::Reference : Algorithm::Fast);
+        } catch (const ComputeError& e) {
+            throw InputError(e.what());
+        } catch (const IntegerOverflow& e) {
+            throw InputError(e.what());
+        }
+
+        for (std::size_t i = 0; i < OutputOptions().size(); ++i) {
+            if (!opts->outputPaths[i].empty()) {
+                OutputOptions()[i].write(r, opts->outputPaths[i]);
+            }
+        }
+        std::ostream& out = *ctx.out;
+        if (opts->format == "json") {
+            WriteJson(r, out);
+        } else if (opts->format == "csv") {
+            WriteCsv(r, out);
+        } else {
+            WriteText(r, out);
+        }
+        ctx.exitCode = ExitOk;
+    });
+}
+
+} // namespace sw::cli
