@@ -50,7 +50,7 @@ private:
 void ReplaceFileContents(const std::string& path, std::string_view bytes, WriteFailureText failure);
 
 // The whole file. When it cannot be opened or read, throws FileError with
-// CannotOpenText (cannotOpenStyle) or the runtime's text; nothing is returned.
+// CannotOpenText or the runtime's text, as `failure` asks; nothing is returned.
 enum class ReadFailureText { Runtime, CannotOpen };
 std::string ReadWholeFile(const std::string& path, ReadFailureText failure);
 
