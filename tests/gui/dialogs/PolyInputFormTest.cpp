@@ -60,6 +60,8 @@ private slots:
         accepted.reset();
         mainWindow.setWindowTitle(QStringLiteral("Sheetwright"));
         QLocale::setDefault(QLocale::c());
+        // Without the test data a file error's message box would wait for ever.
+        QVERIFY2(QFile::exists(Data("route.txt")), qPrintable(Data("route.txt")));
     }
 
     void createdInDmsModeWithOkDisabled() {

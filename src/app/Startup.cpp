@@ -1,0 +1,61 @@
+#include "app/Startup.h"
+
+#include "dialogs/AboutBox.h"
+#include "dialogs/DialogHost.h"
+#include "dialogs/PointInputForm.h"
+#include "dialogs/PolyInputForm.h"
+#include "dialogs/ReportForm.h"
+#include "dialogs/SetInputForm.h"
+#include "view/AppTitle.h"
+#include "view/MainForm.h"
+
+#include <QApplication>
+
+#include <utility>
+
+namespace sw {
+
+AppWindows::AppWindows() = default;
+AppWindows::~AppWindows() = default;
+
+std::unique_ptr<AppWindows> StartApplication(bool showMain) {
+    QApplication::setApplicationName(AppTitle());
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.sheetwright.Sheetwright"));
+
+    auto w = std::make_unique<AppWindows>();
+    w->MainForm = std::make_unique<TMainForm>();
+    TMainForm* main = w->MainForm.get();
+
+    DialogHost host;
+    host.state = &main->State();
+    host.mainWindow = main;
+    host.acceptFeature = [main](Feature f, bool fitToScreen, bool enableReport) {
+        main->AcceptFeature(std::move(f), fitToScreen, enableReport);
+    };
+    host.computing = [main] { return main->Computing(); };
+
+    // Parented to the main window: they stay over it and end with it, and a
+    // dialog left open does not keep the application running.
+    w->AboutBox = new TAboutBox(main);
+    w->PointInputForm = new TPointInputForm(host, main);
+    w->PolyInputForm = new TPolyInputForm(host, main);
+    w->ReportForm = new TReportForm(host, main);
+    w->SetInputForm = new TSetInputForm(host, main);
+
+    DialogSet set;
+    set.SetInputForm = w->SetInputForm;
+    set.PointInputForm = w->PointInputForm;
+    set.PolyInputForm = w->PolyInputForm;
+    set.ReportForm = w->ReportForm;
+    set.AboutBox = w->AboutBox;
+    TPolyInputForm* poly = w->PolyInputForm;
+    set.ClearVertexInput = [poly] { poly->BitBtn3Click(); };
+    main->SetDialogs(set);
+
+    if (showMain) {
+        main->showMaximized();
+    }
+    return w;
+}
+
+} // namespace sw

@@ -1,0 +1,40 @@
+#pragma once
+
+// The application's start: its title and every window it will ever show,
+// created once in a fixed order. main() and the end-to-end tests share it.
+
+#include <memory>
+
+namespace sw {
+
+class TMainForm;
+class TAboutBox;
+class TPointInputForm;
+class TPolyInputForm;
+class TReportForm;
+class TSetInputForm;
+
+// The windows of one run. The dialogs are children of the main window and go
+// with it; none is ever destroyed before the end.
+struct AppWindows {
+    std::unique_ptr<TMainForm> MainForm;
+    TAboutBox* AboutBox = nullptr;
+    TPointInputForm* PointInputForm = nullptr;
+    TPolyInputForm* PolyInputForm = nullptr;
+    TReportForm* ReportForm = nullptr;
+    TSetInputForm* SetInputForm = nullptr;
+
+    AppWindows();
+    ~AppWindows();
+    AppWindows(const AppWindows&) = delete;
+    AppWindows& operator=(const AppWindows&) = delete;
+};
+
+// Needs the application object. Sets the title, creates the main window (which
+// sets the start settings), then the About box, the point dialog, the vertex
+// dialog (laid out in degrees-minutes-seconds mode), the report window and the
+// data type dialog, all hidden, and hands them to the main window. The main
+// window is shown maximised when `showMain`.
+std::unique_ptr<AppWindows> StartApplication(bool showMain = true);
+
+} // namespace sw

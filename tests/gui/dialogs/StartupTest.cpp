@@ -1,0 +1,163 @@
+#include "MessageCatcher.h"
+
+#include "app/Startup.h"
+#include "dialogs/AboutBox.h"
+#include "dialogs/PointInputForm.h"
+#include "dialogs/PolyInputForm.h"
+#include "dialogs/ReportForm.h"
+#include "dialogs/SetInputForm.h"
+#include "dialogs/VertexGridView.h"
+#include "view/MainForm.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QToolButton>
+#include <QtTest>
+
+namespace sw {
+
+// The application started as main() starts it, and driven end to end.
+class StartupTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<AppWindows> app;
+    // Any message box is answered, so an unexpected one fails a check instead of
+    // hanging the test.
+    std::unique_ptr<test::MessageCatcher> messages;
+
+    QToolButton* Tool(const char* name) const {
+        return app->MainForm->findChild<QToolButton*>(QString::fromLatin1(name));
+    }
+
+    static QList<QWidget*> VisibleWindows() {
+        QList<QWidget*> shown;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->isVisible()) {
+                shown << w;
+            }
+        }
+        return shown;
+    }
+
+private slots:
+    void init() {
+        messages = std::make_unique<test::MessageCatcher>();
+        app = StartApplication();
+        QVERIFY(QTest::qWaitForWindowExposed(app->MainForm.get()));
+    }
+    void cleanup() {
+        app.reset();
+        messages.reset();
+    }
+
+    void allSixWindowsExistAndOnlyTheMainOneIsShown() {
+        QCOMPARE(QApplication::applicationName(), QStringLiteral("Sheetwright"));
+        QVERIFY(app->AboutBox && app->PointInputForm && app->PolyInputForm && app->ReportForm &&
+                app->SetInputForm);
+        QCOMPARE(VisibleWindows(), (QList<QWidget*>{app->MainForm.get()}));
+        QCOMPARE(app->MainForm->windowTitle(), QStringLiteral("Sheetwright"));
+        // The vertex grid is laid out in degrees-minutes-seconds mode before it is shown.
+        const VertexTable& t = app->MainForm->State().vertexTable;
+        QCOMPARE(t.ColCount(), 7);
+        QCOMPARE(t.RowCount(), 7);
+        QCOMPARE(t.Cell(6, 1), std::string("Sec."));
+        QCOMPARE(app->PolyInputForm->Grid()->columnWidth(6), 40);
+        // Created in order, as children of the main window.
+        const QObjectList& kids = app->MainForm->children();
+        const auto pos = [&](QObject* o) { return kids.indexOf(o); };
+        QVERIFY(pos(app->AboutBox) < pos(app->PointInputForm));
+        QVERIFY(pos(app->PointInputForm) < pos(app->PolyInputForm));
+        QVERIFY(pos(app->PolyInputForm) < pos(app->ReportForm));
+        QVERIFY(pos(app->ReportForm) < pos(app->SetInputForm));
+    }
+
+    void aMessageFromADialogCarriesTheApplicationTitle() {
+        app->MainForm->State().InputFileOpened = true;
+        app->PolyInputForm->show();
+        app->PolyInputForm->BitBtn1Click();
+        QCOMPARE(messages->boxes.size(), std::size_t{1});
+        QCOMPARE(messages->boxes[0].title, QStringLiteral("Sheetwright"));
+        QCOMPARE(messages->boxes[0].text, QStringLiteral("No vertices to compute"));
+    }
+
+    void aboutTwiceLeavesOneAboutBox() {
+        Tool("Aboutbtn")->click();
+        Tool("Aboutbtn")->click();
+        QVERIFY(app->AboutBox->isVisible());
+        QCOMPARE(app->MainForm->findChildren<TAboutBox*>().size(), 1);
+    }
+
+    void pointEndToEnd() {
+        // Data type: Point.
+        Tool("SpeedButton1")->click();
+        QVERIFY(app->SetInputForm->isVisible());
+        app->SetInputForm->findChildren<QRadioButton*>().at(0)->click();
+        app->SetInputForm->findChild<QPushButton*>(QStringLiteral("OKBtn"))->click();
+        QCOMPARE(app->MainForm->State().settings.DataType, Point);
+
+        // "Sheet No." opens the point dialog; type a point and OK.
+        Tool("PointBtn")->click();
+        TPointInputForm* point = app->PointInputForm;
+        QVERIFY(point->isVisible());
+        const char* texts[] = {"28", "36", "50", "77", "12", "30"};
+        for (int n = 1; n <= 6; ++n) {
+            point->Field(n)->setText(QString::fromLatin1(texts[n - 1]));
+        }
+        point->findChild<QPushButton*>(QStringLiteral("OKBtn"))->click();
+        QVERIFY(!point->isVisible());
+        QVERIFY(app->MainForm->WaitForComputation());
+        QTRY_COMPARE(app->MainForm->PanelText(1), QStringLiteral("Total Sheets 1"));
+        QVERIFY(app->MainForm->LayoutImage() != nullptr);
+        QTRY_VERIFY(app->MainForm->LayoutDrawn());
+
+        // "Report" follows FeatureLoaded at the next activation of the main window.
+        app->MainForm->activateWindow();
+        QTRY_VERIFY(Tool("ReportBtn")->isEnabled());
+        Tool("ReportBtn")->click();
+        TReportForm* report = app->ReportForm;
+        QVERIFY(report->isVisible());
+        const TextTable& t = report->Table();
+        QCOMPARE(t.size(), std::size_t{7});
+        QCOMPARE(t[1][0], std::string("1"));
+        QCOMPARE(t[1][1], std::string("53H/2"));
+        QCOMPARE(t[1][2], std::string("1"));
+        QCOMPARE(t[2][1], std::string("TOTAL SHEETS"));
+        QCOMPARE(t[2][2], std::string("1"));
+        QCOMPARE(report->Grid()->item(5, 1)->text(),
+                 QString::fromUtf8("Input POINT 28°36'50\" 77°12'30\""));
+        QCOMPARE(report->windowTitle(), QStringLiteral("Total Sheets - 1 at scale 1:50,000"));
+        QVERIFY(messages->boxes.empty());
+    }
+
+    void polylineFromATextFileEndToEnd() {
+        app->MainForm->State().settings.DataType = Polyline;
+        Tool("PointBtn")->click();
+        TPolyInputForm* poly = app->PolyInputForm;
+        QVERIFY(poly->isVisible());
+        const QString file = QString::fromLocal8Bit(qgetenv("SHEETWRIGHT_TEST_DATA")) +
+                             QStringLiteral("/dialogs/route.txt");
+        poly->OpenFile(1, file);
+        QVERIFY2(messages->boxes.empty(), qPrintable(messages->LastText()));
+        QCOMPARE(app->MainForm->windowTitle(), file);
+        poly->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
+        QVERIFY(!poly->isVisible());
+        QVERIFY(app->MainForm->WaitForComputation());
+        QTRY_VERIFY(app->MainForm->PanelText(1).startsWith(QStringLiteral("Total Sheets ")));
+        QTRY_VERIFY(Tool("ReportBtn")->isEnabled());
+        Tool("ReportBtn")->click();
+        const TextTable& t = app->ReportForm->Table();
+        QVERIFY(t.size() >= 7);
+        bool found = false;
+        for (const auto& row : t) {
+            found = found || row[1] == "Input POLYLINE " + file.toStdString();
+        }
+        QVERIFY(found);
+    }
+};
+
+} // namespace sw
+
+QTEST_MAIN(sw::StartupTest)
+#include "StartupTest.moc"
