@@ -9,6 +9,7 @@
 #include "view/LayoutPainter.h"
 #include "view/LayoutSaving.h"
 #include "view/PointerReadout.h"
+#include "view/ScreenshotSeam.h"
 #include "view/SheetComputation.h"
 #include "view/ToolGlyphs.h"
 
@@ -130,6 +131,7 @@ void TMainForm::BuildControls() {
     auto addButton = [this](const char* name, const char* caption, const char* glyph) {
         auto* b = new CaptionButton(QString::fromLatin1(name), QString::fromLatin1(caption),
                                     ToolGlyph(QString::fromLatin1(glyph)), ToolBar1);
+        b->setFont(UiFont(13, true));
         ToolBar1->addWidget(b);
         return b;
     };
@@ -288,6 +290,7 @@ void TMainForm::showEvent(QShowEvent* event) {
     if (!shown_) {
         shown_ = true;
         FormShow();
+        StartScreenshotSeam(*this);
     }
 }
 

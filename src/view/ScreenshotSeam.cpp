@@ -1,0 +1,62 @@
+#include "view/ScreenshotSeam.h"
+
+#include "view/MainForm.h"
+
+#include <QCoreApplication>
+#include <QPixmap>
+#include <QStringList>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace sw {
+
+namespace {
+
+// Time for the window manager to map and paint the maximised window.
+constexpr int SettleMs = 1500;
+
+void GrabAndQuit(TMainForm& form, const QString& path) {
+    QTimer::singleShot(SettleMs, &form, [&form, path] {
+        form.repaint();
+        const bool ok = form.grab().save(path, "PNG");
+        std::fprintf(stderr, "%s: %s\n", ok ? "screenshot written" : "screenshot failed",
+                     path.toLocal8Bit().constData());
+        QCoreApplication::exit(ok ? 0 : 1);
+    });
+}
+
+} // namespace
+
+void StartScreenshotSeam(TMainForm& form) {
+    const QString point = qEnvironmentVariable("SHEETWRIGHT_DEMO_POINT");
+    const QString shot = qEnvironmentVariable("SHEETWRIGHT_SCREENSHOT");
+    if (point.isEmpty() && shot.isEmpty()) {
+        return;
+    }
+    const QStringList parts = point.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    int v[6] = {0, 0, 0, 0, 0, 0};
+    bool valid = parts.size() == 6;
+    for (int i = 0; valid && i < 6; ++i) {
+        v[i] = parts[i].toInt(&valid);
+    }
+    if (!point.isEmpty() && !valid) {
+        std::fprintf(stderr, "SHEETWRIGHT_DEMO_POINT needs six whole numbers\n");
+    }
+    QTimer::singleShot(0, &form, [&form, valid, v, shot] {
+        if (valid) {
+            if (!shot.isEmpty()) {
+                QObject::connect(&form, &TMainForm::ComputationFinished, &form,
+                                 [&form, shot] { GrabAndQuit(form, shot); });
+            }
+            form.AcceptFeature(
+                MakePointFeature(DmsAngle{v[0], v[1], v[2]}, DmsAngle{v[3], v[4], v[5]}), false,
+                false);
+            form.FormActivate();
+        } else if (!shot.isEmpty()) {
+            GrabAndQuit(form, shot);
+        }
+    });
+}
+
+} // namespace sw
