@@ -7,10 +7,15 @@
 
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
+#include "cli/SheetsOutputs.h"
 
 #include "coverage/Coverage.h"
 #include "exchange/FileError.h"
 #include "exchange/FileNames.h"
+#include "exchange/GeoJsonFile.h"
+#include "exchange/KmlFile.h"
+#include "exchange/OpenVertexFile.h"
+#include "exchange/ShapeFile.h"
 #include "exchange/TabDelimitedFile.h"
 #include "exchange/VertexConversion.h"
 #include "exchange/VertexTable.h"
@@ -28,14 +33,6 @@ namespace sw::cli {
 
 namespace {
 
-// Everything an output action may need about the computed request.
-struct SheetsResult {
-    std::string seriesName; // "old" or "open", as given
-    Settings settings;
-    Feature feature;
-    SheetGrid grid;
-};
-
 // ---- inputs ---------------------------------------------------------------
 
 using FeatureReader = std::function<std::vector<VertexRec>(const std::string& path)>;
@@ -47,10 +44,31 @@ std::vector<VertexRec> ReadTextVertices(const std::string& path) {
     return TableToVertices(t, false, '.');
 }
 
+// A shapefile or KML file as the vertex dialog opens it under its filter,
+// numbers written and read with '.'.
+std::vector<VertexRec> ReadDialogVertices(const std::string& path) {
+    VertexTable t;
+    const int filter = FilterIndexForPath(path);
+    if (OpenVertexFile(filter, path, t, '.') == OpenOutcome::NotReadNoPrj) {
+        throw InputError("the shapefile \"" + path +
+                         "\" has no \".prj\" beside it; without a geographic coordinate "
+                         "system it is not read");
+    }
+    return TableToVertices(t, FilterUsesDecimalMode(filter), '.');
+}
+
+std::vector<VertexRec> ReadGeoJsonVertices(const std::string& path) {
+    VertexTable t;
+    ReadGeoJsonFile(path, t, '.');
+    return TableToVertices(t, true, '.');
+}
+
 // Readers by lower-case extension.
 const std::vector<std::pair<std::string, FeatureReader>>& FeatureReaders() {
     static const std::vector<std::pair<std::string, FeatureReader>> readers{
-        {".txt", ReadTextVertices},
+        {".txt", ReadTextVertices},     {".shp", ReadDialogVertices},
+        {".kml", ReadDialogVertices},   {".geojson", ReadGeoJsonVertices},
+        {".json", ReadGeoJsonVertices},
     };
     return readers;
 }
@@ -143,18 +161,25 @@ void WriteJson(const SheetsResult& r, std::ostream& out) {
     out << "]}\n";
 }
 
-// An output chosen on the command line: a flag taking a file name, and what to
-// write there once the sheets are computed.
-struct OutputOption {
-    const char* flag;
-    const char* help;
-    std::function<void(const SheetsResult&, const std::string& path)> write;
-};
-
 const std::vector<OutputOption>& OutputOptions() {
-    static const std::vector<OutputOption> options{
-        // {"--kml", "Write the IN sheets as KML to FILE", WriteKmlOutput},
-    };
+    static const std::vector<OutputOption> options = [] {
+        std::vector<OutputOption> o{
+            {"--kml", "Also write the IN sheets as KML 2.2 to FILE (its extension becomes .kml)",
+             [](const SheetsResult& r, const std::string& path) {
+                 WriteKmlFile(path, r.settings, r.grid);
+             }},
+            {"--shp",
+             "Also write the whole grid as an ESRI shapefile: FILE.shp, .shx, .dbf and a WGS 84 "
+             ".prj",
+             [](const SheetsResult& r, const std::string& path) {
+                 WriteShapeFiles(path, r.settings, r.grid);
+             }},
+        };
+        for (const OutputOption& extra : LayoutOutputOptions()) {
+            o.push_back(extra);
+        }
+        return o;
+    }();
     return options;
 }
 
@@ -170,6 +195,8 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
         std::string polygon;
         std::string format = "text";
         std::string algorithm = "fast";
+        bool inOnly = false;
+        bool report = false;
         std::vector<std::string> outputPaths; // one per OutputOptions() entry
     };
     auto opts = std::make_shared<Options>();
@@ -197,9 +224,15 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
     auto* polygon = cmd->add_option("--polygon", opts->polygon, "A polygon from a vertex file");
     point->excludes(polyline)->excludes(polygon);
     polyline->excludes(polygon);
-    cmd->add_option("--format", opts->format,
-                    "Output: text (IN sheets, sorted), csv (every cell) or json (every cell)")
-        ->check(CLI::IsMember({"text", "json", "csv"}));
+    cmd->add_option(
+           "--format", opts->format,
+           "Output: text (IN sheets, sorted), csv (every cell), json (every cell) or geojson (a "
+           "FeatureCollection of one polygon per cell, WGS 84 longitude/latitude)")
+        ->check(CLI::IsMember({"text", "json", "csv", "geojson"}));
+    cmd->add_flag("--in-only", opts->inOnly, "With --format geojson: only the IN sheets");
+    cmd->add_flag("--report", opts->report,
+                  "Print the report table (serial number, grouped sheet numbers, count, totals "
+                  "and input line) as tab-separated text instead of --format");
     cmd->add_option("--algorithm", opts->algorithm,
                     "fast (default) or reference (the plain every-cell algorithm, for checking)")
         ->check(CLI::IsMember({"fast", "reference"}));
@@ -225,8 +258,8 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
             r.settings.DataType = Point;
         } else {
             const bool isPolygon = polygon->count() > 0;
-            r.feature = MakeVertexFeature(
-                ReadFeatureFile(isPolygon ? opts->polygon : opts->polyline), isPolygon);
+            r.inputPath = isPolygon ? opts->polygon : opts->polyline;
+            r.feature = MakeVertexFeature(ReadFeatureFile(r.inputPath), isPolygon);
             r.settings.DataType = isPolygon ? Polygon : Polyline;
         }
         try {
@@ -240,12 +273,20 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
 
         for (std::size_t i = 0; i < OutputOptions().size(); ++i) {
             if (!opts->outputPaths[i].empty()) {
-                OutputOptions()[i].write(r, opts->outputPaths[i]);
+                try {
+                    OutputOptions()[i].write(r, opts->outputPaths[i]);
+                } catch (const FileError& e) {
+                    throw InputError(e.what());
+                }
             }
         }
         std::ostream& out = *ctx.out;
-        if (opts->format == "json") {
+        if (opts->report) {
+            PrintReport(r, out);
+        } else if (opts->format == "json") {
             WriteJson(r, out);
+        } else if (opts->format == "geojson") {
+            out << GeoJsonText(r.settings, r.grid, opts->inOnly);
         } else if (opts->format == "csv") {
             WriteCsv(r, out);
         } else {

@@ -1,25 +1,9 @@
-#include "cli/Commands.h"
+#include "CliTestSupport.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
-namespace {
-
-struct Result {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-Result Cli(std::vector<std::string> args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int code = sw::cli::RunCli(args, out, err);
-    return {code, out.str(), err.str()};
-}
-
-} // namespace
+using sw::clitest::Cli;
+using sw::clitest::Result;
 
 TEST(NumberCommand, PrintsTheSheetOfBothSeries) {
     EXPECT_EQ(Cli({"number", "--series", "old", "--scale", "1:50,000", "28:36:50", "77:12:30"}).out,

@@ -1,4 +1,4 @@
-#include "cli/Commands.h"
+#include "CliTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -7,22 +7,11 @@
 
 namespace {
 
-struct Result {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-Result Cli(std::vector<std::string> args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int code = sw::cli::RunCli(args, out, err);
-    return {code, out.str(), err.str()};
-}
+using sw::clitest::Cli;
+using sw::clitest::Result;
 
 std::string Data(const std::string& name) {
-    const char* dir = std::getenv("SHEETWRIGHT_TEST_DATA");
-    return std::string(dir != nullptr ? dir : "tests/data") + "/text/" + name;
+    return sw::clitest::Data("text/" + name);
 }
 
 std::vector<std::string> Sheets(std::vector<std::string> extra) {

@@ -1,0 +1,103 @@
+// The outputs of `sheets` that need the application's painter and fonts: the
+// layout pictures, the report and its worksheet. They run without a display: the
+// tool selects Qt's offscreen platform itself.
+
+#include "cli/CliCommon.h"
+#include "cli/SheetsOutputs.h"
+
+#include "coverage/Coverage.h"
+#include "exchange/ExcelFile.h"
+#include "report/ReportTable.h"
+#include "view/BmpFile.h"
+#include "view/JpegFile.h"
+#include "view/LayoutPainter.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QGuiApplication>
+
+#include <cstdlib>
+#include <ostream>
+
+namespace sw::cli {
+
+namespace {
+
+// One application object for the whole run. It is never destroyed: tearing Qt
+// down from a static destructor after main() has returned is not safe, and the
+// process ends right after anyway.
+void EnsureGuiApplication() {
+    if (QGuiApplication::instance() != nullptr) {
+        return;
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "sheetwright-cli";
+    static char* argv[] = {name, nullptr};
+    new QGuiApplication(argc, argv); // NOLINT: lives until the process ends
+}
+
+QImage Picture(const SheetsResult& r) {
+    EnsureGuiApplication();
+    Settings s = r.settings;
+    Feature f = r.feature;
+    SheetGrid g = r.grid;
+    try {
+        return RenderLayout(s, f, g);
+    } catch (const ComputeError& e) {
+        throw InputError(e.what());
+    }
+}
+
+// The report window's table font: 10 points, regular.
+int32_t MeasureReportText(const std::string& text) {
+    QFont font(QStringLiteral("Tahoma"), 10);
+    font.setBold(false);
+    return QFontMetrics(font).horizontalAdvance(
+        QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+TextTable ReportTable(const SheetsResult& r) {
+    EnsureGuiApplication();
+    // The count the grid drawing keeps is the number of IN cells of the block.
+    SheetGrid g = r.grid;
+    g.InSheetCount = 0;
+    for (const SheetRec& rec : g.SheetList) {
+        g.InSheetCount += rec.InFlag == 1 ? 1 : 0;
+    }
+    const ReportInput in{r.settings, g, r.feature, r.inputPath};
+    return BuildReportTable(in, MeasureReportText);
+}
+
+} // namespace
+
+const std::vector<OutputOption>& LayoutOutputOptions() {
+    static const std::vector<OutputOption> options{
+        {"--jpeg", "Also draw the layout and save it as a JPEG picture to FILE (quality 90)",
+         [](const SheetsResult& r, const std::string& path) {
+             SaveLayoutAsJpeg(Picture(r), path);
+         }},
+        {"--bmp", "Also draw the layout and save it as a Windows bitmap to FILE",
+         [](const SheetsResult& r, const std::string& path) { SaveLayoutAsBmp(Picture(r), path); }},
+        {"--xls", "Also save the report table as an Excel worksheet to FILE",
+         [](const SheetsResult& r, const std::string& path) {
+             WriteExcelFile(path, ReportTable(r));
+         }},
+    };
+    return options;
+}
+
+bool ReportAvailable() {
+    return true;
+}
+
+void PrintReport(const SheetsResult& r, std::ostream& out) {
+    for (const auto& row : ReportTable(r)) {
+        for (std::size_t c = 0; c < row.size(); ++c) {
+            out << (c == 0 ? "" : "\t") << Utf8(row[c]);
+        }
+        out << '\n';
+    }
+}
+
+} // namespace sw::cli
