@@ -1,5 +1,6 @@
 #include "dialogs/PointInputForm.h"
 
+#include "dialogs/DialogButtons.h"
 #include "dialogs/RangedInteger.h"
 #include "view/AppTitle.h"
 
@@ -59,16 +60,7 @@ TPointInputForm::TPointInputForm(const DialogHost& host, QWidget* parent)
         }
     }
 
-    OKBtn = new QPushButton(QStringLiteral("OK"), this);
-    OKBtn->setObjectName(QStringLiteral("OKBtn"));
-    OKBtn->setDefault(true);
-    CancelBtn = new QPushButton(QStringLiteral("Cancel"), this);
-    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
-    buttons->addStretch();
+    QHBoxLayout* buttons = MakeOkCancelRow(this, OKBtn, CancelBtn);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(frame);

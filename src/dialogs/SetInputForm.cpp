@@ -1,5 +1,7 @@
 #include "dialogs/SetInputForm.h"
 
+#include "dialogs/DialogButtons.h"
+
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -35,16 +37,7 @@ TSetInputForm::TSetInputForm(const DialogHost& host, QWidget* parent)
         itemsLayout->addWidget(item);
     }
 
-    OKBtn = new QPushButton(QStringLiteral("OK"), this);
-    OKBtn->setObjectName(QStringLiteral("OKBtn"));
-    OKBtn->setDefault(true);
-    CancelBtn = new QPushButton(QStringLiteral("Cancel"), this);
-    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
+    QHBoxLayout* buttons = MakeOkCancelRow(this, OKBtn, CancelBtn);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(RadioGroup1);
     layout->addLayout(buttons);

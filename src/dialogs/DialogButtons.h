@@ -1,0 +1,14 @@
+#pragma once
+
+// The "OK" (default, Enter) and "Cancel" pair the small dialogs share, centred
+// in a row, with the object names the windows are known by.
+
+class QHBoxLayout;
+class QPushButton;
+class QWidget;
+
+namespace sw {
+
+QHBoxLayout* MakeOkCancelRow(QWidget* dialog, QPushButton*& ok, QPushButton*& cancel);
+
+} // namespace sw
