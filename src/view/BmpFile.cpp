@@ -1,8 +1,9 @@
 #include "view/BmpFile.h"
 
 #include "exchange/FileError.h"
-#include "view/ReplaceFile.h"
+#include "exchange/SafeFile.h"
 
+#include <QBuffer>
 #include <QImageWriter>
 
 namespace sw {
@@ -11,14 +12,16 @@ void SaveLayoutAsBmp(const QImage& image, const std::string& path) {
     if (image.isNull()) {
         throw FileError("There is no picture to save as \"" + path + "\"");
     }
-    ReplaceFile(path, [&image](QIODevice& out, std::string& error) {
-        QImageWriter writer(&out, "bmp");
-        if (!writer.write(image)) {
-            error = writer.errorString().toStdString();
-            return false;
-        }
-        return true;
-    });
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "bmp");
+    if (!writer.write(image)) {
+        throw FileError("The bitmap encoder failed: " + writer.errorString().toStdString());
+    }
+    ReplaceFileContents(path,
+                        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+                        WriteFailureText::Runtime);
 }
 
 } // namespace sw

@@ -1,7 +1,7 @@
 #include "view/JpegFile.h"
 
 #include "exchange/FileError.h"
-#include "view/ReplaceFile.h"
+#include "exchange/SafeFile.h"
 
 #include <csetjmp>
 #include <cstdio>
@@ -102,7 +102,10 @@ QByteArray EncodeLayoutJpeg(const QImage& image) {
 }
 
 void SaveLayoutAsJpeg(const QImage& image, const std::string& path) {
-    ReplaceFile(path, EncodeLayoutJpeg(image));
+    const QByteArray bytes = EncodeLayoutJpeg(image);
+    ReplaceFileContents(path,
+                        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+                        WriteFailureText::Runtime);
 }
 
 } // namespace sw

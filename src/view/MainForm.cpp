@@ -372,27 +372,22 @@ void TMainForm::CommitSettings(const Settings& next) {
 }
 
 void TMainForm::ComboBox2Change(int item) {
-    if (Computing()) {
-        return;
-    }
-    Settings next = state_.settings;
-    SelectSeries(next, item == 1 ? OpenSeries : OldSeries);
-    if (state_.feature.FeatureLoaded == 1) {
-        StartComputation(next, state_.feature, Request::Scale);
-        return;
-    }
-    CommitSettings(next);
-    layoutDrawn_ = false;
-    ShowSettings();
-    Repaint();
+    ChangeSettings(
+        [item](Settings& next) { SelectSeries(next, item == 1 ? OpenSeries : OldSeries); });
 }
 
 void TMainForm::ComboBox1Change(int item) {
+    ChangeSettings([item](Settings& next) { SelectScale(next, item + 1); });
+}
+
+// A series or scale change: with a feature loaded it takes effect only once the
+// recomputation for it has succeeded; without one it applies at once.
+void TMainForm::ChangeSettings(const std::function<void(Settings&)>& change) {
     if (Computing()) {
         return;
     }
     Settings next = state_.settings;
-    SelectScale(next, item + 1);
+    change(next);
     if (state_.feature.FeatureLoaded == 1) {
         StartComputation(next, state_.feature, Request::Scale);
         return;

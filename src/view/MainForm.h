@@ -135,6 +135,7 @@ private:
     void UpdateCommands();
     void Repaint();
     void DropImage();
+    void ChangeSettings(const std::function<void(Settings&)>& change);
     void CommitSettings(const Settings& next);
 
     AppState state_;
