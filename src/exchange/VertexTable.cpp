@@ -4,9 +4,13 @@
 
 namespace sw {
 
-void VertexTable::SetRowCount(int32_t rows) { rowCount_ = std::max(rows, 0); }
+void VertexTable::SetRowCount(int32_t rows) {
+    rowCount_ = std::max(rows, 0);
+}
 
-void VertexTable::SetColCount(int32_t cols) { colCount_ = std::max(cols, 1); }
+void VertexTable::SetColCount(int32_t cols) {
+    colCount_ = std::max(cols, 1);
+}
 
 const std::string& VertexTable::Cell(int32_t col, int32_t row) const {
     static const std::string empty;
