@@ -50,6 +50,13 @@ std::unique_ptr<AppWindows> StartApplication(bool showMain) {
     set.AboutBox = w->AboutBox;
     TPolyInputForm* poly = w->PolyInputForm;
     set.ClearVertexInput = [poly] { poly->BitBtn3Click(); };
+    set.OpenVertexInput = [poly](int filterIndex, const QString& path) {
+        const std::optional<OpenOutcome> taken = poly->OpenFile(filterIndex, path);
+        if (!taken) {
+            return DroppedOpen::Refused;
+        }
+        return *taken == OpenOutcome::Read ? DroppedOpen::Read : DroppedOpen::NotRead;
+    };
     main->SetDialogs(set);
 
     if (showMain) {

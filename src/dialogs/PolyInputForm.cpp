@@ -184,19 +184,20 @@ void TPolyInputForm::OKBtnClick() {
     OpenFile(filterIndex, OpenDialog1->selectedFiles().first());
 }
 
-void TPolyInputForm::OpenFile(int filterIndex, const QString& path) {
+std::optional<OpenOutcome> TPolyInputForm::OpenFile(int filterIndex, const QString& path) {
     AppState& st = *host_.state;
     const std::string file = PathToCore(path);
     // A refused or failed read leaves the table, its mode and the file name as
     // they were.
     const VertexTable before = st.vertexTable;
     const bool modeBefore = DecimalMode();
+    OpenOutcome outcome = OpenOutcome::Read;
     try {
         {
             const QSignalBlocker block(DegreeDecimalchkbox);
             DegreeDecimalchkbox->setChecked(FilterUsesDecimalMode(filterIndex));
         }
-        OpenVertexFile(filterIndex, file, st.vertexTable, LocaleDecimalSeparator());
+        outcome = OpenVertexFile(filterIndex, file, st.vertexTable, LocaleDecimalSeparator());
     } catch (const std::exception& e) {
         st.vertexTable = before;
         {
@@ -206,7 +207,7 @@ void TPolyInputForm::OpenFile(int filterIndex, const QString& path) {
         model_->Reload();
         ApplyColumnWidths();
         ShowError(this, FromCore(e.what()));
-        return;
+        return std::nullopt;
     }
     model_->Reload();
     ApplyColumnWidths();
@@ -218,6 +219,7 @@ void TPolyInputForm::OpenFile(int filterIndex, const QString& path) {
         host_.mainWindow->setWindowTitle(shown);
     }
     Label1->setText(shown);
+    return outcome;
 }
 
 void TPolyInputForm::BitBtn1Click() {

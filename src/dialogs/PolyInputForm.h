@@ -5,8 +5,11 @@
 // table into the feature and has the main window compute and draw it.
 
 #include "dialogs/DialogHost.h"
+#include "exchange/OpenVertexFile.h"
 
 #include <QDialog>
+
+#include <optional>
 
 class QCheckBox;
 class QFileDialog;
@@ -34,8 +37,10 @@ public:
     static char LocaleDecimalSeparator();
 
     // "Open" of a chosen file under the filter at `filterIndex` (1 text, 2
-    // shapefile, 3 KML), without the file dialog.
-    void OpenFile(int filterIndex, const QString& path);
+    // shapefile, 3 KML), without the file dialog. Empty when the file was
+    // refused (the message has been shown and nothing changed); otherwise how it
+    // was taken.
+    std::optional<OpenOutcome> OpenFile(int filterIndex, const QString& path);
     // Pastes a block of tab- or comma-separated text at the current cell.
     void PasteText(const QString& text);
 

@@ -1,5 +1,6 @@
 #include "dialogs/ReportForm.h"
 
+#include "dialogs/TableCopy.h"
 #include "exchange/ExcelFile.h"
 #include "report/ReportTable.h"
 #include "view/AppTitle.h"
@@ -35,6 +36,9 @@ TReportForm::TReportForm(const DialogHost& host, QWidget* parent) : QDialog(pare
     // The heading row and the serial column are cells of the table itself.
     StringGrid1->horizontalHeader()->hide();
     StringGrid1->verticalHeader()->hide();
+    // One rectangle at a time, so that what Ctrl+C copies is what is highlighted.
+    StringGrid1->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    EnableTableCopy(*StringGrid1);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -5,6 +5,9 @@
 #include "view/AppTitle.h"
 #include "view/BitmapProbe.h"
 #include "view/CaptionButton.h"
+#include "view/CommandKeys.h"
+#include "view/FileDrop.h"
+#include "view/FindSheet.h"
 #include "view/LayoutImageView.h"
 #include "view/LayoutPainter.h"
 #include "view/LayoutSaving.h"
@@ -16,12 +19,16 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QScreen>
 #include <QScrollArea>
@@ -33,6 +40,7 @@
 #include <QVBoxLayout>
 
 #include <exception>
+#include <utility>
 
 namespace sw {
 
@@ -47,6 +55,7 @@ constexpr int StatusBarHeight = 30;
 constexpr int PanelWidths[3] = {500, 250, 250};
 constexpr int ScaleBoxWidth = 145;
 constexpr int SeriesBoxWidth = 451;
+constexpr int FindSheetWidth = 120;
 constexpr int ProbeExtentCm = 300;
 
 const QColor PanelColor(218, 214, 182);
@@ -190,6 +199,8 @@ void TMainForm::BuildControls() {
     row->addWidget(Label2);
     row->addWidget(ComboBox1);
     row->addWidget(ComboBox2);
+    row->addSpacing(20);
+    BuildFindSheet(*row);
     row->addStretch(1);
     // activated: only the user's picks; selections made in code raise no change.
     connect(ComboBox1, &QComboBox::activated, this, &TMainForm::ComboBox1Change);
@@ -237,8 +248,54 @@ void TMainForm::BuildControls() {
     connect(computation_, &SheetComputation::Progress, this, &TMainForm::OnProgress);
     connect(computation_, &SheetComputation::Finished, this, &TMainForm::OnComputationFinished);
 
+    setAcceptDrops(true);
+    BindKeys();
+}
+
+void TMainForm::BuildFindSheet(QHBoxLayout& row) {
+    auto* label = new QLabel(QStringLiteral("Find sheet"), Panel2);
+    label->setObjectName(QStringLiteral("FindSheetLabel"));
+    label->setFont(UiFont(16, true));
+    label->setStyleSheet(QStringLiteral("color: %1;").arg(ColorCss(Purple)));
+    FindSheetEdit = new QLineEdit(Panel2);
+    FindSheetEdit->setObjectName(QStringLiteral("FindSheetEdit"));
+    FindSheetEdit->setFixedWidth(FindSheetWidth);
+    FindSheetEdit->setFont(UiFont(16, false));
+    FindSheetEdit->setPlaceholderText(QStringLiteral("e.g. 53H/2"));
+    FindSheetEdit->setToolTip(
+        QStringLiteral("Find sheet (Ctrl+F): type a sheet number and press Enter"));
+    // A file dropped here is for the window, not text for the field.
+    FindSheetEdit->setAcceptDrops(false);
+    label->setBuddy(FindSheetEdit);
+    row.addWidget(label);
+    row.addWidget(FindSheetEdit);
+    connect(FindSheetEdit, &QLineEdit::returnPressed, this,
+            [this] { FindSheet(FindSheetEdit->text()); });
+}
+
+void TMainForm::BindKeys() {
+    const auto key = [](QKeyCombination k) { return QKeySequence(k); };
+    BindCommandKeys(*this,
+                    {
+                        {SpeedButton1, {key(Qt::CTRL | Qt::Key_D)}},
+                        {PointBtn, {key(Qt::CTRL | Qt::Key_N)}},
+                        {ReportBtn, {key(Qt::CTRL | Qt::Key_R)}},
+                        {SaveBtn, {key(Qt::CTRL | Qt::Key_S)}},
+                        {ClearBtn, {key(Qt::CTRL | Qt::Key_L)}},
+                        {SpeedButton4, {key(Qt::CTRL | Qt::Key_0)}},
+                        // Ctrl+= is the same key without Shift on most layouts.
+                        {ZoominBtn, {key(Qt::CTRL | Qt::Key_Plus), key(Qt::CTRL | Qt::Key_Equal)}},
+                        {ZoomoutBtn, {key(Qt::CTRL | Qt::Key_Minus)}},
+                        {Aboutbtn, {key(Qt::Key_F1)}},
+                        {exitbtn, {key(Qt::CTRL | Qt::Key_Q)}},
+                    });
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &TMainForm::CancelComputation);
+    auto* find = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F), this);
+    connect(find, &QShortcut::activated, this, [this] {
+        FindSheetEdit->setFocus(Qt::ShortcutFocusReason);
+        FindSheetEdit->selectAll();
+    });
 }
 
 // ---- start-up -------------------------------------------------------------
@@ -334,7 +391,8 @@ void TMainForm::UpdateCommands() {
     for (QWidget* w : {static_cast<QWidget*>(SpeedButton1), static_cast<QWidget*>(PointBtn),
                        static_cast<QWidget*>(ClearBtn), static_cast<QWidget*>(SpeedButton4),
                        static_cast<QWidget*>(ZoominBtn), static_cast<QWidget*>(ZoomoutBtn),
-                       static_cast<QWidget*>(ComboBox1), static_cast<QWidget*>(ComboBox2)}) {
+                       static_cast<QWidget*>(ComboBox1), static_cast<QWidget*>(ComboBox2),
+                       static_cast<QWidget*>(FindSheetEdit)}) {
         w->setEnabled(idle);
     }
     SaveBtn->setEnabled(idle && saveEnabled_);
@@ -406,15 +464,23 @@ void TMainForm::AcceptFeature(Feature feature, bool fitToScreen, bool enableRepo
                                              "press Escape to stop it."));
         return;
     }
+    StartFeature(state_.settings, std::move(feature), fitToScreen, enableReport);
+}
+
+// The settings take effect with the result, so a failed or cancelled request
+// leaves the scale as it was.
+void TMainForm::StartFeature(const Settings& s, Feature feature, bool fitToScreen,
+                             bool enableReport) {
     feature.FeatureLoaded = 1;
     pendingFit_ = fitToScreen;
     pendingReport_ = enableReport;
-    StartComputation(state_.settings, feature, Request::Feature);
+    StartComputation(s, feature, Request::Feature);
 }
 
 void TMainForm::StartComputation(const Settings& s, const Feature& f, Request request) {
     pending_ = request;
     if (!computation_->Start(s, f)) {
+        pendingDataType_ = 0;
         return;
     }
     progressBar_->setValue(0);
@@ -446,6 +512,7 @@ bool TMainForm::WaitForComputation(int timeoutMs) {
 
 void TMainForm::OnComputationFinished() {
     ComputeOutcome out = computation_->TakeOutcome();
+    const uint8_t dataType = std::exchange(pendingDataType_, uint8_t{0});
     progressBar_->hide();
     UpdateCommands();
     try {
@@ -459,6 +526,9 @@ void TMainForm::OnComputationFinished() {
         } else {
             // Swap the finished result in whole: a paint sees the old or the new list.
             CommitSettings(out.settings);
+            if (dataType != 0) {
+                state_.settings.DataType = dataType;
+            }
             out.feature.FeatureLoaded = 1;
             state_.feature = std::move(out.feature);
             state_.grid = std::move(out.grid);
@@ -724,6 +794,73 @@ void TMainForm::AboutbtnClick() {
 
 void TMainForm::exitbtnClick() {
     close();
+}
+
+// ---- find sheet and dropped files ------------------------------------------------
+
+void TMainForm::FindSheet(const QString& number) {
+    if (Computing()) {
+        return; // the field is disabled meanwhile; Enter cannot reach here from it
+    }
+    SheetRequest request;
+    try {
+        request = PlanFindSheet(state_.settings, ToCore(number.trimmed()));
+    } catch (const std::exception& e) {
+        ShowInformation(this, FromCore(e.what()));
+        return;
+    }
+    // Only the worker's result commits the scale, so the box is switched without
+    // a recomputation of its own and a failed request leaves it as it was.
+    pendingDataType_ = Point;
+    StartFeature(request.settings, std::move(request.feature), false, false);
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
+    const DropRequest drop = ReadDrop(event->mimeData());
+    if (drop.refusal.isEmpty() && !Computing()) {
+        event->acceptProposedAction();
+    } else {
+        event->ignore();
+    }
+}
+
+void TMainForm::dropEvent(QDropEvent* event) {
+    const DropRequest drop = ReadDrop(event->mimeData());
+    if (!drop.refusal.isEmpty()) {
+        SetPanelText(0, drop.refusal);
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    // The file is read, and any message shown, after the drop has ended: the
+    // source waits for the drop to return.
+    QMetaObject::invokeMethod(
+        this, [this, path = drop.path] { OpenDroppedFile(path); }, Qt::QueuedConnection);
+}
+
+void TMainForm::OpenDroppedFile(const QString& path) {
+    if (Computing()) {
+        ShowInformation(this, QStringLiteral("A calculation is running. Wait for it to end or "
+                                             "press Escape to stop it."));
+        return;
+    }
+    const int filter = DropFilterIndex(path);
+    if (filter == 0) {
+        SetPanelText(0, QString::fromLatin1(DropFileTypesText));
+        return;
+    }
+    if (!dialogs_.OpenVertexInput) {
+        return;
+    }
+    const DroppedOpen outcome = dialogs_.OpenVertexInput(filter, path);
+    if (outcome == DroppedOpen::Refused) {
+        return; // the dialog has said why and nothing changed
+    }
+    const DroppedFile taken =
+        ConcludeDrop(outcome, filter, state_.vertexTable, state_.settings.DataType, path);
+    state_.settings.DataType = taken.DataType;
+    SetPanelText(0, taken.Status);
+    ShowWidget(dialogs_.PolyInputForm);
 }
 
 } // namespace sw

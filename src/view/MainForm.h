@@ -7,6 +7,7 @@
 #include "coverage/Feature.h"
 #include "coverage/LayoutGeometry.h"
 #include "view/AppState.h"
+#include "view/FileDrop.h"
 #include "view/LayoutSizing.h"
 
 #include <QMainWindow>
@@ -16,7 +17,9 @@
 class QComboBox;
 class QFileDialog;
 class QFrame;
+class QHBoxLayout;
 class QLabel;
+class QLineEdit;
 class QProgressBar;
 class QScrollArea;
 class QStatusBar;
@@ -38,6 +41,8 @@ struct DialogSet {
     QWidget* AboutBox = nullptr;
     // The vertex dialog's own Clear (empties its grid, InputFileOpened := false).
     std::function<void()> ClearVertexInput;
+    // The vertex dialog's "Open" of a file under a filter, without its file dialog.
+    std::function<DroppedOpen(int filterIndex, const QString& path)> OpenVertexInput;
 };
 
 class TMainForm : public QMainWindow {
@@ -102,6 +107,16 @@ public:
     void AboutbtnClick();
     void exitbtnClick();
 
+    // "Find sheet" (Enter in FindSheetEdit): the sheet `number` of the current
+    // series is drawn at its scale as a point at its centre; an unknown number is
+    // told in a message box and changes nothing.
+    void FindSheet(const QString& number);
+
+    // A file dropped on the window, once the drop is over: read by the vertex
+    // dialog's "Open" with the filter its extension selects, the data type set to
+    // Polygon or Polyline as the file holds, and the dialog shown.
+    void OpenDroppedFile(const QString& path);
+
     // What "Save Layout" does once the dialog has given an entry (1-based) and a name.
     void SaveLayoutTo(int filter, const QString& path);
 
@@ -122,14 +137,19 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // What to do with a finished computation's result.
     enum class Request { Feature, Scale };
     void BuildControls();
+    void BuildFindSheet(QHBoxLayout& row);
+    void BindKeys();
     void FillScaleBox();
     void ShowSettings();
     void StartComputation(const Settings& s, const Feature& f, Request request);
+    void StartFeature(const Settings& s, Feature feature, bool fitToScreen, bool enableReport);
     void OnComputationFinished();
     void OnProgress(const QString& text, int percent);
     void UpdateCommands();
@@ -146,6 +166,7 @@ private:
     QLabel* Label2 = nullptr;
     QComboBox* ComboBox1 = nullptr;
     QComboBox* ComboBox2 = nullptr;
+    QLineEdit* FindSheetEdit = nullptr;
     QScrollArea* ScrollBox1 = nullptr;
     QStatusBar* StatusBar1 = nullptr;
     QLabel* panels_[3] = {nullptr, nullptr, nullptr};
@@ -167,6 +188,7 @@ private:
     Request pending_ = Request::Feature;
     bool pendingFit_ = false;
     bool pendingReport_ = false;
+    uint8_t pendingDataType_ = 0; // set by a finished request; 0 keeps the current one
 
     bool layoutDrawn_ = false;
     int32_t highlightIndex_ = -1;

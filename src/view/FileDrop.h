@@ -1,0 +1,53 @@
+#pragma once
+
+// Files dropped on the main window: which drops are taken and the status texts
+// about them. Opening the file is the vertex dialog's own "Open".
+
+#include <QString>
+
+#include <cstdint>
+
+class QMimeData;
+
+namespace sw {
+
+class VertexTable;
+
+// How the vertex dialog took a file it was given.
+enum class DroppedOpen {
+    Refused, // a message has been shown; nothing changed
+    Read,    // the file filled the table
+    NotRead, // a shapefile without its ".prj": marked as opened, nothing read
+};
+
+struct DropRequest {
+    QString path;        // the local file to open; empty when refused
+    int filterIndex = 0; // the "Open" filter its extension selects
+    QString refusal;     // why the drop is not taken; empty when it is
+};
+
+inline const char* const DropOneFileText = "Drop one file at a time";
+inline const char* const DropFileTypesText = "Only .txt, .shp and .kml files can be opened";
+
+// One local file whose extension an "Open" filter takes; anything else (no
+// files, several, a remote address, another extension) is refused with its reason.
+DropRequest ReadDrop(const QMimeData* mime);
+
+// The filter for a path, as "Open" would choose it: 0 for a path it does not take.
+int DropFilterIndex(const QString& path);
+
+struct DroppedFile {
+    uint8_t DataType = 0; // the data type the opened file gives
+    QString Status;       // the status bar text that says what was done
+};
+
+// After the dialog took the file (`outcome` not Refused): Polygon when a
+// shapefile or KML file filled the table with a ring, Polyline otherwise (a
+// text file holds no ring, whatever an earlier file left in the table). A file
+// that filled nothing keeps Polygon and turns Point into Polyline, so "Sheet No."
+// brings back the vertex dialog. The status names the file without its folder:
+// "Opened route.txt as a polyline".
+DroppedFile ConcludeDrop(DroppedOpen outcome, int filterIndex, const VertexTable& table,
+                         uint8_t currentDataType, const QString& path);
+
+} // namespace sw
