@@ -73,6 +73,9 @@ QFont UiFont(int pixelSize, bool bold) {
     return f;
 }
 
+const char* const BusyText =
+    "A calculation is running. Wait for it to end or press Escape to stop it.";
+
 QString ColorCss(const QColor& c) {
     return QStringLiteral("rgb(%1,%2,%3)").arg(c.red()).arg(c.green()).arg(c.blue());
 }
@@ -460,8 +463,7 @@ void TMainForm::ChangeSettings(const std::function<void(Settings&)>& change) {
 
 void TMainForm::AcceptFeature(Feature feature, bool fitToScreen, bool enableReport) {
     if (Computing()) {
-        ShowInformation(this, QStringLiteral("A calculation is running. Wait for it to end or "
-                                             "press Escape to stop it."));
+        ShowInformation(this, QString::fromLatin1(BusyText));
         return;
     }
     StartFeature(state_.settings, std::move(feature), fitToScreen, enableReport);
@@ -816,11 +818,16 @@ void TMainForm::FindSheet(const QString& number) {
 }
 
 void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
+    // A refused drag says why while it is over the window; no drop follows it.
     const DropRequest drop = ReadDrop(event->mimeData());
-    if (drop.refusal.isEmpty() && !Computing()) {
-        event->acceptProposedAction();
-    } else {
+    if (!drop.refusal.isEmpty()) {
+        SetPanelText(0, drop.refusal);
         event->ignore();
+    } else if (Computing()) {
+        SetPanelText(0, QString::fromLatin1(BusyText));
+        event->ignore();
+    } else {
+        event->acceptProposedAction();
     }
 }
 
@@ -840,8 +847,7 @@ void TMainForm::dropEvent(QDropEvent* event) {
 
 void TMainForm::OpenDroppedFile(const QString& path) {
     if (Computing()) {
-        ShowInformation(this, QStringLiteral("A calculation is running. Wait for it to end or "
-                                             "press Escape to stop it."));
+        ShowInformation(this, QString::fromLatin1(BusyText));
         return;
     }
     const int filter = DropFilterIndex(path);
