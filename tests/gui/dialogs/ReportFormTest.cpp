@@ -2,6 +2,7 @@
 
 #include "dialogs/ReportForm.h"
 
+#include <QClipboard>
 #include <QFile>
 #include <QFontMetrics>
 #include <QMenuBar>
@@ -115,6 +116,48 @@ private slots:
         QVERIFY(!f->isVisible());
         f->show();
         QCOMPARE(Cell(*f, 1, 2), QStringLiteral("2"));
+    }
+
+    void ctrlCCopiesTheSelectionOrTheWholeTable() {
+        state.feature = MakePointFeature(DmsAngle{24, 1, 0}, DmsAngle{72, 1, 0});
+        SetSheets({"53H/1", "53H/2"});
+        auto f = Make();
+        f->show();
+        QTableWidget* g = f->Grid();
+        g->setFocus();
+        QClipboard* cb = QApplication::clipboard();
+        const auto copy = [&] {
+            cb->setText(QStringLiteral("old"));
+            QTest::keySequence(g, QKeySequence::Copy);
+            return cb->text();
+        };
+
+        // Nothing selected: the whole table, row by row, in the shown texts.
+        g->clearSelection();
+        QString all;
+        for (int row = 0; row < g->rowCount(); ++row) {
+            QStringList cells;
+            for (int col = 0; col < 3; ++col) {
+                cells << Cell(*f, row, col);
+            }
+            all += cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
+        }
+        const QString whole = copy();
+        QCOMPARE(whole, all);
+        QVERIFY(whole.startsWith(
+            QStringLiteral(" S.No.\t Sheet Numbers of 1:50,000 Scale\tNumber of Sheets\n")));
+        QVERIFY(whole.contains(QString::fromUtf8("Input POINT 24°01'00\" 72°01'00\"")));
+
+        // A selected rectangle: just its cells.
+        g->setRangeSelected(QTableWidgetSelectionRange(1, 1, 2, 2), true);
+        QCOMPARE(copy(), QStringLiteral("53H/1,53H/2\t2\nTOTAL SHEETS\t2\n"));
+        QCOMPARE(g->selectionMode(), QAbstractItemView::ContiguousSelection);
+
+        // A tab or line break in a cell would shift the columns or rows pasted.
+        g->item(1, 1)->setText(QStringLiteral("a\tb\nc"));
+        g->clearSelection();
+        g->setRangeSelected(QTableWidgetSelectionRange(1, 1, 1, 2), true);
+        QCOMPARE(copy(), QStringLiteral("a b c\t2\n"));
     }
 
     void saveWritesTheWorksheetAndAFailureIsShown() {
