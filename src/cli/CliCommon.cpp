@@ -2,6 +2,8 @@
 
 #include "index/Settings.h"
 
+#include <CLI/CLI.hpp>
+
 #include <charconv>
 #include <cmath>
 #include <vector>
@@ -29,6 +31,22 @@ int32_t ParseScale(uint8_t series, const std::string& text) {
     }
     throw UsageError("unknown scale '" + text + "' for the " +
                      (series == OldSeries ? "old" : "open") + " series; valid scales: " + list);
+}
+
+Settings ParseSettings(const std::string& series, const std::string& scale) {
+    const uint8_t s = ParseSeries(series);
+    return SettingsAt(s, ParseScale(s, scale));
+}
+
+void AddSeriesOption(CLI::App& cmd, std::string& series) {
+    cmd.add_option("--series", series, "Numbering series: old or open")->required();
+}
+
+void AddScaleOption(CLI::App& cmd, std::string& scale) {
+    cmd.add_option("--scale", scale,
+                   "Scale as the scale box shows it (1:50,000, 1:2,50,000, 1:2000) or the same "
+                   "digits without separators (1:50000)")
+        ->required();
 }
 
 namespace {

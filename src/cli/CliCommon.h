@@ -4,10 +4,15 @@
 // scales and angles, and the exit-code contract (0 ok, 1 input error, 2 usage).
 
 #include "index/Convertions.h"
+#include "index/Settings.h"
 
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+
+namespace CLI {
+class App;
+}
 
 namespace sw::cli {
 
@@ -34,6 +39,13 @@ uint8_t ParseSeries(const std::string& text);
 // A scale caption as the scale box shows it ("1:50,000", "1:2,50,000") or the same
 // digits without separators; an unknown one names the series' valid captions.
 int32_t ParseScale(uint8_t series, const std::string& text);
+
+// The start settings at a series and scale given as command-line text.
+Settings ParseSettings(const std::string& series, const std::string& scale);
+
+// The required --series and --scale options every sub-command but `extent` takes.
+void AddSeriesOption(CLI::App& cmd, std::string& series);
+void AddScaleOption(CLI::App& cmd, std::string& scale);
 
 // D:M:S with whole numbers (28:36:50) or decimal degrees (28.6139, through
 // DecimalToDms). `what` names the argument in the error message.

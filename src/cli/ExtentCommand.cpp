@@ -38,7 +38,7 @@ void RegisterExtentCommand(CLI::App& app, CommandContext& ctx) {
         "extent", "Print a sheet's scale, its edges (D:M:S and decimal degrees) and the numbers "
                   "of its eight neighbours.\n\nExample:\n  sheetwright-cli extent --series old "
                   "53H/2");
-    cmd->add_option("--series", opts->series, "Numbering series: old or open")->required();
+    AddSeriesOption(*cmd, opts->series);
     cmd->add_option("--format", opts->format, "Output: text or json")
         ->check(CLI::IsMember({"text", "json"}));
     cmd->add_option("SHEETNO", opts->number, "Sheet number, for example 53H/2 or H43X02")

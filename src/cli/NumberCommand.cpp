@@ -22,19 +22,14 @@ void RegisterNumberCommand(CLI::App& app, CommandContext& ctx) {
         "number", "Print the number of the sheet that contains a position (\"#\" outside the "
                   "index).\n\nExample:\n  sheetwright-cli number --series old --scale 1:50,000 "
                   "28:36:50 77:12:30   prints 53H/2");
-    cmd->add_option("--series", opts->series, "Numbering series: old or open")->required();
-    cmd->add_option("--scale", opts->scale,
-                    "Scale as the scale box shows it (1:50,000, 1:2,50,000, 1:2000) or the same "
-                    "digits without separators (1:50000)")
-        ->required();
+    AddSeriesOption(*cmd, opts->series);
+    AddScaleOption(*cmd, opts->scale);
     cmd->add_option("LAT", opts->lat, "Latitude, D:M:S (28:36:50) or decimal degrees (28.6139)")
         ->required();
     cmd->add_option("LON", opts->lon, "Longitude, D:M:S (77:12:30) or decimal degrees (77.2083)")
         ->required();
     cmd->callback([opts, &ctx]() {
-        Settings s = StartSettings();
-        SelectSeries(s, ParseSeries(opts->series));
-        SelectScale(s, ParseScale(s.MapSeries, opts->scale));
+        const Settings s = ParseSettings(opts->series, opts->scale);
         const DmsAngle lat = ParseAngle(opts->lat, "latitude");
         const DmsAngle lon = ParseAngle(opts->lon, "longitude");
         // Decimal input can carry 60 seconds; number the normalised position.

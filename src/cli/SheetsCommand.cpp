@@ -209,11 +209,8 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
         "--series open --scale 1:25,000 --polygon area.txt --format json\n\nA vertex file (.txt) "
         "holds one vertex per line: a label, then latitude degrees, minutes, seconds and "
         "longitude degrees, minutes, seconds, separated by tabs, blanks or commas.");
-    cmd->add_option("--series", opts->series, "Numbering series: old or open")->required();
-    cmd->add_option("--scale", opts->scale,
-                    "Scale as the scale box shows it (1:50,000, 1:2,50,000, 1:2000) or the same "
-                    "digits without separators (1:50000)")
-        ->required();
+    AddSeriesOption(*cmd, opts->series);
+    AddScaleOption(*cmd, opts->scale);
     cmd->add_option("--zoom", opts->zoom,
                     "Sheet height in layout pixels, in which the touch test is made (default 70)")
         ->check(CLI::Range(1, MaxSheetPixelHeight));
@@ -247,9 +244,7 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
         }
         SheetsResult r;
         r.seriesName = opts->series;
-        r.settings = StartSettings();
-        SelectSeries(r.settings, ParseSeries(opts->series));
-        SelectScale(r.settings, ParseScale(r.settings.MapSeries, opts->scale));
+        r.settings = ParseSettings(opts->series, opts->scale);
         r.settings.SheetPixelHeight = opts->zoom;
         if (point->count() > 0) {
             const DmsAngle lat = ParseAngle(opts->point[0], "latitude");

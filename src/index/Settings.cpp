@@ -157,6 +157,13 @@ Settings StartSettings() {
     return s;
 }
 
+Settings SettingsAt(uint8_t series, int32_t scaleIndex) {
+    Settings s = StartSettings();
+    SelectSeries(s, series);
+    SelectScale(s, scaleIndex);
+    return s;
+}
+
 int32_t FindScale(uint8_t series, const std::string& caption) {
     const auto& captions = ScaleCaptions(series);
     for (std::size_t i = 0; i < captions.size(); ++i) {

@@ -75,6 +75,9 @@ void SelectSeries(Settings& s, uint8_t series);
 // The start state of the main window: old series, "1:50,000", zoom 70, Point.
 Settings StartSettings();
 
+// The start state switched to `series` and the scale at `scaleIndex` of its list.
+Settings SettingsAt(uint8_t series, int32_t scaleIndex);
+
 // Position (1-based) of a scale caption in a series' list, also accepting the
 // digits without separators ("1:50000"); 0 when there is none.
 int32_t FindScale(uint8_t series, const std::string& caption);

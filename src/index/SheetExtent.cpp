@@ -31,13 +31,6 @@ std::vector<int32_t> ScaleChain(uint8_t series, int32_t scale) {
     return chain;
 }
 
-Settings SettingsFor(uint8_t series, int32_t scale) {
-    Settings s = StartSettings();
-    SelectSeries(s, series);
-    SelectScale(s, scale);
-    return s;
-}
-
 // The number of a cell as the numbering rules give it for the cell's covered
 // part. The cut-outs reach down to the index's south edge and have whole-degree
 // edges, so when any of a cell is covered its north-west or north-east corner is.
@@ -83,7 +76,7 @@ struct Box {
 bool Descend(uint8_t series, const std::string& number, const std::vector<int32_t>& chain, Box& box,
              int32_t& failedScale, std::string& matchedPrefix) {
     for (std::size_t level = 0; level < chain.size(); ++level) {
-        const Settings s = SettingsFor(series, chain[level]);
+        const Settings s = SettingsAt(series, chain[level]);
         const bool last = level + 1 == chain.size();
         bool found = false;
         const int32_t firstWest = box.west / s.SheetWidthSec * s.SheetWidthSec;
@@ -148,7 +141,7 @@ SheetExtent FindSheetExtent(uint8_t series, const std::string& number) {
 }
 
 std::array<std::string, 8> NeighbourSheetNumbers(uint8_t series, const SheetExtent& e) {
-    const Settings s = SettingsFor(series, e.ScaleIndex);
+    const Settings s = SettingsAt(series, e.ScaleIndex);
     const int32_t w = e.EastSec - e.WestSec;
     const int32_t h = e.NorthSec - e.SouthSec;
     std::array<std::string, 8> out;

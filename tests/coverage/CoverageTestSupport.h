@@ -14,9 +14,7 @@
 namespace sw::test {
 
 inline Settings SettingsFor(uint8_t series, int32_t scaleIndex, int32_t zoom = 70) {
-    Settings s = StartSettings();
-    SelectSeries(s, series);
-    SelectScale(s, scaleIndex);
+    Settings s = SettingsAt(series, scaleIndex);
     s.SheetPixelHeight = zoom;
     return s;
 }

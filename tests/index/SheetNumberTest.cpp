@@ -7,10 +7,7 @@ using namespace sw;
 namespace {
 
 Settings At(uint8_t series, int32_t scale) {
-    Settings s = StartSettings();
-    SelectSeries(s, series);
-    SelectScale(s, scale);
-    return s;
+    return SettingsAt(series, scale);
 }
 
 std::string Num(uint8_t series, int32_t scale, DmsAngle lon, DmsAngle lat) {

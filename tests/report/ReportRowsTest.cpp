@@ -9,10 +9,7 @@ namespace sw {
 namespace {
 
 Settings At(uint8_t series, int32_t scale) {
-    Settings s = StartSettings();
-    SelectSeries(s, series);
-    SelectScale(s, scale);
-    return s;
+    return SettingsAt(series, scale);
 }
 
 std::vector<SheetRec> Recs(const std::vector<std::pair<std::string, int>>& list) {
