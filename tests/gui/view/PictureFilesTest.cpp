@@ -27,7 +27,7 @@ QByteArray ReadAll(const QString& path) {
 
 // Position of the first marker 0xFF `code` among the JPEG's header segments.
 qsizetype FindMarker(const QByteArray& jpeg, unsigned char code) {
-    qsizetype i = 2; // after SOI
+    qsizetype i = 2; // after the start-of-image marker
     while (i + 4 <= jpeg.size()) {
         if (static_cast<unsigned char>(jpeg[i]) != 0xFF) {
             return -1;
