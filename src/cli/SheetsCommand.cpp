@@ -206,7 +206,10 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
         "Compute the grid of sheets around a point, polyline or polygon and print the sheets it "
         "touches (and, for a polygon, encloses).\n\nExamples:\n  sheetwright-cli sheets --series "
         "old --scale 1:50,000 --point 28:36:50 77:12:30   prints 53H/2\n  sheetwright-cli sheets "
-        "--series open --scale 1:25,000 --polygon area.txt --format json\n\nA vertex file (.txt) "
+        "--series open --scale 1:25,000 --polygon area.shp --format json\n  sheetwright-cli sheets "
+        "--series old --scale 1:50,000 --polyline route.kml --kml sheets.kml --report\n\nFILE is a "
+        "vertex file (.txt), an ESRI shapefile (.shp, with a geographic .prj beside it), a KML "
+        "file (.kml) or a GeoJSON file (.geojson), chosen by its extension. A vertex file (.txt) "
         "holds one vertex per line: a label, then latitude degrees, minutes, seconds and "
         "longitude degrees, minutes, seconds, separated by tabs, blanks or commas.");
     AddSeriesOption(*cmd, opts->series);
@@ -217,8 +220,10 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
     auto* point = cmd->add_option("--point", opts->point,
                                   "A point: LAT LON, each D:M:S (28:36:50) or decimal degrees")
                       ->expected(2);
-    auto* polyline = cmd->add_option("--polyline", opts->polyline, "A polyline from a vertex file");
-    auto* polygon = cmd->add_option("--polygon", opts->polygon, "A polygon from a vertex file");
+    auto* polyline = cmd->add_option("--polyline", opts->polyline,
+                                     "A polyline from FILE (.txt, .shp, .kml, .geojson)");
+    auto* polygon = cmd->add_option("--polygon", opts->polygon,
+                                    "A polygon from FILE (.txt, .shp, .kml, .geojson)");
     point->excludes(polyline)->excludes(polygon);
     polyline->excludes(polygon);
     cmd->add_option(
