@@ -1,0 +1,21 @@
+#pragma once
+
+// The printed forms of a computed `sheets` request: the IN sheet numbers as
+// text, and every cell as CSV or JSON.
+
+#include "cli/SheetsOutputs.h"
+
+#include <iosfwd>
+
+namespace sw::cli {
+
+// The IN sheet numbers, one a line, sorted as the report sorts them.
+void WriteText(const SheetsResult& r, std::ostream& out);
+
+// One line per cell in list order: index, row, column, sheet number, IN or OUT.
+void WriteCsv(const SheetsResult& r, std::ostream& out);
+
+// The request and every cell as one JSON object.
+void WriteJson(const SheetsResult& r, std::ostream& out);
+
+} // namespace sw::cli
