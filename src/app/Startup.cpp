@@ -50,8 +50,8 @@ std::unique_ptr<AppWindows> StartApplication(bool showMain) {
     set.AboutBox = w->AboutBox;
     TPolyInputForm* poly = w->PolyInputForm;
     set.ClearVertexInput = [poly] { poly->BitBtn3Click(); };
-    set.OpenVertexInput = [poly](int filterIndex, const QString& path) {
-        const std::optional<OpenOutcome> taken = poly->OpenFile(filterIndex, path);
+    set.OpenVertexInput = [poly](const InputFormat& format, const QString& path) {
+        const std::optional<OpenOutcome> taken = poly->OpenFile(format, path);
         if (!taken) {
             return DroppedOpen::Refused;
         }

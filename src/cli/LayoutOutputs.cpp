@@ -8,9 +8,8 @@
 #include "coverage/Coverage.h"
 #include "exchange/ExcelFile.h"
 #include "report/ReportTable.h"
-#include "view/BmpFile.h"
-#include "view/JpegFile.h"
 #include "view/LayoutPainter.h"
+#include "view/PictureFiles.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -57,7 +56,9 @@ int32_t MeasureReportText(const std::string& text) {
         QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
 }
 
-TextTable ReportTable(const SheetsResult& r) {
+} // namespace
+
+TextTable SheetsReportTable(const SheetsResult& r) {
     EnsureGuiApplication();
     // The count the grid drawing keeps is the number of IN cells of the block.
     SheetGrid g = r.grid;
@@ -69,22 +70,8 @@ TextTable ReportTable(const SheetsResult& r) {
     return BuildReportTable(in, MeasureReportText);
 }
 
-} // namespace
-
-const std::vector<OutputOption>& LayoutOutputOptions() {
-    static const std::vector<OutputOption> options{
-        {"--jpeg", "Also draw the layout and save it as a JPEG picture to FILE (quality 90)",
-         [](const SheetsResult& r, const std::string& path) {
-             SaveLayoutAsJpeg(Picture(r), path);
-         }},
-        {"--bmp", "Also draw the layout and save it as a Windows bitmap to FILE",
-         [](const SheetsResult& r, const std::string& path) { SaveLayoutAsBmp(Picture(r), path); }},
-        {"--xls", "Also save the report table as an Excel worksheet to FILE",
-         [](const SheetsResult& r, const std::string& path) {
-             WriteExcelFile(path, ReportTable(r));
-         }},
-    };
-    return options;
+void WriteLayoutPicture(PictureEncoding encoding, const SheetsResult& r, const std::string& path) {
+    SavePicture(encoding, Picture(r), path);
 }
 
 bool ReportAvailable() {
@@ -92,7 +79,7 @@ bool ReportAvailable() {
 }
 
 void PrintReport(const SheetsResult& r, std::ostream& out) {
-    for (const auto& row : ReportTable(r)) {
+    for (const auto& row : SheetsReportTable(r)) {
         for (std::size_t c = 0; c < row.size(); ++c) {
             out << (c == 0 ? "" : "\t") << Utf8(row[c]);
         }

@@ -1,10 +1,8 @@
 // `sheetwright-cli sheets`: the sheets of a point, polyline or polygon.
 //
 // Options are parsed first, then the feature is read and computed, then every
-// output action chosen on the command line runs on the result. A new output (a
-// KML or shapefile writer, a picture, a report) is one more entry in
-// OutputOptions(); a new input format is one more entry in FeatureReaders() of
-// SheetsInput.cpp.
+// output chosen on the command line is written from the result. Inputs and
+// outputs, with their options and help texts, come from the format registry.
 
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
@@ -14,14 +12,12 @@
 
 #include "coverage/Coverage.h"
 #include "exchange/FileError.h"
+#include "exchange/FormatRegistry.h"
 #include "exchange/GeoJsonFile.h"
-#include "exchange/KmlFile.h"
-#include "exchange/ShapeFile.h"
 #include "index/CheckedMath.h"
 
 #include <CLI/CLI.hpp>
 
-#include <functional>
 #include <memory>
 #include <ostream>
 
@@ -31,26 +27,30 @@ namespace {
 
 // ---- outputs --------------------------------------------------------------
 
-const std::vector<OutputOption>& OutputOptions() {
-    static const std::vector<OutputOption> options = [] {
-        std::vector<OutputOption> o{
-            {"--kml", "Also write the IN sheets as KML 2.2 to FILE (its extension becomes .kml)",
-             [](const SheetsResult& r, const std::string& path) {
-                 WriteKmlFile(path, r.settings, r.grid);
-             }},
-            {"--shp",
-             "Also write the whole grid as an ESRI shapefile: FILE.shp, .shx, .dbf and a WGS 84 "
-             ".prj",
-             [](const SheetsResult& r, const std::string& path) {
-                 WriteShapeFiles(path, r.settings, r.grid);
-             }},
-        };
-        for (const OutputOption& extra : LayoutOutputOptions()) {
-            o.push_back(extra);
+// The registry's outputs that have a command-line option in this build: those
+// drawn or measured by the renderer only where it is linked.
+const std::vector<const OutputFormat*>& OutputOptions() {
+    static const std::vector<const OutputFormat*> options = [] {
+        std::vector<const OutputFormat*> o;
+        for (const OutputFormat& f : OutputFormats()) {
+            const bool needsRenderer = f.WriteSheets == nullptr;
+            if (!f.CliOption.empty() && (!needsRenderer || ReportAvailable())) {
+                o.push_back(&f);
+            }
         }
         return o;
     }();
     return options;
+}
+
+void WriteOutput(const OutputFormat& f, const SheetsResult& r, const std::string& path) {
+    if (f.WriteSheets != nullptr) {
+        f.WriteSheets(path, r.settings, r.grid);
+    } else if (f.WriteReport != nullptr) {
+        f.WriteReport(path, SheetsReportTable(r));
+    } else {
+        WriteLayoutPicture(f.Picture, r, path);
+    }
 }
 
 } // namespace
@@ -91,9 +91,9 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
                                   "A point: LAT LON, each D:M:S (28:36:50) or decimal degrees")
                       ->expected(2);
     auto* polyline = cmd->add_option("--polyline", opts->polyline,
-                                     "A polyline from FILE (.txt, .shp, .kml, .geojson)");
+                                     "A polyline from FILE (" + KnownExtensions() + ")");
     auto* polygon = cmd->add_option("--polygon", opts->polygon,
-                                    "A polygon from FILE (.txt, .shp, .kml, .geojson)");
+                                    "A polygon from FILE (" + KnownExtensions() + ")");
     point->excludes(polyline)->excludes(polygon);
     polyline->excludes(polygon);
     cmd->add_option(
@@ -109,7 +109,8 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
                     "fast (default) or reference (the plain every-cell algorithm, for checking)")
         ->check(CLI::IsMember({"fast", "reference"}));
     for (std::size_t i = 0; i < OutputOptions().size(); ++i) {
-        cmd->add_option(OutputOptions()[i].flag, opts->outputPaths[i], OutputOptions()[i].help);
+        const OutputFormat& f = *OutputOptions()[i];
+        cmd->add_option(std::string(f.CliOption), opts->outputPaths[i], std::string(f.CliHelp));
     }
 
     cmd->callback([opts, &ctx, point, polyline, polygon]() {
@@ -144,7 +145,7 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
         for (std::size_t i = 0; i < OutputOptions().size(); ++i) {
             if (!opts->outputPaths[i].empty()) {
                 try {
-                    OutputOptions()[i].write(r, opts->outputPaths[i]);
+                    WriteOutput(*OutputOptions()[i], r, opts->outputPaths[i]);
                 } catch (const FileError& e) {
                     throw InputError(e.what());
                 }

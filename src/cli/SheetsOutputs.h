@@ -1,15 +1,14 @@
 #pragma once
 
-// What `sheets` hands to its output actions, and the actions that draw the
-// layout or build the report with the application's own painter and fonts. Those
-// exist only in a build with the Qt application; elsewhere the list is empty and
-// the report is unavailable.
+// What `sheets` hands to its outputs, and the outputs that draw the layout or
+// build the report with the application's own painter and fonts. Those exist
+// only in a build with the renderer; elsewhere they are not offered.
 
 #include "coverage/Feature.h"
 #include "coverage/SheetGrid.h"
+#include "exchange/FormatRegistry.h"
 #include "index/Settings.h"
 
-#include <functional>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -25,19 +24,15 @@ struct SheetsResult {
     SheetGrid grid;
 };
 
-// An output chosen on the command line: a flag taking a file name, and what to
-// write there once the sheets are computed.
-struct OutputOption {
-    const char* flag;
-    const char* help;
-    std::function<void(const SheetsResult&, const std::string& path)> write;
-};
-
-// --jpeg, --bmp and --xls.
-const std::vector<OutputOption>& LayoutOutputOptions();
-
-// True when the report can be built (the build has the application's fonts).
+// True when pictures can be drawn and the report built (the build has the
+// renderer and its fonts).
 bool ReportAvailable();
+
+// Draws the layout of the result and writes it as `encoding` to `path`.
+void WriteLayoutPicture(PictureEncoding encoding, const SheetsResult& r, const std::string& path);
+
+// The report table as the report window shows it.
+TextTable SheetsReportTable(const SheetsResult& r);
 
 // The report table as the report window shows it, tab-separated, one row a line.
 void PrintReport(const SheetsResult& r, std::ostream& out);

@@ -106,9 +106,11 @@ TPolyInputForm::TPolyInputForm(const DialogHost& host, QWidget* parent)
     OpenDialog1->setObjectName(QStringLiteral("OpenDialog1"));
     OpenDialog1->setFileMode(QFileDialog::ExistingFile);
     OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
-    OpenDialog1->setNameFilters({QStringLiteral("Tab delimitted text file (*.txt)"),
-                                 QStringLiteral("ESRI ShapeFile (*.shp)"),
-                                 QStringLiteral("Key hole Markup Language (KMLl) file (*.kml)")});
+    QStringList filters;
+    for (const std::string& f : OpenBoxFilters()) {
+        filters.append(QString::fromStdString(f));
+    }
+    OpenDialog1->setNameFilters(filters);
 
     connect(DegreeDecimalchkbox, &QCheckBox::toggled, this,
             &TPolyInputForm::DegreeDecimalchkboxClick);
@@ -185,6 +187,16 @@ void TPolyInputForm::OKBtnClick() {
 }
 
 std::optional<OpenOutcome> TPolyInputForm::OpenFile(int filterIndex, const QString& path) {
+    const InputFormat* format = OpenBoxFormat(filterIndex);
+    if (format == nullptr) {
+        ShowError(this, QStringLiteral("Unknown file type for \"%1\"").arg(path));
+        return std::nullopt;
+    }
+    return OpenFile(*format, path);
+}
+
+std::optional<OpenOutcome> TPolyInputForm::OpenFile(const InputFormat& format,
+                                                    const QString& path) {
     AppState& st = *host_.state;
     const std::string file = PathToCore(path);
     // A refused or failed read leaves the table, its mode and the file name as
@@ -195,9 +207,9 @@ std::optional<OpenOutcome> TPolyInputForm::OpenFile(int filterIndex, const QStri
     try {
         {
             const QSignalBlocker block(DegreeDecimalchkbox);
-            DegreeDecimalchkbox->setChecked(FilterUsesDecimalMode(filterIndex));
+            DegreeDecimalchkbox->setChecked(format.DecimalMode);
         }
-        outcome = OpenVertexFile(filterIndex, file, st.vertexTable, LocaleDecimalSeparator());
+        outcome = OpenVertexFile(format, file, st.vertexTable, LocaleDecimalSeparator());
     } catch (const std::exception& e) {
         st.vertexTable = before;
         {

@@ -36,10 +36,11 @@ public:
     // The decimal separator of the user's locale, as decimal mode reads it.
     static char LocaleDecimalSeparator();
 
-    // "Open" of a chosen file under the filter at `filterIndex` (1 text, 2
-    // shapefile, 3 KML), without the file dialog. Empty when the file was
-    // refused (the message has been shown and nothing changed); otherwise how it
-    // was taken.
+    // "Open" of a chosen file in `format`, without the file dialog. Empty when
+    // the file was refused (the message has been shown and nothing changed);
+    // otherwise how it was taken.
+    std::optional<OpenOutcome> OpenFile(const InputFormat& format, const QString& path);
+    // The same for the format at an open box position (1 text, 2 shapefile, 3 KML).
     std::optional<OpenOutcome> OpenFile(int filterIndex, const QString& path);
     // Pastes a block of tab- or comma-separated text at the current cell.
     void PasteText(const QString& text);

@@ -1,56 +1,32 @@
 #include "exchange/OpenVertexFile.h"
 
 #include "exchange/FileError.h"
-#include "exchange/FileNames.h"
-#include "exchange/KmlFile.h"
-#include "exchange/ShapeFile.h"
-#include "exchange/TabDelimitedFile.h"
 
 namespace sw {
 
 int FilterIndexForPath(const std::string& path) {
-    const std::string ext = LowerExtension(path);
-    if (ext == ".txt") {
-        return TextFilter;
-    }
-    if (ext == ".shp") {
-        return ShapefileFilter;
-    }
-    if (ext == ".kml") {
-        return KmlFilter;
-    }
-    return 0;
+    const InputFormat* f = InputFormatForPath(path);
+    return f == nullptr ? 0 : OpenBoxPosition(*f);
 }
 
 bool FilterUsesDecimalMode(int filterIndex) {
-    return filterIndex != TextFilter;
+    const InputFormat* f = OpenBoxFormat(filterIndex);
+    return f == nullptr || f->DecimalMode;
+}
+
+OpenOutcome OpenVertexFile(const InputFormat& format, const std::string& path, VertexTable& t,
+                           char decimalSeparator) {
+    SetGrid(t, format.DecimalMode);
+    return format.Read(path, t, decimalSeparator);
 }
 
 OpenOutcome OpenVertexFile(int filterIndex, const std::string& path, VertexTable& t,
                            char decimalSeparator) {
-    if (filterIndex < TextFilter || filterIndex > KmlFilter) {
+    const InputFormat* f = OpenBoxFormat(filterIndex);
+    if (f == nullptr) {
         throw FileError("Unknown file type for \"" + path + "\"");
     }
-    SetGrid(t, FilterUsesDecimalMode(filterIndex));
-    switch (filterIndex) {
-    case TextFilter:
-        ProcessTabDelimitedFile(path, t);
-        return OpenOutcome::Read;
-    case ShapefileFilter:
-        switch (CheckShapefileProjection(path)) {
-        case ProjectionCheck::Missing:
-            return OpenOutcome::NotReadNoPrj;
-        case ProjectionCheck::Projected:
-            throw FileError(NoGeographicCoordinatesMessage);
-        case ProjectionCheck::Geographic:
-            break;
-        }
-        ReadShpFile(path, t, decimalSeparator);
-        return OpenOutcome::Read;
-    default:
-        ReadKmlFile(path, t);
-        return OpenOutcome::Read;
-    }
+    return OpenVertexFile(*f, path, t, decimalSeparator);
 }
 
 } // namespace sw

@@ -1,6 +1,6 @@
 #include "view/FileDrop.h"
 
-#include "exchange/OpenVertexFile.h"
+#include "exchange/FormatRegistry.h"
 #include "exchange/VertexTable.h"
 #include "index/Settings.h"
 
@@ -11,8 +11,12 @@
 
 namespace sw {
 
-int DropFilterIndex(const QString& path) {
-    return FilterIndexForPath(QFile::encodeName(path).toStdString());
+QString DropFileTypesText() {
+    return QString::fromStdString(ReadableExtensionsText());
+}
+
+const InputFormat* DropFormat(const QString& path) {
+    return InputFormatForPath(QFile::encodeName(path).toStdString());
 }
 
 DropRequest ReadDrop(const QMimeData* mime) {
@@ -24,17 +28,17 @@ DropRequest ReadDrop(const QMimeData* mime) {
     }
     const QString path =
         urls.size() == 1 && urls.first().isLocalFile() ? urls.first().toLocalFile() : QString();
-    const int filter = path.isEmpty() ? 0 : DropFilterIndex(path);
-    if (filter == 0) {
-        r.refusal = QString::fromLatin1(DropFileTypesText);
+    const InputFormat* format = path.isEmpty() ? nullptr : DropFormat(path);
+    if (format == nullptr) {
+        r.refusal = DropFileTypesText();
         return r;
     }
     r.path = path;
-    r.filterIndex = filter;
+    r.format = format;
     return r;
 }
 
-DroppedFile ConcludeDrop(DroppedOpen outcome, int filterIndex, const VertexTable& table,
+DroppedFile ConcludeDrop(DroppedOpen outcome, const InputFormat& format, const VertexTable& table,
                          uint8_t currentDataType, const QString& path) {
     const QString name = QFileInfo(path).fileName();
     DroppedFile r;
@@ -43,7 +47,7 @@ DroppedFile ConcludeDrop(DroppedOpen outcome, int filterIndex, const VertexTable
         r.Status = QStringLiteral("Opened %1; nothing read: no .prj file beside it").arg(name);
         return r;
     }
-    const bool polygon = filterIndex != TextFilter && table.IsPolygon == 1;
+    const bool polygon = format.HoldsRings && table.IsPolygon == 1;
     r.DataType = polygon ? Polygon : Polyline;
     r.Status = QStringLiteral("Opened %1 as a %2")
                    .arg(name, polygon ? QStringLiteral("polygon") : QStringLiteral("polyline"));

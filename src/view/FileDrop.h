@@ -12,6 +12,7 @@ class QMimeData;
 namespace sw {
 
 class VertexTable;
+struct InputFormat;
 
 // How the vertex dialog took a file it was given.
 enum class DroppedOpen {
@@ -21,20 +22,21 @@ enum class DroppedOpen {
 };
 
 struct DropRequest {
-    QString path;        // the local file to open; empty when refused
-    int filterIndex = 0; // the "Open" filter its extension selects
-    QString refusal;     // why the drop is not taken; empty when it is
+    QString path;                        // the local file to open; empty when refused
+    const InputFormat* format = nullptr; // the reader its extension selects
+    QString refusal;                     // why the drop is not taken; empty when it is
 };
 
 inline const char* const DropOneFileText = "Drop one file at a time";
-inline const char* const DropFileTypesText = "Only .txt, .shp and .kml files can be opened";
+// "Only .txt, .shp, ... files can be opened": every extension a reader takes.
+QString DropFileTypesText();
 
-// One local file whose extension an "Open" filter takes; anything else (no
-// files, several, a remote address, another extension) is refused with its reason.
+// One local file whose extension a reader takes; anything else (no files,
+// several, a remote address, another extension) is refused with its reason.
 DropRequest ReadDrop(const QMimeData* mime);
 
-// The filter for a path, as "Open" would choose it: 0 for a path it does not take.
-int DropFilterIndex(const QString& path);
+// The reader for a path, chosen by its extension: null for a path none takes.
+const InputFormat* DropFormat(const QString& path);
 
 struct DroppedFile {
     uint8_t DataType = 0; // the data type the opened file gives
@@ -42,12 +44,12 @@ struct DroppedFile {
 };
 
 // After the dialog took the file (`outcome` not Refused): Polygon when a
-// shapefile or KML file filled the table with a ring, Polyline otherwise (a
+// format that tells rings filled the table with one, Polyline otherwise (a
 // text file holds no ring, whatever an earlier file left in the table). A file
 // that filled nothing keeps Polygon and turns Point into Polyline, so "Sheet No."
 // brings back the vertex dialog. The status names the file without its folder:
 // "Opened route.txt as a polyline".
-DroppedFile ConcludeDrop(DroppedOpen outcome, int filterIndex, const VertexTable& table,
+DroppedFile ConcludeDrop(DroppedOpen outcome, const InputFormat& format, const VertexTable& table,
                          uint8_t currentDataType, const QString& path);
 
 } // namespace sw

@@ -1,10 +1,8 @@
 #include "view/LayoutSaving.h"
 
 #include "exchange/FileError.h"
-#include "exchange/KmlFile.h"
-#include "exchange/ShapeFile.h"
-#include "view/BmpFile.h"
-#include "view/JpegFile.h"
+#include "exchange/FormatRegistry.h"
+#include "view/PictureFiles.h"
 
 #include <QFileInfo>
 #include <QString>
@@ -12,48 +10,41 @@
 namespace sw {
 
 QStringList SaveFilters() {
-    return {QStringLiteral("KML File (*.kml)"), QStringLiteral("Shape File (*.shp)"),
-            QStringLiteral("JPG File (*.jpg)"), QStringLiteral("Bitmap File (*.bmp)")};
+    QStringList filters;
+    for (const std::string& f : SaveBoxFilters()) {
+        filters.append(QString::fromStdString(f));
+    }
+    return filters;
+}
+
+bool SaveFilterIsPicture(int filter) {
+    const OutputFormat* f = SaveBoxFormat(filter);
+    return f != nullptr && f->Picture != PictureEncoding::None;
 }
 
 std::string PictureFileName(const std::string& path, int filter) {
     const QFileInfo info(QString::fromStdString(path));
-    if (!info.suffix().isEmpty() || info.fileName().isEmpty()) {
+    if (!info.suffix().isEmpty() || info.fileName().isEmpty() || !SaveFilterIsPicture(filter)) {
         return path;
     }
-    if (filter == JpgFilter) {
-        return path + ".jpg";
-    }
-    if (filter == BitmapFilter) {
-        return path + ".bmp";
-    }
-    return path;
+    return path + std::string(SaveBoxFormat(filter)->Extension);
 }
 
 void SaveLayout(int filter, const std::string& path, const Settings& s, const SheetGrid& g,
                 const QImage& image) {
-    switch (filter) {
-    case KmlFilter:
-        WriteKmlFile(path, s, g);
+    const OutputFormat* f = SaveBoxFormat(filter);
+    if (f == nullptr) {
         return;
-    case ShapeFilter:
-        WriteShapeFiles(path, s, g);
+    }
+    if (f->WriteSheets != nullptr) {
+        f->WriteSheets(path, s, g);
         return;
-    case JpgFilter:
-    case BitmapFilter: {
+    }
+    if (f->Picture != PictureEncoding::None) {
         if (image.isNull()) {
             throw FileError(NoLayoutToSaveMessage);
         }
-        const std::string name = PictureFileName(path, filter);
-        if (filter == JpgFilter) {
-            SaveLayoutAsJpeg(image, name);
-        } else {
-            SaveLayoutAsBmp(image, name);
-        }
-        return;
-    }
-    default:
-        return;
+        SavePicture(f->Picture, image, PictureFileName(path, filter));
     }
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 
-// "Save Layout": the four entries of the save dialog and what each writes. The
-// format follows the chosen entry, not the extension typed in the name.
+// "Save Layout": what each entry of the save dialog writes. The entries and
+// their order come from the format registry; the format follows the chosen
+// entry, not the extension typed in the name.
 
 #include "coverage/SheetGrid.h"
 #include "index/Settings.h"
@@ -13,9 +14,6 @@
 
 namespace sw {
 
-// One-based positions of the entries, in the dialog's order.
-enum SaveFilter : int { KmlFilter = 1, ShapeFilter = 2, JpgFilter = 3, BitmapFilter = 4 };
-
 // The dialog's entries: "KML File (*.kml)", "Shape File (*.shp)", "JPG File
 // (*.jpg)", "Bitmap File (*.bmp)".
 QStringList SaveFilters();
@@ -23,13 +21,17 @@ QStringList SaveFilters();
 inline constexpr const char* NoLayoutToSaveMessage =
     "There is no layout to save. Enter a feature first.";
 
+// True when the entry at the one-based position `filter` saves a picture of the
+// layout (and so needs a drawn image).
+bool SaveFilterIsPicture(int filter);
+
 // A picture name typed without extension gets the chosen entry's (".jpg" or
 // ".bmp"); any other name is kept exactly as typed.
 std::string PictureFileName(const std::string& path, int filter);
 
 // Writes the layout as the entry `filter` says: KML and shapefile from the
-// sheet list, JPEG and bitmap from `image` (which must not be null for them).
-// Any other position writes nothing. Throws FileError with the message to show.
+// sheet list, pictures from `image` (which must not be null for them). Any
+// other position writes nothing. Throws FileError with the message to show.
 void SaveLayout(int filter, const std::string& path, const Settings& s, const SheetGrid& g,
                 const QImage& image);
 

@@ -723,7 +723,7 @@ void TMainForm::SaveBtnClick() {
 }
 
 void TMainForm::SaveLayoutTo(int filter, const QString& path) {
-    const bool picture = filter == JpgFilter || filter == BitmapFilter;
+    const bool picture = SaveFilterIsPicture(filter);
     if (picture && layoutImage_ == nullptr) {
         ShowInformation(this, QString::fromLatin1(NoLayoutToSaveMessage));
         return;
@@ -850,20 +850,20 @@ void TMainForm::OpenDroppedFile(const QString& path) {
         ShowInformation(this, QString::fromLatin1(BusyText));
         return;
     }
-    const int filter = DropFilterIndex(path);
-    if (filter == 0) {
-        SetPanelText(0, QString::fromLatin1(DropFileTypesText));
+    const InputFormat* format = DropFormat(path);
+    if (format == nullptr) {
+        SetPanelText(0, DropFileTypesText());
         return;
     }
     if (!dialogs_.OpenVertexInput) {
         return;
     }
-    const DroppedOpen outcome = dialogs_.OpenVertexInput(filter, path);
+    const DroppedOpen outcome = dialogs_.OpenVertexInput(*format, path);
     if (outcome == DroppedOpen::Refused) {
         return; // the dialog has said why and nothing changed
     }
     const DroppedFile taken =
-        ConcludeDrop(outcome, filter, state_.vertexTable, state_.settings.DataType, path);
+        ConcludeDrop(outcome, *format, state_.vertexTable, state_.settings.DataType, path);
     state_.settings.DataType = taken.DataType;
     SetPanelText(0, taken.Status);
     ShowWidget(dialogs_.PolyInputForm);

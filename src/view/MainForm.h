@@ -41,8 +41,8 @@ struct DialogSet {
     QWidget* AboutBox = nullptr;
     // The vertex dialog's own Clear (empties its grid, InputFileOpened := false).
     std::function<void()> ClearVertexInput;
-    // The vertex dialog's "Open" of a file under a filter, without its file dialog.
-    std::function<DroppedOpen(int filterIndex, const QString& path)> OpenVertexInput;
+    // The vertex dialog's "Open" of a file in a format, without its file dialog.
+    std::function<DroppedOpen(const InputFormat& format, const QString& path)> OpenVertexInput;
 };
 
 class TMainForm : public QMainWindow {

@@ -15,9 +15,9 @@ TEST(OpenVertexFile, FilterFromTheExtension) {
     EXPECT_EQ(FilterIndexForPath("/a.b/area.Kml"), 3);
     EXPECT_EQ(FilterIndexForPath("/a.kml/area"), 0);
     EXPECT_EQ(FilterIndexForPath("area.xls"), 0);
-    EXPECT_FALSE(FilterUsesDecimalMode(TextFilter));
-    EXPECT_TRUE(FilterUsesDecimalMode(ShapefileFilter));
-    EXPECT_TRUE(FilterUsesDecimalMode(KmlFilter));
+    EXPECT_FALSE(FilterUsesDecimalMode(OpenBoxPosition("text")));
+    EXPECT_TRUE(FilterUsesDecimalMode(OpenBoxPosition("shapefile")));
+    EXPECT_TRUE(FilterUsesDecimalMode(OpenBoxPosition("kml")));
 }
 
 class OpenShapefile : public ::testing::Test {
@@ -35,7 +35,7 @@ protected:
 
 TEST_F(OpenShapefile, GeographicProjectionReads) {
     test::WriteBytes(dir.File("area.prj"), Wgs84PrjText);
-    EXPECT_EQ(OpenVertexFile(ShapefileFilter, shp, t, '.'), OpenOutcome::Read);
+    EXPECT_EQ(OpenVertexFile(OpenBoxPosition("shapefile"), shp, t, '.'), OpenOutcome::Read);
     EXPECT_EQ(t.ColCount(), 3);
     EXPECT_EQ(t.Cell(1, 1), "29");
     EXPECT_EQ(t.Cell(2, 2), "77.25");
@@ -45,7 +45,7 @@ TEST_F(OpenShapefile, GeographicProjectionReads) {
 }
 
 TEST_F(OpenShapefile, WithoutProjectionNothingIsRead) {
-    EXPECT_EQ(OpenVertexFile(ShapefileFilter, shp, t, '.'), OpenOutcome::NotReadNoPrj);
+    EXPECT_EQ(OpenVertexFile(OpenBoxPosition("shapefile"), shp, t, '.'), OpenOutcome::NotReadNoPrj);
     EXPECT_EQ(t.ColCount(), 3) << "the table is laid out for decimal degrees all the same";
     EXPECT_EQ(t.Cell(1, 1), "Deg. Decimal");
     EXPECT_EQ(t.Cell(1, 3), "kept");
@@ -56,7 +56,7 @@ TEST_F(OpenShapefile, ProjectedSystemIsRefused) {
     test::WriteBytes(dir.File("area.prj"),
                      "PROJCS[\"WGS_1984_UTM_Zone_43N\",GEOGCS[\"GCS_WGS_1984\"]]");
     try {
-        OpenVertexFile(ShapefileFilter, shp, t, '.');
+        OpenVertexFile(OpenBoxPosition("shapefile"), shp, t, '.');
         FAIL() << "no error";
     } catch (const FileError& e) {
         EXPECT_EQ(std::string(e.what()), "Erro! No geographic coordinates");
@@ -72,7 +72,7 @@ TEST(OpenVertexFile, DispatchIsByFilterNotByExtension) {
     const std::string file = dir.File("route.kml");
     test::WriteBytes(file, "1\t28\t30\t0\t77\t15\t0\r\n2\t28\t45\t0\t77\t30\t0\r\n");
     VertexTable text;
-    EXPECT_EQ(OpenVertexFile(TextFilter, file, text, '.'), OpenOutcome::Read);
+    EXPECT_EQ(OpenVertexFile(OpenBoxPosition("text"), file, text, '.'), OpenOutcome::Read);
     EXPECT_EQ(text.ColCount(), 7);
     EXPECT_EQ(text.VertexCount, 2);
     EXPECT_EQ(text.Cell(1, 2), "28");
@@ -80,12 +80,13 @@ TEST(OpenVertexFile, DispatchIsByFilterNotByExtension) {
 
     // The same name under filter 3: no coordinate list in it.
     VertexTable kml;
-    EXPECT_EQ(OpenVertexFile(KmlFilter, file, kml, '.'), OpenOutcome::Read);
+    EXPECT_EQ(OpenVertexFile(OpenBoxPosition("kml"), file, kml, '.'), OpenOutcome::Read);
     EXPECT_EQ(kml.VertexCount, -2);
 
     test::WriteBytes(dir.File("line.kml"), "<coordinates>77,29 78,29.5</coordinates>");
     VertexTable line;
-    EXPECT_EQ(OpenVertexFile(KmlFilter, dir.File("line.kml"), line, '.'), OpenOutcome::Read);
+    EXPECT_EQ(OpenVertexFile(OpenBoxPosition("kml"), dir.File("line.kml"), line, '.'),
+              OpenOutcome::Read);
     EXPECT_EQ(line.ColCount(), 3);
     EXPECT_EQ(line.Cell(1, 2), "29.5");
     EXPECT_EQ(line.VertexCount, 2);

@@ -188,7 +188,7 @@ TEST_F(GdalWrittenFiles, ShapefilesWithGeographicProjection) {
     Convert("-f 'ESRI Shapefile' line.shp line.geojson");
 
     VertexTable poly;
-    ASSERT_EQ(OpenVertexFile(ShapefileFilter, dir.File("polygon.shp"), poly, '.'),
+    ASSERT_EQ(OpenVertexFile(OpenBoxPosition("shapefile"), dir.File("polygon.shp"), poly, '.'),
               OpenOutcome::Read);
     EXPECT_EQ(poly.IsPolygon, 1);
     EXPECT_EQ(poly.VertexCount, 5);
@@ -197,7 +197,8 @@ TEST_F(GdalWrittenFiles, ShapefilesWithGeographicProjection) {
         (Cells{{"29", "77"}, {"29", "77.25"}, {"28.75", "77.25"}, {"28.75", "77"}, {"29", "77"}}));
 
     VertexTable line;
-    ASSERT_EQ(OpenVertexFile(ShapefileFilter, dir.File("line.shp"), line, '.'), OpenOutcome::Read);
+    ASSERT_EQ(OpenVertexFile(OpenBoxPosition("shapefile"), dir.File("line.shp"), line, '.'),
+              OpenOutcome::Read);
     EXPECT_EQ(line.IsPolygon, 0);
     EXPECT_EQ(line.VertexCount, 3) << "the first record only";
     EXPECT_EQ(LatLonRows(line, 1, 3), (Cells{{"28.25", "77.5"}, {"28.5", "77.75"}, {"28", "78"}}));
@@ -207,7 +208,7 @@ TEST_F(GdalWrittenFiles, ShapefileWithProjectedSystemIsRefused) {
     Convert("-f 'ESRI Shapefile' -t_srs EPSG:32643 utm.shp polygon.geojson");
     VertexTable t;
     try {
-        OpenVertexFile(ShapefileFilter, dir.File("utm.shp"), t, '.');
+        OpenVertexFile(OpenBoxPosition("shapefile"), dir.File("utm.shp"), t, '.');
         FAIL() << "a projected shapefile was read";
     } catch (const FileError& e) {
         EXPECT_EQ(std::string(e.what()), "Erro! No geographic coordinates");
@@ -220,7 +221,7 @@ TEST_F(GdalWrittenFiles, KmlPolygonAndLineString) {
     Convert("-f KML line.kml line.geojson");
 
     VertexTable poly;
-    OpenVertexFile(KmlFilter, dir.File("polygon.kml"), poly, '.');
+    OpenVertexFile(OpenBoxPosition("kml"), dir.File("polygon.kml"), poly, '.');
     EXPECT_EQ(poly.VertexCount, 4) << "the closing tuple repeats the first";
     ASSERT_EQ(LatLonRows(poly, 1, 6).size(), 6u);
     for (int32_t r = 1; r <= 5; ++r) {
@@ -233,7 +234,7 @@ TEST_F(GdalWrittenFiles, KmlPolygonAndLineString) {
     }
 
     VertexTable line;
-    OpenVertexFile(KmlFilter, dir.File("line.kml"), line, '.');
+    OpenVertexFile(OpenBoxPosition("kml"), dir.File("line.kml"), line, '.');
     // Both line strings, each followed by its empty row; the last one is open.
     EXPECT_EQ(LatLonRows(line, 1, 7), (Cells{{"28.25", "77.5"},
                                              {"28.5", "77.75"},

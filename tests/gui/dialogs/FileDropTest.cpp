@@ -172,7 +172,7 @@ private slots:
         QCOMPARE(Main().PanelText(0), QString::fromLatin1(DropOneFileText));
         ExpectNothingChanged(cells, type);
 
-        const QString other = QString::fromLatin1(DropFileTypesText);
+        const QString other = DropFileTypesText();
         for (const QUrl& url : {QUrl::fromLocalFile(Data(QStringLiteral("xls/abc-2.5.xls"))),
                                 QUrl::fromLocalFile(Data(QStringLiteral("dialogs/geographic.prj"))),
                                 QUrl::fromLocalFile(QStringLiteral("/tmp/no-extension")),

@@ -4,6 +4,7 @@
 
 #include "view/MainForm.h"
 #include "coverage/Coverage.h"
+#include "exchange/FormatRegistry.h"
 #include "exchange/KmlFile.h"
 #include "exchange/ShapeFile.h"
 #include "view/LayoutSaving.h"
@@ -365,7 +366,7 @@ private slots:
         // "Save Layout" is still enabled, and a picture says why there is nothing to save.
         QVERIFY(Button("SaveBtn")->isEnabled());
         QTemporaryDir dir;
-        form->SaveLayoutTo(JpgFilter, dir.filePath(QStringLiteral("x.jpg")));
+        form->SaveLayoutTo(SaveBoxPosition("jpeg"), dir.filePath(QStringLiteral("x.jpg")));
         QCOMPARE(catcher.texts.last(),
                  QStringLiteral("There is no layout to save. Enter a feature first."));
         QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("x.jpg"))));
@@ -376,21 +377,21 @@ private slots:
         form->Image1MouseMove(140, 140); // the pictures keep the highlight
         QTemporaryDir dir;
         const QString kml = dir.filePath(QStringLiteral("layout.bmp"));
-        form->SaveLayoutTo(KmlFilter, kml);
+        form->SaveLayoutTo(SaveBoxPosition("kml"), kml);
         QCOMPARE(
             ReadAll(dir.filePath(QStringLiteral("layout.kml"))),
             QByteArray::fromStdString(KmlDocument(form->State().settings, form->State().grid)));
-        form->SaveLayoutTo(ShapeFilter, dir.filePath(QStringLiteral("grid")));
+        form->SaveLayoutTo(SaveBoxPosition("shapefile"), dir.filePath(QStringLiteral("grid")));
         QCOMPARE(
             ReadAll(dir.filePath(QStringLiteral("grid.shp"))),
             QByteArray::fromStdString(ShpFileBytes(form->State().settings, form->State().grid)));
         QCOMPARE(ReadAll(dir.filePath(QStringLiteral("grid.dbf"))),
                  QByteArray::fromStdString(DbfFileBytes(form->State().grid)));
-        form->SaveLayoutTo(JpgFilter, dir.filePath(QStringLiteral("picture")));
+        form->SaveLayoutTo(SaveBoxPosition("jpeg"), dir.filePath(QStringLiteral("picture")));
         const QImage jpg(dir.filePath(QStringLiteral("picture.jpg")));
         QCOMPARE(jpg.size(), QSize(280, 280));
         QVERIFY(qBlue(jpg.pixel(150, 110)) < 100); // yellow highlight
-        form->SaveLayoutTo(BitmapFilter, dir.filePath(QStringLiteral("picture")));
+        form->SaveLayoutTo(SaveBoxPosition("bitmap"), dir.filePath(QStringLiteral("picture")));
         const QImage bmp(dir.filePath(QStringLiteral("picture.bmp")));
         QCOMPARE(bmp.size(), QSize(280, 280));
         QCOMPARE(bmp.pixel(150, 110), qRgb(255, 255, 0));

@@ -2,6 +2,7 @@
 // failed save leaves an existing file alone.
 
 #include "exchange/FileError.h"
+#include "exchange/FormatRegistry.h"
 #include "view/BmpFile.h"
 #include "view/JpegFile.h"
 #include "view/LayoutPainter.h"
@@ -130,21 +131,27 @@ private slots:
     }
 
     void pictureNamesGetTheEntrysExtension() {
-        QCOMPARE(PictureFileName("/tmp/layout", JpgFilter), std::string("/tmp/layout.jpg"));
-        QCOMPARE(PictureFileName("/tmp/layout", BitmapFilter), std::string("/tmp/layout.bmp"));
-        QCOMPARE(PictureFileName("/tmp/layout.bmp", JpgFilter), std::string("/tmp/layout.bmp"));
-        QCOMPARE(PictureFileName("/tmp/my.dir/layout", JpgFilter),
+        QCOMPARE(PictureFileName("/tmp/layout", SaveBoxPosition("jpeg")),
+                 std::string("/tmp/layout.jpg"));
+        QCOMPARE(PictureFileName("/tmp/layout", SaveBoxPosition("bitmap")),
+                 std::string("/tmp/layout.bmp"));
+        QCOMPARE(PictureFileName("/tmp/layout.bmp", SaveBoxPosition("jpeg")),
+                 std::string("/tmp/layout.bmp"));
+        QCOMPARE(PictureFileName("/tmp/my.dir/layout", SaveBoxPosition("jpeg")),
                  std::string("/tmp/my.dir/layout.jpg"));
-        QCOMPARE(PictureFileName("/tmp/layout", KmlFilter), std::string("/tmp/layout"));
+        QCOMPARE(PictureFileName("/tmp/layout", SaveBoxPosition("kml")),
+                 std::string("/tmp/layout"));
     }
 
     void jpgEntryWithABmpNameWritesAJpeg() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("picture.bmp"));
-        SaveLayout(JpgFilter, path.toStdString(), StartSettings(), SheetGrid{}, TestPicture());
+        SaveLayout(SaveBoxPosition("jpeg"), path.toStdString(), StartSettings(), SheetGrid{},
+                   TestPicture());
         QVERIFY(ReadAll(path).startsWith("\xFF\xD8"));
-        QVERIFY_THROWS_EXCEPTION(FileError, SaveLayout(BitmapFilter, path.toStdString(),
-                                                       StartSettings(), SheetGrid{}, QImage()));
+        QVERIFY_THROWS_EXCEPTION(FileError,
+                                 SaveLayout(SaveBoxPosition("bitmap"), path.toStdString(),
+                                            StartSettings(), SheetGrid{}, QImage()));
     }
 };
 

@@ -1,0 +1,258 @@
+#include "exchange/FormatRegistry.h"
+
+#include "exchange/ExcelFile.h"
+#include "exchange/FileError.h"
+#include "exchange/FileNames.h"
+#include "exchange/GeoJsonFile.h"
+#include "exchange/KmlFile.h"
+#include "exchange/ShapeFile.h"
+#include "exchange/TabDelimitedFile.h"
+
+#include <algorithm>
+
+namespace sw {
+
+namespace {
+
+OpenOutcome ReadTextFormat(const std::string& path, VertexTable& t, char /*decimalSeparator*/) {
+    ProcessTabDelimitedFile(path, t);
+    return OpenOutcome::Read;
+}
+
+// A shapefile is read only when the ".prj" beside it describes geographic
+// coordinates; without one nothing is read, and that is not an error.
+OpenOutcome ReadShapefileFormat(const std::string& path, VertexTable& t, char decimalSeparator) {
+    switch (CheckShapefileProjection(path)) {
+    case ProjectionCheck::Missing:
+        return OpenOutcome::NotReadNoPrj;
+    case ProjectionCheck::Projected:
+        throw FileError(NoGeographicCoordinatesMessage);
+    case ProjectionCheck::Geographic:
+        break;
+    }
+    ReadShpFile(path, t, decimalSeparator);
+    return OpenOutcome::Read;
+}
+
+OpenOutcome ReadKmlFormat(const std::string& path, VertexTable& t, char /*decimalSeparator*/) {
+    ReadKmlFile(path, t);
+    return OpenOutcome::Read;
+}
+
+OpenOutcome ReadGeoJsonFormat(const std::string& path, VertexTable& t, char decimalSeparator) {
+    ReadGeoJsonFile(path, t, decimalSeparator);
+    return OpenOutcome::Read;
+}
+
+template <typename Format> std::string FilterText(const Format& f, const auto& extensions) {
+    std::string text(f.Caption);
+    text += " (";
+    bool first = true;
+    for (const std::string_view ext : extensions) {
+        text += first ? "*" : " *";
+        text += ext;
+        first = false;
+    }
+    return text + ")";
+}
+
+} // namespace
+
+const std::vector<InputFormat>& InputFormats() {
+    // The first three are the open box's filters, in the order and with the
+    // captions users have always seen.
+    static const std::vector<InputFormat> formats{
+        {.Id = "text",
+         .Caption = "Tab delimitted text file",
+         .Extensions = {".txt"},
+         .DecimalMode = false,
+         .InOpenBox = true,
+         .HoldsRings = false,
+         .Read = ReadTextFormat},
+        {.Id = "shapefile",
+         .Caption = "ESRI ShapeFile",
+         .Extensions = {".shp"},
+         .DecimalMode = true,
+         .InOpenBox = true,
+         .HoldsRings = true,
+         .Read = ReadShapefileFormat},
+        {.Id = "kml",
+         .Caption = "Key hole Markup Language (KMLl) file",
+         .Extensions = {".kml"},
+         .DecimalMode = true,
+         .InOpenBox = true,
+         .HoldsRings = true,
+         .Read = ReadKmlFormat},
+        {.Id = "geojson",
+         .Caption = "GeoJSON file",
+         .Extensions = {".geojson", ".json"},
+         .DecimalMode = true,
+         .InOpenBox = false,
+         .HoldsRings = true,
+         .Read = ReadGeoJsonFormat},
+    };
+    return formats;
+}
+
+const InputFormat* InputFormatForPath(std::string_view path) {
+    const std::string ext = LowerExtension(path);
+    if (ext.empty()) {
+        return nullptr;
+    }
+    for (const InputFormat& f : InputFormats()) {
+        if (std::find(f.Extensions.begin(), f.Extensions.end(), ext) != f.Extensions.end()) {
+            return &f;
+        }
+    }
+    return nullptr;
+}
+
+const InputFormat* InputFormatNamed(std::string_view id) {
+    for (const InputFormat& f : InputFormats()) {
+        if (f.Id == id) {
+            return &f;
+        }
+    }
+    return nullptr;
+}
+
+std::vector<std::string> OpenBoxFilters() {
+    std::vector<std::string> filters;
+    for (const InputFormat& f : InputFormats()) {
+        if (f.InOpenBox) {
+            filters.push_back(FilterText(f, f.Extensions));
+        }
+    }
+    return filters;
+}
+
+const InputFormat* OpenBoxFormat(int position) {
+    int at = 0;
+    for (const InputFormat& f : InputFormats()) {
+        if (f.InOpenBox && ++at == position) {
+            return &f;
+        }
+    }
+    return nullptr;
+}
+
+int OpenBoxPosition(const InputFormat& format) {
+    int at = 0;
+    for (const InputFormat& f : InputFormats()) {
+        if (f.InOpenBox) {
+            ++at;
+            if (&f == &format) {
+                return at;
+            }
+        }
+    }
+    return 0;
+}
+
+int OpenBoxPosition(std::string_view id) {
+    const InputFormat* f = InputFormatNamed(id);
+    return f == nullptr ? 0 : OpenBoxPosition(*f);
+}
+
+std::string ReadableExtensionsText() {
+    std::vector<std::string_view> all;
+    for (const InputFormat& f : InputFormats()) {
+        all.insert(all.end(), f.Extensions.begin(), f.Extensions.end());
+    }
+    std::string text = "Only ";
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        if (i > 0) {
+            text += i + 1 == all.size() ? " and " : ", ";
+        }
+        text += all[i];
+    }
+    return text + " files can be opened";
+}
+
+const std::vector<OutputFormat>& OutputFormats() {
+    // The first four are "Save Layout"'s entries, in the order users have always
+    // seen; the command-line options follow the table's order.
+    static const std::vector<OutputFormat> formats{
+        {.Id = "kml",
+         .Caption = "KML File",
+         .Extension = ".kml",
+         .InSaveBox = true,
+         .CliOption = "--kml",
+         .CliHelp = "Also write the IN sheets as KML 2.2 to FILE (its extension becomes .kml)",
+         .WriteSheets = WriteKmlFile},
+        {.Id = "shapefile",
+         .Caption = "Shape File",
+         .Extension = ".shp",
+         .InSaveBox = true,
+         .CliOption = "--shp",
+         .CliHelp = "Also write the whole grid as an ESRI shapefile: FILE.shp, .shx, .dbf and a "
+                    "WGS 84 .prj",
+         .WriteSheets = WriteShapeFiles},
+        {.Id = "jpeg",
+         .Caption = "JPG File",
+         .Extension = ".jpg",
+         .InSaveBox = true,
+         .CliOption = "--jpeg",
+         .CliHelp = "Also draw the layout and save it as a JPEG picture to FILE (quality 90)",
+         .Picture = PictureEncoding::Jpeg},
+        {.Id = "bitmap",
+         .Caption = "Bitmap File",
+         .Extension = ".bmp",
+         .InSaveBox = true,
+         .CliOption = "--bmp",
+         .CliHelp = "Also draw the layout and save it as a Windows bitmap to FILE",
+         .Picture = PictureEncoding::Bmp},
+        {.Id = "worksheet",
+         .Caption = "Excel worksheet",
+         .Extension = ".xls",
+         .InSaveBox = false,
+         .CliOption = "--xls",
+         .CliHelp = "Also save the report table as an Excel worksheet to FILE",
+         .WriteReport = WriteExcelFile},
+    };
+    return formats;
+}
+
+const OutputFormat* OutputFormatNamed(std::string_view id) {
+    for (const OutputFormat& f : OutputFormats()) {
+        if (f.Id == id) {
+            return &f;
+        }
+    }
+    return nullptr;
+}
+
+std::vector<std::string> SaveBoxFilters() {
+    std::vector<std::string> filters;
+    for (const OutputFormat& f : OutputFormats()) {
+        if (f.InSaveBox) {
+            filters.push_back(FilterText(f, std::vector<std::string_view>{f.Extension}));
+        }
+    }
+    return filters;
+}
+
+const OutputFormat* SaveBoxFormat(int position) {
+    int at = 0;
+    for (const OutputFormat& f : OutputFormats()) {
+        if (f.InSaveBox && ++at == position) {
+            return &f;
+        }
+    }
+    return nullptr;
+}
+
+int SaveBoxPosition(std::string_view id) {
+    int at = 0;
+    for (const OutputFormat& f : OutputFormats()) {
+        if (f.InSaveBox) {
+            ++at;
+            if (f.Id == id) {
+                return at;
+            }
+        }
+    }
+    return 0;
+}
+
+} // namespace sw

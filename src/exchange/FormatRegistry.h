@@ -1,0 +1,113 @@
+#pragma once
+
+// Every file format the program reads or writes, listed once. The vertex
+// dialog's open box, the save dialog, drag and drop, the command-line options
+// and their help texts are all built from these two tables, so a new format is
+// one entry here plus its reader or writer.
+//
+// The order of each table is the order users see: the open box shows the input
+// formats marked `InOpenBox` in table order, the save dialog the output formats
+// marked `InSaveBox`, and a dialog's one-based filter position is its place in
+// that list.
+
+#include "exchange/TextTable.h"
+#include "exchange/VertexTable.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sw {
+
+struct Settings;
+struct SheetGrid;
+
+// ---- inputs ------------------------------------------------------------------
+
+// How a read went when it did not throw.
+enum class OpenOutcome {
+    Read,         // the file filled the table
+    NotReadNoPrj, // a shapefile without a ".prj" beside it: nothing read, the table as it was
+};
+
+// Fills `t` (already laid out for the format's mode by the caller) from the file
+// at `path`. Every refusal is a FileError carrying the text for the user.
+// `decimalSeparator` is the one numbers are written into the table with (the
+// user's locale in the dialog, '.' on the command line).
+using VertexReader = OpenOutcome (*)(const std::string& path, VertexTable& t,
+                                     char decimalSeparator);
+
+struct InputFormat {
+    std::string_view Id;      // short name for the command line and messages: "kml"
+    std::string_view Caption; // the open box's filter caption
+    // Lower-case, each with its dot; the first is the one shown first.
+    std::vector<std::string_view> Extensions;
+    bool DecimalMode = true; // the table layout the reader fills
+    bool InOpenBox = false;  // offered by the vertex dialog's open box
+    // Whether the reader tells a polygon from a line (sets VertexTable::IsPolygon);
+    // a vertex text file holds no ring, whatever the table held before.
+    bool HoldsRings = false;
+    VertexReader Read = nullptr;
+};
+
+const std::vector<InputFormat>& InputFormats();
+
+// The format whose extensions include the path's (case-insensitively); null when
+// no format takes it.
+const InputFormat* InputFormatForPath(std::string_view path);
+
+// The format named `id`; null when there is none.
+const InputFormat* InputFormatNamed(std::string_view id);
+
+// The open box's filters, "Caption (*.ext)", in their order.
+std::vector<std::string> OpenBoxFilters();
+
+// The format at a one-based open box position; null outside the list.
+const InputFormat* OpenBoxFormat(int position);
+
+// The one-based open box position of `format`; 0 when the box does not offer it.
+int OpenBoxPosition(const InputFormat& format);
+int OpenBoxPosition(std::string_view id);
+
+// "Only .txt, .shp and .kml files can be opened": the extensions of every input
+// format, for the message that refuses a file no reader takes.
+std::string ReadableExtensionsText();
+
+// ---- outputs -----------------------------------------------------------------
+
+// What an output is made from. Sheets and report writers live in the core; a
+// picture is drawn and encoded by the render library, which knows each
+// PictureEncoding.
+enum class PictureEncoding { None, Jpeg, Bmp };
+
+using SheetsWriter = void (*)(const std::string& path, const Settings& s, const SheetGrid& g);
+using ReportWriter = void (*)(const std::string& path, const TextTable& table);
+
+struct OutputFormat {
+    std::string_view Id;        // "kml"
+    std::string_view Caption;   // the save dialog's entry caption, also used in messages
+    std::string_view Extension; // lower-case with its dot: ".kml"
+    bool InSaveBox = false;     // offered by "Save Layout"
+    std::string_view CliOption; // "--kml"; empty when the command line has none
+    std::string_view CliHelp;
+    // Exactly one of these says how it is written.
+    SheetsWriter WriteSheets = nullptr; // from the settings and the sheet list
+    ReportWriter WriteReport = nullptr; // from the report table
+    PictureEncoding Picture = PictureEncoding::None;
+};
+
+const std::vector<OutputFormat>& OutputFormats();
+
+// The format named `id`; null when there is none.
+const OutputFormat* OutputFormatNamed(std::string_view id);
+
+// The save dialog's entries, "Caption (*.ext)", in their order.
+std::vector<std::string> SaveBoxFilters();
+
+// The format at a one-based save dialog position; null outside the list.
+const OutputFormat* SaveBoxFormat(int position);
+
+// The one-based save dialog position of the format `id`; 0 when not offered.
+int SaveBoxPosition(std::string_view id);
+
+} // namespace sw

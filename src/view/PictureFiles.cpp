@@ -1,0 +1,21 @@
+#include "view/PictureFiles.h"
+
+#include "view/BmpFile.h"
+#include "view/JpegFile.h"
+
+namespace sw {
+
+void SavePicture(PictureEncoding encoding, const QImage& image, const std::string& path) {
+    switch (encoding) {
+    case PictureEncoding::Jpeg:
+        SaveLayoutAsJpeg(image, path);
+        return;
+    case PictureEncoding::Bmp:
+        SaveLayoutAsBmp(image, path);
+        return;
+    case PictureEncoding::None:
+        return;
+    }
+}
+
+} // namespace sw

@@ -1,0 +1,96 @@
+#include "exchange/FormatRegistry.h"
+#include "exchange/OpenVertexFile.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+namespace sw {
+namespace {
+
+// The dialogs' filter lists are what users have always seen: the vertex
+// dialog's three entries and the save dialog's four, in this order.
+TEST(FormatRegistry, DialogFiltersKeepTheirTextsAndOrder) {
+    EXPECT_EQ(OpenBoxFilters(), (std::vector<std::string>{
+                                    "Tab delimitted text file (*.txt)", "ESRI ShapeFile (*.shp)",
+                                    "Key hole Markup Language (KMLl) file (*.kml)"}));
+    EXPECT_EQ(SaveBoxFilters(),
+              (std::vector<std::string>{"KML File (*.kml)", "Shape File (*.shp)",
+                                        "JPG File (*.jpg)", "Bitmap File (*.bmp)"}));
+    EXPECT_EQ(OpenBoxPosition("text"), 1);
+    EXPECT_EQ(OpenBoxPosition("shapefile"), 2);
+    EXPECT_EQ(OpenBoxPosition("kml"), 3);
+    EXPECT_EQ(OpenBoxPosition("geojson"), 0);
+    EXPECT_EQ(OpenBoxPosition("nothing"), 0);
+    EXPECT_EQ(SaveBoxPosition("kml"), 1);
+    EXPECT_EQ(SaveBoxPosition("bitmap"), 4);
+    EXPECT_EQ(SaveBoxPosition("worksheet"), 0);
+    EXPECT_EQ(OpenBoxFormat(0), nullptr);
+    EXPECT_EQ(OpenBoxFormat(4), nullptr);
+    EXPECT_EQ(SaveBoxFormat(5), nullptr);
+    EXPECT_EQ(SaveBoxFormat(2)->Id, "shapefile");
+    for (int p = 1; p <= 3; ++p) {
+        EXPECT_EQ(OpenBoxPosition(*OpenBoxFormat(p)), p);
+    }
+}
+
+TEST(FormatRegistry, ExtensionsChooseTheReader) {
+    EXPECT_EQ(InputFormatForPath("/a/route.TXT")->Id, "text");
+    EXPECT_EQ(InputFormatForPath("area.Shp")->Id, "shapefile");
+    EXPECT_EQ(InputFormatForPath("/x.y/area.kml")->Id, "kml");
+    EXPECT_EQ(InputFormatForPath("area.geojson")->Id, "geojson");
+    EXPECT_EQ(InputFormatForPath("area.JSON")->Id, "geojson");
+    EXPECT_EQ(InputFormatForPath("/a.kml/area"), nullptr);
+    EXPECT_EQ(InputFormatForPath("area.xls"), nullptr);
+    EXPECT_EQ(InputFormatForPath(""), nullptr);
+    EXPECT_EQ(InputFormatForPath("area."), nullptr);
+    // Only the text file fills the degrees-minutes-seconds layout.
+    EXPECT_FALSE(InputFormatNamed("text")->DecimalMode);
+    EXPECT_FALSE(InputFormatNamed("text")->HoldsRings);
+    EXPECT_TRUE(InputFormatNamed("geojson")->DecimalMode);
+    EXPECT_EQ(ReadableExtensionsText(),
+              "Only .txt, .shp, .kml, .geojson and .json files can be opened");
+}
+
+// Every entry is complete: a reader or exactly one way of writing, a unique id
+// and extension, and a unique command-line option where it has one.
+TEST(FormatRegistry, EveryEntryIsComplete) {
+    std::set<std::string_view> ids;
+    std::set<std::string_view> extensions;
+    for (const InputFormat& f : InputFormats()) {
+        EXPECT_TRUE(ids.insert(f.Id).second) << f.Id;
+        EXPECT_NE(f.Read, nullptr) << f.Id;
+        EXPECT_FALSE(f.Caption.empty()) << f.Id;
+        ASSERT_FALSE(f.Extensions.empty()) << f.Id;
+        for (const std::string_view ext : f.Extensions) {
+            EXPECT_TRUE(extensions.insert(ext).second) << ext;
+            EXPECT_EQ(ext.front(), '.');
+        }
+    }
+    ids.clear();
+    std::set<std::string_view> options;
+    for (const OutputFormat& f : OutputFormats()) {
+        EXPECT_TRUE(ids.insert(f.Id).second) << f.Id;
+        const int ways = (f.WriteSheets != nullptr ? 1 : 0) + (f.WriteReport != nullptr ? 1 : 0) +
+                         (f.Picture != PictureEncoding::None ? 1 : 0);
+        EXPECT_EQ(ways, 1) << f.Id;
+        EXPECT_EQ(f.Extension.front(), '.') << f.Id;
+        if (!f.CliOption.empty()) {
+            EXPECT_TRUE(options.insert(f.CliOption).second) << f.CliOption;
+            EXPECT_FALSE(f.CliHelp.empty()) << f.Id;
+        }
+    }
+    EXPECT_EQ(OutputFormatNamed("worksheet")->Extension, ".xls");
+    EXPECT_EQ(OutputFormatNamed("nothing"), nullptr);
+}
+
+TEST(FormatRegistry, UnknownOpenBoxPositionChangesNothing) {
+    VertexTable t;
+    t.SetCell(1, 3, "kept");
+    EXPECT_THROW(OpenVertexFile(4, "/nonexistent/route.geojson", t, '.'), std::exception);
+    EXPECT_EQ(t.Cell(1, 3), "kept");
+}
+
+} // namespace
+} // namespace sw
