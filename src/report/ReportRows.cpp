@@ -1,5 +1,7 @@
 #include "report/ReportRows.h"
 
+#include "report/SheetOrder.h"
+
 #include <algorithm>
 
 namespace sw {
@@ -18,19 +20,18 @@ unsigned char FoldCase(char c) {
 
 } // namespace
 
-bool SheetNumberLess(const std::string& a, const std::string& b) {
+bool SheetNumberLess(std::string_view a, std::string_view b) {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
                                         [](char x, char y) { return FoldCase(x) < FoldCase(y); });
 }
 
-std::vector<std::string> SortedInSheets(const std::vector<SheetRec>& sheets) {
+std::vector<std::string> SortedInSheets(std::span<const SheetRec> sheets) {
+    const std::vector<uint32_t> order = InSheetsInReportOrder(sheets);
     std::vector<std::string> numbers;
-    for (const auto& rec : sheets) {
-        if (rec.InFlag != 0) {
-            numbers.push_back(rec.SheetNo.str());
-        }
+    numbers.reserve(order.size());
+    for (const uint32_t i : order) {
+        numbers.push_back(sheets[i].SheetNo.str());
     }
-    std::stable_sort(numbers.begin(), numbers.end(), SheetNumberLess);
     return numbers;
 }
 

@@ -7,7 +7,9 @@
 #include "index/Settings.h"
 
 #include <cstdint>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace sw {
@@ -30,11 +32,11 @@ int32_t GroupKeyLength(const Settings& s);
 // compares byte by byte; that keeps it the same on every machine and locale,
 // unlike a collation that may weigh "/" differently. Text order, not numeric:
 // "53H/10" comes before "53H/2".
-bool SheetNumberLess(const std::string& a, const std::string& b);
+bool SheetNumberLess(std::string_view a, std::string_view b);
 
 // The SheetNo of every IN record in list order, sorted by SheetNumberLess; the
 // sort is stable and keeps duplicates.
-std::vector<std::string> SortedInSheets(const std::vector<SheetRec>& sheets);
+std::vector<std::string> SortedInSheets(std::span<const SheetRec> sheets);
 
 // Groups sorted numbers. A number joins the current row when it contains the
 // current key (the first `keyLength` characters of the number that opened the
