@@ -1,6 +1,7 @@
 #include "coverage/GridBox.h"
 
 #include "coverage/Coverage.h"
+#include "coverage/LargeBlock.h"
 #include "index/CheckedMath.h"
 
 #include <algorithm>
@@ -101,17 +102,21 @@ void AllocateSheetList(const Settings& s, int32_t cols, int32_t rows, SheetGrid&
         for (int32_t r = 0; r < rows; ++r) {
             ys[static_cast<std::size_t>(r)] = CheckedMul(r, s.SheetPixelHeight);
         }
-        list.resize(static_cast<std::size_t>(count));
+        // Reserved, not resized: each record is written once, complete, below,
+        // instead of being zeroed first and given its position in a second pass.
+        list.reserve(static_cast<std::size_t>(count));
     } catch (const std::bad_alloc&) {
         throw ComputeError(ExtentTooLargeMessage);
     } catch (const std::length_error&) {
         throw ComputeError(ExtentTooLargeMessage);
     }
-    std::size_t i = 0;
+    AdviseLargeBlock(list.data(), list.capacity() * sizeof(SheetRec));
     for (int32_t r = 0; r < rows; ++r) {
-        for (int32_t c = 0; c < cols; ++c, ++i) {
-            list[i].X = xs[static_cast<std::size_t>(c)];
-            list[i].Y = ys[static_cast<std::size_t>(r)];
+        const int32_t y = ys[static_cast<std::size_t>(r)];
+        for (int32_t c = 0; c < cols; ++c) {
+            SheetRec& rec = list.emplace_back();
+            rec.X = xs[static_cast<std::size_t>(c)];
+            rec.Y = y;
         }
     }
     g.SheetList = std::move(list);
