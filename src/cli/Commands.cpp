@@ -1,22 +1,28 @@
 #include "cli/Commands.h"
 
 #include "cli/CliCommon.h"
+#include "cli/OutputBuffer.h"
 
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
+#include <cerrno>
 #include <ostream>
+#include <sstream>
 
 namespace sw::cli {
 
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+namespace {
+
+int Run(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+        std::ostream& err) {
     CLI::App app{"Tells which sheets of the topographic map index cover a place, a route or an "
                  "area.\n\nExit codes: 0 success, 1 input or output error, 2 usage error.",
                  "sheetwright-cli"};
     app.set_version_flag("--version", std::string("sheetwright-cli ") + SHEETWRIGHT_VERSION);
     app.require_subcommand(1);
 
-    CommandContext ctx{&out, &err};
+    CommandContext ctx{&in, &out, &err};
     RegisterNumberCommand(app, ctx);
     RegisterExtentCommand(app, ctx);
     RegisterSheetsCommand(app, ctx);
@@ -46,6 +52,31 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return ExitInputError;
     }
     return ctx.exitCode;
+}
+
+} // namespace
+
+int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+           std::ostream& err) {
+    int code = Run(args, in, out, err);
+    try {
+        // Whatever the command printed is on its way only once this succeeds.
+        errno = 0;
+        out.flush();
+        CheckOutput(out);
+    } catch (const OutputError& e) {
+        // A command that failed has said why already.
+        if (code == ExitOk) {
+            err << "sheetwright-cli: " << e.what() << '\n';
+            code = ExitInputError;
+        }
+    }
+    return code;
+}
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    std::istringstream nothing;
+    return RunCli(args, nothing, out, err);
 }
 
 } // namespace sw::cli

@@ -1,86 +1,108 @@
 #include "cli/SheetsFormats.h"
 
 #include "cli/CliCommon.h"
+#include "cli/OutputBuffer.h"
+#include "report/SheetOrder.h"
 
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <ostream>
+#include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace sw::cli {
 
 namespace {
 
-bool LessIgnoringCase(const std::string& a, const std::string& b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        const auto lx = static_cast<unsigned char>(x >= 'A' && x <= 'Z' ? x - 'A' + 'a' : x);
-        const auto ly = static_cast<unsigned char>(y >= 'A' && y <= 'Z' ? y - 'A' + 'a' : y);
-        return lx < ly;
-    });
-}
-
-std::string CsvField(const std::string& s) {
-    if (s.find_first_of(",\"\r\n") == std::string::npos) {
-        return s;
+void AppendCsvField(OutputBuffer& buf, std::string_view s) {
+    if (s.find_first_of(",\"\r\n") == std::string_view::npos) {
+        buf.Append(s);
+        return;
     }
-    std::string q = "\"";
+    buf.Append('"');
     for (const char ch : s) {
-        q += ch;
+        buf.Append(ch);
         if (ch == '"') {
-            q += '"';
+            buf.Append('"');
         }
     }
-    return q + '"';
+    buf.Append('"');
 }
 
-std::string JsonString(const std::string& s) {
-    return nlohmann::json(Utf8(s)).dump();
+// Sheet numbers are printable ASCII, which JSON takes as it is between quotes;
+// anything else goes through the JSON library's escaping.
+void AppendJsonString(OutputBuffer& buf, std::string_view s) {
+    const bool plain = std::all_of(
+        s.begin(), s.end(), [](char c) { return c >= 0x20 && c < 0x7F && c != '"' && c != '\\'; });
+    if (plain) {
+        buf.Append('"');
+        buf.Append(s);
+        buf.Append('"');
+    } else {
+        buf.Append(nlohmann::json(Utf8(std::string(s))).dump());
+    }
 }
 
 } // namespace
 
-// The IN sheet numbers sorted as the report sorts them.
 void WriteText(const SheetsResult& r, std::ostream& out) {
-    std::vector<std::string> in;
-    for (const SheetRec& rec : r.grid.SheetList) {
-        if (rec.InFlag == 1) {
-            in.push_back(rec.SheetNo.str());
-        }
+    const auto& list = r.grid.SheetList;
+    OutputBuffer buf(out);
+    for (const uint32_t i : InSheetsInReportOrder(list)) {
+        buf.Append(list[i].SheetNo.view());
+        buf.Append('\n');
     }
-    std::stable_sort(in.begin(), in.end(), LessIgnoringCase);
-    for (const std::string& n : in) {
-        out << n << '\n';
-    }
+    buf.Flush();
 }
 
-// One line per cell in list order: index, row, column, sheet number, IN or OUT.
 void WriteCsv(const SheetsResult& r, std::ostream& out) {
+    const auto& list = r.grid.SheetList;
     const auto cols = static_cast<std::size_t>(std::max(r.grid.GridCols, 1));
-    for (std::size_t i = 0; i < r.grid.SheetList.size(); ++i) {
-        const SheetRec& rec = r.grid.SheetList[i];
-        out << i << ',' << i / cols << ',' << i % cols << ',' << CsvField(rec.SheetNo.str()) << ','
-            << (rec.InFlag == 1 ? "IN" : "OUT") << '\n';
+    OutputBuffer buf(out);
+    std::size_t row = 0;
+    std::size_t col = 0;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        const SheetRec& rec = list[i];
+        buf.AppendNumber(i);
+        buf.Append(',');
+        buf.AppendNumber(row);
+        buf.Append(',');
+        buf.AppendNumber(col);
+        buf.Append(',');
+        AppendCsvField(buf, rec.SheetNo.view());
+        buf.Append(rec.InFlag == 1 ? ",IN\n" : ",OUT\n");
+        if (++col == cols) {
+            col = 0;
+            ++row;
+        }
     }
+    buf.Flush();
 }
 
 // Written as a stream, keys in a fixed order, so that a grid of millions of cells
 // needs no document in memory.
 void WriteJson(const SheetsResult& r, std::ostream& out) {
     const SheetGrid& g = r.grid;
-    out << "{\"series\": " << JsonString(r.seriesName)
-        << ", \"scale\": " << JsonString(r.settings.ScaleText)
-        << ", \"zoom\": " << r.settings.SheetPixelHeight << ", \"west_sec\": " << g.GridWestSec
-        << ", \"north_sec\": " << g.GridNorthSec << ", \"cols\": " << g.GridCols
-        << ", \"rows\": " << g.GridRows << ", \"in_count\": " << g.InSheetCount
-        << ", \"sheets\": [";
+    std::ostringstream head;
+    head << "{\"series\": " << nlohmann::json(Utf8(r.seriesName)).dump()
+         << ", \"scale\": " << nlohmann::json(Utf8(r.settings.ScaleText)).dump()
+         << ", \"zoom\": " << r.settings.SheetPixelHeight << ", \"west_sec\": " << g.GridWestSec
+         << ", \"north_sec\": " << g.GridNorthSec << ", \"cols\": " << g.GridCols
+         << ", \"rows\": " << g.GridRows << ", \"in_count\": " << g.InSheetCount
+         << ", \"sheets\": [";
+    OutputBuffer buf(out);
+    buf.Append(head.view());
     for (std::size_t i = 0; i < g.SheetList.size(); ++i) {
         const SheetRec& rec = g.SheetList[i];
-        out << (i == 0 ? "[" : ", [") << JsonString(rec.SheetNo.str()) << ", "
-            << (rec.InFlag == 1 ? 1 : 0) << ']';
+        buf.Append(i == 0 ? "[" : ", [");
+        AppendJsonString(buf, rec.SheetNo.view());
+        buf.Append(rec.InFlag == 1 ? ", 1]" : ", 0]");
     }
-    out << "]}\n";
+    buf.Append("]}\n");
+    buf.Flush();
 }
 
 } // namespace sw::cli

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 using sw::clitest::Cli;
+using sw::clitest::CliWithInput;
 using sw::clitest::Result;
 
 TEST(NumberCommand, PrintsTheSheetOfBothSeries) {
@@ -83,4 +84,57 @@ TEST(ExtentCommand, UnknownSheetIsAnInputError) {
     EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.err.find("53H/17"), std::string::npos);
     EXPECT_EQ(Cli({"extent", "--series", "old"}).code, 2);
+}
+
+TEST(NumberCommandBatch, EveryInputLineGetsItsAnswerLineInOrder) {
+    const std::string input = "28:36:50 77:12:30\n"
+                              "28.6139,77.2083\n"
+                              "\n"
+                              "28:36:50\t77:12:30\r\n"
+                              "abc 77\n"
+                              "28:36:50 , 77:12:30\n"
+                              "28 77 5\n"
+                              "40:00:00 77:00:00\n"
+                              "28:61:00 77\n"
+                              "   \n"
+                              "28:36:50 77:12:30"; // no line end on the last line
+    const Result r = CliWithInput({"number", "--series", "old", "--scale", "1:50,000"}, input);
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out,
+              "53H/2\n"
+              "53H/2\n"
+              "ERROR: no position on this line\n"
+              "53H/2\n"
+              "ERROR: invalid latitude 'abc': use D:M:S with whole numbers (28:36:50) or "
+              "decimal degrees (28.6139)\n"
+              "53H/2\n"
+              "ERROR: expected LAT LON, found 3 values\n"
+              "#\n"
+              "ERROR: invalid latitude '28:61:00': degrees 0 to 360, minutes and seconds 0 to "
+              "59\n"
+              "ERROR: no position on this line\n"
+              "53H/2\n");
+}
+
+TEST(NumberCommandBatch, NoInputNoOutputAndOneValueIsAnError) {
+    EXPECT_EQ(CliWithInput({"number", "--series", "old", "--scale", "1:1M"}, "").out, "");
+    EXPECT_EQ(CliWithInput({"number", "--series", "old", "--scale", "1:1M"}, "28\n").out,
+              "ERROR: expected LAT LON, found 1 value\n");
+}
+
+TEST(NumberCommandBatch, AllScalesPrintsEveryScaleOfTheSeriesTabSeparated) {
+    const Result one = Cli({"number", "--series", "old", "--all-scales", "28:36:50", "77:12:30"});
+    EXPECT_EQ(one.code, 0) << one.err;
+    EXPECT_EQ(one.out, "53\t53H\t53H/NW\t53H/2\t53H/2/SE\n");
+    const Result open =
+        CliWithInput({"number", "--series", "open", "--all-scales"}, "28:36:50 77:12:30\nx\n");
+    EXPECT_EQ(open.out.substr(0, open.out.find('\n')),
+              "H43\tH43X\tH43X02\tH43X02/SE\tH43X02O\tH43X02O04")
+        << open.out;
+    EXPECT_EQ(open.out.substr(open.out.find('\n') + 1), "ERROR: expected LAT LON, found 1 value\n");
+    // Either a scale or every scale, not both, and not neither.
+    EXPECT_EQ(
+        Cli({"number", "--series", "old", "--all-scales", "--scale", "1:1M", "28", "77"}).code, 2);
+    EXPECT_EQ(Cli({"number", "--series", "old", "28", "77"}).code, 2);
 }
