@@ -6,6 +6,7 @@
 #include "exchange/VertexTable.h"
 #include "index/Settings.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -17,9 +18,14 @@ namespace sw {
 // Sheet positions are planned from the grid and zoom, not taken from a drawing.
 std::string KmlDocument(const Settings& s, const SheetGrid& g);
 
+// About the bytes of KmlDocument (exact when all sheet numbers and coordinates
+// have as many characters as the first IN sheet's), for size warnings.
+uint64_t KmlFileBytesEstimate(const Settings& s, const SheetGrid& g);
+
 // Writes KmlDocument to `path` with its extension replaced by ".kml" (appended
-// when there is none). Throws FileError with "Cannot create file "%s". %s" or the
-// runtime's I/O text; a failed write leaves an existing file untouched.
+// when there is none), streamed in blocks with bounded memory. Throws FileError
+// with "Cannot create file "%s". %s" or the runtime's I/O text; a failed write
+// leaves an existing file untouched.
 void WriteKmlFile(const std::string& path, const Settings& s, const SheetGrid& g);
 
 // Reads every <coordinates> list of a KML text into the table in decimal-degree

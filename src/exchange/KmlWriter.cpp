@@ -4,6 +4,8 @@
 #include "exchange/SafeFile.h"
 #include "exchange/SheetCorners.h"
 
+#include <algorithm>
+
 namespace sw {
 
 namespace {
@@ -98,28 +100,63 @@ void SheetPlacemarks(std::string& out, const SheetCorners& corners, std::size_t 
     Line(out, "</Placemark>");
 }
 
-} // namespace
-
-std::string KmlDocument(const Settings& s, const SheetGrid& g) {
-    std::string out;
-    Header(out);
+// The document in pieces: the header, two placemarks per IN sheet, the closing
+// lines. Writing it piece by piece keeps a file of millions of sheets out of memory.
+template <class Put> void EmitKml(const Settings& s, const SheetGrid& g, Put&& put) {
+    std::string chunk;
+    Header(chunk);
+    put(chunk);
     const SheetCorners corners(s, g);
     for (std::size_t k = 0; k < corners.Count(); ++k) {
         const SheetRec& rec = g.SheetList[k];
         if (rec.InFlag == 0) {
             continue;
         }
-        SheetPlacemarks(out, corners, k, rec.SheetNo.view());
+        chunk.clear();
+        SheetPlacemarks(chunk, corners, k, rec.SheetNo.view());
+        put(chunk);
     }
-    Line(out, "</Document>");
-    Line(out, "</kml>");
+    chunk.clear();
+    Line(chunk, "</Document>");
+    Line(chunk, "</kml>");
+    put(chunk);
+}
+
+} // namespace
+
+std::string KmlDocument(const Settings& s, const SheetGrid& g) {
+    std::string out;
+    EmitKml(s, g, [&out](std::string_view bytes) { out += bytes; });
     return out;
 }
 
+uint64_t KmlFileBytesEstimate(const Settings& s, const SheetGrid& g) {
+    // Every IN sheet takes about as many bytes as the first one: the lines are
+    // fixed but for the sheet number and the digits of the coordinates.
+    std::string piece;
+    Header(piece);
+    const uint64_t fixed = piece.size() + 24;
+    const SheetCorners corners(s, g);
+    uint64_t in = 0;
+    std::size_t first = corners.Count();
+    for (std::size_t k = 0; k < corners.Count(); ++k) {
+        if (g.SheetList[k].InFlag != 0) {
+            first = std::min(first, k);
+            ++in;
+        }
+    }
+    if (in == 0) {
+        return fixed;
+    }
+    piece.clear();
+    SheetPlacemarks(piece, corners, first, g.SheetList[first].SheetNo.view());
+    return fixed + in * piece.size();
+}
+
 void WriteKmlFile(const std::string& path, const Settings& s, const SheetGrid& g) {
-    // Built in full first: an overflow on an absurd grid leaves no file behind.
-    const std::string doc = KmlDocument(s, g);
-    ReplaceFileContents(ReplaceExtension(path, ".kml"), doc, WriteFailureText::Runtime);
+    StagedFile file(ReplaceExtension(path, ".kml"), WriteFailureText::Runtime);
+    EmitKml(s, g, [&file](std::string_view bytes) { file.Write(bytes); });
+    file.Commit();
 }
 
 } // namespace sw

@@ -1,23 +1,28 @@
 #include "exchange/SafeFile.h"
 
 #include "exchange/FileError.h"
+#include "exchange/TemporaryFiles.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <memory>
 #include <system_error>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace sw {
 
 namespace {
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+constexpr std::size_t BlockBytes = std::size_t{1} << 20;
+constexpr std::size_t NameMax = 255; // bytes in one path component
+constexpr int MaxLinkHops = 40;      // as the kernel allows before ELOOP
 
 std::string ReasonText(int errorNumber) {
     return std::generic_category().message(errorNumber);
@@ -30,16 +35,89 @@ std::string WriteFailure(WriteFailureText failure, int errorNumber) {
     return RuntimeIoText(errorNumber);
 }
 
-// A name beside the target that no other writer of this process or another
-// one picks at the same moment; the exclusive open below settles any clash.
-std::string TemporaryName(const std::string& target, unsigned attempt) {
+// What a path that is not a regular file is, for messages; empty for a regular file.
+std::string KindOfNonFile(mode_t mode) {
+    if (S_ISDIR(mode)) {
+        return "It is a folder, not a file";
+    }
+    if (S_ISFIFO(mode)) {
+        return "It is a FIFO (named pipe), not a file";
+    }
+    if (S_ISCHR(mode) || S_ISBLK(mode)) {
+        return "It is a device, not a file";
+    }
+    if (S_ISSOCK(mode)) {
+        return "It is a socket, not a file";
+    }
+    return {};
+}
+
+std::string CannotCreateBecause(const std::string& path, const std::string& reason) {
+    return "Cannot create file \"" + path + "\". " + reason;
+}
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// A hidden name beside `target` that fits the name limit however long the
+// target's own name is: ".<name, cut>.<8 hex digits><suffix>".
+std::string SiblingName(const std::string& target, const char* suffix) {
     static std::atomic<unsigned> counter{0};
+    const std::size_t slash = target.rfind('/');
+    const std::string folder = slash == std::string::npos ? "" : target.substr(0, slash + 1);
+    std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
     const auto ticks = static_cast<unsigned long long>(
         std::chrono::steady_clock::now().time_since_epoch().count());
-    char suffix[64];
-    std::snprintf(suffix, sizeof suffix, ".%llx%x%x.tmp", ticks & 0xFFFFFFull, counter++, attempt);
-    return target + suffix;
+    const unsigned mix = static_cast<unsigned>(ticks ^ (ticks >> 32)) * 2654435761u +
+                         static_cast<unsigned>(::getpid()) * 40503u + counter++;
+    char tail[32];
+    std::snprintf(tail, sizeof tail, ".%08x%s", mix, suffix);
+    const std::size_t room = NameMax - 1 - std::char_traits<char>::length(tail);
+    if (name.size() > room) {
+        name.resize(room);
+    }
+    return folder + "." + name + tail;
 }
+
+void CloseQuietly(int& fd) {
+    if (fd >= 0) {
+        ::close(fd);
+        fd = -1;
+    }
+}
+
+// Holds an exclusive lock on each folder of a set while its files are replaced.
+class FolderLocks {
+public:
+    explicit FolderLocks(std::vector<std::string> folders) {
+        std::sort(folders.begin(), folders.end()); // one order for everybody: no deadlock
+        folders.erase(std::unique(folders.begin(), folders.end()), folders.end());
+        for (const std::string& folder : folders) {
+            const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            if (fd < 0) {
+                continue; // an unreadable folder cannot be locked; the renames still work
+            }
+            while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
+            }
+            fds_.push_back(fd);
+        }
+    }
+    FolderLocks(const FolderLocks&) = delete;
+    FolderLocks& operator=(const FolderLocks&) = delete;
+    ~FolderLocks() {
+        for (int fd : fds_) {
+            ::close(fd); // releases the lock
+        }
+    }
+
+private:
+    std::vector<int> fds_;
+};
 
 } // namespace
 
@@ -53,6 +131,7 @@ std::string RuntimeIoText(int errorNumber) {
         return "File access denied";
     case ENOSPC:
     case EFBIG:
+    case EDQUOT:
         return "Disk full";
     default:
         return "I/O error " + std::to_string(errorNumber);
@@ -60,81 +139,285 @@ std::string RuntimeIoText(int errorNumber) {
 }
 
 std::string CannotCreateText(const std::string& path, int errorNumber) {
-    return "Cannot create file \"" + path + "\". " + ReasonText(errorNumber);
+    return CannotCreateBecause(path, ReasonText(errorNumber));
 }
 
 std::string CannotOpenText(const std::string& path, int errorNumber) {
     return "Cannot open file \"" + path + "\". " + ReasonText(errorNumber);
 }
 
-StagedFile::StagedFile(std::string target, std::string_view bytes, WriteFailureText failure)
-    : target_(std::move(target)) {
-    // Renaming would replace a file the user made read-only, which truncating it
-    // in place could not; refuse it the same way.
-    std::error_code ec;
-    if (std::filesystem::exists(target_, ec)) {
-        errno = 0;
-        FilePtr probe(std::fopen(target_.c_str(), "r+b"));
-        if (!probe) {
+std::string FollowLinks(const std::string& path) {
+    std::filesystem::path p(path);
+    for (int hop = 0; hop < MaxLinkHops; ++hop) {
+        struct stat st {};
+        if (::lstat(p.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+            return p.string();
+        }
+        std::error_code ec;
+        const std::filesystem::path next = std::filesystem::read_symlink(p, ec);
+        if (ec) {
+            return p.string();
+        }
+        p = next.is_absolute() ? next : p.parent_path() / next;
+    }
+    throw FileError(CannotCreateText(path, ELOOP));
+}
+
+// ---- StagedFile -------------------------------------------------------------
+
+StagedFile::StagedFile(std::string target, WriteFailureText failure)
+    : target_(std::move(target)), failure_(failure) {
+    // The path as given first: /dev/stdout leads through links that only the
+    // kernel can follow to a pipe, which is written in place under that name.
+    struct stat st {};
+    bool exists = ::stat(target_.c_str(), &st) == 0;
+    if (!exists || S_ISREG(st.st_mode)) {
+        target_ = FollowLinks(target_);
+        exists = ::stat(target_.c_str(), &st) == 0;
+    }
+    if (exists && !S_ISREG(st.st_mode)) {
+        if (S_ISDIR(st.st_mode) || S_ISBLK(st.st_mode)) {
+            throw FileError(CannotCreateBecause(target_, KindOfNonFile(st.st_mode)));
+        }
+        // A pipe, terminal or socket is a stream somebody reads: write into it.
+        // Opening without waiting: a FIFO nobody reads would block forever.
+        fd_ = ::open(target_.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (fd_ < 0) {
+            const int err = errno;
+            throw FileError(err == ENXIO && S_ISFIFO(st.st_mode)
+                                ? CannotCreateBecause(target_, "No program reads from this FIFO")
+                                : CannotCreateText(target_, err));
+        }
+        ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
+        inPlace_ = true;
+        return;
+    }
+    if (exists) {
+        // Renaming would replace a file the user made read-only, which truncating it
+        // in place could not; refuse it the same way.
+        const int probe = ::open(target_.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (probe < 0) {
             throw FileError(CannotCreateText(target_, errno != 0 ? errno : EACCES));
         }
+        ::close(probe);
     }
 
-    FilePtr out;
-    for (unsigned attempt = 0; attempt < 100 && !out; ++attempt) {
-        temp_ = TemporaryName(target_, attempt);
-        errno = 0;
-        out.reset(std::fopen(temp_.c_str(), "wbx"));
-        if (!out && errno != EEXIST) {
-            const int err = errno != 0 ? errno : EIO;
+    for (unsigned attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
+        temp_ = SiblingName(target_, ".tmp");
+        fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd_ < 0 && errno != EEXIST) {
+            const int err = errno;
             temp_.clear();
             throw FileError(CannotCreateText(target_, err));
         }
     }
-    if (!out) {
+    if (fd_ < 0) {
         temp_.clear();
         throw FileError(CannotCreateText(target_, EEXIST));
     }
+    slot_ = RegisterTemporaryFile(temp_);
+    if (exists) {
+        // The replacement keeps the user's permissions (a private 0600 file stays
+        // private) and, where we may set it, the owner.
+        ::fchmod(fd_, st.st_mode & 07777);
+        if (::geteuid() == 0) {
+            [[maybe_unused]] const int ignored = ::fchown(fd_, st.st_uid, st.st_gid);
+        }
+    }
+    buffer_.reserve(BlockBytes);
+}
 
-    errno = 0;
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), out.get()) == bytes.size();
-    ok = ok && std::fflush(out.get()) == 0;
-    int err = errno;
-    std::FILE* raw = out.release();
-    if (std::fclose(raw) != 0 && ok) {
-        ok = false;
-        err = errno;
-    }
-    if (!ok) {
-        std::remove(temp_.c_str());
-        temp_.clear();
-        throw FileError(WriteFailure(failure, err != 0 ? err : EIO));
-    }
+StagedFile::StagedFile(std::string target, std::string_view bytes, WriteFailureText failure)
+    : StagedFile(std::move(target), failure) {
+    Write(bytes);
+    Finish();
 }
 
 StagedFile::StagedFile(StagedFile&& other) noexcept
-    : target_(std::move(other.target_)), temp_(std::move(other.temp_)) {
+    : target_(std::move(other.target_)), temp_(std::move(other.temp_)), failure_(other.failure_),
+      buffer_(std::move(other.buffer_)), fd_(other.fd_), slot_(other.slot_),
+      inPlace_(other.inPlace_) {
     other.temp_.clear();
+    other.fd_ = -1;
+    other.slot_ = -1;
 }
 
 StagedFile::~StagedFile() {
+    Discard();
+}
+
+void StagedFile::Discard() {
+    CloseQuietly(fd_);
+    buffer_.clear();
     if (!temp_.empty()) {
-        std::remove(temp_.c_str());
+        ::unlink(temp_.c_str());
+        temp_.clear();
+    }
+    ReleaseTemporaryFile(slot_);
+    slot_ = -1;
+}
+
+void StagedFile::FailWrite(int errorNumber) {
+    Discard();
+    throw FileError(WriteFailure(failure_, errorNumber != 0 ? errorNumber : EIO));
+}
+
+void StagedFile::Write(std::string_view bytes) {
+    if (fd_ < 0) {
+        FailWrite(EBADF);
+    }
+    if (buffer_.size() + bytes.size() < BlockBytes) {
+        buffer_.append(bytes);
+        return;
+    }
+    Flush();
+    if (bytes.size() >= BlockBytes) {
+        buffer_ = bytes; // written at once below, without a second copy per block
+        Flush();
+        buffer_.reserve(BlockBytes);
+    } else {
+        buffer_.append(bytes);
+    }
+}
+
+void StagedFile::Flush() {
+    std::size_t done = 0;
+    while (done < buffer_.size()) {
+        const ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            FailWrite(errno);
+        }
+        if (n == 0) {
+            FailWrite(ENOSPC);
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    buffer_.clear();
+}
+
+void StagedFile::Finish() {
+    if (fd_ < 0) {
+        return;
+    }
+    Flush();
+    // On disk before it takes the target's name: a crash right after the rename
+    // must not leave an empty file where the old one was.
+    if (!inPlace_ && ::fsync(fd_) != 0 && errno != EINVAL && errno != EROFS) {
+        FailWrite(errno);
+    }
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0 && errno != EINTR) {
+        FailWrite(errno);
     }
 }
 
 void StagedFile::Commit() {
+    Finish();
     if (temp_.empty()) {
         return;
     }
-    std::error_code ec;
-    std::filesystem::rename(temp_, target_, ec);
-    if (ec) {
-        std::remove(temp_.c_str());
-        temp_.clear();
-        throw FileError(CannotCreateText(target_, ec.value()));
+    if (::rename(temp_.c_str(), target_.c_str()) != 0) {
+        const int err = errno;
+        Discard();
+        throw FileError(CannotCreateText(target_, err));
     }
     temp_.clear();
+    ReleaseTemporaryFile(slot_);
+    slot_ = -1;
+}
+
+// ---- FileSet ----------------------------------------------------------------
+
+FileSet::FileSet(RenameFunction rename) : rename_(rename != nullptr ? rename : ::rename) {}
+
+FileSet::~FileSet() = default;
+
+StagedFile& FileSet::Add(std::string target, WriteFailureText failure) {
+    files_.push_back(std::make_unique<StagedFile>(std::move(target), failure));
+    return *files_.back();
+}
+
+void FileSet::Commit() {
+    for (auto& f : files_) {
+        f->Finish();
+    }
+    std::vector<std::string> folders;
+    for (const auto& f : files_) {
+        if (!f->inPlace_) {
+            folders.push_back(FolderOf(f->target_));
+        }
+    }
+    const FolderLocks locks(std::move(folders));
+
+    struct Step {
+        StagedFile* file;
+        std::string backup; // the old file under a temporary name; empty when there was none
+        bool linked;        // the backup is a second name of the old file, which stays in place
+    };
+    std::vector<Step> done;
+    auto rollBack = [&](const Step* failed, int err, const std::string& target) {
+        if (failed != nullptr && !failed->backup.empty()) {
+            if (failed->linked) {
+                ::unlink(failed->backup.c_str());
+            } else {
+                ::rename(failed->backup.c_str(), target.c_str());
+            }
+        }
+        for (auto it = done.rbegin(); it != done.rend(); ++it) {
+            if (it->backup.empty()) {
+                ::unlink(it->file->target_.c_str());
+            } else {
+                ::rename(it->backup.c_str(), it->file->target_.c_str());
+            }
+        }
+        for (auto& f : files_) {
+            f->Discard();
+        }
+        throw FileError(CannotCreateText(target, err));
+    };
+
+    for (auto& f : files_) {
+        if (f->inPlace_ || f->temp_.empty()) {
+            continue;
+        }
+        Step step{f.get(), {}, false};
+        struct stat st {};
+        if (::lstat(f->target_.c_str(), &st) == 0) {
+            // Keep the old file under a second name; a hard link leaves the target
+            // in place throughout, a rename is the fallback where links are not had.
+            for (int attempt = 0; attempt < 100; ++attempt) {
+                step.backup = SiblingName(f->target_, ".old");
+                if (::link(f->target_.c_str(), step.backup.c_str()) == 0) {
+                    step.linked = true;
+                    break;
+                }
+                if (errno != EEXIST) {
+                    break;
+                }
+            }
+            if (!step.linked && rename_(f->target_.c_str(), step.backup.c_str()) != 0) {
+                const int err = errno;
+                step.backup.clear();
+                rollBack(nullptr, err, f->target_);
+            }
+        }
+        if (rename_(f->temp_.c_str(), f->target_.c_str()) != 0) {
+            const int err = errno;
+            rollBack(&step, err, f->target_);
+        }
+        f->temp_.clear();
+        done.push_back(step);
+    }
+    for (const Step& step : done) {
+        if (!step.backup.empty()) {
+            ::unlink(step.backup.c_str());
+        }
+        step.file->Discard(); // only releases the registration now
+    }
 }
 
 void ReplaceFileContents(const std::string& path, std::string_view bytes,
@@ -143,34 +426,74 @@ void ReplaceFileContents(const std::string& path, std::string_view bytes,
     staged.Commit();
 }
 
-std::string ReadWholeFile(const std::string& path, ReadFailureText failure) {
-    auto fail = [&](int err) -> FileError {
-        if (err == 0) {
-            err = EIO;
-        }
-        return FileError(failure == ReadFailureText::CannotOpen ? CannotOpenText(path, err)
-                                                                : RuntimeIoText(err));
-    };
-    errno = 0;
-    FilePtr in(std::fopen(path.c_str(), "rb"));
-    if (!in) {
-        throw fail(errno);
+// ---- reading ----------------------------------------------------------------
+
+std::string TooLargeText(const std::string& path, std::size_t size, std::size_t maxBytes) {
+    return "The file \"" + path + "\" is " + std::to_string((size + (1 << 20) - 1) >> 20) +
+           " MB; files of more than " + std::to_string(maxBytes >> 20) + " MB are not read";
+}
+
+InputFile::InputFile(const std::string& path, ReadFailureText failure, std::size_t maxBytes)
+    : path_(path), failure_(failure) {
+    // Not waiting on open: a FIFO without a writer would block here forever.
+    fd_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd_ < 0) {
+        const int err = errno != 0 ? errno : EIO;
+        throw FileError(failure == ReadFailureText::CannotOpen ? CannotOpenText(path, err)
+                                                               : RuntimeIoText(err));
     }
-    std::string data;
-    char buf[1 << 16];
-    for (;;) {
-        errno = 0;
-        const std::size_t n = std::fread(buf, 1, sizeof buf, in.get());
-        data.append(buf, n);
-        if (n < sizeof buf) {
-            if (std::ferror(in.get())) {
-                // A folder opens on some systems and fails only on reading.
-                throw fail(errno);
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0) {
+        const int err = errno;
+        CloseQuietly(fd_);
+        throw FileError(CannotOpenText(path, err));
+    }
+    if (!S_ISREG(st.st_mode)) {
+        CloseQuietly(fd_);
+        throw FileError("Cannot open file \"" + path + "\". " + KindOfNonFile(st.st_mode));
+    }
+    size_ = static_cast<std::size_t>(st.st_size);
+    if (size_ > maxBytes) {
+        CloseQuietly(fd_);
+        throw FileError(TooLargeText(path, size_, maxBytes));
+    }
+}
+
+InputFile::~InputFile() {
+    CloseQuietly(fd_);
+}
+
+std::string InputFile::Read(std::size_t offset, std::size_t count) const {
+    if (offset >= size_) {
+        return {};
+    }
+    count = std::min(count, size_ - offset);
+    std::string out(count, '\0');
+    std::size_t done = 0;
+    while (done < count) {
+        const ssize_t n =
+            ::pread(fd_, out.data() + done, count - done, static_cast<off_t>(offset + done));
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
             }
-            break;
+            const int err = errno;
+            throw FileError(failure_ == ReadFailureText::CannotOpen
+                                ? "Cannot read file \"" + path_ + "\". " + ReasonText(err)
+                                : RuntimeIoText(err));
         }
+        if (n == 0) {
+            break; // the file shrank since it was opened
+        }
+        done += static_cast<std::size_t>(n);
     }
-    return data;
+    out.resize(done);
+    return out;
+}
+
+std::string ReadWholeFile(const std::string& path, ReadFailureText failure, std::size_t maxBytes) {
+    const InputFile file(path, failure, maxBytes);
+    return file.Read(0, file.Size());
 }
 
 } // namespace sw

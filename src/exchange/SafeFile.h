@@ -1,12 +1,22 @@
 #pragma once
 
-// Whole-file reading and replace-on-success writing for the exchange formats.
-// A writer never truncates the user's file first: the bytes go to a temporary
-// file in the same folder, which is renamed over the target only once it is
-// complete, so a full disk or a refused write leaves an existing file as it was.
+// Replace-on-success writing for the exchange formats. A writer never truncates
+// the user's file first: the bytes go to a temporary file in the target's folder,
+// which is renamed over the target only once it is complete, so a full disk or a
+// refused write leaves an existing file as it was.
+//
+// Replacing keeps what the user had: a symbolic link is followed and the file it
+// names is replaced (the link stays); the permission bits (and, for root, the
+// owner) of an existing target carry over to the new file; a FIFO, character
+// device or socket is written to directly, never replaced by a file. A folder or
+// block device as target is refused. Temporary names stay within the 255-byte
+// name limit, and SIGINT, SIGTERM or SIGHUP during a write removes them.
 
+#include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace sw {
 
@@ -22,13 +32,22 @@ std::string RuntimeIoText(int errorNumber);
 std::string CannotCreateText(const std::string& path, int errorNumber);
 std::string CannotOpenText(const std::string& path, int errorNumber);
 
-// A file written completely under a temporary name beside its target, waiting
-// to be renamed over it. Destroying it without Commit removes the temporary.
+// `path` with every symbolic link of its last component followed (relative links
+// from the link's folder, at most 40 in a row), so that a link to a file that does
+// not exist yet still names where that file will be. Other paths come back as given.
+std::string FollowLinks(const std::string& path);
+
+// A file being written under a temporary name beside its target, renamed over it
+// by Commit. Bytes are buffered and written in large blocks, so a document of
+// gigabytes needs little memory. Destroying it uncommitted removes the temporary.
+// A FIFO, character device or socket target is opened and written in place; its
+// Commit only flushes.
 class StagedFile {
 public:
     // Throws FileError "Cannot create file ..." when the target exists but may not
-    // be written, or the temporary cannot be created; the write failure text when
-    // a write fails. In every case the temporary is gone and the target untouched.
+    // be written, is a folder or block device, or the temporary cannot be created.
+    StagedFile(std::string target, WriteFailureText failure);
+    // Opens, writes `bytes` and finishes in one step.
     StagedFile(std::string target, std::string_view bytes, WriteFailureText failure);
     StagedFile(const StagedFile&) = delete;
     StagedFile& operator=(const StagedFile&) = delete;
@@ -36,22 +55,100 @@ public:
     StagedFile& operator=(StagedFile&&) = delete;
     ~StagedFile();
 
+    // Appends bytes. A failed or short write throws the failure text and removes
+    // the temporary; the target is untouched.
+    void Write(std::string_view bytes);
+    // Flushes and closes; errors as for Write. Called by Commit when still open.
+    void Finish();
     // Renames the temporary over the target; "Cannot create file ..." on failure.
     void Commit();
 
+    // The file that is replaced (links followed) and the temporary beside it;
+    // the temporary is empty once committed, and for a target written in place.
+    const std::string& Target() const { return target_; }
     const std::string& TemporaryPath() const { return temp_; }
+    bool WritesInPlace() const { return inPlace_; }
 
 private:
+    friend class FileSet;
+    void Flush();
+    [[noreturn]] void FailWrite(int errorNumber);
+    void Discard();
+
     std::string target_;
     std::string temp_; // empty once committed or moved from
+    WriteFailureText failure_;
+    std::string buffer_;
+    int fd_ = -1;
+    int slot_ = -1; // the signal-cleanup registration of temp_
+    bool inPlace_ = false;
 };
 
-// Stages and commits in one step.
+// Renames `from` to `to` as rename(2) does: 0 on success, -1 with errno set.
+using RenameFunction = int (*)(const char* from, const char* to);
+
+// Several files replaced as one: either every target gets its new contents or
+// every target keeps what it had. The old files are kept under temporary names
+// until every rename succeeded and are put back otherwise. Commits of sets into
+// the same folder by this or another process take turns under a lock on the
+// folder, so two writers of one name never leave a mix of their files.
+class FileSet {
+public:
+    // `rename` is the rename used for the replacement steps (a test may make one fail).
+    explicit FileSet(RenameFunction rename = nullptr);
+    FileSet(const FileSet&) = delete;
+    FileSet& operator=(const FileSet&) = delete;
+    ~FileSet();
+
+    // Stages one more member; the reference stays valid until the set is destroyed.
+    StagedFile& Add(std::string target, WriteFailureText failure);
+    // Finishes every member and replaces all targets; on any failure the targets
+    // are as before, the temporaries are removed and "Cannot create file ..."
+    // names the target that failed.
+    void Commit();
+
+private:
+    std::vector<std::unique_ptr<StagedFile>> files_;
+    RenameFunction rename_;
+};
+
+// Stages and commits one file in one step.
 void ReplaceFileContents(const std::string& path, std::string_view bytes, WriteFailureText failure);
 
-// The whole file. When it cannot be opened or read, throws FileError with
-// CannotOpenText or the runtime's text, as `failure` asks; nothing is returned.
+// Reading input files. Only regular files are read: a folder, FIFO, device or
+// socket is refused with a message naming the file (reading a FIFO or /dev/zero
+// would never end), and so is a file larger than `maxBytes`.
 enum class ReadFailureText { Runtime, CannotOpen };
-std::string ReadWholeFile(const std::string& path, ReadFailureText failure);
+
+// An input file opened for reading, its size known. Reads are positioned, so only
+// the parts a reader needs are read.
+class InputFile {
+public:
+    InputFile(const std::string& path, ReadFailureText failure, std::size_t maxBytes);
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+    ~InputFile();
+
+    std::size_t Size() const { return size_; }
+    // The bytes [offset, offset + count), fewer where the file ends first.
+    std::string Read(std::size_t offset, std::size_t count) const;
+
+private:
+    std::string path_;
+    ReadFailureText failure_;
+    int fd_ = -1;
+    std::size_t size_ = 0;
+};
+
+// The largest file any reader loads whole (256 MiB).
+inline constexpr std::size_t MaxWholeFileBytes = std::size_t{256} << 20;
+
+// The whole file, at most `maxBytes`. When it cannot be opened or read, throws
+// FileError with CannotOpenText or the runtime's text, as `failure` asks.
+std::string ReadWholeFile(const std::string& path, ReadFailureText failure,
+                          std::size_t maxBytes = MaxWholeFileBytes);
+
+// "The file "<path>" is N MB; files of more than M MB are not read".
+std::string TooLargeText(const std::string& path, std::size_t size, std::size_t maxBytes);
 
 } // namespace sw

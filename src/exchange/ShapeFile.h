@@ -69,8 +69,18 @@ void WriteShxFile(const std::string& path, const Settings& s, const SheetGrid& g
 void WriteDbfFile(const std::string& path, const SheetGrid& g);
 void WritePrjFile(const std::string& path);
 
-// All four files: every one is prepared completely before any is renamed into
-// place, so a failure changes none of them.
+// The most sheets a shapefile can hold: the main file's length is a signed
+// 32-bit count of 16-bit words (31,580,641 records of 68 words after the header).
+std::size_t MaxShapefileSheets();
+// The bytes of the four files of a grid of `sheets` cells, for size warnings.
+uint64_t ShapefileBytes(std::size_t sheets);
+// "Cannot write a shapefile of N sheets: ..." naming the limit.
+std::string TooManySheetsForShapefileText(std::size_t sheets);
+
+// All four files as one set, streamed to temporary files and renamed into place
+// only when all are complete, under a lock on the folder: either every file is
+// new or every file is as before, and two writers of one name never mix their
+// files. A grid beyond MaxShapefileSheets is refused before anything is written.
 void WriteShapeFiles(const std::string& path, const Settings& s, const SheetGrid& g);
 
 // The ".prj" beside a .shp: Missing when there is none, Projected when its first

@@ -122,43 +122,50 @@ uint32_t SwapBytes32(uint32_t value) {
            ((value & 0x00FF0000u) >> 8) | ((value & 0xFF000000u) >> 24);
 }
 
-std::string ShpFileBytes(const Settings& s, const SheetGrid& g) {
-    const SheetCorners corners(s, g);
+namespace {
+
+// The writers below hand their bytes to `put` a record at a time, so a file is
+// streamed to disk in blocks whatever the grid's size.
+template <class Put> void EmitShp(const SheetCorners& corners, Put&& put) {
     const std::size_t n = corners.Count();
-    const int32_t words = MainFileWords(n);
-    std::string out = FileHeader(GridBox(corners), words);
-    out.reserve(static_cast<std::size_t>(words) * 2);
+    put(FileHeader(GridBox(corners), MainFileWords(n)));
+    std::string record;
     for (std::size_t k = 0; k < n; ++k) {
-        PutSwapped(out, static_cast<uint32_t>(k + 1));
-        PutSwapped(out, RecordContentWords);
-        PutPolygon(out, SheetPolygon(corners, k));
+        record.clear();
+        PutSwapped(record, static_cast<uint32_t>(k + 1));
+        PutSwapped(record, RecordContentWords);
+        PutPolygon(record, SheetPolygon(corners, k));
+        put(record);
     }
-    return out;
 }
 
-std::string ShxFileBytes(const Settings& s, const SheetGrid& g) {
-    // The index follows from the fixed record size; no need to read the main file back.
-    const SheetCorners corners(s, g);
+// The index follows from the fixed record size; no need to read the main file back.
+template <class Put> void EmitShx(const SheetCorners& corners, Put&& put) {
     const std::size_t n = corners.Count();
     MainFileWords(n); // the offsets below must fit as well
     const int32_t words =
         CheckedNarrow(HeaderWords + 4 * static_cast<int64_t>(n)); // 8 bytes per entry
-    std::string out = FileHeader(GridBox(corners), words);
+    put(FileHeader(GridBox(corners), words));
+    std::string entry;
     for (std::size_t k = 0; k < n; ++k) {
-        PutSwapped(out, static_cast<uint32_t>(HeaderWords + RecordWords * static_cast<int64_t>(k)));
-        PutSwapped(out, RecordContentWords);
+        entry.clear();
+        PutSwapped(entry,
+                   static_cast<uint32_t>(HeaderWords + RecordWords * static_cast<int64_t>(k)));
+        PutSwapped(entry, RecordContentWords);
+        put(entry);
     }
-    return out;
 }
 
-std::string DbfFileBytes(const SheetGrid& g) {
-    const std::size_t n =
-        g.GridCols > 0 && g.GridRows > 0
-            ? std::min(g.SheetList.size(),
-                       static_cast<std::size_t>(g.GridCols) * static_cast<std::size_t>(g.GridRows))
-            : 0;
+std::size_t DbfRecordCount(const SheetGrid& g) {
+    return g.GridCols > 0 && g.GridRows > 0
+               ? std::min(g.SheetList.size(), static_cast<std::size_t>(g.GridCols) *
+                                                  static_cast<std::size_t>(g.GridRows))
+               : 0;
+}
+
+template <class Put> void EmitDbf(const SheetGrid& g, Put&& put) {
+    const std::size_t n = DbfRecordCount(g);
     std::string out;
-    out.reserve(97 + 19 * n + 1);
     out += '\x03';                // dBASE III, no memo
     out += static_cast<char>(99); // last update 1999-09-13, fixed
     out += static_cast<char>(9);
@@ -172,14 +179,60 @@ std::string DbfFileBytes(const SheetGrid& g) {
     PutField(out, "SHEETNO", 12);
     PutField(out, "INOUT", 4);
     out += '\x0D';
+    put(out);
     for (std::size_t k = 0; k < n; ++k) {
         const SheetRec& rec = g.SheetList[k];
+        out.clear();
         out += ' '; // not deleted
         out += RightAligned(rec.SheetNo.view(), 12);
         out += rec.InFlag != 0 ? "  IN" : " OUT";
         out.append(2, '\0'); // the record length counts two bytes past the fields
+        put(out);
     }
-    out += '\x1A';
+    put(std::string_view("\x1A", 1));
+}
+
+struct AppendTo {
+    std::string& out;
+    void operator()(std::string_view bytes) const { out += bytes; }
+};
+
+struct WriteTo {
+    StagedFile& file;
+    void operator()(std::string_view bytes) const { file.Write(bytes); }
+};
+
+} // namespace
+
+std::size_t MaxShapefileSheets() {
+    return static_cast<std::size_t>((INT32_MAX - HeaderWords) / RecordWords);
+}
+
+uint64_t ShapefileBytes(std::size_t sheets) {
+    const uint64_t n = sheets;
+    return (ShpHeaderSize + 136 * n) + (ShpHeaderSize + 8 * n) + (98 + 19 * n) +
+           std::char_traits<char>::length(Wgs84PrjText);
+}
+
+std::string ShpFileBytes(const Settings& s, const SheetGrid& g) {
+    const SheetCorners corners(s, g);
+    std::string out;
+    out.reserve(ShpHeaderSize + 136 * corners.Count());
+    EmitShp(corners, AppendTo{out});
+    return out;
+}
+
+std::string ShxFileBytes(const Settings& s, const SheetGrid& g) {
+    const SheetCorners corners(s, g);
+    std::string out;
+    EmitShx(corners, AppendTo{out});
+    return out;
+}
+
+std::string DbfFileBytes(const SheetGrid& g) {
+    std::string out;
+    out.reserve(97 + 19 * DbfRecordCount(g) + 1);
+    EmitDbf(g, AppendTo{out});
     return out;
 }
 
@@ -210,19 +263,31 @@ void WritePrjFile(const std::string& path) {
     ReplaceFileContents(ReplaceExtension(path, ".prj"), Wgs84PrjText, WriteFailureText::Runtime);
 }
 
+std::string TooManySheetsForShapefileText(std::size_t sheets) {
+    return "Cannot write a shapefile of " + std::to_string(sheets) +
+           " sheets: its main file would pass the format's size limit (32-bit lengths of "
+           "16-bit words), which holds at most " +
+           std::to_string(MaxShapefileSheets()) + " sheets";
+}
+
 void WriteShapeFiles(const std::string& path, const Settings& s, const SheetGrid& g) {
-    const std::string shp = ShpFileBytes(s, g);
-    const std::string shx = ShxFileBytes(s, g);
-    const std::string dbf = DbfFileBytes(g);
-    StagedFile files[] = {
-        StagedFile(ReplaceExtension(path, ".shp"), shp, WriteFailureText::Runtime),
-        StagedFile(ReplaceExtension(path, ".shx"), shx, WriteFailureText::Runtime),
-        StagedFile(ReplaceExtension(path, ".dbf"), dbf, WriteFailureText::Runtime),
-        StagedFile(ReplaceExtension(path, ".prj"), Wgs84PrjText, WriteFailureText::Runtime),
-    };
-    for (StagedFile& f : files) {
-        f.Commit();
+    // Refused before anything is written: the overflow would otherwise surface
+    // only after gigabytes had gone to disk.
+    const std::size_t cells =
+        g.GridCols > 0 && g.GridRows > 0
+            ? static_cast<std::size_t>(g.GridCols) * static_cast<std::size_t>(g.GridRows)
+            : 0;
+    if (cells > MaxShapefileSheets()) {
+        throw FileError(TooManySheetsForShapefileText(cells));
     }
+    const SheetCorners corners(s, g);
+    // The four files are one set: a failure anywhere leaves every old file as it was.
+    FileSet set;
+    EmitShp(corners, WriteTo{set.Add(ReplaceExtension(path, ".shp"), WriteFailureText::Runtime)});
+    EmitShx(corners, WriteTo{set.Add(ReplaceExtension(path, ".shx"), WriteFailureText::Runtime)});
+    EmitDbf(g, WriteTo{set.Add(ReplaceExtension(path, ".dbf"), WriteFailureText::Runtime)});
+    set.Add(ReplaceExtension(path, ".prj"), WriteFailureText::Runtime).Write(Wgs84PrjText);
+    set.Commit();
 }
 
 } // namespace sw
