@@ -1,4 +1,5 @@
 #include "exchange/FileError.h"
+#include "exchange/InputLimits.h"
 #include "exchange/KmlFile.h"
 #include "exchange/SafeFile.h"
 
@@ -16,6 +17,8 @@ struct Tuple {
 };
 
 using CoordinateList = std::vector<Tuple>;
+
+struct TooManyTuples {};
 
 bool IsBlank(char ch) {
     return static_cast<unsigned char>(ch) <= 32;
@@ -46,7 +49,8 @@ Tuple SplitTuple(std::string_view token) {
     return Tuple{token.substr(0, c1), rest};
 }
 
-CoordinateList SplitList(std::string_view text) {
+// `budget` is the number of tuples still allowed; splitting stops past it.
+CoordinateList SplitList(std::string_view text, std::size_t& budget) {
     CoordinateList list;
     std::size_t i = 0;
     while (i < text.size()) {
@@ -58,6 +62,10 @@ CoordinateList SplitList(std::string_view text) {
             ++i;
         }
         if (i > start) {
+            if (budget == 0) {
+                throw TooManyTuples{};
+            }
+            --budget;
             list.push_back(SplitTuple(text.substr(start, i - start)));
         }
     }
@@ -98,6 +106,8 @@ Tag ReadTag(std::string_view text, std::size_t lt) {
 // (a truncated file) is not read either.
 std::vector<CoordinateList> FindLists(std::string_view text) {
     std::vector<CoordinateList> lists;
+    // Every list adds a row of its own as well: both count against the limit.
+    std::size_t budget = MaxInputVertices;
     std::size_t pos = 0;
     while ((pos = text.find('<', pos)) != std::string_view::npos) {
         if (text.substr(pos, 4) == "<!--") {
@@ -117,6 +127,10 @@ std::vector<CoordinateList> FindLists(std::string_view text) {
             continue;
         }
         if (open.SelfClosing) {
+            if (budget == 0) {
+                throw TooManyTuples{};
+            }
+            --budget;
             lists.emplace_back();
             continue;
         }
@@ -137,20 +151,27 @@ std::vector<CoordinateList> FindLists(std::string_view text) {
         if (close == std::string_view::npos) {
             break;
         }
-        lists.push_back(SplitList(text.substr(pos, close - pos)));
+        if (budget == 0) {
+            throw TooManyTuples{};
+        }
+        --budget;
+        lists.push_back(SplitList(text.substr(pos, close - pos), budget));
         pos = closeTag.End;
     }
     return lists;
 }
 
-} // namespace
-
-void ReadKmlText(std::string_view text, VertexTable& t) {
+void ReadKml(std::string_view text, VertexTable& t, const std::string& what) {
     const std::size_t eof = text.find('\x1A');
     if (eof != std::string_view::npos) {
         text = text.substr(0, eof);
     }
-    const std::vector<CoordinateList> lists = FindLists(text);
+    std::vector<CoordinateList> lists;
+    try {
+        lists = FindLists(text);
+    } catch (const TooManyTuples&) {
+        throw FileError(TooManyVerticesText(what));
+    }
 
     std::size_t rows = 0;
     for (const auto& list : lists) {
@@ -193,9 +214,15 @@ void ReadKmlText(std::string_view text, VertexTable& t) {
     t.IsPolygon = 1;
 }
 
+} // namespace
+
+void ReadKmlText(std::string_view text, VertexTable& t) {
+    ReadKml(text, t, "The KML text");
+}
+
 void ReadKmlFile(const std::string& path, VertexTable& t) {
-    const std::string text = ReadWholeFile(path, ReadFailureText::Runtime);
-    ReadKmlText(text, t);
+    const std::string text = ReadWholeFile(path, ReadFailureText::Runtime, MaxTextInputBytes);
+    ReadKml(text, t, "The KML file \"" + path + "\"");
 }
 
 } // namespace sw

@@ -1,9 +1,11 @@
 #include "exchange/ByteOrder.h"
 #include "exchange/FileError.h"
+#include "exchange/InputLimits.h"
 #include "exchange/NumberText.h"
 #include "exchange/SafeFile.h"
 #include "exchange/ShapeFile.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace sw {
@@ -108,7 +110,39 @@ void ReadShpData(std::string_view bytes, const std::string& path, VertexTable& t
 }
 
 void ReadShpFile(const std::string& path, VertexTable& t, char decimalSeparator) {
-    const std::string bytes = ReadWholeFile(path, ReadFailureText::CannotOpen);
+    // Only the header and the first record are read, however large the file: the
+    // counts are checked against the file's size and the vertex limit before the
+    // points are read.
+    const InputFile file(path, ReadFailureText::CannotOpen, SIZE_MAX);
+    std::string bytes = file.Read(0, FirstContent + PolyFixedSize);
+    if (bytes.size() >= FirstContent + PolyFixedSize) {
+        const int32_t type = AsInt(GetLE32(bytes, 32));
+        const int32_t numParts = AsInt(GetLE32(bytes, FirstContent + 36));
+        const int32_t numPoints = AsInt(GetLE32(bytes, FirstContent + 40));
+        const int64_t declared = 2 * static_cast<int64_t>(AsInt(GetBE32(bytes, FirstRecord + 4)));
+        const int64_t needed = static_cast<int64_t>(PolyFixedSize) +
+                               4 * static_cast<int64_t>(numParts) +
+                               16 * static_cast<int64_t>(numPoints);
+        const bool poly = type == ShpPolyline || type == ShpPolygon;
+        if (poly && AsInt(GetLE32(bytes, FirstContent)) != 0 && numParts >= 0 && numPoints >= 0 &&
+            declared >= needed &&
+            declared <= static_cast<int64_t>(file.Size()) - static_cast<int64_t>(FirstContent)) {
+            if (static_cast<std::size_t>(numPoints) > MaxInputVertices) {
+                throw FileError(TooManyVerticesText("The shapefile \"" + path + "\""));
+            }
+            bytes = file.Read(0, FirstContent + static_cast<std::size_t>(needed));
+            // What follows the points in a longer record is never looked at: let the
+            // record end where the points end.
+            const auto words = static_cast<uint32_t>(needed / 2);
+            for (int i = 0; i < 4; ++i) {
+                bytes[FirstRecord + 4 + static_cast<std::size_t>(i)] =
+                    static_cast<char>((words >> (24 - 8 * i)) & 0xFF);
+            }
+        } else {
+            // Damaged, or not a polyline or polygon: what was read tells which.
+            bytes = file.Read(0, std::max<std::size_t>(bytes.size(), FirstContent + 4));
+        }
+    }
     ReadShpData(bytes, path, t, decimalSeparator);
 }
 

@@ -1,4 +1,5 @@
 #include "exchange/FileNames.h"
+#include "exchange/InputLimits.h"
 #include "exchange/SafeFile.h"
 #include "exchange/ShapeFile.h"
 
@@ -13,7 +14,7 @@ ProjectionCheck CheckShapefileProjection(const std::string& shpPath) {
     if (!std::filesystem::exists(prj, ec)) {
         return ProjectionCheck::Missing;
     }
-    const std::string text = ReadWholeFile(prj, ReadFailureText::Runtime);
+    const std::string text = ReadWholeFile(prj, ReadFailureText::Runtime, MaxPrjBytes);
     const std::string_view firstLine = std::string_view(text).substr(0, text.find_first_of("\r\n"));
     // The well-known-text keyword of a projected system; the first line is the
     // whole definition in the files GIS programs write.

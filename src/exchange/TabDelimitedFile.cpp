@@ -1,12 +1,10 @@
 #include "exchange/TabDelimitedFile.h"
 
 #include "exchange/FileError.h"
+#include "exchange/InputLimits.h"
+#include "exchange/SafeFile.h"
 
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <limits>
+#include <algorithm>
 
 namespace sw {
 
@@ -36,11 +34,6 @@ std::vector<std::string_view> SplitLines(std::string_view bytes) {
         lines.push_back(bytes.substr(start));
     }
     return lines;
-}
-
-std::string SystemReason() {
-    const int e = errno;
-    return e != 0 ? std::strerror(e) : "unknown error";
 }
 
 } // namespace
@@ -91,11 +84,25 @@ std::vector<std::string> SplitVertexLine(std::string_view line) {
     return fields;
 }
 
-void ProcessTabDelimitedText(std::string_view bytes, VertexTable& t) {
-    const std::vector<std::string_view> lines = SplitLines(bytes);
-    if (lines.size() > static_cast<std::size_t>(std::numeric_limits<int32_t>::max() - 2)) {
-        throw FileError("Too many lines for the vertex table");
+namespace {
+
+void ReadVertexText(std::string_view bytes, VertexTable& t, const std::string& what) {
+    // Counted before anything is split: a file of nothing but line ends would
+    // otherwise build a list of millions of empty lines first.
+    std::size_t lineCount = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\n' ||
+            (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n'))) {
+            ++lineCount;
+        }
     }
+    if (!bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r') {
+        ++lineCount;
+    }
+    if (lineCount > MaxInputVertices) {
+        throw FileError(TooManyVerticesText(what) + " (one per line)");
+    }
+    const std::vector<std::string_view> lines = SplitLines(bytes);
     const auto count = static_cast<int32_t>(lines.size());
     t.SetRowCount(count + 2);
     t.VertexCount = count;
@@ -110,30 +117,15 @@ void ProcessTabDelimitedText(std::string_view bytes, VertexTable& t) {
     }
 }
 
+} // namespace
+
+void ProcessTabDelimitedText(std::string_view bytes, VertexTable& t) {
+    ReadVertexText(bytes, t, "The vertex text");
+}
+
 void ProcessTabDelimitedFile(const std::string& path, VertexTable& t) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) {
-        throw FileError("Cannot open file \"" + path + "\". " + std::strerror(EISDIR));
-    }
-    errno = 0;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        throw FileError("Cannot open file \"" + path + "\". " + SystemReason());
-    }
-    std::string bytes;
-    char chunk[65536];
-    for (;;) {
-        errno = 0;
-        in.read(chunk, sizeof chunk);
-        bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
-        if (in.bad()) {
-            throw FileError("Cannot read file \"" + path + "\". " + SystemReason());
-        }
-        if (!in) {
-            break; // end of file
-        }
-    }
-    ProcessTabDelimitedText(bytes, t);
+    const std::string bytes = ReadWholeFile(path, ReadFailureText::CannotOpen, MaxTextInputBytes);
+    ReadVertexText(bytes, t, "The vertex file \"" + path + "\"");
 }
 
 } // namespace sw

@@ -1,5 +1,6 @@
 #include "exchange/VertexConversion.h"
 
+#include "exchange/MessageText.h"
 #include "index/CheckedMath.h"
 
 #include <algorithm>
@@ -25,12 +26,14 @@ bool IsDigit(char ch) {
     return ch >= '0' && ch <= '9';
 }
 
+// The cell's text is quoted short and with control characters escaped: a cell
+// can hold a whole megabyte-long line of a file, or terminal escapes.
 ConversionError NotInteger(std::string_view text) {
-    return ConversionError("'" + std::string(text) + "' is not a valid integer value");
+    return ConversionError("'" + QuoteText(text) + "' is not a valid integer value");
 }
 
 ConversionError NotFloat(std::string_view text) {
-    return ConversionError("'" + std::string(text) + "' is not a valid floating point value");
+    return ConversionError("'" + QuoteText(text) + "' is not a valid floating point value");
 }
 
 // [sign] digits [sep digits] [e [sign] digits], at least one mantissa digit;
@@ -111,6 +114,40 @@ double CellToFloat(std::string_view text, char decimalSeparator) {
     return value;
 }
 
+namespace {
+
+// Vertex k (from 1) of the table in either mode.
+VertexRec TableVertex(const VertexTable& t, int32_t k, bool decimalMode, char decimalSeparator) {
+    VertexRec v;
+    if (decimalMode) {
+        const std::string& latText = t.Cell(1, k);
+        const std::string& lonText = t.Cell(2, k);
+        const double lat = CellToFloat(latText, decimalSeparator);
+        const double lon = CellToFloat(lonText, decimalSeparator);
+        try {
+            v.Lat = DecimalToDms(lat);
+        } catch (const std::exception&) {
+            throw NotFloat(Trim(latText));
+        }
+        try {
+            v.Long = DecimalToDms(lon);
+        } catch (const std::exception&) {
+            throw NotFloat(Trim(lonText));
+        }
+    } else {
+        const int32_t row = k + 1;
+        int32_t n[6];
+        for (int32_t c = 1; c <= 6; ++c) {
+            n[c - 1] = CellToInteger(t.Cell(c, row));
+        }
+        v.Lat = DmsAngle{n[0], n[1], n[2]};
+        v.Long = DmsAngle{n[3], n[4], n[5]};
+    }
+    return v;
+}
+
+} // namespace
+
 std::vector<VertexRec> TableToVertices(const VertexTable& t, bool decimalMode,
                                        char decimalSeparator) {
     if (t.VertexCount < 0) {
@@ -121,32 +158,12 @@ std::vector<VertexRec> TableToVertices(const VertexTable& t, bool decimalMode,
     // it reserve memory first.
     out.reserve(static_cast<std::size_t>(std::min(t.VertexCount, std::max(t.RowCount(), 0))));
     for (int32_t k = 1; k <= t.VertexCount; ++k) {
-        VertexRec v;
-        if (decimalMode) {
-            const std::string& latText = t.Cell(1, k);
-            const std::string& lonText = t.Cell(2, k);
-            const double lat = CellToFloat(latText, decimalSeparator);
-            const double lon = CellToFloat(lonText, decimalSeparator);
-            try {
-                v.Lat = DecimalToDms(lat);
-            } catch (const std::exception&) {
-                throw NotFloat(Trim(latText));
-            }
-            try {
-                v.Long = DecimalToDms(lon);
-            } catch (const std::exception&) {
-                throw NotFloat(Trim(lonText));
-            }
-        } else {
-            const int32_t row = k + 1;
-            int32_t n[6];
-            for (int32_t c = 1; c <= 6; ++c) {
-                n[c - 1] = CellToInteger(t.Cell(c, row));
-            }
-            v.Lat = DmsAngle{n[0], n[1], n[2]};
-            v.Long = DmsAngle{n[3], n[4], n[5]};
+        try {
+            out.push_back(TableVertex(t, k, decimalMode, decimalSeparator));
+        } catch (ConversionError& e) {
+            e.Vertex = k;
+            throw;
         }
-        out.push_back(v);
     }
     return out;
 }

@@ -18,6 +18,8 @@ namespace sw {
 class ConversionError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
+    // The vertex (from 1) whose cell failed; 0 when the error is not a cell's.
+    int32_t Vertex = 0;
 };
 
 // Reads t.VertexCount vertices in table order. DMS mode: vertex k (from 1) is
@@ -26,7 +28,8 @@ public:
 // decimal degrees with `decimalSeparator` and an optional exponent, through
 // DecimalToDms. Cells are trimmed of blanks (codes 0 to 32) first. Throws
 // ConversionError "'%s' is not a valid integer value" / "'%s' is not a valid
-// floating point value" with the trimmed text (also for NaN, infinity and values
+// floating point value" with the trimmed text (at most 40 characters, control
+// characters escaped; also for NaN, infinity and values
 // whose degrees leave the 32-bit range), and "Range check error" for a negative
 // VertexCount. A count of 0 gives an empty list.
 std::vector<VertexRec> TableToVertices(const VertexTable& t, bool decimalMode,
