@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <new>
 #include <ostream>
 #include <sstream>
 
@@ -47,6 +48,10 @@ int Run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
     } catch (const UsageError& e) {
         err << "sheetwright-cli: " << e.what() << '\n';
         return ExitUsage;
+    } catch (const std::bad_alloc&) {
+        err << "sheetwright-cli: out of memory: the input or the grid of sheets is too large for "
+               "this machine; try a smaller area or a smaller scale\n";
+        return ExitInputError;
     } catch (const std::exception& e) {
         err << "sheetwright-cli: " << e.what() << '\n';
         return ExitInputError;

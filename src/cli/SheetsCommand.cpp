@@ -6,6 +6,7 @@
 
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
+#include "cli/OutputChecks.h"
 #include "cli/SheetsFormats.h"
 #include "cli/SheetsInput.h"
 #include "cli/SheetsOutputs.h"
@@ -108,16 +109,25 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
     cmd->add_option("--algorithm", opts->algorithm,
                     "fast (default) or reference (the plain every-cell algorithm, for checking)")
         ->check(CLI::IsMember({"fast", "reference"}));
+    std::vector<CLI::Option*> outputFlags;
     for (std::size_t i = 0; i < OutputOptions().size(); ++i) {
         const OutputFormat& f = *OutputOptions()[i];
-        cmd->add_option(std::string(f.CliOption), opts->outputPaths[i], std::string(f.CliHelp));
+        outputFlags.push_back(cmd->add_option(std::string(f.CliOption), opts->outputPaths[i],
+                                              std::string(f.CliHelp)));
     }
 
-    cmd->callback([opts, &ctx, point, polyline, polygon]() {
+    cmd->callback([opts, &ctx, point, polyline, polygon, outputFlags]() {
         if (point->count() + polyline->count() + polygon->count() == 0) {
             throw UsageError(
                 "sheets: give one of --point LAT LON, --polyline FILE, --polygon FILE");
         }
+        std::vector<ChosenOutput> outputs;
+        for (std::size_t i = 0; i < OutputOptions().size(); ++i) {
+            if (outputFlags[i]->count() > 0) {
+                outputs.push_back({OutputOptions()[i], opts->outputPaths[i]});
+            }
+        }
+        CheckOutputNames(outputs);
         SheetsResult r;
         r.seriesName = opts->series;
         r.settings = ParseSettings(opts->series, opts->scale);
@@ -142,13 +152,12 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
             throw InputError(e.what());
         }
 
-        for (std::size_t i = 0; i < OutputOptions().size(); ++i) {
-            if (!opts->outputPaths[i].empty()) {
-                try {
-                    WriteOutput(*OutputOptions()[i], r, opts->outputPaths[i]);
-                } catch (const FileError& e) {
-                    throw InputError(e.what());
-                }
+        NoteLargeOutputs(outputs, r, *ctx.err);
+        for (const ChosenOutput& o : outputs) {
+            try {
+                WriteOutput(*o.format, r, o.path);
+            } catch (const FileError& e) {
+                throw InputError(WithFileName(e.what(), OutputFiles(*o.format, o.path).front()));
             }
         }
         std::ostream& out = *ctx.out;

@@ -2,15 +2,40 @@
 
 #include "cli/CliCommon.h"
 
+#include "exchange/ByteOrder.h"
 #include "exchange/FileError.h"
 #include "exchange/FormatRegistry.h"
 #include "exchange/OpenVertexFile.h"
+#include "exchange/SafeFile.h"
+#include "exchange/ShapeFile.h"
 #include "exchange/VertexConversion.h"
 #include "exchange/VertexTable.h"
+
+#include <cstdint>
+#include <map>
 
 namespace sw::cli {
 
 namespace {
+
+// Why a shapefile gave no vertex: its shapes are of a type that is not read, or
+// its first shape is empty.
+std::string UnreadShapesText(const std::string& path) {
+    static const std::map<int32_t, const char*> names{
+        {0, "null"},         {1, "point"},      {3, "polyline"},   {5, "polygon"},
+        {8, "multipoint"},   {11, "PointZ"},    {13, "PolyLineZ"}, {15, "PolygonZ"},
+        {18, "MultiPointZ"}, {21, "PointM"},    {23, "PolyLineM"}, {25, "PolygonM"},
+        {28, "MultiPointM"}, {31, "MultiPatch"}};
+    const InputFile file(path, ReadFailureText::CannotOpen, SIZE_MAX);
+    const std::string header = file.Read(32, 4);
+    const auto type = header.size() == 4 ? static_cast<int32_t>(GetLE32(header, 0)) : -1;
+    const auto name = names.find(type);
+    if (type == ShpPolyline || type == ShpPolygon || name == names.end()) {
+        return "the shapefile \"" + path + "\" has no points in its first shape";
+    }
+    return "the shapefile \"" + path + "\" holds " + name->second + " shapes (type " +
+           std::to_string(type) + "); only polyline (3) and polygon (5) shapes are read";
+}
 
 // A file as the vertex dialog opens it in its format, numbers written and read
 // with '.'.
@@ -21,7 +46,27 @@ std::vector<VertexRec> ReadFormat(const InputFormat& format, const std::string& 
                          "\" has no \".prj\" beside it; without a geographic coordinate "
                          "system it is not read");
     }
+    if (format.Id == "shapefile" && t.VertexCount == 0) {
+        throw InputError(UnreadShapesText(path));
+    }
     return TableToVertices(t, format.DecimalMode, '.');
+}
+
+// Where in the file a cell failed: a vertex file has one vertex a line. A KML
+// file without a usable coordinate list leaves a negative count, which the
+// dialog reports as a range check; here the reason is said.
+std::string ConversionMessage(const std::string& path, const InputFormat& format,
+                              const ConversionError& err) {
+    if (err.Vertex == 0 && format.Id == "kml") {
+        return "the KML file \"" + path +
+               "\" holds no list of two or more coordinates (KML is read as UTF-8 or ASCII "
+               "text; UTF-16 files are not read)";
+    }
+    std::string where = path;
+    if (err.Vertex > 0) {
+        where += (format.DecimalMode ? ", vertex " : ", line ") + std::to_string(err.Vertex);
+    }
+    return where + ": " + err.what();
 }
 
 } // namespace
@@ -43,11 +88,14 @@ std::vector<VertexRec> ReadFeatureFile(const std::string& path) {
                          KnownExtensions());
     }
     try {
+        // Missing, a folder, a FIFO or a device: said plainly before any reader
+        // (or the shapefile's projection check) looks for something beside it.
+        { const InputFile probe(path, ReadFailureText::CannotOpen, SIZE_MAX); }
         return ReadFormat(*format, path);
     } catch (const FileError& err) {
         throw InputError(err.what());
     } catch (const ConversionError& err) {
-        throw InputError(path + ": " + err.what());
+        throw InputError(ConversionMessage(path, *format, err));
     }
 }
 

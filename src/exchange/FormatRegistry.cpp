@@ -179,7 +179,9 @@ const std::vector<OutputFormat>& OutputFormats() {
          .InSaveBox = true,
          .CliOption = "--kml",
          .CliHelp = "Also write the IN sheets as KML 2.2 to FILE (its extension becomes .kml)",
-         .WriteSheets = WriteKmlFile},
+         .WriteSheets = WriteKmlFile,
+         .Files = KmlFileNames,
+         .EstimateBytes = KmlFileBytesEstimate},
         {.Id = "shapefile",
          .Caption = "Shape File",
          .Extension = ".shp",
@@ -187,7 +189,9 @@ const std::vector<OutputFormat>& OutputFormats() {
          .CliOption = "--shp",
          .CliHelp = "Also write the whole grid as an ESRI shapefile: FILE.shp, .shx, .dbf and a "
                     "WGS 84 .prj",
-         .WriteSheets = WriteShapeFiles},
+         .WriteSheets = WriteShapeFiles,
+         .Files = ShapefileNames,
+         .EstimateBytes = ShapefileBytesEstimate},
         {.Id = "jpeg",
          .Caption = "JPG File",
          .Extension = ".jpg",
@@ -211,6 +215,10 @@ const std::vector<OutputFormat>& OutputFormats() {
          .WriteReport = WriteExcelFile},
     };
     return formats;
+}
+
+std::vector<std::string> OutputFiles(const OutputFormat& f, const std::string& path) {
+    return f.Files != nullptr ? f.Files(path) : std::vector<std::string>{path};
 }
 
 const OutputFormat* OutputFormatNamed(std::string_view id) {

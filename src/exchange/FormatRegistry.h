@@ -13,6 +13,7 @@
 #include "exchange/TextTable.h"
 #include "exchange/VertexTable.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -83,6 +84,10 @@ enum class PictureEncoding { None, Jpeg, Bmp };
 using SheetsWriter = void (*)(const std::string& path, const Settings& s, const SheetGrid& g);
 using ReportWriter = void (*)(const std::string& path, const TextTable& table);
 
+// The files an output writes for a chosen name, and about how many bytes.
+using OutputFileNames = std::vector<std::string> (*)(const std::string& path);
+using OutputSizeEstimate = uint64_t (*)(const Settings& s, const SheetGrid& g);
+
 struct OutputFormat {
     std::string_view Id;        // "kml"
     std::string_view Caption;   // the save dialog's entry caption, also used in messages
@@ -94,7 +99,14 @@ struct OutputFormat {
     SheetsWriter WriteSheets = nullptr; // from the settings and the sheet list
     ReportWriter WriteReport = nullptr; // from the report table
     PictureEncoding Picture = PictureEncoding::None;
+    // The files written for a name; null: the name exactly as given.
+    OutputFileNames Files = nullptr;
+    // About the bytes written, to warn before a huge file; null: always small.
+    OutputSizeEstimate EstimateBytes = nullptr;
 };
+
+// The files `f` writes for the chosen name.
+std::vector<std::string> OutputFiles(const OutputFormat& f, const std::string& path);
 
 const std::vector<OutputFormat>& OutputFormats();
 

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace sw {
 
@@ -22,8 +23,14 @@ std::string KmlDocument(const Settings& s, const SheetGrid& g);
 // have as many characters as the first IN sheet's), for size warnings.
 uint64_t KmlFileBytesEstimate(const Settings& s, const SheetGrid& g);
 
-// Writes KmlDocument to `path` with its extension replaced by ".kml" (appended
-// when there is none), streamed in blocks with bounded memory. Throws FileError
+// The file WriteKmlFile writes: `path` with its extension replaced by ".kml"
+// (appended when there is none), or `path` itself when it names a FIFO,
+// character device or socket (/dev/stdout), which is written in place.
+std::string KmlFileName(const std::string& path);
+// The same as the one-file list an output format gives.
+std::vector<std::string> KmlFileNames(const std::string& path);
+
+// Writes KmlDocument to KmlFileName(path), streamed in blocks with bounded memory. Throws FileError
 // with "Cannot create file "%s". %s" or the runtime's I/O text; a failed write
 // leaves an existing file untouched.
 void WriteKmlFile(const std::string& path, const Settings& s, const SheetGrid& g);

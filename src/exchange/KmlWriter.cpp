@@ -153,8 +153,16 @@ uint64_t KmlFileBytesEstimate(const Settings& s, const SheetGrid& g) {
     return fixed + in * piece.size();
 }
 
+std::string KmlFileName(const std::string& path) {
+    return IsStreamTarget(path) ? path : ReplaceExtension(path, ".kml");
+}
+
+std::vector<std::string> KmlFileNames(const std::string& path) {
+    return {KmlFileName(path)};
+}
+
 void WriteKmlFile(const std::string& path, const Settings& s, const SheetGrid& g) {
-    StagedFile file(ReplaceExtension(path, ".kml"), WriteFailureText::Runtime);
+    StagedFile file(KmlFileName(path), WriteFailureText::Runtime);
     EmitKml(s, g, [&file](std::string_view bytes) { file.Write(bytes); });
     file.Commit();
 }

@@ -163,6 +163,12 @@ std::string FollowLinks(const std::string& path) {
     throw FileError(CannotCreateText(path, ELOOP));
 }
 
+bool IsStreamTarget(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 &&
+           (S_ISFIFO(st.st_mode) || S_ISCHR(st.st_mode) || S_ISSOCK(st.st_mode));
+}
+
 // ---- StagedFile -------------------------------------------------------------
 
 StagedFile::StagedFile(std::string target, WriteFailureText failure)

@@ -37,6 +37,11 @@ std::string CannotOpenText(const std::string& path, int errorNumber);
 // not exist yet still names where that file will be. Other paths come back as given.
 std::string FollowLinks(const std::string& path);
 
+// True when `path` names an existing FIFO, character device or socket: a stream
+// that is written in place (/dev/stdout, a named pipe), whose name a writer must
+// take as given rather than put its own extension on.
+bool IsStreamTarget(const std::string& path);
+
 // A file being written under a temporary name beside its target, renamed over it
 // by Commit. Bytes are buffered and written in large blocks, so a document of
 // gigabytes needs little memory. Destroying it uncommitted removes the temporary.

@@ -74,6 +74,9 @@ void WritePrjFile(const std::string& path);
 std::size_t MaxShapefileSheets();
 // The bytes of the four files of a grid of `sheets` cells, for size warnings.
 uint64_t ShapefileBytes(std::size_t sheets);
+uint64_t ShapefileBytesEstimate(const Settings& s, const SheetGrid& g);
+// The four names WriteShapeFiles writes: ".shp", ".shx", ".dbf", ".prj".
+std::vector<std::string> ShapefileNames(const std::string& path);
 // "Cannot write a shapefile of N sheets: ..." naming the limit.
 std::string TooManySheetsForShapefileText(std::size_t sheets);
 

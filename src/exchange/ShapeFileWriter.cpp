@@ -214,6 +214,18 @@ uint64_t ShapefileBytes(std::size_t sheets) {
            std::char_traits<char>::length(Wgs84PrjText);
 }
 
+uint64_t ShapefileBytesEstimate(const Settings& /*s*/, const SheetGrid& g) {
+    return ShapefileBytes(DbfRecordCount(g));
+}
+
+std::vector<std::string> ShapefileNames(const std::string& path) {
+    std::vector<std::string> names;
+    for (const char* ext : {".shp", ".shx", ".dbf", ".prj"}) {
+        names.push_back(ReplaceExtension(path, ext));
+    }
+    return names;
+}
+
 std::string ShpFileBytes(const Settings& s, const SheetGrid& g) {
     const SheetCorners corners(s, g);
     std::string out;

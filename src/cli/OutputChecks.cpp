@@ -1,0 +1,81 @@
+#include "cli/OutputChecks.h"
+
+#include "cli/CliCommon.h"
+#include "exchange/SafeFile.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <ostream>
+#include <system_error>
+
+namespace sw::cli {
+
+namespace {
+
+// Two spellings of one file compare equal: "./a.kml", "a.kml" and a link to it.
+std::string SameFileKey(const std::string& path) {
+    std::error_code ec;
+    const std::filesystem::path followed(FollowLinks(path));
+    std::filesystem::path key = std::filesystem::weakly_canonical(followed, ec);
+    if (ec) {
+        key = std::filesystem::absolute(followed, ec).lexically_normal();
+    }
+    return key.string();
+}
+
+} // namespace
+
+void CheckOutputNames(const std::vector<ChosenOutput>& outputs) {
+    std::map<std::string, std::pair<std::string, std::string>> written; // key: flag, file
+    for (const ChosenOutput& o : outputs) {
+        if (o.path.empty()) {
+            throw UsageError(std::string(o.format->CliOption) + " needs a file name");
+        }
+        const std::string flag(o.format->CliOption);
+        for (const std::string& file : OutputFiles(*o.format, o.path)) {
+            const auto [it, added] = written.emplace(SameFileKey(file), std::pair{flag, file});
+            if (!added) {
+                throw UsageError(it->second.first + " and " + flag + " would both write \"" + file +
+                                 "\"");
+            }
+        }
+    }
+}
+
+std::string ApproximateSize(uint64_t bytes) {
+    char text[32];
+    if (bytes >= (uint64_t{1} << 30)) {
+        std::snprintf(text, sizeof text, "about %.1f GB",
+                      static_cast<double>(bytes) / static_cast<double>(uint64_t{1} << 30));
+    } else {
+        std::snprintf(text, sizeof text, "about %llu MB",
+                      static_cast<unsigned long long>((bytes + (1 << 19)) >> 20));
+    }
+    return text;
+}
+
+void NoteLargeOutputs(const std::vector<ChosenOutput>& outputs, const SheetsResult& r,
+                      std::ostream& err, uint64_t threshold) {
+    for (const ChosenOutput& o : outputs) {
+        if (o.format->EstimateBytes == nullptr) {
+            continue;
+        }
+        const uint64_t bytes = o.format->EstimateBytes(r.settings, r.grid);
+        if (bytes > threshold) {
+            err << "sheetwright-cli: note: " << o.format->CliOption << " writes "
+                << ApproximateSize(bytes) << " to \"" << OutputFiles(*o.format, o.path).front()
+                << "\"\n";
+            err.flush();
+        }
+    }
+}
+
+std::string WithFileName(const std::string& message, const std::string& file) {
+    if (message.find(file) != std::string::npos) {
+        return message;
+    }
+    return "cannot write \"" + file + "\": " + message;
+}
+
+} // namespace sw::cli

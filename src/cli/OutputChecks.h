@@ -1,0 +1,38 @@
+#pragma once
+
+// What `sheets` checks about its output files before and while writing them.
+
+#include "cli/SheetsOutputs.h"
+#include "exchange/FormatRegistry.h"
+
+#include <cstdint>
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace sw::cli {
+
+// An output option as given on the command line.
+struct ChosenOutput {
+    const OutputFormat* format;
+    std::string path;
+};
+
+// Throws UsageError for an empty file name and for two outputs that would write
+// the same file (compared as absolute paths with links followed), so that one
+// never silently replaces what another just wrote.
+void CheckOutputNames(const std::vector<ChosenOutput>& outputs);
+
+// Notes on `err` each output estimated over `threshold` bytes, before it is written.
+inline constexpr uint64_t LargeOutputBytes = uint64_t{1} << 30;
+void NoteLargeOutputs(const std::vector<ChosenOutput>& outputs, const SheetsResult& r,
+                      std::ostream& err, uint64_t threshold = LargeOutputBytes);
+
+// "About 4.5 GB", "About 1.2 GB", "About 800 MB".
+std::string ApproximateSize(uint64_t bytes);
+
+// A writer's message naming the file, for texts such as "Disk full" that do not.
+std::string WithFileName(const std::string& message, const std::string& file);
+
+} // namespace sw::cli
