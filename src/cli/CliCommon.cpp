@@ -108,20 +108,4 @@ DmsAngle ParseAngle(const std::string& text, const std::string& what) {
     return DecimalToDms(value);
 }
 
-std::string Utf8(const std::string& cp1252) {
-    std::string out;
-    out.reserve(cp1252.size() + 4);
-    for (const char ch : cp1252) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (c < 0x80) {
-            out += ch;
-        } else {
-            // Only Latin-1 letters and the degree sign occur in our texts.
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
-
 } // namespace sw::cli

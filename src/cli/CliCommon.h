@@ -51,7 +51,4 @@ void AddScaleOption(CLI::App& cmd, std::string& scale);
 // DecimalToDms). `what` names the argument in the error message.
 DmsAngle ParseAngle(const std::string& text, const std::string& what);
 
-// Windows-1252 text of the core (the degree sign is byte 176) as UTF-8 for a terminal.
-std::string Utf8(const std::string& cp1252);
-
 } // namespace sw::cli

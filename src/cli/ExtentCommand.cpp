@@ -1,5 +1,6 @@
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
+#include "index/WindowsText.h"
 
 #include "index/SheetExtent.h"
 
@@ -22,7 +23,7 @@ std::string Decimal(int32_t seconds) {
 }
 
 std::string Dms(int32_t seconds) {
-    return Utf8(DmsToText(SecToDms(seconds)));
+    return WindowsToUtf8(DmsToText(SecToDms(seconds)));
 }
 
 } // namespace

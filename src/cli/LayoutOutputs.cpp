@@ -4,6 +4,7 @@
 
 #include "cli/CliCommon.h"
 #include "cli/SheetsOutputs.h"
+#include "index/WindowsText.h"
 
 #include "coverage/Coverage.h"
 #include "exchange/ExcelFile.h"
@@ -60,13 +61,9 @@ int32_t MeasureReportText(const std::string& text) {
 
 TextTable SheetsReportTable(const SheetsResult& r) {
     EnsureGuiApplication();
-    // The count the grid drawing keeps is the number of IN cells of the block.
-    SheetGrid g = r.grid;
-    g.InSheetCount = 0;
-    for (const SheetRec& rec : g.SheetList) {
-        g.InSheetCount += rec.InFlag == 1 ? 1 : 0;
-    }
-    const ReportInput in{r.settings, g, r.feature, r.inputPath};
+    // ComputeSheets has counted the IN sheets, as the drawing would.
+    // The path came from the command line as UTF-8; the report is Windows text.
+    const ReportInput in{r.settings, r.grid, r.feature, Utf8ToWindows(r.inputPath)};
     return BuildReportTable(in, MeasureReportText);
 }
 
@@ -81,7 +78,7 @@ bool ReportAvailable() {
 void PrintReport(const SheetsResult& r, std::ostream& out) {
     for (const auto& row : SheetsReportTable(r)) {
         for (std::size_t c = 0; c < row.size(); ++c) {
-            out << (c == 0 ? "" : "\t") << Utf8(row[c]);
+            out << (c == 0 ? "" : "\t") << WindowsToUtf8(row[c]);
         }
         out << '\n';
     }

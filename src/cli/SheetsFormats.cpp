@@ -2,6 +2,7 @@
 
 #include "cli/CliCommon.h"
 #include "cli/OutputBuffer.h"
+#include "index/WindowsText.h"
 #include "report/SheetOrder.h"
 
 #include <nlohmann/json.hpp>
@@ -42,7 +43,7 @@ void AppendJsonString(OutputBuffer& buf, std::string_view s) {
         buf.Append(s);
         buf.Append('"');
     } else {
-        buf.Append(nlohmann::json(Utf8(std::string(s))).dump());
+        buf.Append(nlohmann::json(WindowsToUtf8(std::string(s))).dump());
     }
 }
 
@@ -87,8 +88,8 @@ void WriteCsv(const SheetsResult& r, std::ostream& out) {
 void WriteJson(const SheetsResult& r, std::ostream& out) {
     const SheetGrid& g = r.grid;
     std::ostringstream head;
-    head << "{\"series\": " << nlohmann::json(Utf8(r.seriesName)).dump()
-         << ", \"scale\": " << nlohmann::json(Utf8(r.settings.ScaleText)).dump()
+    head << "{\"series\": " << nlohmann::json(WindowsToUtf8(r.seriesName)).dump()
+         << ", \"scale\": " << nlohmann::json(WindowsToUtf8(r.settings.ScaleText)).dump()
          << ", \"zoom\": " << r.settings.SheetPixelHeight << ", \"west_sec\": " << g.GridWestSec
          << ", \"north_sec\": " << g.GridNorthSec << ", \"cols\": " << g.GridCols
          << ", \"rows\": " << g.GridRows << ", \"in_count\": " << g.InSheetCount

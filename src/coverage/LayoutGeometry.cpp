@@ -1,5 +1,6 @@
 #include "coverage/LayoutGeometry.h"
 
+#include "coverage/PixelFrame.h"
 #include "index/CheckedMath.h"
 
 namespace sw {
@@ -43,6 +44,17 @@ void PlaceSheets(const LayoutGeometry& geo, SheetGrid& g) {
         }
         y += geo.CellHeight;
     }
+}
+
+LayoutGeometry PlaceLayout(const Settings& s, Feature& f, SheetGrid& g) {
+    const LayoutGeometry geo = PlanLayout(s, g.GridCols, g.GridRows);
+    PlaceSheets(geo, g);
+    // Only a polygon's fill is drawn from the recorded points; a line is drawn
+    // from the vertices themselves.
+    if (f.IsPolygon == 1) {
+        ComputeFeaturePoints(s, f, g);
+    }
+    return geo;
 }
 
 } // namespace sw

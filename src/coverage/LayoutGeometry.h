@@ -5,6 +5,7 @@
 // The drawing and the KML and shapefile writers take sheet positions from here,
 // so a saved file always matches what the layout shows.
 
+#include "coverage/Feature.h"
 #include "coverage/SheetGrid.h"
 #include "index/Settings.h"
 
@@ -33,5 +34,12 @@ LayoutGeometry PlanLayout(const Settings& s, int32_t gridCols, int32_t gridRows)
 // same steps the grid drawing uses; also counts InSheetCount. After this the sheet
 // positions are those of a drawn layout at this geometry.
 void PlaceSheets(const LayoutGeometry& geo, SheetGrid& g);
+
+// The geometry step of a layout image, run once per image before it is drawn:
+// plans the layout at the settings' zoom, moves the grid's origin to it, writes
+// every sheet's X, Y and InSheetCount (PlaceSheets) and, for a polygon, the
+// feature's pixel points. The painter, the pointer readout and the writers then
+// read these without changing them.
+LayoutGeometry PlaceLayout(const Settings& s, Feature& f, SheetGrid& g);
 
 } // namespace sw

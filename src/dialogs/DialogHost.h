@@ -6,7 +6,7 @@
 // driven on its own.
 
 #include "coverage/Feature.h"
-#include "view/AppState.h"
+#include "session/AppState.h"
 
 #include <functional>
 

@@ -218,7 +218,7 @@ std::optional<OpenOutcome> TPolyInputForm::OpenFile(const InputFormat& format,
         }
         model_->Reload();
         ApplyColumnWidths();
-        ShowError(this, FromCore(e.what()));
+        ShowError(this, ErrorText(e));
         return std::nullopt;
     }
     model_->Reload();
@@ -254,7 +254,7 @@ void TPolyInputForm::BitBtn1Click() {
         vertices = TableToVertices(t, DecimalMode(), LocaleDecimalSeparator());
     } catch (const std::exception& e) {
         // The conversion messages quote the cell, which is 8-bit text.
-        ShowError(this, FromCore(e.what()));
+        ShowError(this, ErrorText(e));
         return;
     }
     hide();

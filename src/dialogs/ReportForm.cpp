@@ -100,7 +100,7 @@ bool TReportForm::SaveReport(const QString& path) {
     try {
         WriteExcelFile(QFile::encodeName(path).toStdString(), table_);
     } catch (const std::exception& e) {
-        ShowError(this, QString::fromLocal8Bit(e.what()));
+        ShowError(this, ErrorText(e));
         return false;
     }
     return true;

@@ -1,5 +1,8 @@
 #include "view/AppTitle.h"
 
+#include "exchange/FileError.h"
+#include "index/WindowsText.h"
+
 #include <QMessageBox>
 
 #include <string>
@@ -14,15 +17,19 @@ void ShowError(QWidget* parent, const QString& text) {
     QMessageBox::critical(parent, AppTitle(), text, QMessageBox::Ok);
 }
 
-// The core keeps text in Windows-1252; of it only the degree sign (176) and other
-// Latin-1 letters occur, so the Latin-1 mapping is exact for what we produce. File
-// paths are the exception: they come from the file system as UTF-8 and are kept so.
 QString FromCore(const std::string& text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    return QString::fromStdString(WindowsToUtf8(text));
 }
 
 std::string ToCore(const QString& text) {
-    return text.toLatin1().toStdString();
+    return Utf8ToWindows(text.toStdString());
+}
+
+QString ErrorText(const std::exception& e) {
+    if (dynamic_cast<const FileError*>(&e) != nullptr) {
+        return QString::fromUtf8(e.what());
+    }
+    return FromCore(e.what());
 }
 
 } // namespace sw

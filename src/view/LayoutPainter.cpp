@@ -61,8 +61,7 @@ void DrawNeighbourGrid(LayoutCanvas& c, const Settings& s, const LayoutGeometry&
     c.SetPenDotted(false);
 }
 
-void DrawPolygon(LayoutCanvas& c, const Settings& s, Feature& f, const SheetGrid& g) {
-    ComputeFeaturePoints(s, f, g);
+void DrawPolygon(LayoutCanvas& c, const Feature& f) {
     QVector<QPoint> points;
     points.reserve(static_cast<qsizetype>(f.FeaturePoints.size()));
     for (const PixelPoint& p : f.FeaturePoints) {
@@ -73,8 +72,7 @@ void DrawPolygon(LayoutCanvas& c, const Settings& s, Feature& f, const SheetGrid
     c.SetBrushClear();
 }
 
-void Draw_grids(LayoutCanvas& c, const LayoutGeometry& geo, SheetGrid& g) {
-    PlaceSheets(geo, g);
+void Draw_grids(LayoutCanvas& c, const LayoutGeometry& geo, const SheetGrid& g) {
     const int32_t w = geo.CellWidth;
     const int32_t z = geo.CellHeight;
     const std::size_t n = std::min<std::size_t>(
@@ -157,19 +155,15 @@ void label_corners(LayoutCanvas& c, const Settings& s, const LayoutGeometry& geo
     c.SetFontBold(false);
 }
 
-int32_t PaintLayout(QImage& image, const Settings& s, Feature& f, SheetGrid& g) {
-    const LayoutGeometry geo = PlanLayout(s, g.GridCols, g.GridRows);
-    // The origin first: the polygon and line are placed in the frame of this paint.
-    g.GridOriginX = geo.GridOriginX;
-    g.GridOriginY = geo.GridOriginY;
-
+int32_t PaintLayout(QImage& image, const Settings& s, const Feature& f, const SheetGrid& g,
+                    const LayoutGeometry& geo) {
     LayoutCanvas c(image);
     c.SetPenColor(Qt::black);
     c.SetBrushSolid(Qt::white);
     c.SetFontSize(DrawnLabelFontSize(s));
     DrawNeighbourGrid(c, s, geo, g);
     if (f.IsPolygon == 1) {
-        DrawPolygon(c, s, f, g);
+        DrawPolygon(c, f);
     }
     c.SetPenColor(Qt::black);
     Draw_grids(c, geo, g);
@@ -180,7 +174,7 @@ int32_t PaintLayout(QImage& image, const Settings& s, Feature& f, SheetGrid& g) 
 }
 
 QImage RenderLayout(const Settings& s, Feature& f, SheetGrid& g, int32_t* totalSheets) {
-    const LayoutGeometry geo = PlanLayout(s, g.GridCols, g.GridRows);
+    const LayoutGeometry geo = PlaceLayout(s, f, g);
     QImage image;
     if (geo.ImageWidth > 0 && geo.ImageHeight > 0 && geo.ImageWidth <= INT32_MAX &&
         geo.ImageHeight <= INT32_MAX) {
@@ -190,7 +184,7 @@ QImage RenderLayout(const Settings& s, Feature& f, SheetGrid& g, int32_t* totalS
     if (image.isNull()) {
         throw ComputeError(ExtentTooLargeMessage);
     }
-    const int32_t total = PaintLayout(image, s, f, g);
+    const int32_t total = PaintLayout(image, s, f, g, geo);
     if (totalSheets != nullptr) {
         *totalSheets = total;
     }

@@ -32,25 +32,24 @@ inline const QColor Yellow{255, 255, 0};
 QImage CreateLayoutImage(int32_t width, int32_t height);
 
 // The drawing steps, in the order the paint runs them; each leaves the canvas
-// state the next one expects.
+// state the next one expects. They read the positions that PlaceLayout
+// recorded and change nothing but the image.
 void DrawNeighbourGrid(LayoutCanvas& c, const Settings& s, const LayoutGeometry& geo,
                        const SheetGrid& g);
-void DrawPolygon(LayoutCanvas& c, const Settings& s, Feature& f, const SheetGrid& g);
-// Writes every sheet's X, Y (through PlaceSheets) and InSheetCount.
-void Draw_grids(LayoutCanvas& c, const LayoutGeometry& geo, SheetGrid& g);
+void DrawPolygon(LayoutCanvas& c, const Feature& f);
+void Draw_grids(LayoutCanvas& c, const LayoutGeometry& geo, const SheetGrid& g);
 void DrawLineSegments(LayoutCanvas& c, const Settings& s, const Feature& f, const SheetGrid& g);
 void label_corners(LayoutCanvas& c, const Settings& s, const LayoutGeometry& geo,
                    const SheetGrid& g);
 
-// The whole layout on `image` (made by CreateLayoutImage for PlanLayout(s, ...)).
-// Moves the grid's origin to the layout's, rewrites every sheet position and,
-// for a polygon, the feature points. Returns the "Total Sheets" count. Throws
-// IntegerOverflow only for grids no image can hold.
-int32_t PaintLayout(QImage& image, const Settings& s, Feature& f, SheetGrid& g);
+// The whole layout on `image` (made by CreateLayoutImage for `geo`), from the
+// model as PlaceLayout left it for `geo`. Returns the "Total Sheets" count.
+int32_t PaintLayout(QImage& image, const Settings& s, const Feature& f, const SheetGrid& g,
+                    const LayoutGeometry& geo);
 
-// Plans, makes and paints a layout image for the settings' zoom. Throws
-// ComputeError with the "Data extent too large!" message when the image cannot
-// be allocated.
+// Places (PlaceLayout), makes and paints a layout image for the settings' zoom.
+// Throws ComputeError with the "Data extent too large!" message when the image
+// cannot be allocated, IntegerOverflow for grids no image can hold.
 QImage RenderLayout(const Settings& s, Feature& f, SheetGrid& g, int32_t* totalSheets = nullptr);
 
 // The pointer highlight: yellow inside, red frame, both not-xor, so drawing the

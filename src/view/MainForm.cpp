@@ -552,7 +552,7 @@ void TMainForm::OnComputationFinished() {
             Repaint();
         }
     } catch (const std::exception& e) {
-        ShowError(this, QString::fromStdString(e.what()));
+        ShowError(this, ErrorText(e));
     }
     emit ComputationFinished();
 }
@@ -634,16 +634,16 @@ void TMainForm::FormPaint() {
         return;
     }
     try {
-        const int32_t total =
-            PaintLayout(layoutImage_->Image(), state_.settings, state_.feature, state_.grid);
-        geometry_ = PlanLayout(state_.settings, state_.grid.GridCols, state_.grid.GridRows);
+        geometry_ = PlaceLayout(state_.settings, state_.feature, state_.grid);
+        const int32_t total = PaintLayout(layoutImage_->Image(), state_.settings, state_.feature,
+                                          state_.grid, geometry_);
         layoutDrawn_ = true;
         highlightIndex_ = -1;
         SetPanelText(1, QStringLiteral("Total Sheets %1").arg(total));
         layoutImage_->ImageChanged();
     } catch (const std::exception& e) {
         layoutDrawn_ = true; // do not retry the same failing drawing on every paint
-        ShowError(this, QString::fromStdString(e.what()));
+        ShowError(this, ErrorText(e));
     }
 }
 
@@ -733,7 +733,7 @@ void TMainForm::SaveLayoutTo(int filter, const QString& path) {
         SaveLayout(filter, path.toStdString(), state_.settings, state_.grid,
                    layoutImage_ != nullptr ? layoutImage_->Image() : none);
     } catch (const std::exception& e) {
-        ShowError(this, QString::fromStdString(e.what()));
+        ShowError(this, ErrorText(e));
     }
 }
 

@@ -6,7 +6,7 @@
 
 #include "coverage/Feature.h"
 #include "coverage/LayoutGeometry.h"
-#include "view/AppState.h"
+#include "session/AppState.h"
 #include "view/FileDrop.h"
 #include "view/LayoutSizing.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-// The one instance of the program's state, owned by the main window and read or
-// written by the dialogs through it.
+// The program's state: one instance, owned by the session (session/Session.h)
+// and read by the windows through it.
 
 #include "coverage/Feature.h"
 #include "coverage/SheetGrid.h"
