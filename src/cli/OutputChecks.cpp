@@ -16,12 +16,10 @@ namespace {
 // Two spellings of one file compare equal: "./a.kml", "a.kml" and a link to it.
 std::string SameFileKey(const std::string& path) {
     std::error_code ec;
-    const std::filesystem::path followed(FollowLinks(path));
-    std::filesystem::path key = std::filesystem::weakly_canonical(followed, ec);
-    if (ec) {
-        key = std::filesystem::absolute(followed, ec).lexically_normal();
-    }
-    return key.string();
+    const std::filesystem::path absolute =
+        std::filesystem::absolute(std::filesystem::path(FollowLinks(path)), ec);
+    const std::filesystem::path key = std::filesystem::weakly_canonical(absolute, ec);
+    return (ec ? absolute : key).lexically_normal().string();
 }
 
 } // namespace

@@ -12,7 +12,7 @@ namespace sw {
 // Vertices one file may give; each costs about 150 bytes in the vertex table.
 inline constexpr std::size_t MaxInputVertices = 1'000'000;
 
-// Text formats read whole (vertex text, KML, GeoJSON).
+// Text formats read whole (vertex text, KML).
 inline constexpr std::size_t MaxTextInputBytes = std::size_t{64} << 20;
 
 // A projection file is one line of well-known text.
