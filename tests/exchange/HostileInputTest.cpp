@@ -137,6 +137,12 @@ TEST(HostileTexts, BadCellsAreQuotedShortWithControlsEscaped) {
     EXPECT_EQ(QuoteText("a\tb\x1b[31m\x07\x7f"), "a\\tb\\x1B[31m\\x07\\x7F");
     EXPECT_EQ(QuoteText(std::string(100, 'x')), std::string(40, 'x') + "...");
     EXPECT_EQ(QuoteText(std::string(40, 'x')), std::string(40, 'x'));
+    // Escapes count toward the limit: a cell of control bytes cannot stretch it.
+    std::string tenEscapes;
+    for (int i = 0; i < 10; ++i) {
+        tenEscapes += "\\x01";
+    }
+    EXPECT_EQ(QuoteText(std::string(30, '\x01')), tenEscapes + "...");
 
     VertexTable t;
     ProcessTabDelimitedText("1 28 36 50 77 12 30\n2 28 36 50 77 12 30\n3 28 36 50 77 12 30\n4 " +
