@@ -27,7 +27,7 @@ std::unique_ptr<AppWindows> StartApplication(bool showMain) {
     TMainForm* main = w->MainForm.get();
 
     DialogHost host;
-    host.state = &main->State();
+    host.session = &main->TheSession();
     host.mainWindow = main;
     host.acceptFeature = [main](Feature f, bool fitToScreen, bool enableReport) {
         main->AcceptFeature(std::move(f), fitToScreen, enableReport);

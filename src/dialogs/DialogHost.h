@@ -1,12 +1,12 @@
 #pragma once
 
-// What the dialogs need of the main window: the program's state, the window
+// What the dialogs need of the main window: the session, the window
 // itself (parent, caption, message boxes) and the step that computes and draws
 // an accepted feature. Kept apart from the main window's class so a dialog can be
 // driven on its own.
 
 #include "coverage/Feature.h"
-#include "session/AppState.h"
+#include "session/Session.h"
 
 #include <functional>
 
@@ -15,7 +15,9 @@ class QWidget;
 namespace sw {
 
 struct DialogHost {
-    AppState* state = nullptr;
+    // The program's state and its rules; dialogs read the state and change it
+    // through the session's commands (the vertex grid edits its table in place).
+    Session* session = nullptr;
     QWidget* mainWindow = nullptr;
     // Stores the feature, computes its sheets and draws the layout; "Save Layout"
     // is enabled, "Report" too when `enableReport`.

@@ -1,7 +1,7 @@
 #include "dialogs/PointInputForm.h"
 
 #include "dialogs/DialogButtons.h"
-#include "dialogs/RangedInteger.h"
+#include "index/RangedInteger.h"
 #include "view/AppTitle.h"
 
 #include <QApplication>

@@ -1,10 +1,10 @@
 #include "dialogs/PolyInputForm.h"
 
-#include "dialogs/PasteBlock.h"
 #include "dialogs/VertexGridModel.h"
 #include "dialogs/VertexGridView.h"
 #include "exchange/FileError.h"
 #include "exchange/OpenVertexFile.h"
+#include "exchange/PasteBlock.h"
 #include "exchange/VertexConversion.h"
 #include "view/AppTitle.h"
 
@@ -71,7 +71,7 @@ TPolyInputForm::TPolyInputForm(const DialogHost& host, QWidget* parent)
 
     StringGrid1 = new VertexGridView(this);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
-    model_ = new VertexGridModel(host_.state->vertexTable, this);
+    model_ = new VertexGridModel(host_.session->State().vertexTable, this);
     StringGrid1->setModel(model_);
     // The heading rows and the label column are cells of the table itself.
     StringGrid1->horizontalHeader()->hide();
@@ -148,7 +148,7 @@ char TPolyInputForm::LocaleDecimalSeparator() {
 }
 
 void TPolyInputForm::SetGrid() {
-    sw::SetGrid(host_.state->vertexTable, DecimalMode());
+    sw::SetGrid(host_.session->State().vertexTable, DecimalMode());
     model_->Reload();
     ApplyColumnWidths();
 }
@@ -173,7 +173,7 @@ bool TPolyInputForm::event(QEvent* e) {
 }
 
 void TPolyInputForm::UpdateOkEnabled() {
-    BitBtn1->setEnabled(host_.state->InputFileOpened || typedVertices_);
+    BitBtn1->setEnabled(host_.session->State().InputFileOpened || typedVertices_);
 }
 
 void TPolyInputForm::OKBtnClick() {
@@ -197,7 +197,7 @@ std::optional<OpenOutcome> TPolyInputForm::OpenFile(int filterIndex, const QStri
 
 std::optional<OpenOutcome> TPolyInputForm::OpenFile(const InputFormat& format,
                                                     const QString& path) {
-    AppState& st = *host_.state;
+    AppState& st = host_.session->State();
     const std::string file = PathToCore(path);
     // A refused or failed read leaves the table, its mode and the file name as
     // they were.
@@ -223,8 +223,7 @@ std::optional<OpenOutcome> TPolyInputForm::OpenFile(const InputFormat& format,
     }
     model_->Reload();
     ApplyColumnWidths();
-    st.InputFileName = file;
-    st.InputFileOpened = true;
+    host_.session->InputOpened(file);
     UpdateOkEnabled();
     const QString shown = PathFromCore(file);
     if (host_.mainWindow) {
@@ -239,7 +238,7 @@ void TPolyInputForm::BitBtn1Click() {
         QApplication::beep();
         return;
     }
-    const AppState& st = *host_.state;
+    const AppState& st = host_.session->State();
     const VertexTable& t = st.vertexTable;
     if (t.VertexCount < 0) {
         ShowError(this, QStringLiteral("Range check error"));
@@ -271,14 +270,14 @@ void TPolyInputForm::BitBtn2Click() {
 void TPolyInputForm::BitBtn3Click() {
     // Every row but the first heading row, also those a shorter file left
     // beyond the row count, so that no old vertex shows again when rows are added.
-    host_.state->vertexTable.ClearRows(1, INT32_MAX);
-    host_.state->InputFileOpened = false;
+    host_.session->State().vertexTable.ClearRows(1, INT32_MAX);
+    host_.session->InputCleared();
     typedVertices_ = false;
     model_->Reload();
 }
 
 void TPolyInputForm::StringGrid1SelectCell(int row, int col) {
-    const VertexTable& t = host_.state->vertexTable;
+    const VertexTable& t = host_.session->State().vertexTable;
     if (row == t.RowCount() - 1 && col == t.ColCount() - 1) {
         CanAddRow = !t.Cell(col, row).empty();
     }
@@ -291,7 +290,7 @@ void TPolyInputForm::StringGrid1KeyPress() {
 }
 
 void TPolyInputForm::CellWritten(int row, int col) {
-    VertexTable& t = host_.state->vertexTable;
+    VertexTable& t = host_.session->State().vertexTable;
     if (t.Cell(col, row).empty()) {
         return;
     }
@@ -315,7 +314,7 @@ void TPolyInputForm::PasteText(const QString& text) {
     if (block.empty()) {
         return;
     }
-    VertexTable& t = host_.state->vertexTable;
+    VertexTable& t = host_.session->State().vertexTable;
     const QModelIndex current = StringGrid1->currentIndex();
     // The fixed rows and column take no typing, so neither do they take a paste.
     const int firstRow = std::max(current.isValid() ? current.row() : 0, 2);

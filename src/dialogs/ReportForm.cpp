@@ -67,7 +67,7 @@ void TReportForm::showEvent(QShowEvent* event) {
 }
 
 void TReportForm::BuildTable() {
-    const AppState& st = *host_.state;
+    const AppState& st = host_.session->State();
     const ReportInput in{st.settings, st.grid, st.feature,
                          ToCore(QFile::decodeName(QByteArray::fromStdString(st.InputFileName)))};
     const Report r = BuildReport(

@@ -4,7 +4,7 @@
 // 300 x 300 centimetres at the display's resolution, and failing that a half, a
 // third, ... down to a twentieth of its side.
 
-#include "view/LayoutSizing.h"
+#include "coverage/LayoutSizing.h"
 
 #include <functional>
 

@@ -7,10 +7,10 @@
 
 #include "coverage/Feature.h"
 #include "coverage/LayoutGeometry.h"
+#include "coverage/PointerReadout.h"
 #include "coverage/SheetGrid.h"
 #include "index/Settings.h"
 #include "view/LayoutCanvas.h"
-#include "view/PointerReadout.h"
 
 #include <QImage>
 

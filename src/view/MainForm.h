@@ -1,35 +1,29 @@
 #pragma once
 
-// The main window: settings panel, tool bar, the scroll box with the layout image
-// and the status bar. It owns the program's state and dispatches commands; the
-// layout geometry, painting, pointer readout and saving live in their own units.
+// The main window: a view of the session. It forwards the user's actions to the
+// session (session/Session.h), runs the computations the session asks for on a
+// worker thread, and shows what the session says: the settings boxes, the
+// commands' enable state, the layout image (view/LayoutPane.h) and the status
+// bar. Its controls are built in view/MainFormControls.cpp; the handler names
+// are those of the original window.
 
 #include "coverage/Feature.h"
 #include "coverage/LayoutGeometry.h"
-#include "session/AppState.h"
+#include "coverage/LayoutSizing.h"
+#include "session/Session.h"
 #include "view/FileDrop.h"
-#include "view/LayoutSizing.h"
+#include "view/MainFormControls.h"
 
 #include <QMainWindow>
 
 #include <functional>
+#include <optional>
 
-class QComboBox;
-class QFileDialog;
-class QFrame;
-class QHBoxLayout;
-class QLabel;
-class QLineEdit;
-class QProgressBar;
-class QScrollArea;
-class QStatusBar;
-class QToolBar;
-class QToolButton;
 class QImage;
 
 namespace sw {
 
-class LayoutImageView;
+class LayoutPane;
 class SheetComputation;
 
 // The windows the main window shows; created by the application at start-up.
@@ -45,23 +39,24 @@ struct DialogSet {
     std::function<DroppedOpen(const InputFormat& format, const QString& path)> OpenVertexInput;
 };
 
-class TMainForm : public QMainWindow {
+class TMainForm : public QMainWindow, private MainFormControls {
     Q_OBJECT
 
 public:
     explicit TMainForm(QWidget* parent = nullptr);
     ~TMainForm() override;
 
-    AppState& State();
-    const AppState& State() const;
+    Session& TheSession() { return session_; }
+    AppState& State() { return session_.State(); }
+    const AppState& State() const { return session_.State(); }
 
     void SetDialogs(const DialogSet& dialogs);
 
     // What the OK of the point and vertex dialogs do after building the feature:
-    // store it (FeatureLoaded := 1, LayoutDrawn := false), run ComputeSheets
-    // without freezing the window, then CreateImage, FitToscreen when
-    // `fitToScreen`, enable "Save Layout" (and "Report" when `enableReport`), and
-    // repaint. Errors are shown in a message box and change nothing.
+    // the session's AcceptFeature, computed without freezing the window, then
+    // CreateImage, FitToscreen when `fitToScreen`, "Save Layout" (and "Report"
+    // when `enableReport`) enabled, and a repaint. Errors are shown in a message
+    // box and change nothing.
     void AcceptFeature(Feature feature, bool fitToScreen, bool enableReport);
 
     // Panel texts of the status bar (0, 1, 2).
@@ -77,13 +72,13 @@ public:
     // when none runs any more.
     bool WaitForComputation(int timeoutMs = 30000);
 
-    // The layout image, or null when there is none.
+    // The layout image, or null when there is none, and what is drawn on it.
     const QImage* LayoutImage() const;
-    bool LayoutDrawn() const { return layoutDrawn_; }
-    int32_t HighlightIndex() const { return highlightIndex_; }
+    bool LayoutDrawn() const;
+    int32_t HighlightIndex() const;
     // The geometry of the current image (valid while one exists).
-    const LayoutGeometry& Geometry() const { return geometry_; }
-    const ImageLimits& Limits() const { return limits_; }
+    const LayoutGeometry& Geometry() const;
+    const ImageLimits& Limits() const;
     // Replaces the start-up probe's result (tests of the size limit).
     void SetImageLimits(const ImageLimits& limits);
 
@@ -113,7 +108,7 @@ public:
     void FindSheet(const QString& number);
 
     // A file dropped on the window, once the drop is over: read by the vertex
-    // dialog's "Open" with the filter its extension selects, the data type set to
+    // dialog's "Open" in the format its extension selects, the data type set to
     // Polygon or Polyline as the file holds, and the dialog shown.
     void OpenDroppedFile(const QString& path);
 
@@ -141,63 +136,21 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    // What to do with a finished computation's result.
-    enum class Request { Feature, Scale };
-    void BuildControls();
-    void BuildFindSheet(QHBoxLayout& row);
+    void ConnectControls();
     void BindKeys();
-    void FillScaleBox();
     void ShowSettings();
-    void StartComputation(const Settings& s, const Feature& f, Request request);
-    void StartFeature(const Settings& s, Feature feature, bool fitToScreen, bool enableReport);
+    void SettingsPicked(std::optional<ComputeRequest> request);
+    void StartComputation(const ComputeRequest& request);
     void OnComputationFinished();
     void OnProgress(const QString& text, int percent);
     void UpdateCommands();
     void Repaint();
-    void DropImage();
-    void ChangeSettings(const std::function<void(Settings&)>& change);
-    void CommitSettings(const Settings& next);
 
-    AppState state_;
+    Session session_;
     DialogSet dialogs_;
-
-    QToolBar* ToolBar1 = nullptr;
-    QFrame* Panel2 = nullptr;
-    QLabel* Label2 = nullptr;
-    QComboBox* ComboBox1 = nullptr;
-    QComboBox* ComboBox2 = nullptr;
-    QLineEdit* FindSheetEdit = nullptr;
-    QScrollArea* ScrollBox1 = nullptr;
-    QStatusBar* StatusBar1 = nullptr;
-    QLabel* panels_[3] = {nullptr, nullptr, nullptr};
-    QProgressBar* progressBar_ = nullptr;
-    QToolButton* SpeedButton1 = nullptr;
-    QToolButton* PointBtn = nullptr;
-    QToolButton* ReportBtn = nullptr;
-    QToolButton* SaveBtn = nullptr;
-    QToolButton* ClearBtn = nullptr;
-    QToolButton* SpeedButton4 = nullptr;
-    QToolButton* ZoominBtn = nullptr;
-    QToolButton* ZoomoutBtn = nullptr;
-    QToolButton* Aboutbtn = nullptr;
-    QToolButton* exitbtn = nullptr;
-    QFileDialog* SaveDialog1 = nullptr;
-
-    LayoutImageView* layoutImage_ = nullptr; // LayoutImage; null = none
+    LayoutPane* layout_ = nullptr;
     SheetComputation* computation_ = nullptr;
-    Request pending_ = Request::Feature;
-    bool pendingFit_ = false;
-    bool pendingReport_ = false;
-    uint8_t pendingDataType_ = 0; // set by a finished request; 0 keeps the current one
-
-    bool layoutDrawn_ = false;
-    int32_t highlightIndex_ = -1;
-    LayoutGeometry geometry_;
-    ImageLimits limits_;
-    bool limitsProbed_ = false;
     bool shown_ = false;
-    bool saveEnabled_ = false;
-    bool reportEnabled_ = false;
 };
 
 } // namespace sw

@@ -1,5 +1,5 @@
 #include "dialogs/PointInputForm.h"
-#include "dialogs/RangedInteger.h"
+#include "index/RangedInteger.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -18,7 +18,8 @@ class PointInputFormTest : public QObject {
         bool report;
     };
 
-    AppState state;
+    Session session;
+    AppState& state = session.State();
     std::optional<Accepted> accepted;
     int acceptCount = 0;
     int beeps = 0;
@@ -26,7 +27,7 @@ class PointInputFormTest : public QObject {
 
     std::unique_ptr<TPointInputForm> Make() {
         DialogHost host;
-        host.state = &state;
+        host.session = &session;
         host.acceptFeature = [this](Feature f, bool fit, bool report) {
             accepted = Accepted{std::move(f), fit, report};
             ++acceptCount;

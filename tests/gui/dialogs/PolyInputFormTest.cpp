@@ -1,9 +1,9 @@
 #include "MessageCatcher.h"
 
-#include "dialogs/PasteBlock.h"
 #include "dialogs/PolyInputForm.h"
 #include "dialogs/VertexGridModel.h"
 #include "dialogs/VertexGridView.h"
+#include "exchange/PasteBlock.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -27,13 +27,14 @@ class PolyInputFormTest : public QObject {
         bool report;
     };
 
-    AppState state;
+    Session session;
+    AppState& state = session.State();
     QWidget mainWindow;
     std::optional<Accepted> accepted;
 
     std::unique_ptr<TPolyInputForm> Make() {
         DialogHost host;
-        host.state = &state;
+        host.session = &session;
         host.mainWindow = &mainWindow;
         host.acceptFeature = [this](Feature f, bool fit, bool report) {
             accepted = Accepted{std::move(f), fit, report};

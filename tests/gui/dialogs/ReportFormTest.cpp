@@ -15,11 +15,12 @@ namespace sw {
 class ReportFormTest : public QObject {
     Q_OBJECT
 
-    AppState state;
+    Session session;
+    AppState& state = session.State();
 
     std::unique_ptr<TReportForm> Make() {
         DialogHost host;
-        host.state = &state;
+        host.session = &session;
         return std::make_unique<TReportForm>(host);
     }
 

@@ -13,11 +13,12 @@ namespace sw {
 class SetInputFormTest : public QObject {
     Q_OBJECT
 
-    AppState state;
+    Session session;
+    AppState& state = session.State();
 
     std::unique_ptr<TSetInputForm> Make() {
         DialogHost host;
-        host.state = &state;
+        host.session = &session;
         return std::make_unique<TSetInputForm>(host);
     }
 

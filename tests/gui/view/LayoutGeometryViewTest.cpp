@@ -2,9 +2,9 @@
 // screen; the start-up bitmap probe with a simulated platform.
 
 #include "coverage/LayoutGeometry.h"
+#include "coverage/LayoutSizing.h"
 #include "index/Settings.h"
 #include "view/BitmapProbe.h"
-#include "view/LayoutSizing.h"
 
 #include <QTest>
 

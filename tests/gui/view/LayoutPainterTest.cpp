@@ -4,8 +4,8 @@
 #include "TestGrids.h"
 
 #include "coverage/LayoutGeometry.h"
+#include "coverage/PointerReadout.h"
 #include "view/LayoutPainter.h"
-#include "view/PointerReadout.h"
 
 #include <QGuiApplication>
 #include <QTest>

@@ -3,7 +3,7 @@
 #include "TestGrids.h"
 
 #include "coverage/LayoutGeometry.h"
-#include "view/PointerReadout.h"
+#include "coverage/PointerReadout.h"
 
 #include <QTest>
 

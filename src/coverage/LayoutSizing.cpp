@@ -1,4 +1,4 @@
-#include "view/LayoutSizing.h"
+#include "coverage/LayoutSizing.h"
 
 #include "coverage/LayoutGeometry.h"
 #include "index/CheckedMath.h"

@@ -1,4 +1,4 @@
-#include "view/PointerReadout.h"
+#include "coverage/PointerReadout.h"
 
 #include "coverage/PixelFrame.h"
 #include "index/CheckedMath.h"

@@ -1,4 +1,4 @@
-#include "dialogs/RangedInteger.h"
+#include "index/RangedInteger.h"
 
 namespace sw {
 

@@ -1,4 +1,4 @@
-#include "view/FindSheet.h"
+#include "session/FindSheet.h"
 
 #include "index/SheetExtent.h"
 

@@ -1,4 +1,4 @@
-#include "dialogs/PasteBlock.h"
+#include "exchange/PasteBlock.h"
 
 namespace sw {
 

@@ -1,0 +1,140 @@
+#include "session/Session.h"
+
+#include "session/FindSheet.h"
+
+#include <utility>
+
+namespace sw {
+
+Session::Session() {
+    state_.settings = StartSettings();
+    state_.feature.FeatureLoaded = 0;
+    state_.InputFileOpened = false;
+}
+
+ComputeRequest Session::Ask(const Settings& s, Feature f, const Pending& p) {
+    pending_ = p;
+    return ComputeRequest{s, std::move(f)};
+}
+
+std::optional<ComputeRequest> Session::ChangeSettings(const Settings& next) {
+    if (FeatureLoaded()) {
+        return Ask(next, state_.feature, Pending{});
+    }
+    state_.settings = next;
+    return std::nullopt;
+}
+
+std::optional<ComputeRequest> Session::PickSeries(int item) {
+    Settings next = state_.settings;
+    SelectSeries(next, item == 1 ? OpenSeries : OldSeries);
+    return ChangeSettings(next);
+}
+
+std::optional<ComputeRequest> Session::PickScale(int item) {
+    Settings next = state_.settings;
+    SelectScale(next, item + 1);
+    return ChangeSettings(next);
+}
+
+ComputeRequest Session::AcceptFeature(Feature feature, bool fitToScreen, bool enableReport) {
+    feature.FeatureLoaded = 1;
+    return Ask(
+        state_.settings, std::move(feature),
+        Pending{.isFeature = true, .fitToScreen = fitToScreen, .enableReport = enableReport});
+}
+
+ComputeRequest Session::FindSheet(const std::string& number) {
+    SheetRequest request = PlanFindSheet(state_.settings, number);
+    request.feature.FeatureLoaded = 1;
+    // The scale the sheet is at is committed only with the result, so a failed
+    // request leaves the scale box as it was.
+    return Ask(request.settings, std::move(request.feature),
+               Pending{.isFeature = true, .dataType = Point});
+}
+
+CommitResult Session::Commit(const Settings& settings, Feature feature, SheetGrid grid) {
+    const Pending p = pending_.value_or(Pending{});
+    pending_.reset();
+    // The data type may have been changed meanwhile by its dialog; keep that
+    // unless the request itself chose one.
+    const uint8_t dataType = p.dataType != 0 ? p.dataType : state_.settings.DataType;
+    state_.settings = settings;
+    state_.settings.DataType = dataType;
+    feature.FeatureLoaded = 1;
+    state_.feature = std::move(feature);
+    state_.grid = std::move(grid);
+    CommitResult r;
+    if (p.isFeature) {
+        r.FitToScreen = p.fitToScreen;
+        saveEnabled_ = true;
+        if (p.enableReport) {
+            reportEnabled_ = true;
+        }
+    }
+    return r;
+}
+
+void Session::Abandon() {
+    pending_.reset();
+}
+
+bool Session::ZoomIn() {
+    Settings& s = state_.settings;
+    if (RequestPending() || !FeatureLoaded() || s.SheetPixelHeight >= MaxSheetPixelHeight) {
+        return false;
+    }
+    s.SheetPixelHeight += ZoomStep;
+    return true;
+}
+
+bool Session::ZoomOut() {
+    Settings& s = state_.settings;
+    if (RequestPending() || !FeatureLoaded() || s.SheetPixelHeight <= MinSheetPixelHeight) {
+        return false;
+    }
+    s.SheetPixelHeight -= ZoomStep;
+    return true;
+}
+
+void Session::ResetZoom() {
+    state_.settings.SheetPixelHeight = DefaultSheetPixelHeight;
+}
+
+void Session::SetZoom(int32_t sheetPixelHeight) {
+    state_.settings.SheetPixelHeight = sheetPixelHeight;
+}
+
+bool Session::Clear(bool imageExists) {
+    if (imageExists) {
+        InputCleared();
+    }
+    state_.settings.SheetPixelHeight = DefaultSheetPixelHeight;
+    state_.feature.FeatureLoaded = 0;
+    saveEnabled_ = false;
+    reportEnabled_ = FeatureLoaded();
+    return imageExists;
+}
+
+void Session::Activate() {
+    reportEnabled_ = FeatureLoaded();
+}
+
+void Session::ImageRefused() {
+    state_.feature.FeatureLoaded = 0;
+}
+
+void Session::SetDataType(uint8_t dataType) {
+    state_.settings.DataType = dataType;
+}
+
+void Session::InputOpened(const std::string& path) {
+    state_.InputFileName = path;
+    state_.InputFileOpened = true;
+}
+
+void Session::InputCleared() {
+    state_.InputFileOpened = false;
+}
+
+} // namespace sw

@@ -1,0 +1,114 @@
+#pragma once
+
+// The program's state and the rules about it, without any window: the series
+// and scale switches, the zoom steps and their bounds, fit and clear, accepting
+// a feature, which of "Report" and "Save Layout" may be used, and the
+// computation a command asks for together with the commit of its result.
+//
+// The main window forwards its events here and shows what the session says; it
+// runs the computations the session asks for (on a worker thread) and hands the
+// outcome back. A request's settings take effect only with its result, so a
+// failed or cancelled computation leaves everything as it was.
+
+#include "session/AppState.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace sw {
+
+// A computation to run: ComputeSheets on copies of these.
+struct ComputeRequest {
+    Settings settings;
+    Feature feature;
+};
+
+// What the view does once a feature request has been committed.
+struct CommitResult {
+    bool FitToScreen = false; // fit the new image to the window
+};
+
+class Session {
+public:
+    // The start settings: old series, "1:50,000", data type Point, zoom 70, no
+    // feature, "Save Layout" disabled.
+    Session();
+
+    const AppState& State() const { return state_; }
+    // The vertex grid edits the table in place; everything else changes through
+    // the commands below.
+    AppState& State() { return state_; }
+
+    bool FeatureLoaded() const { return state_.feature.FeatureLoaded == 1; }
+    bool SaveEnabled() const { return saveEnabled_; }
+    bool ReportEnabled() const { return reportEnabled_; }
+    // A computation has been asked for and its outcome not yet handed back.
+    bool RequestPending() const { return pending_.has_value(); }
+
+    // The series box picked item 0 (old) or 1 (open), the scale box the
+    // zero-based `item`. Without a feature the change applies at once and no
+    // computation is asked for; with one the request is returned and the
+    // change takes effect with its result.
+    std::optional<ComputeRequest> PickSeries(int item);
+    std::optional<ComputeRequest> PickScale(int item);
+
+    // The OK of the point or vertex dialog: the feature (FeatureLoaded set)
+    // computed at the current settings. On success "Save Layout" is enabled,
+    // "Report" too when `enableReport`, and the image is fitted when `fitToScreen`.
+    ComputeRequest AcceptFeature(Feature feature, bool fitToScreen, bool enableReport);
+
+    // "Find sheet": the sheet `number` (Windows text) of the current series,
+    // drawn at its scale as a point at its centre; the data type becomes Point
+    // with the result. Throws UnknownSheetError for a number no sheet carries.
+    ComputeRequest FindSheet(const std::string& number);
+
+    // The outcome of the pending request. Commit swaps the result in whole,
+    // keeping a data type chosen meanwhile in its dialog (unless the request set
+    // one); Abandon forgets the request and changes nothing.
+    CommitResult Commit(const Settings& settings, Feature feature, SheetGrid grid);
+    void Abandon();
+
+    // One zoom step in or out; false (and nothing changes) without a feature,
+    // while a request is pending, or at the bound.
+    bool ZoomIn();
+    bool ZoomOut();
+    // The zoom that "Fit to Screen" starts from, and the one fitting chose.
+    void ResetZoom();
+    void SetZoom(int32_t sheetPixelHeight);
+
+    // "Clear": zoom 70, no feature, "Save Layout" and "Report" disabled. The
+    // vertex dialog's table is emptied only when a layout image existed; the
+    // return value says whether to do so.
+    bool Clear(bool imageExists);
+
+    // The main window became the active window: "Report" follows FeatureLoaded.
+    void Activate();
+
+    // The layout image for the result could not be made.
+    void ImageRefused();
+
+    // The data type dialog's choice, or the one a dropped file gives.
+    void SetDataType(uint8_t dataType);
+
+    // The vertex dialog filled its table from `path` (UTF-8), or was cleared.
+    void InputOpened(const std::string& path);
+    void InputCleared();
+
+private:
+    struct Pending {
+        bool isFeature = false; // a feature request, not a series or scale change
+        bool fitToScreen = false;
+        bool enableReport = false;
+        uint8_t dataType = 0; // set with the result; 0 keeps the current one
+    };
+    ComputeRequest Ask(const Settings& s, Feature f, const Pending& p);
+    std::optional<ComputeRequest> ChangeSettings(const Settings& next);
+
+    AppState state_;
+    std::optional<Pending> pending_;
+    bool saveEnabled_ = false;
+    bool reportEnabled_ = false;
+};
+
+} // namespace sw

@@ -1,0 +1,80 @@
+#pragma once
+
+// The layout image in the main window's scroll box: making it at the size the
+// grid and zoom need (or refusing it), fitting it to the window, drawing it once,
+// and the pointer readout with its highlight on it. The model it shows belongs
+// to the session; the pane keeps only the image, its geometry and what has been
+// drawn on it.
+
+#include "coverage/Feature.h"
+#include "coverage/LayoutGeometry.h"
+#include "coverage/LayoutSizing.h"
+#include "coverage/PointerReadout.h"
+#include "coverage/SheetGrid.h"
+#include "index/Settings.h"
+
+#include <QImage>
+#include <QObject>
+
+#include <cstdint>
+#include <optional>
+
+class QScrollArea;
+
+namespace sw {
+
+class LayoutImageView;
+
+class LayoutPane : public QObject {
+    Q_OBJECT
+
+public:
+    explicit LayoutPane(QScrollArea* scrollBox, QObject* parent = nullptr);
+
+    // The image, or null when there is none.
+    const QImage* Image() const;
+    bool Drawn() const { return drawn_; }
+    // The image must be drawn afresh (a new zoom, a new result).
+    void Undraw() { drawn_ = false; }
+    int32_t HighlightIndex() const { return highlightIndex_; }
+    const LayoutGeometry& Geometry() const { return geometry_; }
+
+    const ImageLimits& Limits() const { return limits_; }
+    bool LimitsProbed() const { return limitsProbed_; }
+    void SetLimits(const ImageLimits& limits);
+
+    // CreateImage: replaces the image by a blank one for the grid at the
+    // settings' zoom (which ImageSizePossible may lower), centred in the scroll
+    // box. False, with no image, when none that large can be made.
+    bool Create(Settings& s, const SheetGrid& g);
+    // Removes the image (it may be the widget whose handler is running).
+    void Drop();
+
+    // FitToscreen's zoom for the current image, or nothing when it already fits
+    // at its zoom. `fits` is false when even the smallest zoom does not fit.
+    std::optional<int32_t> FitZoomFor(const Settings& s, const SheetGrid& g, bool& fits) const;
+
+    // Draws the layout once onto the image (PlaceLayout first); the "Total
+    // Sheets" count, or nothing when there was nothing to draw. Throws what the
+    // drawing throws, after marking the image drawn so it is not retried.
+    std::optional<int32_t> Paint(const Settings& s, Feature& f, SheetGrid& g);
+
+    // The readout at an image pixel; with a drawn image and a cell under the
+    // pointer the highlight moves to it. Nothing for a position no layout holds.
+    std::optional<PointerReading> Move(const Settings& s, const SheetGrid& g, int x, int y);
+
+signals:
+    void PointerMoved(int x, int y);
+    void PointerPressed(Qt::MouseButton button);
+
+private:
+    QScrollArea* scrollBox_;
+    LayoutImageView* view_ = nullptr; // LayoutImage; null = none
+    bool drawn_ = false;
+    int32_t highlightIndex_ = -1;
+    LayoutGeometry geometry_;
+    ImageLimits limits_;
+    bool limitsProbed_ = false;
+};
+
+} // namespace sw

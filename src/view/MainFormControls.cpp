@@ -1,0 +1,209 @@
+#include "view/MainFormControls.h"
+
+#include "index/Settings.h"
+#include "view/AppTitle.h"
+#include "view/CaptionButton.h"
+#include "view/LayoutSaving.h"
+#include "view/ToolGlyphs.h"
+
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QProgressBar>
+#include <QScrollArea>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace sw {
+
+namespace {
+
+// Design sizes at 96 pixels per inch; font sizes are character heights in pixels.
+constexpr int DesignWidth = 1016;
+constexpr int DesignHeight = 716;
+constexpr int ToolBarHeight = 42;
+constexpr int Panel2Height = 35;
+constexpr int StatusBarHeight = 30;
+constexpr int PanelWidths[3] = {500, 250, 250};
+constexpr int ScaleBoxWidth = 145;
+constexpr int SeriesBoxWidth = 451;
+constexpr int FindSheetWidth = 120;
+
+const QColor PanelColor(218, 214, 182);
+const QColor Olive(128, 128, 0);
+const QColor Purple(128, 0, 128);
+const QColor Maroon(128, 0, 0);
+
+QFont UiFont(int pixelSize, bool bold) {
+    QFont f;
+    f.setFamilies(
+        {QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")});
+    f.setStyleHint(QFont::SansSerif);
+    f.setPixelSize(pixelSize);
+    f.setBold(bold);
+    return f;
+}
+
+QString ColorCss(const QColor& c) {
+    return QStringLiteral("rgb(%1,%2,%3)").arg(c.red()).arg(c.green()).arg(c.blue());
+}
+
+} // namespace
+
+void MainFormControls::BuildControls(QMainWindow* w) {
+    w->setObjectName(QStringLiteral("MainForm"));
+    w->setWindowTitle(AppTitle());
+    w->setFont(UiFont(13, false));
+    w->resize(DesignWidth, DesignHeight);
+    w->setWindowState(w->windowState() | Qt::WindowMaximized);
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    w->setPalette(pal);
+    w->setAutoFillBackground(true);
+
+    ToolBar1 = new QToolBar(w);
+    ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+    ToolBar1->setMovable(false);
+    ToolBar1->setFloatable(false);
+    ToolBar1->setFixedHeight(ToolBarHeight);
+    ToolBar1->setFont(UiFont(13, true));
+    ToolBar1->setStyleSheet(
+        QStringLiteral("QToolBar#ToolBar1 { border: 0; spacing: 0; background: "
+                       "qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffffff, stop:1 #d8dce8); }"
+                       "QToolBar#ToolBar1 QToolButton { color: %1; }")
+            .arg(ColorCss(Olive)));
+    w->addToolBar(Qt::TopToolBarArea, ToolBar1);
+    auto* separator = new QWidget(ToolBar1);
+    separator->setObjectName(QStringLiteral("ToolButton1"));
+    separator->setFixedWidth(8);
+    ToolBar1->addWidget(separator);
+    auto addButton = [this](const char* name, const char* caption, const char* glyph) {
+        auto* b = new CaptionButton(QString::fromLatin1(name), QString::fromLatin1(caption),
+                                    ToolGlyph(QString::fromLatin1(glyph)), ToolBar1);
+        b->setFont(UiFont(13, true));
+        ToolBar1->addWidget(b);
+        return b;
+    };
+    SpeedButton1 = addButton("SpeedButton1", "Data Type", "datatype");
+    PointBtn = addButton("PointBtn", "Sheet No.", "sheetno");
+    ReportBtn = addButton("ReportBtn", "Report", "report");
+    SaveBtn = addButton("SaveBtn", "Save Layout", "save");
+    ClearBtn = addButton("ClearBtn", "Clear", "clear");
+    SpeedButton4 = addButton("SpeedButton4", "Fit to Screen", "fit");
+    ZoominBtn = addButton("ZoominBtn", "Zoom In", "zoomin");
+    ZoomoutBtn = addButton("ZoomoutBtn", "Zoom out", "zoomout");
+    Aboutbtn = addButton("Aboutbtn", "About", "about");
+    exitbtn = addButton("exitbtn", "Exit", "exit");
+
+    auto* central = new QWidget(w);
+    central->setObjectName(QStringLiteral("CentralArea"));
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    Panel2 = new QFrame(central);
+    Panel2->setObjectName(QStringLiteral("Panel2"));
+    Panel2->setFixedHeight(Panel2Height);
+    Panel2->setFrameShape(QFrame::StyledPanel);
+    Panel2->setFrameShadow(QFrame::Raised);
+    Panel2->setAutoFillBackground(true);
+    auto* row = new QHBoxLayout(Panel2);
+    row->setContentsMargins(8, 2, 8, 2);
+    row->setSpacing(10);
+    Label2 = new QLabel(QStringLiteral("SCALE"), Panel2);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setFont(UiFont(19, true));
+    Label2->setStyleSheet(QStringLiteral("color: %1;").arg(ColorCss(Purple)));
+    ComboBox1 = new QComboBox(Panel2);
+    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    ComboBox1->setFixedWidth(ScaleBoxWidth);
+    ComboBox1->setFont(UiFont(16, true));
+    ComboBox1->setStyleSheet(QStringLiteral("QComboBox#ComboBox1 { color: red; }"));
+    ComboBox2 = new QComboBox(Panel2);
+    ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
+    ComboBox2->setFixedWidth(SeriesBoxWidth);
+    ComboBox2->setFont(UiFont(19, true));
+    for (const std::string& caption : SeriesCaptions()) {
+        ComboBox2->addItem(FromCore(caption));
+    }
+    row->addWidget(Label2);
+    row->addWidget(ComboBox1);
+    row->addWidget(ComboBox2);
+    row->addSpacing(20);
+    BuildFindSheet(*row);
+    row->addStretch(1);
+    // activated: only the user's picks; selections made in code raise no change.
+
+    ScrollBox1 = new QScrollArea(central);
+    ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
+    ScrollBox1->setWidgetResizable(false);
+    ScrollBox1->setAlignment(Qt::AlignCenter); // a small image stands in the middle
+    ScrollBox1->setFrameShape(QFrame::NoFrame);
+    ScrollBox1->setBackgroundRole(QPalette::Window);
+    column->addWidget(Panel2);
+    column->addWidget(ScrollBox1, 1);
+    w->setCentralWidget(central);
+
+    StatusBar1 = new QStatusBar(w);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setFixedHeight(StatusBarHeight);
+    StatusBar1->setFont(UiFont(16, false));
+    StatusBar1->setSizeGripEnabled(false);
+    for (int i = 0; i < 3; ++i) {
+        panels_[i] = new QLabel(StatusBar1);
+        panels_[i]->setObjectName(QStringLiteral("Panel%1").arg(i));
+        panels_[i]->setFixedWidth(PanelWidths[i]);
+        panels_[i]->setStyleSheet(QStringLiteral("color: %1;").arg(ColorCss(Maroon)));
+        panels_[i]->setFrameShape(QFrame::StyledPanel);
+        StatusBar1->addWidget(panels_[i]);
+    }
+    progressBar_ = new QProgressBar(StatusBar1);
+    progressBar_->setObjectName(QStringLiteral("ProgressBar"));
+    progressBar_->setRange(0, 100);
+    progressBar_->setFixedWidth(200);
+    progressBar_->hide();
+    StatusBar1->addPermanentWidget(progressBar_);
+    w->setStatusBar(StatusBar1);
+
+    SaveDialog1 = new QFileDialog(w, QStringLiteral("Save Layout As"));
+    SaveDialog1->setObjectName(QStringLiteral("SaveDialog1"));
+    SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
+    SaveDialog1->setFileMode(QFileDialog::AnyFile);
+    SaveDialog1->setOption(QFileDialog::DontUseNativeDialog, true);
+    SaveDialog1->setNameFilters(SaveFilters());
+}
+
+void MainFormControls::BuildFindSheet(QHBoxLayout& row) {
+    auto* label = new QLabel(QStringLiteral("Find sheet"), Panel2);
+    label->setObjectName(QStringLiteral("FindSheetLabel"));
+    label->setFont(UiFont(16, true));
+    label->setStyleSheet(QStringLiteral("color: %1;").arg(ColorCss(Purple)));
+    FindSheetEdit = new QLineEdit(Panel2);
+    FindSheetEdit->setObjectName(QStringLiteral("FindSheetEdit"));
+    FindSheetEdit->setFixedWidth(FindSheetWidth);
+    FindSheetEdit->setFont(UiFont(16, false));
+    FindSheetEdit->setPlaceholderText(QStringLiteral("e.g. 53H/2"));
+    FindSheetEdit->setToolTip(
+        QStringLiteral("Find sheet (Ctrl+F): type a sheet number and press Enter"));
+    // A file dropped here is for the window, not text for the field.
+    FindSheetEdit->setAcceptDrops(false);
+    label->setBuddy(FindSheetEdit);
+    row.addWidget(label);
+    row.addWidget(FindSheetEdit);
+}
+
+void MainFormControls::StylePanel2() {
+    QPalette pal = Panel2->palette();
+    pal.setColor(QPalette::Window, PanelColor);
+    Panel2->setPalette(pal);
+    ComboBox2->setStyleSheet(
+        QStringLiteral("QComboBox#ComboBox2 { color: %1; background-color: %2; }")
+            .arg(ColorCss(Maroon), ColorCss(PanelColor)));
+}
+
+} // namespace sw
