@@ -20,24 +20,27 @@ void CheckOutput(std::ostream& out) {
 }
 
 OutputBuffer::OutputBuffer(std::ostream& out, std::size_t capacity)
-    : out_(out), capacity_(capacity == 0 ? 1 : capacity) {
-    text_.reserve(capacity_);
-}
+    : out_(out), capacity_(capacity == 0 ? 1 : capacity), text_(new char[capacity_]),
+      pos_(text_.get()), end_(text_.get() + capacity_) {}
 
 OutputBuffer::~OutputBuffer() {
-    if (!text_.empty() && out_) {
-        out_.write(text_.data(), static_cast<std::streamsize>(text_.size()));
+    if (pos_ != text_.get() && out_) {
+        out_.write(text_.get(), pos_ - text_.get());
     }
+}
+
+void OutputBuffer::Write(const char* data, std::size_t size) {
+    errno = 0;
+    out_.write(data, static_cast<std::streamsize>(size));
+    CheckOutput(out_);
 }
 
 void OutputBuffer::Spill() {
-    if (text_.empty()) {
-        return;
+    const auto held = static_cast<std::size_t>(pos_ - text_.get());
+    pos_ = text_.get();
+    if (held > 0) {
+        Write(text_.get(), held);
     }
-    errno = 0;
-    out_.write(text_.data(), static_cast<std::streamsize>(text_.size()));
-    text_.clear();
-    CheckOutput(out_);
 }
 
 void OutputBuffer::Flush() {

@@ -9,7 +9,9 @@
 
 #include <charconv>
 #include <cstdint>
+#include <cstring>
 #include <iosfwd>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -37,16 +39,31 @@ public:
     ~OutputBuffer();
 
     void Append(std::string_view s) {
-        if (s.size() > capacity_ - text_.size()) {
+        if (s.size() > static_cast<std::size_t>(end_ - pos_)) {
             Spill();
+            if (s.size() > capacity_) {
+                Write(s.data(), s.size());
+                return;
+            }
         }
-        text_.append(s);
+        std::memcpy(pos_, s.data(), s.size());
+        pos_ += s.size();
     }
     void Append(char c) {
-        if (text_.size() == capacity_) {
+        if (pos_ == end_) {
             Spill();
         }
-        text_.push_back(c);
+        *pos_++ = c;
+    }
+    // For short texts whose storage holds at least `Readable` bytes: copies that
+    // fixed count (one or two moves, no length-dependent copy) and keeps s.size().
+    template <std::size_t Readable> void AppendShort(std::string_view s) {
+        if (Readable > static_cast<std::size_t>(end_ - pos_)) {
+            Append(s);
+            return;
+        }
+        std::memcpy(pos_, s.data(), Readable);
+        pos_ += s.size();
     }
     template <typename Integer> void AppendNumber(Integer v) {
         char digits[24];
@@ -59,10 +76,13 @@ public:
 
 private:
     void Spill();
+    void Write(const char* data, std::size_t size);
 
     std::ostream& out_;
     std::size_t capacity_;
-    std::string text_;
+    std::unique_ptr<char[]> text_;
+    char* pos_;
+    char* end_;
 };
 
 } // namespace sw::cli

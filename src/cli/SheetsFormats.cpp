@@ -18,9 +18,16 @@ namespace sw::cli {
 
 namespace {
 
-void AppendCsvField(OutputBuffer& buf, std::string_view s) {
-    if (s.find_first_of(",\"\r\n") == std::string_view::npos) {
-        buf.Append(s);
+// A sheet number straight from the record's inline storage.
+void AppendSheetNo(OutputBuffer& buf, const SheetNoText& no) {
+    buf.AppendShort<SheetNoText::Capacity>(no.view());
+}
+
+void AppendCsvField(OutputBuffer& buf, const SheetNoText& no) {
+    const std::string_view s = no.view();
+    if (std::none_of(s.begin(), s.end(),
+                     [](char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; })) {
+        AppendSheetNo(buf, no);
         return;
     }
     buf.Append('"');
@@ -35,17 +42,43 @@ void AppendCsvField(OutputBuffer& buf, std::string_view s) {
 
 // Sheet numbers are printable ASCII, which JSON takes as it is between quotes;
 // anything else goes through the JSON library's escaping.
-void AppendJsonString(OutputBuffer& buf, std::string_view s) {
+void AppendJsonString(OutputBuffer& buf, const SheetNoText& no) {
+    const std::string_view s = no.view();
     const bool plain = std::all_of(
         s.begin(), s.end(), [](char c) { return c >= 0x20 && c < 0x7F && c != '"' && c != '\\'; });
     if (plain) {
         buf.Append('"');
-        buf.Append(s);
+        AppendSheetNo(buf, no);
         buf.Append('"');
     } else {
         buf.Append(nlohmann::json(WindowsToUtf8(std::string(s))).dump());
     }
 }
+
+// A count kept as its decimal text: a line per cell then costs no number formatting.
+class DecimalCounter {
+public:
+    std::string_view View() const { return {digits_ + start_, sizeof digits_ - start_}; }
+    void Reset() {
+        start_ = sizeof digits_ - 1;
+        digits_[start_] = '0';
+    }
+    void Increment() {
+        std::size_t i = sizeof digits_;
+        while (i > start_ && digits_[i - 1] == '9') {
+            digits_[--i] = '0';
+        }
+        if (i == start_) {
+            digits_[--start_] = '1';
+        } else {
+            ++digits_[i - 1];
+        }
+    }
+
+private:
+    char digits_[24] = {};
+    std::size_t start_ = sizeof digits_ - 1;
+};
 
 } // namespace
 
@@ -53,7 +86,7 @@ void WriteText(const SheetsResult& r, std::ostream& out) {
     const auto& list = r.grid.SheetList;
     OutputBuffer buf(out);
     for (const uint32_t i : InSheetsInReportOrder(list)) {
-        buf.Append(list[i].SheetNo.view());
+        AppendSheetNo(buf, list[i].SheetNo);
         buf.Append('\n');
     }
     buf.Flush();
@@ -63,21 +96,29 @@ void WriteCsv(const SheetsResult& r, std::ostream& out) {
     const auto& list = r.grid.SheetList;
     const auto cols = static_cast<std::size_t>(std::max(r.grid.GridCols, 1));
     OutputBuffer buf(out);
-    std::size_t row = 0;
-    std::size_t col = 0;
-    for (std::size_t i = 0; i < list.size(); ++i) {
-        const SheetRec& rec = list[i];
-        buf.AppendNumber(i);
+    DecimalCounter index;
+    DecimalCounter row;
+    DecimalCounter col;
+    index.Reset();
+    row.Reset();
+    col.Reset();
+    std::size_t c = 0;
+    for (const SheetRec& rec : list) {
+        buf.Append(index.View());
         buf.Append(',');
-        buf.AppendNumber(row);
+        buf.Append(row.View());
         buf.Append(',');
-        buf.AppendNumber(col);
+        buf.Append(col.View());
         buf.Append(',');
-        AppendCsvField(buf, rec.SheetNo.view());
-        buf.Append(rec.InFlag == 1 ? ",IN\n" : ",OUT\n");
-        if (++col == cols) {
-            col = 0;
-            ++row;
+        AppendCsvField(buf, rec.SheetNo);
+        buf.Append(rec.InFlag == 1 ? std::string_view(",IN\n") : std::string_view(",OUT\n"));
+        index.Increment();
+        if (++c == cols) {
+            c = 0;
+            col.Reset();
+            row.Increment();
+        } else {
+            col.Increment();
         }
     }
     buf.Flush();
@@ -98,9 +139,9 @@ void WriteJson(const SheetsResult& r, std::ostream& out) {
     buf.Append(head.view());
     for (std::size_t i = 0; i < g.SheetList.size(); ++i) {
         const SheetRec& rec = g.SheetList[i];
-        buf.Append(i == 0 ? "[" : ", [");
-        AppendJsonString(buf, rec.SheetNo.view());
-        buf.Append(rec.InFlag == 1 ? ", 1]" : ", 0]");
+        buf.Append(i == 0 ? std::string_view("[") : std::string_view(", ["));
+        AppendJsonString(buf, rec.SheetNo);
+        buf.Append(rec.InFlag == 1 ? std::string_view(", 1]") : std::string_view(", 0]"));
     }
     buf.Append("]}\n");
     buf.Flush();
