@@ -2,6 +2,29 @@
 
 namespace sw {
 
+namespace {
+
+// The crossing test over one ring of points[first .. first + count).
+bool PointInRing(const PolyPoints& points, std::size_t first, std::size_t count, int32_t x,
+                 int32_t y) {
+    bool inside = false;
+    if (count == 0) {
+        return inside;
+    }
+    std::size_t j = first + count - 1;
+    for (std::size_t i = first; i < first + count; ++i) {
+        const PixelPoint& pi = points[i];
+        const PixelPoint& pj = points[j];
+        if (EdgeCrossesLine(pj, pi, y) && static_cast<double>(x) < CrossingX(pj, pi, y)) {
+            inside = !inside;
+        }
+        j = i;
+    }
+    return inside;
+}
+
+} // namespace
+
 bool SegmentTouchesSheet(const PixelPoint& p, const PixelPoint& q, const CellRect& r) {
     const double px = p.X;
     const double py = p.Y;
@@ -38,33 +61,58 @@ bool SegmentTouchesSheet(const PixelPoint& p, const PixelPoint& q, const CellRec
 std::vector<Segment> FeatureSegments(const Feature& f, const PolyPoints& points,
                                      int32_t vertexCount) {
     std::vector<Segment> segments;
-    if (vertexCount < 2) {
-        return segments;
-    }
-    const auto n = static_cast<std::size_t>(vertexCount);
-    segments.reserve(n);
-    for (std::size_t k = 0; k + 1 < n; ++k) {
-        segments.push_back({points[k], points[k + 1]});
-    }
-    if (f.IsPolygon == 1 && !(f.Vertices[n - 1] == f.Vertices[0])) {
-        segments.push_back({points[n - 1], points[0]});
+    const std::vector<FeaturePart> parts = PartsOver(f, vertexCount);
+    segments.reserve(static_cast<std::size_t>(std::max(vertexCount, 0)) + parts.size());
+    for (std::size_t p = 0; p < parts.size(); ++p) {
+        const auto a = static_cast<std::size_t>(parts[p].Start);
+        const auto b =
+            static_cast<std::size_t>(p + 1 < parts.size() ? parts[p + 1].Start : vertexCount);
+        if (parts[p].Kind == PartKind::Point) {
+            for (std::size_t k = a; k < b; ++k) {
+                segments.push_back({points[k], points[k]});
+            }
+            continue;
+        }
+        if (b - a < 2) {
+            continue;
+        }
+        for (std::size_t k = a; k + 1 < b; ++k) {
+            segments.push_back({points[k], points[k + 1]});
+        }
+        if (parts[p].Kind == PartKind::Polygon && !(f.Vertices[b - 1] == f.Vertices[a])) {
+            segments.push_back({points[b - 1], points[a]});
+        }
     }
     return segments;
 }
 
-bool PointInPolygon(const PolyPoints& points, int32_t n, int32_t x, int32_t y) {
-    bool inside = false;
-    if (n <= 0) {
-        return inside;
+std::vector<Ring> FeatureRings(const Feature& f, int32_t vertexCount) {
+    std::vector<Ring> rings;
+    const std::vector<FeaturePart> parts = PartsOver(f, vertexCount);
+    for (std::size_t p = 0; p < parts.size(); ++p) {
+        if (parts[p].Kind != PartKind::Polygon) {
+            continue;
+        }
+        const int32_t end = p + 1 < parts.size() ? parts[p + 1].Start : vertexCount;
+        rings.push_back(Ring{parts[p].Start, end - parts[p].Start});
     }
-    auto j = static_cast<std::size_t>(n - 1);
-    for (std::size_t i = 0; i < static_cast<std::size_t>(n); ++i) {
-        const PixelPoint& pi = points[i];
-        const PixelPoint& pj = points[j];
-        if (EdgeCrossesLine(pj, pi, y) && static_cast<double>(x) < CrossingX(pj, pi, y)) {
+    return rings;
+}
+
+bool PointInPolygon(const PolyPoints& points, int32_t n, int32_t x, int32_t y) {
+    if (n <= 0) {
+        return false;
+    }
+    return PointInRing(points, 0, static_cast<std::size_t>(n), x, y);
+}
+
+bool PointInRings(const PolyPoints& points, const std::vector<Ring>& rings, int32_t x, int32_t y) {
+    bool inside = false;
+    for (const Ring& r : rings) {
+        if (r.Count > 0 && PointInRing(points, static_cast<std::size_t>(r.First),
+                                       static_cast<std::size_t>(r.Count), x, y)) {
             inside = !inside;
         }
-        j = i;
     }
     return inside;
 }

@@ -36,11 +36,23 @@ struct Segment {
     PixelPoint Q;
 };
 
-// The segments the touch test uses: consecutive points, and for a polygon whose
-// last vertex differs from its first also the closing edge (the boundary of the
-// ring includes it). Fewer than two points give no segment.
+// The segments the touch test uses, part by part and never from one part to the
+// next: consecutive points of a polyline or ring, for a ring whose last vertex
+// differs from its first also the closing edge (the boundary of the ring includes
+// it), and a zero-length segment at each point of a point part. A polyline or
+// ring of fewer than two points gives no segment.
 std::vector<Segment> FeatureSegments(const Feature& f, const PolyPoints& points,
                                      int32_t vertexCount);
+
+// The vertices [First, First + Count) of a polygon ring.
+struct Ring {
+    int32_t First = 0;
+    int32_t Count = 0;
+};
+
+// The polygon rings among the feature's parts over its first `vertexCount`
+// vertices, outer rings and holes alike.
+std::vector<Ring> FeatureRings(const Feature& f, int32_t vertexCount);
 
 // Where the edge from point a to point b crosses the horizontal line y, for an
 // edge that does cross it (a.Y != b.Y): (a.X - b.X) * (y - b.Y) / (a.Y - b.Y) + b.X.
@@ -61,5 +73,9 @@ inline bool EdgeCrossesLine(const PixelPoint& a, const PixelPoint& b, int32_t y)
 // The even-odd crossing test of (x, y) against the first `n` points, the ring
 // closed implicitly. An edge passing exactly through the point does not count.
 bool PointInPolygon(const PolyPoints& points, int32_t n, int32_t x, int32_t y);
+
+// The even-odd rule over all rings together, each closed implicitly: a hole's
+// inside is outside, and so is a place two rings both cover.
+bool PointInRings(const PolyPoints& points, const std::vector<Ring>& rings, int32_t x, int32_t y);
 
 } // namespace sw

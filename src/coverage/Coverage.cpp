@@ -10,47 +10,92 @@
 
 namespace sw {
 
-void ComputeSheets(const Settings& s, Feature& f, SheetGrid& grid, const ComputeControl& ctl,
-                   Algorithm algorithm) {
-    // A count that disagrees with the list is never read past the list's end.
+namespace {
+
+// The vertices a feature offers: a count that disagrees with the list is never
+// read past the list's end.
+int32_t UsableCount(const Feature& f) {
     const int64_t count = std::min<int64_t>(f.VertexCount, static_cast<int64_t>(f.Vertices.size()));
-    if (count <= 0) {
+    return static_cast<int32_t>(std::max<int64_t>(count, 0));
+}
+
+void ComputeFeatures(const Settings& s, const std::vector<Feature*>& features, SheetGrid& grid,
+                     const ComputeControl& ctl, Algorithm algorithm) {
+    std::vector<const Feature*> readOnly(features.begin(), features.end());
+    std::vector<int32_t> counts;
+    counts.reserve(features.size());
+    for (const Feature* f : features) {
+        counts.push_back(UsableCount(*f));
+    }
+    if (std::all_of(counts.begin(), counts.end(), [](int32_t n) { return n <= 0; })) {
         throw ComputeError(NoVerticesMessage);
     }
-    const auto n = static_cast<int32_t>(count);
     CheckGridSettings(s);
 
     // Everything is built in locals and moved out at the end, so a refusal, an
-    // overflow or a cancellation leaves the caller's grid and feature untouched.
+    // overflow or a cancellation leaves the caller's grid and features untouched.
     SheetGrid g;
-    ComputeGridBox(s, f, n, g);
+    ComputeGridBox(s, readOnly, counts, g);
     AllocateSheetList(s, g.GridCols, g.GridRows, g);
 
-    const bool polygon = f.IsPolygon == 1;
-    PolyPoints points;
-    if (polygon || n >= 2) {
-        points.resize(f.Vertices.size());
-        for (std::size_t i = 0; i < f.Vertices.size(); ++i) {
-            points[i] = GeoToPixel(s, g, f.Vertices[i].Lat, f.Vertices[i].Long);
+    std::vector<PolyPoints> points(features.size());
+    std::vector<Segment> segments;
+    std::vector<RingSet> polygons;
+    for (std::size_t k = 0; k < features.size(); ++k) {
+        const Feature& f = *features[k];
+        const int32_t n = counts[k];
+        if (n <= 0) {
+            continue;
+        }
+        PolyPoints& pts = points[k];
+        if (HasPolygonPart(f) || n >= 2 || !f.Parts.empty()) {
+            pts.resize(f.Vertices.size());
+            for (std::size_t i = 0; i < f.Vertices.size(); ++i) {
+                pts[i] = GeoToPixel(s, g, f.Vertices[i].Lat, f.Vertices[i].Long);
+            }
+        }
+        const std::vector<Segment> own = FeatureSegments(f, pts, n);
+        segments.insert(segments.end(), own.begin(), own.end());
+        std::vector<Ring> rings = FeatureRings(f, n);
+        if (!rings.empty()) {
+            polygons.push_back(RingSet{&pts, std::move(rings)});
         }
     }
-    const std::vector<Segment> segments = FeatureSegments(f, points, n);
 
     if (algorithm == Algorithm::Reference) {
         clipp_lines_along_sheets(s, segments, g, ctl);
-        if (polygon) {
-            MarkInteriorSheets(points, n, g);
+        for (const RingSet& polygon : polygons) {
+            MarkInteriorSheets(polygon, g);
         }
     } else {
-        FastSheetEnumeration(s, segments, polygon ? &points : nullptr, n, g, ctl);
+        FastSheetEnumeration(s, segments, polygons, g, ctl);
     }
 
     g.InSheetCount = static_cast<int32_t>(std::count_if(
         g.SheetList.begin(), g.SheetList.end(), [](const SheetRec& r) { return r.InFlag == 1; }));
     grid = std::move(g);
-    if (polygon) {
-        f.FeaturePoints = std::move(points);
+    for (std::size_t k = 0; k < features.size(); ++k) {
+        if (counts[k] > 0 && HasPolygonPart(*features[k])) {
+            features[k]->FeaturePoints = std::move(points[k]);
+        }
     }
+}
+
+} // namespace
+
+void ComputeSheets(const Settings& s, Feature& f, SheetGrid& grid, const ComputeControl& ctl,
+                   Algorithm algorithm) {
+    ComputeFeatures(s, {&f}, grid, ctl, algorithm);
+}
+
+void ComputeUnion(const Settings& s, std::vector<Feature>& features, SheetGrid& grid,
+                  const ComputeControl& ctl, Algorithm algorithm) {
+    std::vector<Feature*> all;
+    all.reserve(features.size());
+    for (Feature& f : features) {
+        all.push_back(&f);
+    }
+    ComputeFeatures(s, all, grid, ctl, algorithm);
 }
 
 } // namespace sw

@@ -14,6 +14,7 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace sw {
 
@@ -54,5 +55,13 @@ enum class Algorithm {
 // IntegerOverflow, `grid` and `f` are left exactly as they were.
 void ComputeSheets(const Settings& s, Feature& f, SheetGrid& grid, const ComputeControl& ctl = {},
                    Algorithm algorithm = Algorithm::Fast);
+
+// Several features on one grid, the block over all their vertices: a cell is IN
+// where any feature marks it IN. The even-odd rule runs over the rings of each
+// feature alone, so overlapping features never cancel each other. A feature
+// without vertices takes no part; ComputeError when none has any. Sets the
+// FeaturePoints of each feature with a polygon ring. All or nothing, as above.
+void ComputeUnion(const Settings& s, std::vector<Feature>& features, SheetGrid& grid,
+                  const ComputeControl& ctl = {}, Algorithm algorithm = Algorithm::Fast);
 
 } // namespace sw

@@ -20,16 +20,24 @@ namespace sw {
 void clipp_lines_along_sheets(const Settings& s, const std::vector<Segment>& segments, SheetGrid& g,
                               const ComputeControl& ctl);
 
-// Reference interior test: every cell still OUT against every edge.
-void MarkInteriorSheets(const PolyPoints& points, int32_t n, SheetGrid& g);
+// The rings of one feature in the grid's pixel frame. The even-odd rule runs over
+// the rings of one feature; features never cancel each other.
+struct RingSet {
+    const PolyPoints* Points = nullptr;
+    std::vector<Ring> Rings;
+};
+
+// Reference interior test: every cell still OUT against every edge of the rings.
+void MarkInteriorSheets(const RingSet& polygon, SheetGrid& g);
 
 // The production enumeration: each segment visits only the cells of the column
 // strips it crosses (with a one-cell margin) and runs the same exact test on them;
-// the interior is decided row by row from the sorted crossings of the row's line,
-// computed as PointInPolygon computes them; cells are numbered by GridNumberer.
-// `polygon` is null for a point or polyline.
+// the interior is decided row by row, for each feature over its own rows, from
+// the sorted crossings of the row's line, computed as PointInPolygon computes
+// them; cells are numbered by GridNumberer. `polygons` is empty for points and
+// polylines.
 void FastSheetEnumeration(const Settings& s, const std::vector<Segment>& segments,
-                          const PolyPoints* polygon, int32_t n, SheetGrid& g,
+                          const std::vector<RingSet>& polygons, SheetGrid& g,
                           const ComputeControl& ctl);
 
 // Sets InFlag on the cells the segment touches (nothing else). Exposed for tests.

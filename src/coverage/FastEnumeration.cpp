@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <optional>
 
 namespace sw {
 
@@ -38,40 +37,59 @@ bool IsOutside(const SheetRec& rec) {
     return rec.SheetNo == OutsideSheetNo;
 }
 
-// An edge of the polygon and the rows whose line it may cross.
+// An edge of a ring and the rows whose line it may cross.
 struct Edge {
     PixelPoint A;
     PixelPoint B;
     int32_t LastRow;
 };
 
-// The polygon's edges bucketed by the first row they may cross, so each row sees
-// only the edges that span it. The bounds carry a row's margin either way; the
-// exact half-open test decides.
+// One feature's ring edges bucketed by the first row they may cross, so each row
+// sees only the edges that span it. The bounds carry a row's margin either way;
+// the exact half-open test decides. Only the rows from FirstRow() to LastRow()
+// can hold crossings; the buckets cover just those.
 class EdgeSweep {
 public:
-    EdgeSweep(const PolyPoints& pts, int32_t n, int32_t cellHeight, int32_t rows)
-        : starts_(static_cast<std::size_t>(rows) + 1, 0) {
+    EdgeSweep(const RingSet& polygon, int32_t cellHeight, int32_t rows) {
+        const PolyPoints& pts = *polygon.Points;
         std::vector<std::pair<int32_t, Edge>> edges;
-        auto j = static_cast<std::size_t>(n - 1);
-        for (std::size_t i = 0; i < static_cast<std::size_t>(n); ++i) {
-            const PixelPoint& a = pts[j];
-            const PixelPoint& b = pts[i];
-            j = i;
-            if (a.Y == b.Y) {
-                continue; // a horizontal edge never counts
-            }
-            const int64_t lo = std::min(a.Y, b.Y);
-            const int64_t hi = std::max(a.Y, b.Y);
-            const int64_t first = std::max<int64_t>(CeilDiv(lo, cellHeight) - 1, 0);
-            const int64_t last = std::min<int64_t>(CeilDiv(hi, cellHeight), rows - 1);
-            if (first > last) {
+        for (const Ring& ring : polygon.Rings) {
+            if (ring.Count <= 0) {
                 continue;
             }
-            edges.push_back({static_cast<int32_t>(first), Edge{a, b, static_cast<int32_t>(last)}});
+            const auto first = static_cast<std::size_t>(ring.First);
+            const std::size_t end = first + static_cast<std::size_t>(ring.Count);
+            std::size_t j = end - 1;
+            for (std::size_t i = first; i < end; ++i) {
+                const PixelPoint& a = pts[j];
+                const PixelPoint& b = pts[i];
+                j = i;
+                if (a.Y == b.Y) {
+                    continue; // a horizontal edge never counts
+                }
+                const int64_t lo = std::min(a.Y, b.Y);
+                const int64_t hi = std::max(a.Y, b.Y);
+                const int64_t top = std::max<int64_t>(CeilDiv(lo, cellHeight) - 1, 0);
+                const int64_t bottom = std::min<int64_t>(CeilDiv(hi, cellHeight), rows - 1);
+                if (top > bottom) {
+                    continue;
+                }
+                edges.push_back(
+                    {static_cast<int32_t>(top), Edge{a, b, static_cast<int32_t>(bottom)}});
+            }
         }
+        if (edges.empty()) {
+            return;
+        }
+        firstRow_ = rows;
+        lastRow_ = -1;
         for (const auto& e : edges) {
-            ++starts_[static_cast<std::size_t>(e.first) + 1];
+            firstRow_ = std::min(firstRow_, e.first);
+            lastRow_ = std::max(lastRow_, e.second.LastRow);
+        }
+        starts_.assign(static_cast<std::size_t>(lastRow_ - firstRow_) + 2, 0);
+        for (const auto& e : edges) {
+            ++starts_[static_cast<std::size_t>(e.first - firstRow_) + 1];
         }
         for (std::size_t r = 1; r < starts_.size(); ++r) {
             starts_[r] += starts_[r - 1];
@@ -79,16 +97,20 @@ public:
         byStart_.resize(edges.size());
         std::vector<std::size_t> fill(starts_.begin(), starts_.end() - 1);
         for (const auto& e : edges) {
-            byStart_[fill[static_cast<std::size_t>(e.first)]++] = e.second;
+            byStart_[fill[static_cast<std::size_t>(e.first - firstRow_)]++] = e.second;
         }
     }
 
-    // The x of every crossing of line y in row r, ascending. Rows must come in order.
+    int32_t FirstRow() const { return firstRow_; }
+    int32_t LastRow() const { return lastRow_; }
+
+    // The x of every crossing of line y in row r, ascending. Rows must come in
+    // order, from FirstRow() to LastRow().
     const std::vector<double>& Crossings(int32_t r, int32_t y) {
         active_.erase(std::remove_if(active_.begin(), active_.end(),
                                      [r](const Edge& e) { return e.LastRow < r; }),
                       active_.end());
-        const auto ur = static_cast<std::size_t>(r);
+        const auto ur = static_cast<std::size_t>(r - firstRow_);
         active_.insert(active_.end(), byStart_.begin() + static_cast<std::ptrdiff_t>(starts_[ur]),
                        byStart_.begin() + static_cast<std::ptrdiff_t>(starts_[ur + 1]));
         xs_.clear();
@@ -102,6 +124,8 @@ public:
     }
 
 private:
+    int32_t firstRow_ = 0;
+    int32_t lastRow_ = -1; // no row: the rings cross no row line of the grid
     std::vector<std::size_t> starts_;
     std::vector<Edge> byStart_;
     std::vector<Edge> active_;
@@ -109,24 +133,28 @@ private:
 };
 
 // A cell is inside when an odd number of crossings lie strictly east of its
-// north-west corner, exactly as PointInPolygon counts them.
+// north-west corner, exactly as PointInPolygon counts them. Closed rings cross
+// any line an even number of times, so the cells west of the first crossing are
+// outside and the scan starts at it.
 void MarkInteriorRow(const std::vector<double>& xs, SheetRec* row, int32_t cols) {
     if (xs.empty()) {
         return;
     }
     std::size_t k = 0;
     const std::size_t m = xs.size();
-    for (int32_t c = 0; c < cols; ++c) {
-        SheetRec& rec = row[c];
-        const auto x = static_cast<double>(rec.X);
+    SheetRec* const end = row + cols;
+    SheetRec* rec = std::partition_point(
+        row, end, [first = xs[0]](const SheetRec& r) { return static_cast<double>(r.X) < first; });
+    for (; rec != end; ++rec) {
+        const auto x = static_cast<double>(rec->X);
         while (k < m && !(x < xs[k])) {
             ++k;
         }
         if (k == m) {
             return; // nothing east of here: the rest of the row is outside
         }
-        if (((m - k) & 1U) != 0 && rec.InFlag == 0 && !IsOutside(rec)) {
-            rec.InFlag = 1;
+        if (((m - k) & 1U) != 0 && rec->InFlag == 0 && !IsOutside(*rec)) {
+            rec->InFlag = 1;
         }
     }
 }
@@ -178,7 +206,7 @@ void MarkTouchedCells(const Segment& seg, int32_t cellWidth, int32_t cellHeight,
 }
 
 void FastSheetEnumeration(const Settings& s, const std::vector<Segment>& segments,
-                          const PolyPoints* polygon, int32_t n, SheetGrid& g,
+                          const std::vector<RingSet>& polygons, SheetGrid& g,
                           const ComputeControl& ctl) {
     const int32_t w = SheetPixelWidth(s);
     const int32_t h = s.SheetPixelHeight;
@@ -193,12 +221,19 @@ void FastSheetEnumeration(const Settings& s, const std::vector<Segment>& segment
         MarkTouchedCells(seg, w, h, g);
     }
     tracker.CheckCancel();
-    EdgeSweep* sweep = nullptr;
-    std::optional<EdgeSweep> sweepStore;
-    if (polygon != nullptr && n > 0) {
-        sweepStore.emplace(*polygon, n, h, g.GridRows);
-        sweep = &*sweepStore;
+    std::vector<EdgeSweep> sweeps;
+    sweeps.reserve(polygons.size());
+    for (const RingSet& polygon : polygons) {
+        EdgeSweep sweep(polygon, h, g.GridRows);
+        if (sweep.FirstRow() <= sweep.LastRow()) {
+            sweeps.push_back(std::move(sweep));
+        }
     }
+    // Each row asks only the features whose rows it lies in.
+    std::sort(sweeps.begin(), sweeps.end(),
+              [](const EdgeSweep& a, const EdgeSweep& b) { return a.FirstRow() < b.FirstRow(); });
+    std::vector<EdgeSweep*> active;
+    std::size_t nextSweep = 0;
     const auto cols = static_cast<std::size_t>(g.GridCols);
     int64_t done = 0;
     for (int32_t r = 0; r < g.GridRows; ++r) {
@@ -211,7 +246,13 @@ void FastSheetEnumeration(const Settings& s, const std::vector<Segment>& segment
             }
             tracker.CellDone(++done);
         }
-        if (sweep != nullptr) {
+        while (nextSweep < sweeps.size() && sweeps[nextSweep].FirstRow() <= r) {
+            active.push_back(&sweeps[nextSweep++]);
+        }
+        active.erase(std::remove_if(active.begin(), active.end(),
+                                    [r](const EdgeSweep* e) { return e->LastRow() < r; }),
+                     active.end());
+        for (EdgeSweep* sweep : active) {
             MarkInteriorRow(sweep->Crossings(r, row[0].Y), row, g.GridCols);
         }
     }

@@ -1,5 +1,6 @@
 #include "coverage/Feature.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace sw {
@@ -8,14 +9,56 @@ Feature MakePointFeature(const DmsAngle& lat, const DmsAngle& lon) {
     return MakeVertexFeature({VertexRec{lat, lon}, VertexRec{lat, lon}}, false);
 }
 
-Feature MakeVertexFeature(std::vector<VertexRec> vertices, bool isPolygon) {
+Feature MakeVertexFeature(std::vector<VertexRec> vertices, bool isPolygon,
+                          const std::vector<int32_t>& partStarts) {
     Feature f;
     f.VertexCount = static_cast<int32_t>(vertices.size());
     f.Vertices = std::move(vertices);
     f.FeaturePoints.assign(f.Vertices.size(), PixelPoint{});
     f.IsPolygon = isPolygon ? 1 : 0;
     f.FeatureLoaded = 1;
+    if (partStarts.size() > 1) {
+        const PartKind kind = isPolygon ? PartKind::Polygon : PartKind::Polyline;
+        for (const int32_t start : partStarts) {
+            f.Parts.push_back(FeaturePart{start, kind});
+        }
+    }
     return f;
+}
+
+Feature MakePartsFeature(std::vector<VertexRec> vertices, std::vector<FeaturePart> parts) {
+    Feature f = MakeVertexFeature(std::move(vertices), false);
+    f.Parts = std::move(parts);
+    f.IsPolygon = HasPolygonPart(f) ? 1 : 0;
+    return f;
+}
+
+std::vector<FeaturePart> PartsOver(const Feature& f, int32_t n) {
+    std::vector<FeaturePart> parts;
+    if (n <= 0) {
+        return parts;
+    }
+    if (f.Parts.empty()) {
+        parts.push_back({0, f.IsPolygon == 1 ? PartKind::Polygon : PartKind::Polyline});
+        return parts;
+    }
+    parts.reserve(f.Parts.size());
+    for (const FeaturePart& p : f.Parts) {
+        if (parts.empty()) {
+            parts.push_back({0, p.Kind});
+        } else if (p.Start > parts.back().Start && p.Start < n) {
+            parts.push_back(p);
+        }
+    }
+    return parts;
+}
+
+bool HasPolygonPart(const Feature& f) {
+    if (f.Parts.empty()) {
+        return f.IsPolygon == 1;
+    }
+    return std::any_of(f.Parts.begin(), f.Parts.end(),
+                       [](const FeaturePart& p) { return p.Kind == PartKind::Polygon; });
 }
 
 } // namespace sw

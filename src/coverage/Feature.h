@@ -1,6 +1,7 @@
 #pragma once
 
-// The entered feature: a point (two equal vertices), a polyline or a polygon.
+// The entered feature: a point (two equal vertices), a polyline or a polygon, or
+// several parts of these kinds read from a GIS layer.
 
 #include "index/Convertions.h"
 
@@ -25,18 +26,46 @@ struct PixelPoint {
 
 using PolyPoints = std::vector<PixelPoint>;
 
+// What the vertices of a part are: points each touching the cells that hold them,
+// a line through them in order, or a ring that also encloses.
+enum class PartKind : uint8_t { Point = 1, Polyline = 2, Polygon = 3 };
+
+// A part runs from its Start to the next part's Start (or the last vertex).
+struct FeaturePart {
+    int32_t Start = 0;
+    PartKind Kind = PartKind::Polyline;
+
+    friend bool operator==(const FeaturePart&, const FeaturePart&) = default;
+};
+
 struct Feature {
     std::vector<VertexRec> Vertices; // input order; a polygon is not closed by us
     int32_t VertexCount = 0;         // always Vertices.size()
     PolyPoints FeaturePoints;        // pixel position of each vertex, same length
-    uint8_t IsPolygon = 0;
+    uint8_t IsPolygon = 0;           // 1 when any part is a polygon ring
     uint8_t FeatureLoaded = 0;
+    // Empty: one part of every vertex, a polygon ring when IsPolygon is 1, else a
+    // polyline. Otherwise the parts in vertex order; their kinds rule.
+    std::vector<FeaturePart> Parts;
 };
 
 // A point is held as a two-vertex feature whose vertices are equal.
 Feature MakePointFeature(const DmsAngle& lat, const DmsAngle& lon);
 
-// A polyline or polygon from vertices in order.
-Feature MakeVertexFeature(std::vector<VertexRec> vertices, bool isPolygon);
+// A polyline or polygon from vertices in order, one part, or one part from each
+// index of `partStarts` (ascending, the first 0) with the same kind.
+Feature MakeVertexFeature(std::vector<VertexRec> vertices, bool isPolygon,
+                          const std::vector<int32_t>& partStarts = {});
+
+// A feature of parts of their own kinds; IsPolygon follows the parts.
+Feature MakePartsFeature(std::vector<VertexRec> vertices, std::vector<FeaturePart> parts);
+
+// The parts the computation reads over the first `n` vertices: Parts with every
+// start outside 0..n-1 or not after the previous one dropped and the first moved
+// to 0, or the one implicit part when Parts is empty. Empty when n <= 0.
+std::vector<FeaturePart> PartsOver(const Feature& f, int32_t n);
+
+// True when a part of the feature encloses (a polygon ring).
+bool HasPolygonPart(const Feature& f);
 
 } // namespace sw

@@ -56,18 +56,33 @@ void CheckGridSettings(const Settings& s) {
 }
 
 void ComputeGridBox(const Settings& s, const Feature& f, int32_t vertexCount, SheetGrid& g) {
-    int32_t minLon = DmsToSec(f.Vertices[0].Long);
-    int32_t maxLon = minLon;
-    int32_t minLat = DmsToSec(f.Vertices[0].Lat);
-    int32_t maxLat = minLat;
-    for (int32_t i = 1; i < vertexCount; ++i) {
-        const VertexRec& v = f.Vertices[static_cast<std::size_t>(i)];
-        const int32_t lon = DmsToSec(v.Long);
-        const int32_t lat = DmsToSec(v.Lat);
-        minLon = std::min(minLon, lon);
-        maxLon = std::max(maxLon, lon);
-        minLat = std::min(minLat, lat);
-        maxLat = std::max(maxLat, lat);
+    ComputeGridBox(s, std::vector<const Feature*>{&f}, std::vector<int32_t>{vertexCount}, g);
+}
+
+void ComputeGridBox(const Settings& s, const std::vector<const Feature*>& features,
+                    const std::vector<int32_t>& counts, SheetGrid& g) {
+    bool any = false;
+    int32_t minLon = 0;
+    int32_t maxLon = 0;
+    int32_t minLat = 0;
+    int32_t maxLat = 0;
+    for (std::size_t k = 0; k < features.size(); ++k) {
+        const Feature& f = *features[k];
+        for (int32_t i = 0; i < counts[k]; ++i) {
+            const VertexRec& v = f.Vertices[static_cast<std::size_t>(i)];
+            const int32_t lon = DmsToSec(v.Long);
+            const int32_t lat = DmsToSec(v.Lat);
+            if (!any) {
+                minLon = maxLon = lon;
+                minLat = maxLat = lat;
+                any = true;
+                continue;
+            }
+            minLon = std::min(minLon, lon);
+            maxLon = std::max(maxLon, lon);
+            minLat = std::min(minLat, lat);
+            maxLat = std::max(maxLat, lat);
+        }
     }
     const int32_t west = LowEdge(minLon, s.SheetWidthSec);
     const int32_t east = HighEdge(maxLon, s.SheetWidthSec);

@@ -8,6 +8,7 @@
 #include "index/Settings.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace sw {
 
@@ -23,6 +24,11 @@ void CheckGridSettings(const Settings& s);
 // GridWestSec and GridNorthSec. Needs vertexCount >= 1; throws IntegerOverflow
 // when a coordinate or edge leaves the 32-bit range.
 void ComputeGridBox(const Settings& s, const Feature& f, int32_t vertexCount, SheetGrid& g);
+
+// The same block over the first counts[i] vertices of every features[i] together
+// (a count of 0 leaves that feature out). Needs one count >= 1.
+void ComputeGridBox(const Settings& s, const std::vector<const Feature*>& features,
+                    const std::vector<int32_t>& counts, SheetGrid& g);
 
 // Replaces g.SheetList by cols * rows zeroed records with X = c * SheetPixelWidth,
 // Y = r * SheetPixelHeight (origin 0, 0) and sets SheetCount. Refuses a grid of

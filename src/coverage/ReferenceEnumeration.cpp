@@ -43,11 +43,11 @@ void clipp_lines_along_sheets(const Settings& s, const std::vector<Segment>& seg
     }
 }
 
-void MarkInteriorSheets(const PolyPoints& points, int32_t n, SheetGrid& g) {
+void MarkInteriorSheets(const RingSet& polygon, SheetGrid& g) {
     for (SheetRec& rec : g.SheetList) {
         if (rec.InFlag == 0 &&
-            PointInPolygon(points, n, CheckedAdd(rec.X, g.GridOriginX),
-                           CheckedAdd(rec.Y, g.GridOriginY)) &&
+            PointInRings(*polygon.Points, polygon.Rings, CheckedAdd(rec.X, g.GridOriginX),
+                         CheckedAdd(rec.Y, g.GridOriginY)) &&
             rec.SheetNo != OutsideSheetNo) {
             rec.InFlag = 1;
         }

@@ -54,8 +54,13 @@ public:
     }
 
     Feature Make(int kind) {
-        // The box may lie anywhere over the index and a little outside it, so
-        // the cut-outs and the "#" cells take part.
+        NewBox();
+        return MakeInBox(kind);
+    }
+
+    // The box may lie anywhere over the index and a little outside it, so the
+    // cut-outs and the "#" cells take part.
+    void NewBox() {
         spanCols_ = Uniform(0, 11);
         spanRows_ = Uniform(0, 11);
         const int32_t w = s_.SheetWidthSec;
@@ -69,6 +74,17 @@ public:
             lat0_ = Sec(e[0]) - (spanRows_ / 2) * h;
             lon0_ = Sec(e[1]) - (spanCols_ / 2) * w;
         }
+    }
+
+    // Moves the box up to 30 sheets either way: far apart, yet on a grid a test
+    // can afford at the finest scale.
+    void MoveBox() {
+        lat0_ += Uniform(-30, 30) * s_.SheetHeightSec;
+        lon0_ += Uniform(-30, 30) * s_.SheetWidthSec;
+    }
+
+    // A feature of the kind in the current box: 0 point, 1 polyline, 2 polygon.
+    Feature MakeInBox(int kind) {
         std::vector<VertexRec> vs;
         if (kind == 0) {
             const VertexRec p = Vertex();
@@ -191,6 +207,108 @@ TEST(Differential, LargeRectangleWithLongEdges) {
                               V(lat0 + 11, lon0 + Sec(2, 59))};
     Feature f = MakeVertexFeature(vs, true);
     ExpectSameBothWays(s, f, "large rectangle");
+}
+
+// A feature of several parts: parts in one box or in boxes far apart, holes
+// (a ring inside another), parts that share an edge with the one before, and
+// parts of mixed kinds.
+Feature MultiPart(FeatureMaker& maker, bool mixedKinds) {
+    std::vector<VertexRec> vs;
+    std::vector<FeaturePart> parts;
+    const int count = maker.Uniform(1, 5);
+    for (int p = 0; p < count; ++p) {
+        if (maker.Uniform(0, 3) == 0) {
+            maker.MoveBox(); // far from the parts before
+        }
+        const int kind = mixedKinds ? maker.Uniform(0, 2) : 2;
+        std::vector<VertexRec> part;
+        if (kind == 0) {
+            for (int k = maker.Uniform(1, 3); k > 0; --k) {
+                part.push_back(maker.Vertex());
+            }
+        } else {
+            part = maker.MakeInBox(kind).Vertices;
+        }
+        const int shape = maker.Uniform(0, 3);
+        if (shape == 0 && !vs.empty() &&
+            vs.size() - static_cast<std::size_t>(parts.back().Start) >= 2) {
+            // Shares the last edge of the part before, walked the other way.
+            part.insert(part.begin(), vs[vs.size() - 2]);
+            part.insert(part.begin(), vs.back());
+        } else if (shape == 1 && !vs.empty()) {
+            // A hole: the part before, shrunk towards its first vertex.
+            const VertexRec c = vs[static_cast<std::size_t>(parts.back().Start)];
+            part.clear();
+            for (std::size_t i = static_cast<std::size_t>(parts.back().Start); i < vs.size(); ++i) {
+                part.push_back(V((DmsToSec(vs[i].Lat) + DmsToSec(c.Lat)) / 2,
+                                 (DmsToSec(vs[i].Long) + DmsToSec(c.Long)) / 2));
+            }
+        }
+        parts.push_back(
+            FeaturePart{static_cast<int32_t>(vs.size()), static_cast<PartKind>(kind + 1)});
+        vs.insert(vs.end(), part.begin(), part.end());
+    }
+    return MakePartsFeature(std::move(vs), std::move(parts));
+}
+
+void ExpectSameUnionBothWays(const Settings& s, const std::vector<Feature>& features,
+                             const std::string& what) {
+    std::vector<Feature> fastF = features;
+    std::vector<Feature> refF = features;
+    SheetGrid fast;
+    SheetGrid ref;
+    try {
+        ComputeUnion(s, fastF, fast, {}, Algorithm::Fast);
+    } catch (const std::exception& e) {
+        ADD_FAILURE() << what << ": fast threw " << e.what();
+        return;
+    }
+    ComputeUnion(s, refF, ref, {}, Algorithm::Reference);
+    ASSERT_TRUE(SameGrid(fast, ref)) << what;
+    for (std::size_t i = 0; i < features.size(); ++i) {
+        ASSERT_EQ(fastF[i].FeaturePoints, refF[i].FeaturePoints) << what;
+    }
+}
+
+TEST(Differential, MultiPartFeaturesWithHolesFarPartsAndSharedEdges) {
+    std::mt19937 rng(11);
+    for (int i = 0; i < 1500; ++i) {
+        const uint8_t series = i % 2 == 0 ? OldSeries : OpenSeries;
+        const auto scales = static_cast<int32_t>(ScaleCaptions(series).size());
+        const int32_t scale = std::uniform_int_distribution<int32_t>(1, scales)(rng);
+        const Settings s = SettingsFor(series, scale, Zooms[i % 6]);
+        FeatureMaker maker(static_cast<uint32_t>(rng()), s);
+        maker.NewBox();
+        const Feature f = MultiPart(maker, i % 3 == 0);
+        ExpectSameBothWays(s, f, "multi-part case " + std::to_string(i));
+        if (HasFatalFailure()) {
+            return;
+        }
+    }
+}
+
+TEST(Differential, UnionsOfSeveralFeatures) {
+    std::mt19937 rng(12);
+    for (int i = 0; i < 600; ++i) {
+        const uint8_t series = i % 2 == 0 ? OldSeries : OpenSeries;
+        const auto scales = static_cast<int32_t>(ScaleCaptions(series).size());
+        const int32_t scale = std::uniform_int_distribution<int32_t>(1, scales)(rng);
+        const Settings s = SettingsFor(series, scale, Zooms[i % 6]);
+        FeatureMaker maker(static_cast<uint32_t>(rng()), s);
+        std::vector<Feature> features;
+        maker.NewBox();
+        for (int k = maker.Uniform(1, 4); k > 0; --k) {
+            if (maker.Uniform(0, 1) == 0) {
+                maker.MoveBox();
+            }
+            features.push_back(maker.Uniform(0, 1) == 0 ? MultiPart(maker, true)
+                                                        : maker.MakeInBox(maker.Uniform(0, 2)));
+        }
+        ExpectSameUnionBothWays(s, features, "union case " + std::to_string(i));
+        if (HasFatalFailure()) {
+            return;
+        }
+    }
 }
 
 } // namespace
