@@ -1,6 +1,8 @@
 // The sheet computation at the sizes users reach: a state-sized polygon at the
 // finest scale, and the whole index. Single-threaded.
 
+#include "DistrictLayer.h"
+
 #include "coverage/CellNumbering.h"
 #include "coverage/Coverage.h"
 #include "coverage/GridBox.h"
@@ -128,6 +130,75 @@ void BM_Polygon50k_WholeIndex(benchmark::State& state) {
     Run(state, OpenFinest(), f, Algorithm::Fast);
 }
 BENCHMARK(BM_Polygon50k_WholeIndex)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Multi-part against one ring: the 20,000 vertices of State20k's box as 20 rings
+// of 1000 in one feature, on the same grid.
+void BM_MultiPart20x1000_Grid1000(benchmark::State& state) {
+    static const Feature f = [] {
+        std::vector<VertexRec> vs;
+        std::vector<FeaturePart> parts;
+        for (int k = 0; k < 20; ++k) {
+            const double lat0 = 24.0001 + 2.5 * (k / 5);
+            const double lon0 = 74.0001 + 2.0 * (k % 5);
+            const Feature ring = Ring(1000, lat0, lat0 + 2.4998, lon0, lon0 + 1.9998, 10 + k);
+            parts.push_back({static_cast<int32_t>(vs.size()), PartKind::Polygon});
+            vs.insert(vs.end(), ring.Vertices.begin(), ring.Vertices.end());
+        }
+        return MakePartsFeature(std::move(vs), std::move(parts));
+    }();
+    Run(state, OpenFinest(), f, Algorithm::Fast);
+}
+BENCHMARK(BM_MultiPart20x1000_Grid1000)->Unit(benchmark::kMillisecond);
+
+Settings Old50k() {
+    Settings s = StartSettings(); // old series, "1:50,000"
+    s.SheetPixelHeight = 70;
+    return s;
+}
+
+const std::vector<Feature>& Districts() {
+    static const std::vector<Feature> all = [] {
+        std::vector<Feature> out;
+        for (int k = 0; k < bench::DistrictCount; ++k) {
+            std::vector<VertexRec> vs;
+            for (const bench::LonLat& p : bench::DistrictRing(k)) {
+                vs.push_back(VertexRec{DecimalToDms(p.Lat), DecimalToDms(p.Lon)});
+            }
+            out.push_back(MakeVertexFeature(std::move(vs), true));
+        }
+        return out;
+    }();
+    return all;
+}
+
+// 700 districts, 100,000 vertices, at "1:50,000": each on its own grid.
+void BM_Districts700_PerFeature_50k(benchmark::State& state) {
+    const Settings s = Old50k();
+    for (auto _ : state) {
+        int64_t in = 0;
+        for (const Feature& d : Districts()) {
+            Feature f = d;
+            SheetGrid g;
+            ComputeSheets(s, f, g);
+            in += g.InSheetCount;
+        }
+        state.counters["in"] = static_cast<double>(in);
+    }
+}
+BENCHMARK(BM_Districts700_PerFeature_50k)->Unit(benchmark::kMillisecond);
+
+// The same layer as one union on the common grid.
+void BM_Districts700_Union_50k(benchmark::State& state) {
+    const Settings s = Old50k();
+    for (auto _ : state) {
+        std::vector<Feature> fs = Districts();
+        SheetGrid g;
+        ComputeUnion(s, fs, g);
+        state.counters["cells"] = g.SheetCount;
+        state.counters["in"] = g.InSheetCount;
+    }
+}
+BENCHMARK(BM_Districts700_Union_50k)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

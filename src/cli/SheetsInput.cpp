@@ -11,8 +11,13 @@
 #include "exchange/VertexConversion.h"
 #include "exchange/VertexTable.h"
 
+#include <CLI/CLI.hpp>
+
 #include <cstdint>
+#include <istream>
+#include <iterator>
 #include <map>
+#include <utility>
 
 namespace sw::cli {
 
@@ -39,7 +44,7 @@ std::string UnreadShapesText(const std::string& path) {
 
 // A file as the vertex dialog opens it in its format, numbers written and read
 // with '.'.
-std::vector<VertexRec> ReadFormat(const InputFormat& format, const std::string& path) {
+Feature ReadFormat(const InputFormat& format, const std::string& path, bool isPolygon) {
     VertexTable t;
     if (OpenVertexFile(format, path, t, '.') == OpenOutcome::NotReadNoPrj) {
         throw InputError("the shapefile \"" + path +
@@ -49,7 +54,7 @@ std::vector<VertexRec> ReadFormat(const InputFormat& format, const std::string& 
     if (format.Id == "shapefile" && t.VertexCount == 0) {
         throw InputError(UnreadShapesText(path));
     }
-    return TableToVertices(t, format.DecimalMode, '.');
+    return TableToFeature(t, format.DecimalMode, '.', isPolygon);
 }
 
 // Where in the file a cell failed: a vertex file has one vertex a line. A KML
@@ -81,7 +86,7 @@ std::string KnownExtensions() {
     return known;
 }
 
-std::vector<VertexRec> ReadFeatureFile(const std::string& path) {
+Feature ReadFeatureFile(const std::string& path, bool isPolygon) {
     const InputFormat* format = InputFormatForPath(path);
     if (format == nullptr) {
         throw UsageError("cannot read '" + path + "': input files must end in " +
@@ -91,12 +96,74 @@ std::vector<VertexRec> ReadFeatureFile(const std::string& path) {
         // Missing, a folder, a FIFO or a device: said plainly before any reader
         // (or the shapefile's projection check) looks for something beside it.
         { const InputFile probe(path, ReadFailureText::CannotOpen, SIZE_MAX); }
-        return ReadFormat(*format, path);
+        return ReadFormat(*format, path, isPolygon);
     } catch (const FileError& err) {
         throw InputError(err.what());
     } catch (const ConversionError& err) {
         throw InputError(ConversionMessage(path, *format, err));
     }
+}
+
+CLI::Option* AddLayerInputOptions(CLI::App& cmd, LayerInputOptions& o) {
+    CLI::Option* input = cmd.add_option(
+        "--input", o.path,
+        "Every feature of a GIS file in any format GDAL reads (shapefile, GeoPackage, GeoJSON, "
+        "KML, KMZ, GPX, CSV with a WKT or X/Y columns, FlatGeobuf, GML, DXF, ...), with its own "
+        "kinds, reprojected to WGS 84; - reads GeoJSON, KML or CSV from standard input");
+    cmd.add_option("--layer", o.layer.Layer,
+                   "With --input: the layer to read (default: the first that holds features)")
+        ->needs(input);
+    cmd.add_flag("--all-layers", o.layer.AllLayers, "With --input: read every layer")->needs(input);
+    cmd.add_option("--where", o.layer.Where,
+                   "With --input: an attribute filter in OGR's SQL, e.g. \"STATE = 'Goa'\"")
+        ->needs(input);
+    cmd.add_option("--id-field", o.idField,
+                   "With --per-feature: name each feature by this attribute instead of its "
+                   "position")
+        ->needs(input);
+    cmd.add_flag("--per-feature", o.perFeature,
+                 "With --input: each feature's IN sheets on its own grid (text: feature<TAB>sheet, "
+                 "csv: feature,sheet, json: [{feature, sheets}]) instead of the union")
+        ->needs(input);
+    return input;
+}
+
+GisLayer ReadLayerInput(const LayerInputOptions& o, std::istream& in) {
+    try {
+        if (o.path == "-") {
+            const std::string bytes((std::istreambuf_iterator<char>(in)),
+                                    std::istreambuf_iterator<char>());
+            return ReadGisLayerBytes(bytes, "standard input", o.layer);
+        }
+        return ReadGisLayer(o.path, o.layer);
+    } catch (const FileError& err) {
+        throw InputError(err.what());
+    }
+}
+
+Feature MergedFeature(const std::vector<GisFeature>& features) {
+    std::vector<VertexRec> vs;
+    std::vector<FeaturePart> parts;
+    for (const GisFeature& gf : features) {
+        const Feature& f = gf.Shape;
+        const auto offset = static_cast<int32_t>(vs.size());
+        for (const FeaturePart& p : PartsOver(f, f.VertexCount)) {
+            parts.push_back({offset + p.Start, p.Kind});
+        }
+        vs.insert(vs.end(), f.Vertices.begin(), f.Vertices.begin() + f.VertexCount);
+    }
+    return MakePartsFeature(std::move(vs), std::move(parts));
+}
+
+uint8_t DataTypeOf(const Feature& f) {
+    bool line = false;
+    for (const FeaturePart& p : PartsOver(f, f.VertexCount)) {
+        if (p.Kind == PartKind::Polygon) {
+            return Polygon;
+        }
+        line = line || p.Kind == PartKind::Polyline;
+    }
+    return line ? Polyline : Point;
 }
 
 } // namespace sw::cli

@@ -1,22 +1,53 @@
 #pragma once
 
-// The inputs of `sheets`: the files a polyline or polygon is read from, chosen by
-// their extension among the registry's formats, turned into the vertices of one
-// feature.
+// The inputs of `sheets`: a vertex file read as the vertex dialog reads it, its
+// kind forced by --polyline or --polygon, or a GIS layer (--input) whose features
+// keep their own kinds.
 
 #include "coverage/Feature.h"
+#include "exchange/GisLayerReader.h"
+#include "index/Settings.h"
 
+#include <iosfwd>
 #include <string>
 #include <vector>
 
+namespace CLI {
+class App;
+class Option;
+} // namespace CLI
+
 namespace sw::cli {
 
-// The vertices of the file at `path`, read by the reader its extension names.
-// A file that cannot be read throws InputError naming it; an extension no reader
-// knows throws UsageError listing the known ones.
-std::vector<VertexRec> ReadFeatureFile(const std::string& path);
+// The feature of the file at `path`, read by the registry's reader its extension
+// names, a polygon or a polyline as asked, its parts kept apart. A file that cannot be
+// read throws InputError naming it; an extension no reader knows throws
+// UsageError listing the known ones.
+Feature ReadFeatureFile(const std::string& path, bool isPolygon);
 
 // ".txt, .shp, ...": the extensions every reader takes, for help and messages.
 std::string KnownExtensions();
+
+struct LayerInputOptions {
+    std::string path; // "-" for standard input
+    GisLayerOptions layer;
+    std::string idField;
+    bool perFeature = false;
+};
+
+// --input, --layer, --all-layers, --where, --id-field and --per-feature; returns
+// the --input option.
+CLI::Option* AddLayerInputOptions(CLI::App& cmd, LayerInputOptions& o);
+
+// The layer at o.path, or read from `in` for "-". InputError naming the file when
+// it cannot be read.
+GisLayer ReadLayerInput(const LayerInputOptions& o, std::istream& in);
+
+// Every part of every feature, in order, as one feature: what the layout draws
+// and the writers place for the union.
+Feature MergedFeature(const std::vector<GisFeature>& features);
+
+// Polygon when any part is a ring, else Polyline when any is a line, else Point.
+uint8_t DataTypeOf(const Feature& f);
 
 } // namespace sw::cli

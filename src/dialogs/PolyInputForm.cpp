@@ -248,9 +248,11 @@ void TPolyInputForm::BitBtn1Click() {
         ShowError(this, QString::fromLatin1(NoVerticesMessage));
         return;
     }
-    std::vector<VertexRec> vertices;
+    Feature feature;
     try {
-        vertices = TableToVertices(t, DecimalMode(), LocaleDecimalSeparator());
+        // The parts a file gave stay apart; typed rows are one part.
+        feature = TableToFeature(t, DecimalMode(), LocaleDecimalSeparator(),
+                                 st.settings.DataType == Polygon);
     } catch (const std::exception& e) {
         // The conversion messages quote the cell, which is 8-bit text.
         ShowError(this, ErrorText(e));
@@ -258,8 +260,7 @@ void TPolyInputForm::BitBtn1Click() {
     }
     hide();
     if (host_.acceptFeature) {
-        host_.acceptFeature(MakeVertexFeature(std::move(vertices), st.settings.DataType == Polygon),
-                            true, true);
+        host_.acceptFeature(std::move(feature), true, true);
     }
 }
 
@@ -271,6 +272,7 @@ void TPolyInputForm::BitBtn3Click() {
     // Every row but the first heading row, also those a shorter file left
     // beyond the row count, so that no old vertex shows again when rows are added.
     host_.session->State().vertexTable.ClearRows(1, INT32_MAX);
+    host_.session->State().vertexTable.PartStartRows.clear();
     host_.session->InputCleared();
     typedVertices_ = false;
     model_->Reload();
@@ -315,6 +317,7 @@ void TPolyInputForm::PasteText(const QString& text) {
         return;
     }
     VertexTable& t = host_.session->State().vertexTable;
+    t.PartStartRows.clear(); // pasted rows are one part, as typed ones
     const QModelIndex current = StringGrid1->currentIndex();
     // The fixed rows and column take no typing, so neither do they take a paste.
     const int firstRow = std::max(current.isValid() ? current.row() : 0, 2);

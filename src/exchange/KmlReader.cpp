@@ -188,7 +188,13 @@ void ReadKml(std::string_view text, VertexTable& t, const std::string& what) {
         ++r;
         t.SetRowCount(std::max(t.RowCount(), r));
     };
+    // Each list with tuples is a part of its own: its closing row below is not a
+    // vertex joining it to the next.
+    std::vector<int32_t> partStarts;
     for (const auto& list : lists) {
+        if (!list.empty()) {
+            partStarts.push_back(r);
+        }
         for (const Tuple& tuple : list) {
             t.SetCell(0, r, std::to_string(r));
             t.SetCell(1, r, std::string(tuple.Lat));
@@ -212,6 +218,7 @@ void ReadKml(std::string_view text, VertexTable& t, const std::string& what) {
     }
     t.VertexCount = count;
     t.IsPolygon = 1;
+    t.PartStartRows = partStarts.size() > 1 ? std::move(partStarts) : std::vector<int32_t>{};
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 namespace sw {
 
@@ -94,8 +95,19 @@ void ReadShpData(std::string_view bytes, const std::string& path, VertexTable& t
         throw damaged();
     }
 
-    const std::size_t pointsAt =
-        FirstContent + PolyFixedSize + 4 * static_cast<std::size_t>(numParts);
+    const std::size_t partsAt = FirstContent + PolyFixedSize;
+    const std::size_t pointsAt = partsAt + 4 * static_cast<std::size_t>(numParts);
+    // The rows the record's parts start at. An index that does not come after the
+    // one before it, or lies past the points, marks no part.
+    std::vector<int32_t> partStarts;
+    int32_t previous = -1;
+    for (int32_t p = 0; p < numParts; ++p) {
+        const int32_t start = AsInt(GetLE32(bytes, partsAt + 4 * static_cast<std::size_t>(p)));
+        if (start > previous && start < numPoints) {
+            partStarts.push_back(start + 1);
+            previous = start;
+        }
+    }
     t.IsPolygon = type == ShpPolygon ? 1 : 0;
     t.SetRowCount(numPoints + 1);
     t.VertexCount = numPoints;
@@ -106,6 +118,12 @@ void ReadShpData(std::string_view bytes, const std::string& path, VertexTable& t
         t.SetCell(0, i + 1, std::to_string(i + 1));
         t.SetCell(1, i + 1, FormatGeneral15(y, decimalSeparator));
         t.SetCell(2, i + 1, FormatGeneral15(x, decimalSeparator));
+    }
+    if (partStarts.size() > 1) {
+        partStarts.front() = 1;
+        t.PartStartRows = std::move(partStarts);
+    } else {
+        t.PartStartRows.clear();
     }
 }
 

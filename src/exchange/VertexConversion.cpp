@@ -146,26 +146,66 @@ VertexRec TableVertex(const VertexTable& t, int32_t k, bool decimalMode, char de
     return v;
 }
 
-} // namespace
+bool IsBlankCell(const std::string& text) {
+    return Trim(text).empty();
+}
 
-std::vector<VertexRec> TableToVertices(const VertexTable& t, bool decimalMode,
-                                       char decimalSeparator) {
+// The table's vertices and the index of the vertex each later part starts at.
+struct TableVertices {
+    std::vector<VertexRec> Vertices;
+    std::vector<int32_t> PartStarts;
+};
+
+TableVertices ReadTable(const VertexTable& t, bool decimalMode, char decimalSeparator) {
     if (t.VertexCount < 0) {
         throw ConversionError("Range check error");
     }
-    std::vector<VertexRec> out;
+    TableVertices out;
     // A count beyond the table's rows fails at its first empty cell; do not let
     // it reserve memory first.
-    out.reserve(static_cast<std::size_t>(std::min(t.VertexCount, std::max(t.RowCount(), 0))));
+    out.Vertices.reserve(
+        static_cast<std::size_t>(std::min(t.VertexCount, std::max(t.RowCount(), 0))));
+    std::size_t nextStart = 0;
+    const std::vector<int32_t>& starts = t.PartStartRows;
     for (int32_t k = 1; k <= t.VertexCount; ++k) {
+        const int32_t row = decimalMode ? k : k + 1;
+        while (nextStart < starts.size() && starts[nextStart] <= row) {
+            if (starts[nextStart] == row && !out.Vertices.empty() &&
+                (out.PartStarts.empty() ||
+                 out.PartStarts.back() < static_cast<int32_t>(out.Vertices.size()))) {
+                out.PartStarts.push_back(static_cast<int32_t>(out.Vertices.size()));
+            }
+            ++nextStart;
+        }
+        // The closing row a reader leaves before the next part starts.
+        if (decimalMode && nextStart < starts.size() && starts[nextStart] == row + 1 &&
+            IsBlankCell(t.Cell(1, row)) && IsBlankCell(t.Cell(2, row))) {
+            continue;
+        }
         try {
-            out.push_back(TableVertex(t, k, decimalMode, decimalSeparator));
+            out.Vertices.push_back(TableVertex(t, k, decimalMode, decimalSeparator));
         } catch (ConversionError& e) {
             e.Vertex = k;
             throw;
         }
     }
+    if (!out.PartStarts.empty()) {
+        out.PartStarts.insert(out.PartStarts.begin(), 0);
+    }
     return out;
+}
+
+} // namespace
+
+std::vector<VertexRec> TableToVertices(const VertexTable& t, bool decimalMode,
+                                       char decimalSeparator) {
+    return ReadTable(t, decimalMode, decimalSeparator).Vertices;
+}
+
+Feature TableToFeature(const VertexTable& t, bool decimalMode, char decimalSeparator,
+                       bool isPolygon) {
+    TableVertices read = ReadTable(t, decimalMode, decimalSeparator);
+    return MakeVertexFeature(std::move(read.Vertices), isPolygon, read.PartStarts);
 }
 
 } // namespace sw

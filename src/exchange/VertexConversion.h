@@ -32,8 +32,15 @@ public:
 // characters escaped; also for NaN, infinity and values
 // whose degrees leave the 32-bit range), and "Range check error" for a negative
 // VertexCount. A count of 0 gives an empty list.
+// With t.PartStartRows, the empty row that closes a part before the next part's
+// start is passed over.
 std::vector<VertexRec> TableToVertices(const VertexTable& t, bool decimalMode,
                                        char decimalSeparator);
+
+// The same vertices as a feature whose parts start where t.PartStartRows says
+// (one part without them), every part a polygon ring or every part a polyline.
+Feature TableToFeature(const VertexTable& t, bool decimalMode, char decimalSeparator,
+                       bool isPolygon);
 
 // One cell's conversions, as TableToVertices applies them (the trimmed text in
 // the message). Exposed for the dialogs and for tests.

@@ -36,6 +36,12 @@ public:
     // What the last reader said the file held (1 for a polygon); OK itself
     // decides from the data type.
     uint8_t IsPolygon = 0;
+    // The row at which each part of the file starts (its rings, lines or
+    // coordinate lists), ascending; empty for one part, as typed rows are. The
+    // rows themselves stay as the reader wrote them: a row just before a later
+    // part's start whose vertex cells are both empty closes the part before and
+    // is no vertex.
+    std::vector<int32_t> PartStartRows;
 
 private:
     int32_t rowCount_ = 7;

@@ -1,5 +1,9 @@
 #include "view/LayoutCanvas.h"
 
+#include <QPainterPath>
+#include <QPolygon>
+#include <QPolygonF>
+
 #include <QFontMetrics>
 #include <QPen>
 
@@ -87,6 +91,21 @@ void LayoutCanvas::Polygon(const QVector<QPoint>& points) {
     painter_.setPen(QPen(penColor_, 0, penDotted_ ? Qt::DotLine : Qt::SolidLine));
     painter_.setBrush(brushSolid_ ? QBrush(brushColor_) : QBrush(Qt::NoBrush));
     painter_.drawPolygon(points.constData(), static_cast<int>(points.size()), Qt::OddEvenFill);
+}
+
+void LayoutCanvas::PolygonRings(const QVector<QVector<QPoint>>& rings) {
+    QPainterPath path;
+    path.setFillRule(Qt::OddEvenFill);
+    for (const QVector<QPoint>& ring : rings) {
+        if (ring.isEmpty()) {
+            continue;
+        }
+        path.addPolygon(QPolygonF(QPolygon(ring)));
+        path.closeSubpath();
+    }
+    painter_.setPen(QPen(penColor_, 0, penDotted_ ? Qt::DotLine : Qt::SolidLine));
+    painter_.setBrush(brushSolid_ ? QBrush(brushColor_) : QBrush(Qt::NoBrush));
+    painter_.drawPath(path);
 }
 
 void LayoutCanvas::LineTo(int x, int y) {

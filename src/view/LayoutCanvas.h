@@ -42,6 +42,8 @@ public:
     void Rectangle(int left, int top, int right, int bottom);
     void Ellipse(int left, int top, int right, int bottom);
     void Polygon(const QVector<QPoint>& points);
+    // Several rings filled together by the even-odd rule: holes stay empty.
+    void PolygonRings(const QVector<QVector<QPoint>>& rings);
     void MoveTo(int x, int y) { current_ = QPoint(x, y); }
     void LineTo(int x, int y);
     void SetPixel(int x, int y, const QColor& c);

@@ -1,5 +1,7 @@
 #include "view/LayoutPainter.h"
 
+#include "coverage/CellTests.h"
+
 #include "coverage/Coverage.h"
 #include "coverage/PixelFrame.h"
 #include "index/CheckedMath.h"
@@ -62,13 +64,27 @@ void DrawNeighbourGrid(LayoutCanvas& c, const Settings& s, const LayoutGeometry&
 }
 
 void DrawPolygon(LayoutCanvas& c, const Feature& f) {
-    QVector<QPoint> points;
-    points.reserve(static_cast<qsizetype>(f.FeaturePoints.size()));
-    for (const PixelPoint& p : f.FeaturePoints) {
-        points.append(QPoint(p.X, p.Y));
-    }
     c.SetBrushSolid(LayoutColors::LightCyan);
-    c.Polygon(points);
+    if (f.Parts.empty()) {
+        QVector<QPoint> points;
+        points.reserve(static_cast<qsizetype>(f.FeaturePoints.size()));
+        for (const PixelPoint& p : f.FeaturePoints) {
+            points.append(QPoint(p.X, p.Y));
+        }
+        c.Polygon(points);
+    } else {
+        // Every ring of the feature at once, so that holes stay unfilled.
+        QVector<QVector<QPoint>> rings;
+        for (const Ring& r : FeatureRings(f, static_cast<int32_t>(f.FeaturePoints.size()))) {
+            QVector<QPoint> ring;
+            for (int32_t i = r.First; i < r.First + r.Count; ++i) {
+                const PixelPoint& p = f.FeaturePoints[static_cast<std::size_t>(i)];
+                ring.append(QPoint(p.X, p.Y));
+            }
+            rings.append(ring);
+        }
+        c.PolygonRings(rings);
+    }
     c.SetBrushClear();
 }
 
@@ -96,14 +112,27 @@ void DrawLineSegments(LayoutCanvas& c, const Settings& s, const Feature& f, cons
     if (f.Vertices.empty()) {
         return;
     }
-    const PixelPoint first = GeoToPixel(s, g, f.Vertices[0].Lat, f.Vertices[0].Long);
-    c.MoveTo(first.X, first.Y);
-    PixelPoint last = first;
-    for (std::size_t k = 1; k < f.Vertices.size(); ++k) {
-        last = GeoToPixel(s, g, f.Vertices[k].Lat, f.Vertices[k].Long);
-        c.LineTo(last.X, last.Y);
+    // Each part is drawn on its own: a line never runs from one part to the next.
+    const std::vector<FeaturePart> parts = PartsOver(f, static_cast<int32_t>(f.Vertices.size()));
+    PixelPoint last;
+    for (std::size_t p = 0; p < parts.size(); ++p) {
+        const auto from = static_cast<std::size_t>(parts[p].Start);
+        const std::size_t to =
+            p + 1 < parts.size() ? static_cast<std::size_t>(parts[p + 1].Start) : f.Vertices.size();
+        for (std::size_t k = from; k < to; ++k) {
+            last = GeoToPixel(s, g, f.Vertices[k].Lat, f.Vertices[k].Long);
+            if (k == from) {
+                c.MoveTo(last.X, last.Y);
+            } else {
+                c.LineTo(last.X, last.Y);
+            }
+            if (parts[p].Kind == PartKind::Point) {
+                c.Ellipse(last.X - 5, last.Y - 5, last.X + 5, last.Y + 5);
+                c.SetPixel(last.X, last.Y, LayoutColors::Red);
+            }
+        }
     }
-    if (s.DataType == Point) {
+    if (s.DataType == Point && f.Parts.empty()) {
         c.Ellipse(last.X - 5, last.Y - 5, last.X + 5, last.Y + 5);
         c.SetPixel(last.X, last.Y, LayoutColors::Red);
     }

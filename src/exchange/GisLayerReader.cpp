@@ -1,0 +1,428 @@
+#include "exchange/GisLayerReader.h"
+
+#include "exchange/FileError.h"
+#include "exchange/FileNames.h"
+
+#include <cpl_conv.h>
+#include <cpl_error.h>
+#include <cpl_vsi.h>
+#include <gdal_priv.h>
+#include <ogr_feature.h>
+#include <ogr_geometry.h>
+#include <ogr_spatialref.h>
+#include <ogrsf_frmts.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <memory>
+#include <mutex>
+#include <random>
+
+namespace sw {
+
+namespace {
+
+// More vertices than any layer a person computes sheets for; keeps every count
+// of the core in 32 bits and the memory in bounds.
+constexpr std::size_t MaxLayerVertices = 50'000'000;
+
+[[noreturn]] void Fail(const std::string& name, const std::string& what) {
+    throw FileError("Cannot read \"" + name + "\": " + what);
+}
+
+// GDAL's own last message, without its trailing full stop, or `fallback`.
+std::string GdalMessage(const std::string& fallback) {
+    std::string msg = CPLGetLastErrorMsg();
+    while (!msg.empty() && (msg.back() == '.' || msg.back() == '\n' || msg.back() == ' ')) {
+        msg.pop_back();
+    }
+    return msg.empty() ? fallback : msg;
+}
+
+// GDAL reports through a process-wide handler that prints to stderr; while a
+// file is read its messages are kept quiet and the last one is taken into ours.
+class QuietGdal {
+public:
+    QuietGdal() {
+        static std::once_flag registered;
+        std::call_once(registered, [] { GDALAllRegister(); });
+        CPLPushErrorHandler(CPLQuietErrorHandler);
+        CPLErrorReset();
+    }
+    ~QuietGdal() { CPLPopErrorHandler(); }
+    QuietGdal(const QuietGdal&) = delete;
+    QuietGdal& operator=(const QuietGdal&) = delete;
+};
+
+struct DatasetCloser {
+    void operator()(GDALDataset* d) const { GDALClose(d); }
+};
+using DatasetPtr = std::unique_ptr<GDALDataset, DatasetCloser>;
+
+// The columns a spreadsheet's CSV export names its positions by.
+const char* const CsvOpenOptions[] = {
+    "X_POSSIBLE_NAMES=x,lon,long,longitude,lng,easting",
+    "Y_POSSIBLE_NAMES=y,lat,latitude,northing",
+    "GEOM_POSSIBLE_NAMES=wkt,geometry,geom,the_geom,shape",
+    "KEEP_GEOM_COLUMNS=NO",
+    nullptr,
+};
+
+DatasetPtr OpenDataset(const std::string& gdalPath, const std::string& name) {
+    GDALDriverH driver = GDALIdentifyDriver(gdalPath.c_str(), nullptr);
+    const bool csv = driver != nullptr && std::string(GDALGetDriverShortName(driver)) == "CSV";
+    auto* ds =
+        static_cast<GDALDataset*>(GDALOpenEx(gdalPath.c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY,
+                                             nullptr, csv ? CsvOpenOptions : nullptr, nullptr));
+    if (ds == nullptr) {
+        VSIStatBufL st;
+        if (VSIStatL(gdalPath.c_str(), &st) != 0) {
+            Fail(name, "the file does not exist");
+        }
+        Fail(name, "it is not a GIS file GDAL can read (" +
+                       GdalMessage("no vector driver recognises it") + ")");
+    }
+    return DatasetPtr(ds);
+}
+
+std::vector<OGRLayer*> ChooseLayers(GDALDataset& ds, const GisLayerOptions& options,
+                                    const std::string& name) {
+    std::vector<OGRLayer*> all;
+    for (int i = 0; i < ds.GetLayerCount(); ++i) {
+        if (OGRLayer* l = ds.GetLayer(i)) {
+            all.push_back(l);
+        }
+    }
+    if (all.empty()) {
+        Fail(name, "it holds no layer");
+    }
+    if (!options.Layer.empty()) {
+        for (OGRLayer* l : all) {
+            if (options.Layer == l->GetName()) {
+                return {l};
+            }
+        }
+        std::string names;
+        for (OGRLayer* l : all) {
+            names += (names.empty() ? "" : ", ") + std::string(l->GetName());
+        }
+        Fail(name, "it has no layer \"" + options.Layer + "\" (its layers: " + names + ")");
+    }
+    if (options.AllLayers) {
+        return all;
+    }
+    for (OGRLayer* l : all) {
+        if (l->GetFeatureCount(TRUE) != 0) {
+            return {l};
+        }
+    }
+    return {all.front()};
+}
+
+// One part of a geometry in the layer's coordinates.
+struct RawPart {
+    PartKind Kind;
+    std::vector<double> X;
+    std::vector<double> Y;
+};
+
+void AddCurve(const OGRSimpleCurve& c, PartKind kind, std::vector<RawPart>& out) {
+    const int n = c.getNumPoints();
+    if (n <= 0) {
+        return;
+    }
+    RawPart p{kind, std::vector<double>(static_cast<std::size_t>(n)),
+              std::vector<double>(static_cast<std::size_t>(n))};
+    c.getPoints(p.X.data(), sizeof(double), p.Y.data(), sizeof(double));
+    out.push_back(std::move(p));
+}
+
+// Polygons give rings (holes included), lines polyline parts, points point
+// parts; a collection's members count by their own kinds; curves are
+// linearised; Z and M are dropped.
+void CollectParts(const OGRGeometry* g, std::vector<RawPart>& out, int depth = 0) {
+    if (g == nullptr || g->IsEmpty() || depth > 64) {
+        return;
+    }
+    if (g->hasCurveGeometry()) {
+        const std::unique_ptr<OGRGeometry> linear(g->getLinearGeometry());
+        if (linear != nullptr && !linear->hasCurveGeometry()) {
+            CollectParts(linear.get(), out, depth + 1);
+        }
+        return;
+    }
+    switch (wkbFlatten(g->getGeometryType())) {
+    case wkbPoint: {
+        const auto* pt = g->toPoint();
+        out.push_back(RawPart{PartKind::Point, {pt->getX()}, {pt->getY()}});
+        return;
+    }
+    case wkbLineString:
+    case wkbLinearRing:
+        AddCurve(*g->toSimpleCurve(), PartKind::Polyline, out);
+        return;
+    case wkbPolygon:
+    case wkbTriangle:
+        for (const OGRLinearRing* ring : *g->toPolygon()) {
+            AddCurve(*ring, PartKind::Polygon, out);
+        }
+        return;
+    case wkbMultiPoint:
+    case wkbMultiLineString:
+    case wkbMultiPolygon:
+    case wkbGeometryCollection:
+        for (const OGRGeometry* member : *g->toGeometryCollection()) {
+            CollectParts(member, out, depth + 1);
+        }
+        return;
+    case wkbPolyhedralSurface:
+    case wkbTIN:
+        for (const OGRPolygon* member : *g->toPolyhedralSurface()) {
+            CollectParts(member, out, depth + 1);
+        }
+        return;
+    default:
+        return;
+    }
+}
+
+bool IsLonLat(double lon, double lat) {
+    return std::isfinite(lon) && std::isfinite(lat) && lon >= -180.0 && lon <= 180.0 &&
+           lat >= -90.0 && lat <= 90.0;
+}
+
+struct CoordinateTransformDeleter {
+    void operator()(OGRCoordinateTransformation* ct) const {
+        OGRCoordinateTransformation::DestroyCT(ct);
+    }
+};
+using TransformPtr = std::unique_ptr<OGRCoordinateTransformation, CoordinateTransformDeleter>;
+
+// Null for a layer without a coordinate system: its coordinates are taken as
+// WGS 84 when every one is a longitude and latitude.
+TransformPtr ToWgs84(OGRLayer& layer, const std::string& name) {
+    const OGRSpatialReference* srs = layer.GetSpatialRef();
+    if (srs == nullptr) {
+        return nullptr;
+    }
+    OGRSpatialReference source(*srs);
+    source.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
+    OGRSpatialReference wgs84;
+    wgs84.SetWellKnownGeogCS("WGS84");
+    wgs84.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
+    TransformPtr ct(OGRCreateCoordinateTransformation(&source, &wgs84));
+    if (ct == nullptr) {
+        Fail(name, "the coordinate system of layer \"" + std::string(layer.GetName()) +
+                       "\" cannot be transformed to WGS 84 (" +
+                       GdalMessage("no transformation known") + ")");
+    }
+    return ct;
+}
+
+std::vector<std::pair<std::string, std::string>> Attributes(const OGRFeature& f) {
+    std::vector<std::pair<std::string, std::string>> out;
+    const OGRFeatureDefn* defn = f.GetDefnRef();
+    const int n = defn->GetFieldCount();
+    out.reserve(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) {
+        out.emplace_back(defn->GetFieldDefn(i)->GetNameRef(),
+                         f.IsFieldSetAndNotNull(i) ? f.GetFieldAsString(i) : "");
+    }
+    return out;
+}
+
+class LayerReader {
+public:
+    LayerReader(const std::string& name, const GisLayerOptions& options, GisLayer& out)
+        : name_(name), options_(options), out_(out) {}
+
+    void Read(OGRLayer& layer) {
+        const std::string layerName = layer.GetName();
+        if (!options_.Where.empty() &&
+            layer.SetAttributeFilter(options_.Where.c_str()) != OGRERR_NONE) {
+            Fail(name_, "the filter \"" + options_.Where + "\" is not valid for layer \"" +
+                            layerName + "\" (" + GdalMessage("OGR refused it") + ")");
+        }
+        const TransformPtr ct = ToWgs84(layer, name_);
+        layer.ResetReading();
+        int32_t position = 0;
+        for (;;) {
+            if (options_.Cancel != nullptr && options_.Cancel->load(std::memory_order_relaxed)) {
+                throw GisReadCancelled();
+            }
+            const std::unique_ptr<OGRFeature> f(layer.GetNextFeature());
+            if (f == nullptr) {
+                break;
+            }
+            ++position;
+            std::vector<RawPart> parts;
+            const OGRGeometry* geometry = f->GetGeometryRef();
+            CollectParts(geometry, parts);
+            if (parts.empty()) {
+                ++out_.SkippedEmpty;
+                continue;
+            }
+            GisFeature gf;
+            gf.Position = position;
+            gf.Layer = layerName;
+            gf.Geometry = geometry->getGeometryName();
+            gf.Attributes = Attributes(*f);
+            gf.Shape = ToFeature(parts, ct.get(), layerName);
+            out_.Features.push_back(std::move(gf));
+        }
+        if (CPLGetLastErrorType() == CE_Failure) {
+            Fail(name_, GdalMessage("the layer \"" + layerName + "\" cannot be read to its end"));
+        }
+    }
+
+private:
+    Feature ToFeature(std::vector<RawPart>& parts, OGRCoordinateTransformation* ct,
+                      const std::string& layerName) {
+        std::vector<VertexRec> vs;
+        std::vector<FeaturePart> starts;
+        for (RawPart& p : parts) {
+            vertices_ += p.X.size();
+            if (vertices_ > MaxLayerVertices) {
+                Fail(name_, "it holds more than " + std::to_string(MaxLayerVertices) + " vertices");
+            }
+            const auto n = p.X.size();
+            if (ct != nullptr) {
+                std::vector<int> ok(n, FALSE);
+                ct->Transform(n, p.X.data(), p.Y.data(), nullptr, ok.data());
+                if (std::find(ok.begin(), ok.end(), FALSE) != ok.end()) {
+                    Fail(name_, "a coordinate of layer \"" + layerName +
+                                    "\" cannot be transformed to WGS 84");
+                }
+            }
+            starts.push_back({static_cast<int32_t>(vs.size()), p.Kind});
+            for (std::size_t i = 0; i < n; ++i) {
+                if (!IsLonLat(p.X[i], p.Y[i])) {
+                    if (ct == nullptr) {
+                        Fail(name_, "layer \"" + layerName +
+                                        "\" has no coordinate system and its coordinates are "
+                                        "not longitudes and latitudes");
+                    }
+                    Fail(name_, "a coordinate of layer \"" + layerName +
+                                    "\" lies outside the longitudes and latitudes of the earth");
+                }
+                vs.push_back(VertexRec{DecimalToDms(p.Y[i]), DecimalToDms(p.X[i])});
+            }
+        }
+        return MakePartsFeature(std::move(vs), std::move(starts));
+    }
+
+    const std::string& name_;
+    const GisLayerOptions& options_;
+    GisLayer& out_;
+    std::size_t vertices_ = 0;
+};
+
+GisLayer ReadOpened(const std::string& gdalPath, const std::string& name,
+                    const GisLayerOptions& options) {
+    const DatasetPtr ds = OpenDataset(gdalPath, name);
+    GisLayer out;
+    out.Path = name;
+    LayerReader reader(name, options, out);
+    for (OGRLayer* layer : ChooseLayers(*ds, options, name)) {
+        out.LayerNames.emplace_back(layer->GetName());
+        reader.Read(*layer);
+    }
+    if (out.Features.empty()) {
+        Fail(name, out.SkippedEmpty > 0 ? "none of its features has a geometry"
+                   : options.Where.empty()
+                       ? "it holds no feature"
+                       : "no feature matches the filter \"" + options.Where + "\"");
+    }
+    return out;
+}
+
+// A name in GDAL's memory file system, unique to this reading.
+std::string MemoryPath(const std::string& name) {
+    std::random_device rd;
+    std::string ext = LowerExtension(name);
+    return "/vsimem/sheetwright-" + std::to_string(rd()) + std::to_string(rd()) + ext;
+}
+
+// Bytes without a telling name get an extension from their first character,
+// enough for the formats that come through a pipe.
+std::string GuessExtension(std::string_view bytes) {
+    std::size_t i = 0;
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
+        i = 3;
+    }
+    while (i < bytes.size() && std::isspace(static_cast<unsigned char>(bytes[i])) != 0) {
+        ++i;
+    }
+    if (i < bytes.size() && (bytes[i] == '{' || bytes[i] == '[')) {
+        return ".geojson";
+    }
+    if (i < bytes.size() && bytes[i] == '<') {
+        const std::string_view head = bytes.substr(i, 4096);
+        if (head.find("<gpx") != std::string_view::npos) {
+            return ".gpx";
+        }
+        if (head.find("<kml") != std::string_view::npos) {
+            return ".kml";
+        }
+        return ".gml";
+    }
+    return ".csv";
+}
+
+} // namespace
+
+const std::string* GisFeature::Attribute(std::string_view name) const {
+    for (const auto& [field, value] : Attributes) {
+        if (field.size() == name.size() &&
+            std::equal(field.begin(), field.end(), name.begin(), [](char a, char b) {
+                return std::tolower(static_cast<unsigned char>(a)) ==
+                       std::tolower(static_cast<unsigned char>(b));
+            })) {
+            return &value;
+        }
+    }
+    return nullptr;
+}
+
+GisLayer ReadGisLayer(const std::string& path, const GisLayerOptions& options) {
+    const QuietGdal quiet;
+    return ReadOpened(path, path, options);
+}
+
+GisLayer ReadGisLayerBytes(std::string_view bytes, const std::string& name,
+                           const GisLayerOptions& options) {
+    const QuietGdal quiet;
+    std::string memName = MemoryPath(name);
+    if (LowerExtension(name).empty()) {
+        memName += GuessExtension(bytes);
+    }
+    // GDAL reads the bytes in place; they are not copied and not taken over.
+    VSILFILE* f = VSIFileFromMemBuffer(memName.c_str(),
+                                       reinterpret_cast<GByte*>(const_cast<char*>(bytes.data())),
+                                       static_cast<vsi_l_offset>(bytes.size()), FALSE);
+    if (f == nullptr) {
+        Fail(name, "it cannot be held in memory");
+    }
+    VSIFCloseL(f);
+    struct Unlink {
+        const std::string& path;
+        ~Unlink() { VSIUnlink(path.c_str()); }
+    } unlink{memName};
+    return ReadOpened(memName, name, options);
+}
+
+std::string SkippedFeaturesNote(const GisLayer& layer) {
+    if (layer.SkippedEmpty <= 0) {
+        return {};
+    }
+    return std::to_string(layer.SkippedEmpty) + (layer.SkippedEmpty == 1
+                                                     ? " feature without a geometry was skipped"
+                                                     : " features without a geometry were skipped");
+}
+
+bool LooksLikeGisFile(const std::string& path) {
+    return LowerExtension(path) != ".txt";
+}
+
+} // namespace sw
