@@ -1,9 +1,9 @@
 #include "cli/SheetsPerFeature.h"
 
 #include "cli/CliCommon.h"
-#include "cli/SheetsFormats.h"
 
 #include "index/CheckedMath.h"
+#include "report/SheetOrder.h"
 
 #include <nlohmann/json.hpp>
 
@@ -37,7 +37,11 @@ std::vector<std::string> SheetsOf(const Settings& s, const GisFeature& gf, Algor
     } catch (const IntegerOverflow& e) {
         throw InputError("feature " + std::to_string(gf.Position) + ": " + e.what());
     }
-    return InSheetsInReportOrder(g);
+    std::vector<std::string> sheets;
+    for (const uint32_t i : InSheetsInReportOrder(g.SheetList)) {
+        sheets.push_back(g.SheetList[i].SheetNo.str());
+    }
+    return sheets;
 }
 
 } // namespace
@@ -45,8 +49,7 @@ std::vector<std::string> SheetsOf(const Settings& s, const GisFeature& gf, Algor
 int64_t PrintPerFeature(const Settings& s, const GisLayer& layer, const std::string& idField,
                         const std::string& format, Algorithm algorithm, std::ostream& out) {
     if (!idField.empty() && layer.Features.front().Attribute(idField) == nullptr) {
-        throw UsageError("--id-field: \"" + layer.Path + "\" has no attribute \"" + idField +
-                         "\"");
+        throw UsageError("--id-field: \"" + layer.Path + "\" has no attribute \"" + idField + "\"");
     }
     auto id = [&](const GisFeature& gf) {
         const std::string* value = idField.empty() ? nullptr : gf.Attribute(idField);

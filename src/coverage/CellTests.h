@@ -44,16 +44,6 @@ struct Segment {
 std::vector<Segment> FeatureSegments(const Feature& f, const PolyPoints& points,
                                      int32_t vertexCount);
 
-// The vertices [First, First + Count) of a polygon ring.
-struct Ring {
-    int32_t First = 0;
-    int32_t Count = 0;
-};
-
-// The polygon rings among the feature's parts over its first `vertexCount`
-// vertices, outer rings and holes alike.
-std::vector<Ring> FeatureRings(const Feature& f, int32_t vertexCount);
-
 // Where the edge from point a to point b crosses the horizontal line y, for an
 // edge that does cross it (a.Y != b.Y): (a.X - b.X) * (y - b.Y) / (a.Y - b.Y) + b.X.
 // The product is formed exactly in 64 bits and then divided in floating point, so

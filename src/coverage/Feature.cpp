@@ -61,4 +61,17 @@ bool HasPolygonPart(const Feature& f) {
                        [](const FeaturePart& p) { return p.Kind == PartKind::Polygon; });
 }
 
+std::vector<Ring> FeatureRings(const Feature& f, int32_t vertexCount) {
+    std::vector<Ring> rings;
+    const std::vector<FeaturePart> parts = PartsOver(f, vertexCount);
+    for (std::size_t p = 0; p < parts.size(); ++p) {
+        if (parts[p].Kind != PartKind::Polygon) {
+            continue;
+        }
+        const int32_t end = p + 1 < parts.size() ? parts[p + 1].Start : vertexCount;
+        rings.push_back(Ring{parts[p].Start, end - parts[p].Start});
+    }
+    return rings;
+}
+
 } // namespace sw

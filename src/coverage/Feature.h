@@ -68,4 +68,14 @@ std::vector<FeaturePart> PartsOver(const Feature& f, int32_t n);
 // True when a part of the feature encloses (a polygon ring).
 bool HasPolygonPart(const Feature& f);
 
+// The vertices [First, First + Count) of a polygon ring.
+struct Ring {
+    int32_t First = 0;
+    int32_t Count = 0;
+};
+
+// The polygon rings among the feature's parts over its first `vertexCount`
+// vertices, outer rings and holes alike.
+std::vector<Ring> FeatureRings(const Feature& f, int32_t vertexCount);
+
 } // namespace sw

@@ -16,6 +16,7 @@ namespace {
 
 OpenOutcome ReadTextFormat(const std::string& path, VertexTable& t, char /*decimalSeparator*/) {
     ProcessTabDelimitedFile(path, t);
+    t.PartStartRows.clear(); // a vertex file holds one part
     return OpenOutcome::Read;
 }
 

@@ -1,21 +1,18 @@
 #include "exchange/GeoJsonFile.h"
 
 #include "exchange/FileError.h"
+#include "exchange/GisLayerReader.h"
 #include "exchange/NumberText.h"
 #include "exchange/SafeFile.h"
 
-#include <nlohmann/json.hpp>
-
 #include <cmath>
 #include <cstdio>
+#include <string_view>
 #include <vector>
 
 namespace sw {
 
 namespace {
-
-// More vertices than any feature a person enters; keeps the row arithmetic in range.
-constexpr std::size_t MaxGeoJsonPositions = 10'000'000;
 
 double Degrees(int32_t seconds) {
     return DmsToDecimal(SecToDms(seconds));
@@ -95,109 +92,47 @@ void WriteGeoJsonFile(const std::string& path, const Settings& s, const SheetGri
     ReplaceFileContents(path, GeoJsonText(s, g, inOnly), WriteFailureText::Runtime);
 }
 
-namespace {
-
-using nlohmann::json;
-
-[[noreturn]] void Fail(const std::string& path, const std::string& what) {
-    throw FileError("The GeoJSON file \"" + path + "\" cannot be read: " + what);
-}
-
-const json* FirstGeometry(const json& doc, const std::string& path) {
-    if (!doc.is_object() || !doc.contains("type") || !doc["type"].is_string()) {
-        Fail(path, "it is not a GeoJSON object");
+void ReadGeoJsonFile(const std::string& path, VertexTable& t, char decimalSeparator) {
+    const GisLayer layer = ReadGisLayer(path, {});
+    const GisFeature& first = layer.Features.front();
+    if (first.Geometry != "LINESTRING" && first.Geometry != "POLYGON") {
+        throw FileError("Cannot read \"" + path + "\": its first geometry is a " + first.Geometry +
+                        "; only a LineString or a Polygon can be read");
     }
-    const std::string type = doc["type"].get<std::string>();
-    if (type == "FeatureCollection") {
-        if (!doc.contains("features") || !doc["features"].is_array() || doc["features"].empty()) {
-            Fail(path, "the feature collection holds no feature");
+    const Feature& f = first.Shape;
+    const bool polygon = first.Geometry == "POLYGON";
+    // Each part's positions, a ring less its repeated closing one.
+    std::vector<std::pair<std::size_t, std::size_t>> spans;
+    std::size_t count = 0;
+    const std::vector<FeaturePart> parts = PartsOver(f, f.VertexCount);
+    for (std::size_t p = 0; p < parts.size(); ++p) {
+        const auto from = static_cast<std::size_t>(parts[p].Start);
+        std::size_t to =
+            p + 1 < parts.size() ? static_cast<std::size_t>(parts[p + 1].Start) : f.Vertices.size();
+        if (polygon && to - from >= 2 && f.Vertices[to - 1] == f.Vertices[from]) {
+            --to;
         }
-        return FirstGeometry(doc["features"][0], path);
-    }
-    if (type == "Feature") {
-        if (!doc.contains("geometry") || !doc["geometry"].is_object()) {
-            Fail(path, "its first feature has no geometry");
-        }
-        return &doc["geometry"];
-    }
-    return &doc;
-}
-
-std::vector<std::pair<double, double>> Positions(const json& list, const std::string& path) {
-    if (!list.is_array()) {
-        Fail(path, "the coordinates are not a list of positions");
-    }
-    std::vector<std::pair<double, double>> out;
-    out.reserve(list.size());
-    for (const json& p : list) {
-        if (!p.is_array() || p.size() < 2 || !p[0].is_number() || !p[1].is_number()) {
-            Fail(path, "a position is not a pair of numbers");
-        }
-        const double lon = p[0].get<double>();
-        const double lat = p[1].get<double>();
-        if (!std::isfinite(lon) || !std::isfinite(lat)) {
-            Fail(path, "a position is not a pair of finite numbers");
-        }
-        out.emplace_back(lon, lat);
-    }
-    return out;
-}
-
-} // namespace
-
-void ReadGeoJsonText(std::string_view text, const std::string& path, VertexTable& t,
-                     char decimalSeparator) {
-    const json doc = json::parse(text.begin(), text.end(), nullptr, false);
-    if (doc.is_discarded()) {
-        Fail(path, "it is not valid JSON");
-    }
-    const json& geometry = *FirstGeometry(doc, path);
-    const std::string type = geometry.value("type", std::string());
-    if (!geometry.contains("coordinates")) {
-        Fail(path, "the first geometry has no coordinates");
-    }
-    std::vector<std::pair<double, double>> positions;
-    bool polygon = false;
-    if (type == "LineString") {
-        positions = Positions(geometry["coordinates"], path);
-    } else if (type == "Polygon") {
-        const json& rings = geometry["coordinates"];
-        if (!rings.is_array() || rings.empty()) {
-            Fail(path, "the polygon has no ring");
-        }
-        positions = Positions(rings[0], path);
-        if (positions.size() >= 2 && positions.front() == positions.back()) {
-            positions.pop_back();
-        }
-        polygon = true;
-    } else {
-        Fail(path, "the first geometry is a " + (type.empty() ? std::string("?") : type) +
-                       "; only a LineString or a Polygon can be read");
-    }
-    if (positions.empty()) {
-        Fail(path, "the first geometry has no position");
-    }
-    if (positions.size() > MaxGeoJsonPositions) {
-        Fail(path, "the first geometry has more than " + std::to_string(MaxGeoJsonPositions) +
-                       " positions");
+        spans.emplace_back(from, to);
+        count += to - from;
     }
     // Decimal mode: vertex k in row k, latitude in column 1, longitude in column 2.
     SetGrid(t, true);
-    if (t.RowCount() < static_cast<int32_t>(positions.size()) + 1) {
-        t.SetRowCount(static_cast<int32_t>(positions.size()) + 1);
+    if (t.RowCount() < static_cast<int32_t>(count) + 1) {
+        t.SetRowCount(static_cast<int32_t>(count) + 1);
     }
-    for (std::size_t i = 0; i < positions.size(); ++i) {
-        const auto row = static_cast<int32_t>(i + 1);
-        t.SetCell(0, row, std::to_string(row));
-        t.SetCell(1, row, FormatGeneral15(positions[i].second, decimalSeparator));
-        t.SetCell(2, row, FormatGeneral15(positions[i].first, decimalSeparator));
+    std::vector<int32_t> starts;
+    int32_t row = 1;
+    for (const auto& [from, to] : spans) {
+        starts.push_back(row);
+        for (std::size_t i = from; i < to; ++i, ++row) {
+            t.SetCell(0, row, std::to_string(row));
+            t.SetCell(1, row, FormatGeneral15(DmsToDecimal(f.Vertices[i].Lat), decimalSeparator));
+            t.SetCell(2, row, FormatGeneral15(DmsToDecimal(f.Vertices[i].Long), decimalSeparator));
+        }
     }
-    t.VertexCount = static_cast<int32_t>(positions.size());
+    t.VertexCount = static_cast<int32_t>(count);
     t.IsPolygon = polygon ? 1 : 0;
-}
-
-void ReadGeoJsonFile(const std::string& path, VertexTable& t, char decimalSeparator) {
-    ReadGeoJsonText(ReadWholeFile(path, ReadFailureText::CannotOpen), path, t, decimalSeparator);
+    t.PartStartRows = starts.size() > 1 ? std::move(starts) : std::vector<int32_t>{};
 }
 
 } // namespace sw

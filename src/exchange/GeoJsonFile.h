@@ -2,15 +2,14 @@
 
 // GeoJSON (RFC 7946) for scripts and GIS programs: the sheet grid as a
 // FeatureCollection of one Polygon per cell, and a feature's vertices read from
-// the first LineString or Polygon of a file. Coordinates are WGS 84 longitude,
-// latitude in decimal degrees.
+// the first LineString or Polygon of a file through the GIS-layer reader.
+// Coordinates are WGS 84 longitude, latitude in decimal degrees.
 
 #include "coverage/SheetGrid.h"
 #include "exchange/VertexTable.h"
 #include "index/Settings.h"
 
 #include <string>
-#include <string_view>
 
 namespace sw {
 
@@ -22,14 +21,12 @@ std::string GeoJsonText(const Settings& s, const SheetGrid& g, bool inOnly);
 // Writes GeoJsonText to `path` (replace-on-success); FileError on failure.
 void WriteGeoJsonFile(const std::string& path, const Settings& s, const SheetGrid& g, bool inOnly);
 
-// Fills the table in decimal mode from the first feature's geometry (a
-// FeatureCollection's first feature, a Feature, or a bare geometry): a LineString
-// gives every position, a Polygon its outer ring without the repeated closing
-// position. Sets t.VertexCount and t.IsPolygon. Anything else (invalid JSON, an
-// empty collection, another geometry type, positions that are not numbers)
-// throws FileError naming the file and what is wrong, with the table unchanged.
-void ReadGeoJsonText(std::string_view text, const std::string& path, VertexTable& t,
-                     char decimalSeparator);
+// Fills the table in decimal mode from the file's first feature with a geometry:
+// a LineString gives every position, a Polygon its rings (holes included), each
+// without its repeated closing position and each a part of its own. Sets
+// t.VertexCount, t.IsPolygon and t.PartStartRows. Anything else (a file that is
+// not GeoJSON, no feature, another geometry type) throws FileError naming the
+// file and what is wrong, with the table unchanged.
 void ReadGeoJsonFile(const std::string& path, VertexTable& t, char decimalSeparator);
 
 } // namespace sw

@@ -1,7 +1,5 @@
 #include "view/LayoutPainter.h"
 
-#include "coverage/CellTests.h"
-
 #include "coverage/Coverage.h"
 #include "coverage/PixelFrame.h"
 #include "index/CheckedMath.h"

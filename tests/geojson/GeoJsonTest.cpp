@@ -1,6 +1,7 @@
 #include "coverage/Coverage.h"
 #include "exchange/FileError.h"
 #include "exchange/GeoJsonFile.h"
+#include "exchange/GisLayerReader.h"
 
 #include <nlohmann/json.hpp>
 
@@ -93,58 +94,53 @@ TEST(GeoJson, InOnlyKeepsTheTouchedSheets) {
     }
 }
 
-TEST(GeoJson, ReadsTheFirstLineStringOrPolygon) {
-    VertexTable t;
-    ReadGeoJsonText(R"({"type":"FeatureCollection","features":[
+TEST(GeoJson, ReadThroughOgrEveryFeatureWithItsKind) {
+    const GisLayer layer = ReadGisLayerBytes(R"({"type":"FeatureCollection","features":[
         {"type":"Feature","properties":{},"geometry":{"type":"Polygon","coordinates":
           [[[77,29],[77.25,29],[77.25,28.75],[77,29]]]}},
         {"type":"Feature","properties":{},"geometry":{"type":"Point","coordinates":[1,2]}}]})",
-                    "a.geojson", t, '.');
-    EXPECT_EQ(t.VertexCount, 3);
-    EXPECT_EQ(t.IsPolygon, 1);
-    EXPECT_EQ(t.ColCount(), 3);
-    EXPECT_EQ(t.Cell(1, 1), "29");
-    EXPECT_EQ(t.Cell(2, 1), "77");
-    EXPECT_EQ(t.Cell(2, 2), "77.25");
-    EXPECT_EQ(t.Cell(1, 3), "28.75");
+                                             "a.geojson", {});
+    ASSERT_EQ(layer.Features.size(), 2U);
+    const Feature& ring = layer.Features[0].Shape;
+    EXPECT_EQ(ring.VertexCount, 4);
+    EXPECT_EQ(ring.IsPolygon, 1);
+    EXPECT_EQ(ring.Vertices[0], (VertexRec{DmsAngle{29, 0, 0}, DmsAngle{77, 0, 0}}));
+    EXPECT_EQ(ring.Vertices[1].Long, (DmsAngle{77, 15, 0}));
+    EXPECT_EQ(ring.Vertices[2].Lat, (DmsAngle{28, 45, 0}));
+    const Feature& point = layer.Features[1].Shape;
+    ASSERT_EQ(point.Parts.size(), 1U);
+    EXPECT_EQ(point.Parts[0].Kind, PartKind::Point);
 
-    VertexTable line;
-    ReadGeoJsonText(R"({"type":"LineString","coordinates":[[77.5,28.5,12],[78,28]]})", "l.geojson",
-                    line, ',');
-    EXPECT_EQ(line.VertexCount, 2);
-    EXPECT_EQ(line.IsPolygon, 0);
-    EXPECT_EQ(line.Cell(2, 1), "77,5");
-    EXPECT_EQ(line.Cell(1, 2), "28");
+    // Heights are dropped.
+    const GisLayer line = ReadGisLayerBytes(
+        R"({"type":"LineString","coordinates":[[77.5,28.5,12],[78,28]]})", "l.geojson", {});
+    ASSERT_EQ(line.Features.size(), 1U);
+    EXPECT_EQ(line.Features[0].Shape.VertexCount, 2);
+    EXPECT_EQ(line.Features[0].Shape.IsPolygon, 0);
+    EXPECT_EQ(line.Features[0].Shape.Vertices[0].Long, (DmsAngle{77, 30, 0}));
+    EXPECT_EQ(line.Features[0].Shape.Vertices[1].Lat, (DmsAngle{28, 0, 0}));
 }
 
-TEST(GeoJson, AnythingElseIsRefusedAndChangesNothing) {
+TEST(GeoJson, AnythingUnreadableIsRefusedNamingTheFile) {
     const char* bad[] = {
         "",
         "not json",
-        "[1,2]",
         R"({"type":"FeatureCollection","features":[]})",
         R"({"type":"Feature","geometry":null})",
-        R"({"type":"Point","coordinates":[77,28]})",
         R"({"type":"MultiPolygon","coordinates":[]})",
         R"({"type":"LineString","coordinates":[]})",
-        R"({"type":"LineString","coordinates":[[77,"x"]]})",
-        R"({"type":"LineString","coordinates":[[77]]})",
         R"({"type":"Polygon","coordinates":[]})",
-        R"({"type":"LineString"})",
+        R"({"type":"LineString","coordinates":[[500,28],[77,28]]})",
     };
     for (const char* text : bad) {
-        VertexTable t;
-        t.SetCell(1, 2, "keep");
-        t.VertexCount = 5;
         try {
-            ReadGeoJsonText(text, "bad.geojson", t, '.');
+            ReadGisLayerBytes(text, "bad.geojson", {});
             ADD_FAILURE() << "accepted: " << text;
         } catch (const FileError& e) {
-            EXPECT_NE(std::string(e.what()).find("bad.geojson"), std::string::npos);
+            EXPECT_NE(std::string(e.what()).find("Cannot read \"bad.geojson\": "),
+                      std::string::npos)
+                << e.what();
         }
-        EXPECT_EQ(t.Cell(1, 2), "keep") << text;
-        EXPECT_EQ(t.VertexCount, 5) << text;
-        EXPECT_EQ(t.ColCount(), 7) << text;
     }
 }
 
@@ -177,12 +173,13 @@ TEST(GeoJson, GdalReadsWhatWeWriteAndWeReadWhatGdalWrites) {
                            " -a_srs EPSG:4326 >/dev/null 2>&1")
                               .c_str()),
               0);
-    VertexTable t;
-    ReadGeoJsonFile(gj.string(), t, '.');
-    ASSERT_EQ(t.VertexCount, 3);
-    EXPECT_EQ(t.IsPolygon, 1);
-    EXPECT_EQ(t.Cell(2, 1), "77.1");
-    EXPECT_EQ(t.Cell(1, 1), "28.2");
-    EXPECT_EQ(t.Cell(2, 3), "77.6");
-    EXPECT_EQ(t.Cell(1, 3), "28.7");
+    const GisLayer layer = ReadGisLayer(gj.string(), {});
+    ASSERT_EQ(layer.Features.size(), 1U);
+    const Feature& f = layer.Features[0].Shape;
+    ASSERT_EQ(f.VertexCount, 4);
+    EXPECT_EQ(f.IsPolygon, 1);
+    EXPECT_EQ(f.Vertices[0].Long, DecimalToDms(77.1));
+    EXPECT_EQ(f.Vertices[0].Lat, DecimalToDms(28.2));
+    EXPECT_EQ(f.Vertices[2].Long, DecimalToDms(77.6));
+    EXPECT_EQ(f.Vertices[2].Lat, DecimalToDms(28.7));
 }
