@@ -1,0 +1,118 @@
+// `sheets --input`: a GIS layer's union or each feature's own sheets, layers and
+// filters, and the refusals; the vertex-file options keep parts apart.
+
+#include "../gis/LayerSamples.h"
+#include "CliTestSupport.h"
+
+#include <nlohmann/json.hpp>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+using sw::clitest::Cli;
+using sw::clitest::Result;
+
+namespace {
+
+std::vector<std::string> Sheets(std::vector<std::string> extra) {
+    std::vector<std::string> args{"sheets", "--series", "old", "--scale", "1:50,000"};
+    args.insert(args.end(), extra.begin(), extra.end());
+    return args;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        out.push_back(line);
+    }
+    return out;
+}
+
+class LayerInput : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!sw::test::HaveOgr2Ogr()) {
+            GTEST_SKIP() << "ogr2ogr is not installed";
+        }
+        ASSERT_TRUE(dir.Ogr2Ogr("-f GPKG s.gpkg sample.geojson"));
+    }
+    sw::test::LayerDir dir;
+};
+
+TEST_F(LayerInput, UnionByDefaultPerFeatureOnRequest) {
+    const Result all = Cli(Sheets({"--input", dir.File("s.gpkg")}));
+    ASSERT_EQ(all.code, 0) << all.err;
+    EXPECT_EQ(Lines(all.out).size(), static_cast<std::size_t>(sw::test::SampleUnionSheets));
+
+    const Result text = Cli(Sheets({"--input", dir.File("s.gpkg"), "--per-feature"}));
+    ASSERT_EQ(text.code, 0) << text.err;
+    const std::vector<std::string> lines = Lines(text.out);
+    ASSERT_EQ(lines.size(), static_cast<std::size_t>(sw::test::SampleUnionSheets));
+    EXPECT_EQ(lines[0].rfind("1\t", 0), 0U);
+    EXPECT_EQ(lines[24], "2\t53P/16"); // sheets in the report's order
+    EXPECT_EQ(lines[25], "2\t53P/4");
+    EXPECT_EQ(lines.back(), "4\t62H/4");
+
+    const Result csv = Cli(Sheets(
+        {"--input", dir.File("s.gpkg"), "--per-feature", "--format", "csv", "--id-field", "name"}));
+    ASSERT_EQ(csv.code, 0) << csv.err;
+    const std::vector<std::string> rows = Lines(csv.out);
+    EXPECT_EQ(rows.front(), "feature,sheet");
+    EXPECT_EQ(rows.size(), 1U + sw::test::SampleUnionSheets);
+    EXPECT_EQ(rows.back(), "tower,62H/4");
+
+    const Result json = Cli(Sheets({"--input", dir.File("s.gpkg"), "--per-feature", "--format",
+                                    "json", "--where", "code >= 12"}));
+    ASSERT_EQ(json.code, 0) << json.err;
+    const auto doc = nlohmann::json::parse(json.out);
+    ASSERT_EQ(doc.size(), 3U);
+    EXPECT_EQ(doc[0]["feature"], 1); // the position after the filter
+    EXPECT_EQ(doc[0]["sheets"], (nlohmann::json{"53P/16", "53P/4"}));
+    EXPECT_EQ(doc[2]["sheets"].size(), 1U);
+}
+
+TEST_F(LayerInput, RefusalsAndNotes) {
+    // An attribute the layer does not have is a usage error.
+    EXPECT_EQ(
+        Cli(Sheets({"--input", dir.File("s.gpkg"), "--per-feature", "--id-field", "nope"})).code,
+        2);
+    EXPECT_EQ(Cli(Sheets({"--input", dir.File("s.gpkg"), "--per-feature", "--report"})).code, 2);
+    EXPECT_EQ(Cli(Sheets({"--layer", "x", "--point", "28", "77"})).code, 2);
+    // A damaged file: exit 1 naming it, and nothing written.
+    std::ofstream(dir.File("cut.geojson")) << std::string(sw::test::SampleLayer).substr(0, 200);
+    const std::string kml = dir.File("out.kml");
+    const Result bad = Cli(Sheets({"--input", dir.File("cut.geojson"), "--kml", kml}));
+    EXPECT_EQ(bad.code, 1);
+    EXPECT_NE(bad.err.find("Cannot read \"" + dir.File("cut.geojson") + "\""), std::string::npos)
+        << bad.err;
+    EXPECT_FALSE(std::filesystem::exists(kml));
+    // Nothing in the index: no sheets, a note, exit 0.
+    std::ofstream(dir.File("paris.geojson")) << R"({"type":"Point","coordinates":[2.35,48.85]})";
+    const Result away = Cli(Sheets({"--input", dir.File("paris.geojson")}));
+    EXPECT_EQ(away.code, 0) << away.err;
+    EXPECT_EQ(away.out, "");
+    EXPECT_NE(away.err.find("no part of the input lies in the index"), std::string::npos);
+}
+
+TEST_F(LayerInput, VertexFileOptionsKeepPartsApart) {
+    ASSERT_TRUE(dir.Ogr2Ogr("islands.shp sample.geojson -where \"name='islands'\" "
+                            "-nlt MULTIPOLYGON"));
+    ASSERT_TRUE(dir.Ogr2Ogr("route.shp sample.geojson -where \"name='route'\""));
+    const Result islands = Cli(Sheets({"--polygon", dir.File("islands.shp")}));
+    ASSERT_EQ(islands.code, 0) << islands.err;
+    EXPECT_EQ(Lines(islands.out), (std::vector<std::string>{"53P/16", "53P/4"}));
+    const Result route = Cli(Sheets({"--polyline", dir.File("route.shp")}));
+    ASSERT_EQ(route.code, 0) << route.err;
+    EXPECT_EQ(Lines(route.out).size(), 2U);
+    // Our own KML export loads as a polygon of its placemarks.
+    ASSERT_EQ(Cli(Sheets({"--point", "28:36:50", "77:12:30", "--kml", dir.File("own.kml")})).code,
+              0);
+    const Result own = Cli(Sheets({"--polygon", dir.File("own.kml")}));
+    EXPECT_EQ(own.code, 0) << own.err;
+    EXPECT_EQ(Lines(own.out).size(), 9U); // the sheet's outline touches its eight neighbours
+}
+
+} // namespace
