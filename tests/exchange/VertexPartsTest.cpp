@@ -2,6 +2,7 @@
 // table becomes: parts are never joined, typed rows are one part.
 
 #include "coverage/Coverage.h"
+#include "exchange/FormatRegistry.h"
 #include "exchange/KmlFile.h"
 #include "exchange/OpenVertexFile.h"
 #include "exchange/ShapeFile.h"
@@ -87,7 +88,7 @@ TEST(VertexParts, ShapefileRecordPartsAreKept) {
     ReadShpFile(test::DataFile("shp/polyline.shp"), line, '.');
     EXPECT_TRUE(line.PartStartRows.empty());
     VertexTable text = t;
-    OpenVertexFile(TextFilter, test::DataFile("text/square.txt"), text, '.');
+    OpenVertexFile(OpenBoxPosition("text"), test::DataFile("text/square.txt"), text, '.');
     EXPECT_TRUE(text.PartStartRows.empty());
     EXPECT_TRUE(TableToFeature(text, false, '.', true).Parts.empty());
 }
