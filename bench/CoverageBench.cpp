@@ -42,7 +42,7 @@ void Run(benchmark::State& state, const Settings& s, const Feature& feature, Alg
 
 // Target 1: 20,000 vertices over about 1000 x 1000 cells.
 const Feature& State20k() {
-    static const Feature f = Ring(20000, 24.0001, 33.9999, 74.0001, 83.9999, 1);
+    static const Feature f = bench::Ring(20000, 24.0001, 33.9999, 74.0001, 83.9999, 1);
     return f;
 }
 
@@ -103,14 +103,14 @@ BENCHMARK(BM_Polygon20k_Grid1000_WithProgress)->Unit(benchmark::kMillisecond);
 
 // No target: 20,000 spikes, each crossing hundreds of rows and cells.
 void BM_SpikyPolygon20k_Grid1000(benchmark::State& state) {
-    static const Feature f = Ring(20000, 24.0, 34.0, 74.0, 84.0, 4, true);
+    static const Feature f = bench::Ring(20000, 24.0, 34.0, 74.0, 84.0, 4, true);
     Run(state, OpenFinest(), f, Algorithm::Fast);
 }
 BENCHMARK(BM_SpikyPolygon20k_Grid1000)->Unit(benchmark::kMillisecond);
 
 // Target 2: 2,000 vertices over about 300 x 300 cells, fast against reference.
 const Feature& State2k() {
-    static const Feature f = Ring(2000, 24.0001, 26.9999, 74.0001, 76.9999, 2);
+    static const Feature f = bench::Ring(2000, 24.0001, 26.9999, 74.0001, 76.9999, 2);
     return f;
 }
 
@@ -126,7 +126,7 @@ BENCHMARK(BM_Polygon2k_Grid300_Reference)->Unit(benchmark::kMillisecond)->Iterat
 
 // Target 3: the whole index extent (about 3600 x 3600 cells), 50,000 vertices.
 void BM_Polygon50k_WholeIndex(benchmark::State& state) {
-    static const Feature f = Ring(50000, 4.0005, 39.9995, 64.0005, 99.9995, 3);
+    static const Feature f = bench::Ring(50000, 4.0005, 39.9995, 64.0005, 99.9995, 3);
     Run(state, OpenFinest(), f, Algorithm::Fast);
 }
 BENCHMARK(BM_Polygon50k_WholeIndex)->Unit(benchmark::kMillisecond)->Iterations(3);
@@ -140,7 +140,8 @@ void BM_MultiPart20x1000_Grid1000(benchmark::State& state) {
         for (int k = 0; k < 20; ++k) {
             const double lat0 = 24.0001 + 2.5 * (k / 5);
             const double lon0 = 74.0001 + 2.0 * (k % 5);
-            const Feature ring = Ring(1000, lat0, lat0 + 2.4998, lon0, lon0 + 1.9998, 10 + k);
+            const Feature ring =
+                bench::Ring(1000, lat0, lat0 + 2.4998, lon0, lon0 + 1.9998, 10 + k);
             parts.push_back({static_cast<int32_t>(vs.size()), PartKind::Polygon});
             vs.insert(vs.end(), ring.Vertices.begin(), ring.Vertices.end());
         }

@@ -76,8 +76,8 @@ const std::string& PolygonFile(int k) {
         return it->second;
     }
     const Shape& s = Shapes().at(k);
-    const Feature f = Ring(s.vertices, s.lat0 + 0.0001, s.lat0 + s.size - 0.0001, 74.0001,
-                           74.0 + s.size - 0.0001, s.seed);
+    const Feature f = bench::Ring(s.vertices, s.lat0 + 0.0001, s.lat0 + s.size - 0.0001, 74.0001,
+                                  74.0 + s.size - 0.0001, s.seed);
     const auto path = std::filesystem::temp_directory_path() /
                       ("sheetwright-bench-poly" + std::to_string(k) + "k.txt");
     std::ofstream out(path);
@@ -99,7 +99,7 @@ const cli::SheetsResult& Computed(int k) {
         r.settings = OpenFinest();
         r.settings.DataType = Polygon;
         r.inputPath = PolygonFile(k);
-        r.feature = MakeVertexFeature(cli::ReadFeatureFile(r.inputPath), true);
+        r.feature = cli::ReadFeatureFile(r.inputPath, true);
         ComputeSheets(r.settings, r.feature, r.grid);
         it = results.emplace(k, std::move(r)).first;
     }
@@ -159,7 +159,7 @@ BENCHMARK(BM_Floor_Enumeration)->Arg(2)->Arg(20)->Arg(50)->Unit(benchmark::kMill
 void BM_Stage_Read(benchmark::State& state) {
     const std::string& path = PolygonFile(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        benchmark::DoNotOptimize(cli::ReadFeatureFile(path).data());
+        benchmark::DoNotOptimize(cli::ReadFeatureFile(path, true).Vertices.data());
     }
 }
 BENCHMARK(BM_Stage_Read)->Arg(20)->Unit(benchmark::kMillisecond);
