@@ -1,0 +1,44 @@
+#pragma once
+
+// The chooser "Open layer" shows when a file holds more than one feature: one
+// row per feature with its position, its kind and its attribute values; any
+// number of rows can be chosen, "All" chooses every one.
+
+#include "exchange/GisLayerReader.h"
+
+#include <QDialog>
+
+#include <vector>
+
+class QPushButton;
+class QTableWidget;
+
+namespace sw {
+
+class TLayerChooser : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TLayerChooser(const GisLayer& layer, QWidget* parent = nullptr);
+
+    // The chosen features' indexes in the layer, ascending.
+    std::vector<std::size_t> Chosen() const;
+
+    QTableWidget* Grid() const { return grid_; }
+
+public slots:
+    void AllClick();
+
+private:
+    void UpdateOk();
+
+    QTableWidget* grid_ = nullptr;
+    QPushButton* all_ = nullptr;
+    QPushButton* ok_ = nullptr;
+};
+
+// The kind a feature is listed with: "Polygon", "Polyline", "Point" or, for a
+// mix of kinds, their names joined by "+".
+QString FeatureKindText(const Feature& f);
+
+} // namespace sw

@@ -1,0 +1,63 @@
+#include "dialogs/LayerChooser.h"
+
+#include <QPushButton>
+#include <QTableWidget>
+#include <QtTest>
+
+namespace sw {
+
+// The feature chooser of "Open layer".
+class LayerChooserTest : public QObject {
+    Q_OBJECT
+
+    static GisFeature Make(int32_t position, std::vector<FeaturePart> parts, std::string name) {
+        GisFeature f;
+        f.Position = position;
+        std::vector<VertexRec> vs(4, VertexRec{DmsAngle{28, 0, 0}, DmsAngle{77, 0, 0}});
+        f.Shape = MakePartsFeature(std::move(vs), std::move(parts));
+        f.Attributes = {{"name", std::move(name)}, {"code", std::to_string(position * 10)}};
+        return f;
+    }
+
+    static GisLayer Layer() {
+        GisLayer layer;
+        layer.Path = "districts.gpkg";
+        layer.Features.push_back(Make(1, {{0, PartKind::Polygon}}, "Pune"));
+        layer.Features.push_back(Make(3, {{0, PartKind::Polyline}, {2, PartKind::Point}}, "Goa"));
+        layer.Features.push_back(Make(4, {{0, PartKind::Point}}, "Kochi"));
+        return layer;
+    }
+
+private slots:
+    void listsPositionKindAndAttributes() {
+        TLayerChooser c(Layer());
+        QTableWidget* g = c.Grid();
+        QCOMPARE(g->rowCount(), 3);
+        QCOMPARE(g->columnCount(), 4);
+        QCOMPARE(g->horizontalHeaderItem(2)->text(), QStringLiteral("name"));
+        QCOMPARE(g->item(1, 0)->text(), QStringLiteral("3"));
+        QCOMPARE(g->item(1, 1)->text(), QStringLiteral("Polyline+Point"));
+        QCOMPARE(g->item(0, 1)->text(), QStringLiteral("Polygon"));
+        QCOMPARE(g->item(2, 2)->text(), QStringLiteral("Kochi"));
+        QCOMPARE(g->item(2, 3)->text(), QStringLiteral("40"));
+    }
+
+    void okWaitsForAChoiceAndAllChoosesEveryFeature() {
+        TLayerChooser c(Layer());
+        auto* ok = c.findChild<QPushButton*>(QStringLiteral("OKBtn"));
+        QVERIFY(ok);
+        QVERIFY(!ok->isEnabled());
+        c.Grid()->selectRow(2);
+        QVERIFY(ok->isEnabled());
+        QCOMPARE(c.Chosen(), (std::vector<std::size_t>{2}));
+        c.findChild<QPushButton*>(QStringLiteral("AllBtn"))->click();
+        QCOMPARE(c.Chosen(), (std::vector<std::size_t>{0, 1, 2}));
+        c.Grid()->clearSelection();
+        QVERIFY(!ok->isEnabled());
+    }
+};
+
+} // namespace sw
+
+QTEST_MAIN(sw::LayerChooserTest)
+#include "LayerChooserTest.moc"
