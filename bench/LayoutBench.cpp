@@ -1,0 +1,136 @@
+// The application's side of a large layout: from a computed grid to a painted
+// image, the pointer readout with its highlight, and the report. Offscreen; each
+// case beside its floor.
+//
+//   painting 1000 x 1000 cells  <->  making the blank image of the same size
+//   one pointer move            <->  reading the position alone
+//   the report table            <->  its order alone
+
+#include "coverage/Coverage.h"
+#include "coverage/LayoutGeometry.h"
+#include "coverage/PointerReadout.h"
+#include "report/ReportTable.h"
+#include "report/SheetOrder.h"
+#include "view/LayoutPainter.h"
+
+#include "BenchShapes.h"
+
+#include <QGuiApplication>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using namespace sw;
+using namespace sw::bench;
+
+// The 20,000-vertex polygon over about 1000 x 1000 cells at "1:2000", placed at
+// zoom 5, where the application's fit to the window takes a grid this size.
+struct Model {
+    Settings s;
+    Feature f;
+    SheetGrid g;
+    LayoutGeometry geo;
+};
+
+Model& Grid1000() {
+    static Model m = [] {
+        Model out;
+        out.s = OpenFinest();
+        out.s.DataType = Polygon;
+        out.f = bench::Ring(20000, 24.0001, 33.9999, 74.0001, 83.9999, 1);
+        ComputeSheets(out.s, out.f, out.g);
+        out.s.SheetPixelHeight = MinSheetPixelHeight;
+        out.geo = PlaceLayout(out.s, out.f, out.g);
+        return out;
+    }();
+    return m;
+}
+
+void BM_PaintLayout_Grid1000(benchmark::State& state) {
+    Model& m = Grid1000();
+    for (auto _ : state) {
+        QImage image = CreateLayoutImage(static_cast<int32_t>(m.geo.ImageWidth),
+                                         static_cast<int32_t>(m.geo.ImageHeight));
+        benchmark::DoNotOptimize(PaintLayout(image, m.s, m.f, m.g, m.geo));
+    }
+    state.counters["cells"] = m.g.SheetCount;
+    state.counters["zoom"] = m.s.SheetPixelHeight;
+}
+BENCHMARK(BM_PaintLayout_Grid1000)->Unit(benchmark::kMillisecond);
+
+void BM_Floor_BlankImage_Grid1000(benchmark::State& state) {
+    Model& m = Grid1000();
+    for (auto _ : state) {
+        QImage image = CreateLayoutImage(static_cast<int32_t>(m.geo.ImageWidth),
+                                         static_cast<int32_t>(m.geo.ImageHeight));
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_Floor_BlankImage_Grid1000)->Unit(benchmark::kMillisecond);
+
+// One pointer move as the main window handles it: the readout, the old
+// highlight taken off and the new one drawn.
+void BM_PointerMove_Grid1000(benchmark::State& state) {
+    Model& m = Grid1000();
+    QImage image = CreateLayoutImage(static_cast<int32_t>(m.geo.ImageWidth),
+                                     static_cast<int32_t>(m.geo.ImageHeight));
+    PaintLayout(image, m.s, m.f, m.g, m.geo);
+    int32_t last = -1;
+    int32_t x = m.geo.GridOriginX;
+    for (auto _ : state) {
+        x = x + 3 < m.geo.GridRightX ? x + 3 : m.geo.GridOriginX;
+        const PointerReading r = ReadPointer(m.s, m.g, m.geo, x, m.geo.GridOriginY + 2500);
+        if (last >= 0) {
+            DrawHighlight(image, HighlightRect(m.geo, m.g.SheetList[static_cast<size_t>(last)]));
+        }
+        DrawHighlight(image, HighlightRect(m.geo, m.g.SheetList[static_cast<size_t>(r.Index)]));
+        last = r.Index;
+    }
+}
+BENCHMARK(BM_PointerMove_Grid1000)->Unit(benchmark::kMicrosecond);
+
+void BM_Floor_ReadPointer_Grid1000(benchmark::State& state) {
+    Model& m = Grid1000();
+    int32_t x = m.geo.GridOriginX;
+    for (auto _ : state) {
+        x = x + 3 < m.geo.GridRightX ? x + 3 : m.geo.GridOriginX;
+        benchmark::DoNotOptimize(ReadPointer(m.s, m.g, m.geo, x, m.geo.GridOriginY + 2500));
+    }
+}
+BENCHMARK(BM_Floor_ReadPointer_Grid1000)->Unit(benchmark::kMicrosecond);
+
+// The report of the same grid's IN sheets (over 600,000) with the window's font.
+void BM_ReportTable_Grid1000(benchmark::State& state) {
+    Model& m = Grid1000();
+    const ReportInput in{m.s, m.g, m.f, "poly20k.txt"};
+    const QFont font(QStringLiteral("Tahoma"), 10);
+    const QFontMetrics metrics(font);
+    const TextMeasure measure = [&](const std::string& t) {
+        return metrics.horizontalAdvance(QString::fromLatin1(t.data(), qsizetype(t.size())));
+    };
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(BuildReport(in, measure).Rows.size());
+    }
+    state.counters["in"] = m.g.InSheetCount;
+}
+BENCHMARK(BM_ReportTable_Grid1000)->Unit(benchmark::kMillisecond);
+
+void BM_Floor_ReportOrder_Grid1000(benchmark::State& state) {
+    Model& m = Grid1000();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(InSheetsInReportOrder(m.g.SheetList).data());
+    }
+}
+BENCHMARK(BM_Floor_ReportOrder_Grid1000)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
