@@ -204,7 +204,9 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
         } else if (opts->format == "json") {
             WriteJson(r, out);
         } else if (opts->format == "geojson") {
-            out << GeoJsonText(r.settings, r.grid, opts->inOnly);
+            EmitGeoJson(r.settings, r.grid, opts->inOnly, [&out](std::string_view piece) {
+                out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+            });
         } else if (opts->format == "csv") {
             WriteCsv(r, out);
         } else {

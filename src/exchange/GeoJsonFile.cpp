@@ -47,9 +47,11 @@ std::string JsonString(std::string_view s) {
 
 } // namespace
 
-std::string GeoJsonText(const Settings& s, const SheetGrid& g, bool inOnly) {
-    std::string out = "{\"type\":\"FeatureCollection\",\"features\":[";
+void EmitGeoJson(const Settings& s, const SheetGrid& g, bool inOnly,
+                 const std::function<void(std::string_view)>& put) {
+    put("{\"type\":\"FeatureCollection\",\"features\":[");
     bool first = true;
+    std::string out;
     for (int32_t r = 0; r < g.GridRows; ++r) {
         for (int32_t c = 0; c < g.GridCols; ++c) {
             const auto k = static_cast<std::size_t>(r) * static_cast<std::size_t>(g.GridCols) +
@@ -65,6 +67,7 @@ std::string GeoJsonText(const Settings& s, const SheetGrid& g, bool inOnly) {
             const int32_t east = west + s.SheetWidthSec;
             const int32_t north = g.GridNorthSec - r * s.SheetHeightSec;
             const int32_t south = north - s.SheetHeightSec;
+            out.clear();
             out += first ? "\n" : ",\n";
             first = false;
             out += "{\"type\":\"Feature\",\"properties\":{\"sheet_no\":";
@@ -82,14 +85,22 @@ std::string GeoJsonText(const Settings& s, const SheetGrid& g, bool inOnly) {
             out += ',';
             AppendPosition(out, west, south);
             out += "]]}}";
+            put(out);
         }
     }
-    out += "\n]}\n";
-    return out;
+    put("\n]}\n");
+}
+
+std::string GeoJsonText(const Settings& s, const SheetGrid& g, bool inOnly) {
+    std::string text;
+    EmitGeoJson(s, g, inOnly, [&text](std::string_view piece) { text += piece; });
+    return text;
 }
 
 void WriteGeoJsonFile(const std::string& path, const Settings& s, const SheetGrid& g, bool inOnly) {
-    ReplaceFileContents(path, GeoJsonText(s, g, inOnly), WriteFailureText::Runtime);
+    StagedFile file(path, WriteFailureText::Runtime);
+    EmitGeoJson(s, g, inOnly, [&file](std::string_view piece) { file.Write(piece); });
+    file.Commit();
 }
 
 void ReadGeoJsonFile(const std::string& path, VertexTable& t, char decimalSeparator) {

@@ -9,6 +9,7 @@
 #include "exchange/VertexTable.h"
 #include "index/Settings.h"
 
+#include <functional>
 #include <string>
 
 namespace sw {
@@ -18,7 +19,12 @@ namespace sw {
 // properties "sheet_no" and "in" (true for IN). With `inOnly` only IN cells.
 std::string GeoJsonText(const Settings& s, const SheetGrid& g, bool inOnly);
 
-// Writes GeoJsonText to `path` (replace-on-success); FileError on failure.
+// The same text handed to `put` a feature at a time, so that a grid of millions
+// of cells never stands in memory whole.
+void EmitGeoJson(const Settings& s, const SheetGrid& g, bool inOnly,
+                 const std::function<void(std::string_view)>& put);
+
+// Writes GeoJsonText to `path` (replace-on-success), streamed; FileError on failure.
 void WriteGeoJsonFile(const std::string& path, const Settings& s, const SheetGrid& g, bool inOnly);
 
 // Fills the table in decimal mode from the file's first feature with a geometry:
