@@ -83,7 +83,8 @@ std::string TooManySheetsForShapefileText(std::size_t sheets);
 // All four files as one set, streamed to temporary files and renamed into place
 // only when all are complete, under a lock on the folder: either every file is
 // new or every file is as before, and two writers of one name never mix their
-// files. A grid beyond MaxShapefileSheets is refused before anything is written.
+// files. A grid beyond MaxShapefileSheets, and a path naming a pipe or device,
+// are refused before anything is written.
 void WriteShapeFiles(const std::string& path, const Settings& s, const SheetGrid& g);
 
 // The ".prj" beside a .shp: Missing when there is none, Projected when its first

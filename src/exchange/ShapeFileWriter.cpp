@@ -283,6 +283,12 @@ std::string TooManySheetsForShapefileText(std::size_t sheets) {
 }
 
 void WriteShapeFiles(const std::string& path, const Settings& s, const SheetGrid& g) {
+    // Four files cannot go into one pipe or device; and putting extensions on its
+    // name would create files beside the device (/dev/null.shp).
+    if (IsStreamTarget(path)) {
+        throw FileError("Cannot write a shapefile to \"" + path +
+                        "\": it is a pipe or device, and a shapefile is four files");
+    }
     // Refused before anything is written: the overflow would otherwise surface
     // only after gigabytes had gone to disk.
     const std::size_t cells =

@@ -6,7 +6,7 @@
 #
 # usage: run-hostile.sh path/to/sheetwright-cli
 set -u
-cli=${1:?usage: run-hostile.sh path/to/sheetwright-cli}
+cli=$(realpath "${1:?usage: run-hostile.sh path/to/sheetwright-cli}")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work" || exit 1
@@ -109,6 +109,8 @@ expect "a five-megabyte bad token" 1 "longline.txt, line 2:" "${sheets[@]}" --po
 point=("${sheets[@]}" --point 28:36:50 77:12:30)
 expect "empty output name" 2 "--kml needs a file name" "${point[@]}" --kml ''
 expect "full disk under the KML" 1 'cannot write "/dev/full": Disk full' "${point[@]}" --kml /dev/full
+expect "shapefile into a device" 1 'it is a pipe or device, and a shapefile is four files' \
+    "${point[@]}" --shp /dev/null
 if "$cli" sheets --help | grep -q -- '--xls'; then
     expect "two outputs, one file" 2 'would both write "clash.shp"' \
         "${point[@]}" --xls clash.shp --shp clash
