@@ -95,6 +95,10 @@ printf '<coordinates>\n7\033]0;owned\a7,29,0 77.25,29,0 77,28.75,0 7\033]0;owned
 expect "terminal escapes in a KML cell" 1 "is not a valid floating point value" \
     "${sheets[@]}" --polygon escape.kml
 
+# ---- GeoJSON ------------------------------------------------------------------------
+python3 -c 'import sys; n = 53000; sys.stdout.write("{\"type\":\"FeatureCollection\",\"features\":[" * n + "]}" * n)' >deep.geojson
+expect "feature collections nested 53,000 deep" 1 '"deep.geojson"' "${sheets[@]}" --polygon deep.geojson
+
 # ---- vertex text ------------------------------------------------------------------
 head -c 2000000 /dev/zero | tr '\0' '\n' >lines.txt
 expect "two million empty lines" 1 "holds more than 1000000 vertices" "${sheets[@]}" --polygon lines.txt
