@@ -3,6 +3,7 @@
 // tool selects Qt's offscreen platform itself.
 
 #include "cli/CliCommon.h"
+#include "cli/RenderModule.h"
 #include "cli/SheetsOutputs.h"
 #include "index/WindowsText.h"
 
@@ -15,6 +16,7 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QtGlobal>
 
 #include <cstdlib>
 #include <ostream>
@@ -31,6 +33,9 @@ void EnsureGuiApplication() {
         return;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt's own notices (a missing XDG_RUNTIME_DIR under cron or ssh, fonts) are
+    // not the tool's output: a failure reaches the user as an exception.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     static int argc = 1;
     static char name[] = "sheetwright-cli";
     static char* argv[] = {name, nullptr};
@@ -59,7 +64,7 @@ int32_t MeasureReportText(const std::string& text) {
 
 } // namespace
 
-TextTable SheetsReportTable(const SheetsResult& r) {
+TextTable RenderReportTable(const SheetsResult& r) {
     EnsureGuiApplication();
     // ComputeSheets has counted the IN sheets, as the drawing would.
     // The path came from the command line as UTF-8; the report is Windows text.
@@ -67,21 +72,8 @@ TextTable SheetsReportTable(const SheetsResult& r) {
     return BuildReportTable(in, MeasureReportText);
 }
 
-void WriteLayoutPicture(PictureEncoding encoding, const SheetsResult& r, const std::string& path) {
+void RenderLayoutPicture(PictureEncoding encoding, const SheetsResult& r, const std::string& path) {
     SavePicture(encoding, Picture(r), path);
-}
-
-bool ReportAvailable() {
-    return true;
-}
-
-void PrintReport(const SheetsResult& r, std::ostream& out) {
-    for (const auto& row : SheetsReportTable(r)) {
-        for (std::size_t c = 0; c < row.size(); ++c) {
-            out << (c == 0 ? "" : "\t") << WindowsToUtf8(row[c]);
-        }
-        out << '\n';
-    }
 }
 
 } // namespace sw::cli

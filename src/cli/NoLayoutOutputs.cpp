@@ -18,8 +18,4 @@ TextTable SheetsReportTable(const SheetsResult&) {
     throw UsageError("--report needs a build with the application (this one has none)");
 }
 
-void PrintReport(const SheetsResult&, std::ostream&) {
-    throw UsageError("--report needs a build with the application (this one has none)");
-}
-
 } // namespace sw::cli

@@ -1,8 +1,5 @@
 #include "view/AppTitle.h"
 
-#include "exchange/FileError.h"
-#include "index/WindowsText.h"
-
 #include <QMessageBox>
 
 #include <string>
@@ -15,21 +12,6 @@ void ShowInformation(QWidget* parent, const QString& text) {
 
 void ShowError(QWidget* parent, const QString& text) {
     QMessageBox::critical(parent, AppTitle(), text, QMessageBox::Ok);
-}
-
-QString FromCore(const std::string& text) {
-    return QString::fromStdString(WindowsToUtf8(text));
-}
-
-std::string ToCore(const QString& text) {
-    return Utf8ToWindows(text.toStdString());
-}
-
-QString ErrorText(const std::exception& e) {
-    if (dynamic_cast<const FileError*>(&e) != nullptr) {
-        return QString::fromUtf8(e.what());
-    }
-    return FromCore(e.what());
 }
 
 } // namespace sw

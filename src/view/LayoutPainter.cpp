@@ -4,7 +4,7 @@
 #include "coverage/PixelFrame.h"
 #include "index/CheckedMath.h"
 #include "index/SheetNumber.h"
-#include "view/AppTitle.h"
+#include "view/CoreText.h"
 
 namespace sw {
 

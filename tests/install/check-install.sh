@@ -24,6 +24,11 @@ done
 
 out=$("$prefix/bin/sheetwright-cli" number --series old --scale 1:50,000 28:36:50 77:12:30)
 [ "$out" = "53H/2" ] || fail "installed sheetwright-cli printed '$out'"
+pic=$(mktemp -d)
+"$prefix/bin/sheetwright-cli" sheets --series old --scale 1:50,000 --point 28:36:50 77:12:30 \
+    --bmp "$pic/p.bmp" >/dev/null || { rm -rf "$pic"; fail "installed sheetwright-cli drew no picture"; }
+[ -s "$pic/p.bmp" ] || { rm -rf "$pic"; fail "installed sheetwright-cli wrote no picture"; }
+rm -rf "$pic"
 
 if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate "$prefix/share/applications/org.sheetwright.Sheetwright.desktop"

@@ -1,0 +1,20 @@
+// The rendered outputs linked into the process itself (the in-process tests).
+
+#include "cli/RenderModule.h"
+#include "cli/SheetsOutputs.h"
+
+namespace sw::cli {
+
+bool ReportAvailable() {
+    return true;
+}
+
+void WriteLayoutPicture(PictureEncoding encoding, const SheetsResult& r, const std::string& path) {
+    RenderLayoutPicture(encoding, r, path);
+}
+
+TextTable SheetsReportTable(const SheetsResult& r) {
+    return RenderReportTable(r);
+}
+
+} // namespace sw::cli

@@ -1,0 +1,18 @@
+#include "cli/SheetsOutputs.h"
+
+#include "index/WindowsText.h"
+
+#include <ostream>
+
+namespace sw::cli {
+
+void PrintReport(const SheetsResult& r, std::ostream& out) {
+    for (const auto& row : SheetsReportTable(r)) {
+        for (std::size_t c = 0; c < row.size(); ++c) {
+            out << (c == 0 ? "" : "\t") << WindowsToUtf8(row[c]);
+        }
+        out << '\n';
+    }
+}
+
+} // namespace sw::cli
