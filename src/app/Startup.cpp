@@ -7,9 +7,13 @@
 #include "dialogs/ReportForm.h"
 #include "dialogs/SetInputForm.h"
 #include "view/AppTitle.h"
+#include "view/InterfaceFont.h"
 #include "view/MainForm.h"
 
 #include <QApplication>
+#include <QFileInfo>
+#include <QPointer>
+#include <QTimer>
 
 #include <utility>
 
@@ -21,6 +25,9 @@ AppWindows::~AppWindows() = default;
 std::unique_ptr<AppWindows> StartApplication(bool showMain) {
     QApplication::setApplicationName(AppTitle());
     QGuiApplication::setDesktopFileName(QStringLiteral("org.sheetwright.Sheetwright"));
+    QApplication::setApplicationVersion(QStringLiteral(SHEETWRIGHT_VERSION));
+    // Before any window: every "Tahoma" then finds the same face.
+    LoadInterfaceFont();
 
     auto w = std::make_unique<AppWindows>();
     w->MainForm = std::make_unique<TMainForm>();
@@ -63,6 +70,18 @@ std::unique_ptr<AppWindows> StartApplication(bool showMain) {
         main->showMaximized();
     }
     return w;
+}
+
+void OpenStartFile(AppWindows& windows, const QString& path) {
+    // Absolute, so the caption and the report name the file wherever the
+    // program was started from.
+    const QString file = QFileInfo(path).absoluteFilePath();
+    QPointer<TMainForm> main = windows.MainForm.get();
+    QTimer::singleShot(0, main, [main, file] {
+        if (main) {
+            main->OpenDroppedFile(file);
+        }
+    });
 }
 
 } // namespace sw

@@ -3,6 +3,8 @@
 // The application's start: its title and every window it will ever show,
 // created once in a fixed order. main() and the end-to-end tests share it.
 
+#include <QString>
+
 #include <memory>
 
 namespace sw {
@@ -36,5 +38,10 @@ struct AppWindows {
 // data type dialog, all hidden, and hands them to the main window. The main
 // window is shown maximised when `showMain`.
 std::unique_ptr<AppWindows> StartApplication(bool showMain = true);
+
+// A file named on the command line, opened once the event loop runs as a file
+// dropped on the main window is: through the vertex dialog's reader for its
+// extension, or refused in the status bar.
+void OpenStartFile(AppWindows& windows, const QString& path);
 
 } // namespace sw

@@ -17,4 +17,8 @@ TextTable SheetsReportTable(const SheetsResult& r) {
     return RenderReportTable(r);
 }
 
+void WriteReportPdf(const SheetsResult& r, const std::string& path) {
+    RenderReportPdf(r, path);
+}
+
 } // namespace sw::cli

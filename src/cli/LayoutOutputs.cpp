@@ -8,13 +8,15 @@
 #include "index/WindowsText.h"
 
 #include "coverage/Coverage.h"
-#include "exchange/ExcelFile.h"
+#include "exchange/SafeFile.h"
+#include "exchange/WorldFile.h"
 #include "report/ReportTable.h"
+#include "view/InterfaceFont.h"
 #include "view/LayoutPainter.h"
+#include "view/PdfFiles.h"
 #include "view/PictureFiles.h"
 
-#include <QFont>
-#include <QFontMetrics>
+#include <QDate>
 #include <QGuiApplication>
 #include <QtGlobal>
 
@@ -40,6 +42,7 @@ void EnsureGuiApplication() {
     static char name[] = "sheetwright-cli";
     static char* argv[] = {name, nullptr};
     new QGuiApplication(argc, argv); // NOLINT: lives until the process ends
+    LoadInterfaceFont();
 }
 
 QImage Picture(const SheetsResult& r) {
@@ -54,26 +57,50 @@ QImage Picture(const SheetsResult& r) {
     }
 }
 
-// The report window's table font: 10 points, regular.
-int32_t MeasureReportText(const std::string& text) {
-    QFont font(QStringLiteral("Tahoma"), 10);
-    font.setBold(false);
-    return QFontMetrics(font).horizontalAdvance(
-        QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+void WriteBytes(const std::string& path, const QByteArray& bytes) {
+    ReplaceFileContents(path,
+                        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+                        WriteFailureText::Runtime);
+}
+
+QByteArray LayoutPdf(const SheetsResult& r) {
+    EnsureGuiApplication();
+    try {
+        return LayoutPdfBytes(LayoutPdfInput{r.settings, r.feature, r.grid,
+                                             Utf8ToWindows(r.inputPath),
+                                             QDate::currentDate().toString(Qt::ISODate)});
+    } catch (const ComputeError& e) {
+        throw InputError(e.what());
+    }
+}
+
+Report SheetsReport(const SheetsResult& r) {
+    EnsureGuiApplication();
+    // ComputeSheets has counted the IN sheets, as the drawing would.
+    // The path came from the command line as UTF-8; the report is Windows text.
+    const ReportInput in{r.settings, r.grid, r.feature, Utf8ToWindows(r.inputPath)};
+    return BuildReport(in, MeasureReportText);
 }
 
 } // namespace
 
 TextTable RenderReportTable(const SheetsResult& r) {
-    EnsureGuiApplication();
-    // ComputeSheets has counted the IN sheets, as the drawing would.
-    // The path came from the command line as UTF-8; the report is Windows text.
-    const ReportInput in{r.settings, r.grid, r.feature, Utf8ToWindows(r.inputPath)};
-    return BuildReportTable(in, MeasureReportText);
+    return SheetsReport(r).Table;
+}
+
+void RenderReportPdf(const SheetsResult& r, const std::string& path) {
+    WriteBytes(path, ReportPdfBytes(SheetsReport(r)));
 }
 
 void RenderLayoutPicture(PictureEncoding encoding, const SheetsResult& r, const std::string& path) {
+    if (encoding == PictureEncoding::Pdf) {
+        WriteBytes(path, LayoutPdf(r));
+        return;
+    }
     SavePicture(encoding, Picture(r), path);
+    if (encoding != PictureEncoding::None) {
+        WriteWorldFiles(path, r.settings, r.grid);
+    }
 }
 
 } // namespace sw::cli

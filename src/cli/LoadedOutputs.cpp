@@ -73,4 +73,8 @@ TextTable SheetsReportTable(const SheetsResult& r) {
     return Module().ReportTable(r);
 }
 
+void WriteReportPdf(const SheetsResult& r, const std::string& path) {
+    Module().WriteReportPdf(r, path);
+}
+
 } // namespace sw::cli

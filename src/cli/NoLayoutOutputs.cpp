@@ -18,4 +18,8 @@ TextTable SheetsReportTable(const SheetsResult&) {
     throw UsageError("--report needs a build with the application (this one has none)");
 }
 
+void WriteReportPdf(const SheetsResult&, const std::string&) {
+    throw UsageError("the report needs a build with the application (this one has none)");
+}
+
 } // namespace sw::cli

@@ -16,12 +16,14 @@ namespace sw::cli {
 struct RenderModule {
     void (*WritePicture)(PictureEncoding encoding, const SheetsResult& r, const std::string& path);
     TextTable (*ReportTable)(const SheetsResult& r);
+    void (*WriteReportPdf)(const SheetsResult& r, const std::string& path);
 };
 
 // The renderer's own implementations, which the module exports and which
 // in-process callers (the tests) link directly.
 void RenderLayoutPicture(PictureEncoding encoding, const SheetsResult& r, const std::string& path);
 TextTable RenderReportTable(const SheetsResult& r);
+void RenderReportPdf(const SheetsResult& r, const std::string& path);
 
 } // namespace sw::cli
 

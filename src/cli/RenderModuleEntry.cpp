@@ -6,6 +6,6 @@
 extern "C" __attribute__((visibility("default"))) const sw::cli::RenderModule*
 SheetwrightRenderModule() {
     static const sw::cli::RenderModule module{sw::cli::RenderLayoutPicture,
-                                              sw::cli::RenderReportTable};
+                                              sw::cli::RenderReportTable, sw::cli::RenderReportPdf};
     return &module;
 }

@@ -10,17 +10,17 @@
 #include "cli/SheetsFormats.h"
 #include "cli/SheetsInput.h"
 #include "cli/SheetsOutputs.h"
-#include "cli/SheetsPerFeature.h"
+#include "cli/StandardOutput.h"
 
 #include "coverage/Coverage.h"
 #include "exchange/FileError.h"
 #include "exchange/FormatRegistry.h"
 #include "exchange/GeoJsonFile.h"
+#include "exchange/OgrGridFile.h"
 #include "index/CheckedMath.h"
 
 #include <CLI/CLI.hpp>
 
-#include <iostream>
 #include <memory>
 #include <ostream>
 
@@ -51,9 +51,49 @@ void WriteOutput(const OutputFormat& f, const SheetsResult& r, const std::string
         f.WriteSheets(path, r.settings, r.grid);
     } else if (f.WriteReport != nullptr) {
         f.WriteReport(path, SheetsReportTable(r));
+    } else if (f.DrawnReport) {
+        WriteReportPdf(r, path);
     } else {
         WriteLayoutPicture(f.Picture, r, path);
     }
+}
+
+// --out: the GIS format from --out-format, or else from the file's extension.
+void WriteGridFile(const SheetsResult& r, const std::string& path, const std::string& formatName,
+                   bool inOnly, std::ostream& out) {
+    std::string known;
+    for (const OutputFormat* f : GisFormats()) {
+        known += (known.empty() ? "" : ", ") + std::string(f->Id);
+    }
+    const OutputFormat* f =
+        formatName.empty() ? GisFormatForPath(path) : GisFormatNamed(formatName);
+    if (f == nullptr) {
+        throw UsageError(formatName.empty()
+                             ? "--out '" + path + "': the file must end in ." + known +
+                                   " (or name its format with --out-format)"
+                             : "--out-format '" + formatName + "': give one of " + known);
+    }
+    const OgrFormat format{f->OgrDriver, f->Extension};
+    const OgrGridRequest request{r.settings, r.grid, &r.feature, inOnly};
+    try {
+        if (path == StandardOutputName) {
+            WriteThroughStream(
+                "--out", [&](const std::string& p) { WriteOgrGridFile(p, format, request); }, out,
+                std::string(f->Extension));
+        } else {
+            WriteOgrGridFile(path, format, request);
+        }
+    } catch (const FileError& e) {
+        throw InputError(WithFileName(e.what(), path));
+    }
+}
+
+std::string GisFormatsHelp() {
+    std::string text;
+    for (const OutputFormat* f : GisFormats()) {
+        text += (text.empty() ? "" : ", ") + std::string(f->Extension);
+    }
+    return text;
 }
 
 } // namespace
@@ -70,8 +110,9 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
         std::string algorithm = "fast";
         bool inOnly = false;
         bool report = false;
-        LayerInputOptions layer;
         std::vector<std::string> outputPaths; // one per OutputOptions() entry
+        std::string out;                      // the grid in a GIS vector format
+        std::string outFormat;
     };
     auto opts = std::make_shared<Options>();
     opts->outputPaths.resize(OutputOptions().size());
@@ -85,7 +126,9 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
         "vertex file (.txt), an ESRI shapefile (.shp, with a geographic .prj beside it), a KML "
         "file (.kml) or a GeoJSON file (.geojson), chosen by its extension. A vertex file (.txt) "
         "holds one vertex per line: a label, then latitude degrees, minutes, seconds and "
-        "longitude degrees, minutes, seconds, separated by tabs, blanks or commas.");
+        "longitude degrees, minutes, seconds, separated by tabs, blanks or commas.\n\nAn output "
+        "FILE of - goes to standard output in place of the printed result (one output at a "
+        "time).");
     AddSeriesOption(*cmd, opts->series);
     AddScaleOption(*cmd, opts->scale);
     cmd->add_option("--zoom", opts->zoom,
@@ -98,16 +141,14 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
                                      "A polyline from FILE (" + KnownExtensions() + ")");
     auto* polygon = cmd->add_option("--polygon", opts->polygon,
                                     "A polygon from FILE (" + KnownExtensions() + ")");
-    auto* input = AddLayerInputOptions(*cmd, opts->layer);
-    point->excludes(polyline)->excludes(polygon)->excludes(input);
-    polyline->excludes(polygon)->excludes(input);
-    polygon->excludes(input);
+    point->excludes(polyline)->excludes(polygon);
+    polyline->excludes(polygon);
     cmd->add_option(
            "--format", opts->format,
            "Output: text (IN sheets, sorted), csv (every cell), json (every cell) or geojson (a "
            "FeatureCollection of one polygon per cell, WGS 84 longitude/latitude)")
         ->check(CLI::IsMember({"text", "json", "csv", "geojson"}));
-    cmd->add_flag("--in-only", opts->inOnly, "With --format geojson: only the IN sheets");
+    cmd->add_flag("--in-only", opts->inOnly, "With --format geojson or --out: only the IN sheets");
     cmd->add_flag("--report", opts->report,
                   "Print the report table (serial number, grouped sheet numbers, count, totals "
                   "and input line) as tab-separated text instead of --format");
@@ -120,11 +161,19 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
         outputFlags.push_back(cmd->add_option(std::string(f.CliOption), opts->outputPaths[i],
                                               std::string(f.CliHelp)));
     }
+    cmd->add_option(
+        "--out", opts->out,
+        "Also write the grid, one polygon per cell with sheet_no, in, series, scale and "
+        "the edges in degrees (WGS 84), as a GIS vector file chosen by its extension: " +
+            GisFormatsHelp() + " (a GeoPackage also holds the feature, layer 'feature')");
+    cmd->add_option("--out-format", opts->outFormat,
+                    "The format of --out whatever its extension, by its extension or its OGR "
+                    "driver's name: gpkg, geojson, fgb, csv, gml, sqlite or shp");
 
-    cmd->callback([opts, &ctx, point, polyline, polygon, input, outputFlags]() {
-        if (point->count() + polyline->count() + polygon->count() + input->count() == 0) {
-            throw UsageError("sheets: give one of --point LAT LON, --polyline FILE, --polygon "
-                             "FILE, --input FILE");
+    cmd->callback([opts, &ctx, point, polyline, polygon, outputFlags]() {
+        if (point->count() + polyline->count() + polygon->count() == 0) {
+            throw UsageError(
+                "sheets: give one of --point LAT LON, --polyline FILE, --polygon FILE");
         }
         std::vector<ChosenOutput> outputs;
         for (std::size_t i = 0; i < OutputOptions().size(); ++i) {
@@ -132,34 +181,26 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
                 outputs.push_back({OutputOptions()[i], opts->outputPaths[i]});
             }
         }
-        CheckOutputNames(outputs);
+        // At most one output may take standard output, and it then replaces the
+        // printed result.
+        int toStream = opts->out == StandardOutputName ? 1 : 0;
+        std::vector<ChosenOutput> toFiles;
+        for (const ChosenOutput& o : outputs) {
+            if (o.path == StandardOutputName) {
+                ++toStream;
+            } else {
+                toFiles.push_back(o);
+            }
+        }
+        if (toStream > 1) {
+            throw UsageError("only one output can go to standard output (-)");
+        }
+        CheckOutputNames(toFiles);
         SheetsResult r;
         r.seriesName = opts->series;
         r.settings = ParseSettings(opts->series, opts->scale);
         r.settings.SheetPixelHeight = opts->zoom;
-        const Algorithm algorithm =
-            opts->algorithm == "reference" ? Algorithm::Reference : Algorithm::Fast;
-        GisLayer layer;
-        if (input->count() > 0) {
-            if (opts->layer.perFeature && (opts->report || opts->format == "geojson")) {
-                throw UsageError("sheets: --per-feature prints text, csv or json");
-            }
-            layer = ReadLayerInput(opts->layer, std::cin);
-            if (const std::string note = SkippedFeaturesNote(layer); !note.empty()) {
-                *ctx.err << "sheetwright-cli: " << note << '\n';
-            }
-            r.inputPath = opts->layer.path;
-            r.feature = MergedFeature(layer.Features);
-            r.settings.DataType = DataTypeOf(r.feature);
-            if (opts->layer.perFeature) {
-                if (PrintPerFeature(r.settings, layer, opts->layer.idField, opts->format, algorithm,
-                                    *ctx.out) == 0) {
-                    *ctx.err << "sheetwright-cli: no part of the input lies in the index\n";
-                }
-                ctx.exitCode = ExitOk;
-                return;
-            }
-        } else if (point->count() > 0) {
+        if (point->count() > 0) {
             const DmsAngle lat = ParseAngle(opts->point[0], "latitude");
             const DmsAngle lon = ParseAngle(opts->point[1], "longitude");
             r.feature = MakePointFeature(lat, lon);
@@ -167,20 +208,12 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
         } else {
             const bool isPolygon = polygon->count() > 0;
             r.inputPath = isPolygon ? opts->polygon : opts->polyline;
-            r.feature = ReadFeatureFile(r.inputPath, isPolygon);
+            r.feature = MakeVertexFeature(ReadFeatureFile(r.inputPath), isPolygon);
             r.settings.DataType = isPolygon ? Polygon : Polyline;
         }
         try {
-            if (input->count() > 0) {
-                std::vector<Feature> features;
-                features.reserve(layer.Features.size());
-                for (GisFeature& gf : layer.Features) {
-                    features.push_back(std::move(gf.Shape));
-                }
-                ComputeUnion(r.settings, features, r.grid, {}, algorithm);
-            } else {
-                ComputeSheets(r.settings, r.feature, r.grid, {}, algorithm);
-            }
+            ComputeSheets(r.settings, r.feature, r.grid, {},
+                          opts->algorithm == "reference" ? Algorithm::Reference : Algorithm::Fast);
         } catch (const ComputeError& e) {
             throw InputError(e.what());
         } catch (const IntegerOverflow& e) {
@@ -188,17 +221,27 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
         }
 
         NoteLargeOutputs(outputs, r, *ctx.err);
+        std::ostream& out = *ctx.out;
         for (const ChosenOutput& o : outputs) {
             try {
-                WriteOutput(*o.format, r, o.path);
+                if (o.path == StandardOutputName) {
+                    WriteThroughStream(
+                        std::string(o.format->CliOption),
+                        [&](const std::string& p) { WriteOutput(*o.format, r, p); }, out);
+                } else {
+                    WriteOutput(*o.format, r, o.path);
+                }
             } catch (const FileError& e) {
                 throw InputError(WithFileName(e.what(), OutputFiles(*o.format, o.path).front()));
             }
         }
-        if (input->count() > 0 && r.grid.InSheetCount == 0) {
-            *ctx.err << "sheetwright-cli: no part of the input lies in the index\n";
+        if (!opts->out.empty()) {
+            WriteGridFile(r, opts->out, opts->outFormat, opts->inOnly, out);
         }
-        std::ostream& out = *ctx.out;
+        if (toStream > 0) {
+            ctx.exitCode = ExitOk;
+            return;
+        }
         if (opts->report) {
             PrintReport(r, out);
         } else if (opts->format == "json") {

@@ -28,11 +28,15 @@ struct SheetsResult {
 // renderer and its fonts).
 bool ReportAvailable();
 
-// Draws the layout of the result and writes it as `encoding` to `path`.
+// Draws the layout of the result and writes it as `encoding` to `path`; a JPEG
+// or bitmap gets its world file, ".prj" and ".aux.xml" beside it.
 void WriteLayoutPicture(PictureEncoding encoding, const SheetsResult& r, const std::string& path);
 
 // The report table as the report window shows it.
 TextTable SheetsReportTable(const SheetsResult& r);
+
+// The report drawn on A4 pages as a PDF document at `path`.
+void WriteReportPdf(const SheetsResult& r, const std::string& path);
 
 // The report table as the report window shows it, tab-separated, one row a line.
 void PrintReport(const SheetsResult& r, std::ostream& out);

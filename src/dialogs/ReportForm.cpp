@@ -2,8 +2,12 @@
 
 #include "dialogs/TableCopy.h"
 #include "exchange/ExcelFile.h"
+#include "exchange/ReportFiles.h"
+#include "exchange/SafeFile.h"
 #include "report/ReportTable.h"
 #include "view/AppTitle.h"
+#include "view/InterfaceFont.h"
+#include "view/PdfFiles.h"
 
 #include <QAction>
 #include <QApplication>
@@ -12,6 +16,8 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QMenuBar>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QShowEvent>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -27,11 +33,20 @@ TReportForm::TReportForm(const DialogHost& host, QWidget* parent) : QDialog(pare
     SaveAsMsExcel1->setObjectName(QStringLiteral("SaveAsMsExcel1"));
     Close1 = menu_->addAction(QStringLiteral("Close"));
     Close1->setObjectName(QStringLiteral("Close1"));
+    // The further formats follow the two long-standing items, which keep their places.
+    SaveAsXlsx1 = menu_->addAction(QStringLiteral("Save As Excel Workbook (.xlsx)"));
+    SaveAsXlsx1->setObjectName(QStringLiteral("SaveAsXlsx1"));
+    SaveAsCsv1 = menu_->addAction(QStringLiteral("Save As CSV"));
+    SaveAsCsv1->setObjectName(QStringLiteral("SaveAsCsv1"));
+    SaveAsPdf1 = menu_->addAction(QStringLiteral("Save As PDF"));
+    SaveAsPdf1->setObjectName(QStringLiteral("SaveAsPdf1"));
+    Print1 = menu_->addAction(QStringLiteral("Print\u2026"));
+    Print1->setObjectName(QStringLiteral("Print1"));
 
     StringGrid1 = new QTableWidget(this);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
     StringGrid1->setColumnCount(3);
-    StringGrid1->setFont(QFont(QStringLiteral("Tahoma"), 10));
+    StringGrid1->setFont(ReportTableFont());
     StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     // The heading row and the serial column are cells of the table itself.
     StringGrid1->horizontalHeader()->hide();
@@ -46,15 +61,15 @@ TReportForm::TReportForm(const DialogHost& host, QWidget* parent) : QDialog(pare
     layout->addWidget(StringGrid1);
 
     connect(SaveAsMsExcel1, &QAction::triggered, this, &TReportForm::SaveAsMsExcel1Click);
+    connect(SaveAsXlsx1, &QAction::triggered, this, &TReportForm::SaveAsXlsx1Click);
+    connect(SaveAsCsv1, &QAction::triggered, this, &TReportForm::SaveAsCsv1Click);
+    connect(SaveAsPdf1, &QAction::triggered, this, &TReportForm::SaveAsPdf1Click);
+    connect(Print1, &QAction::triggered, this, &TReportForm::Print1Click);
     connect(Close1, &QAction::triggered, this, &TReportForm::Close1Click);
 }
 
 int32_t TReportForm::MeasureText(const std::string& text) const {
-    QFont f = StringGrid1->font();
-    f.setPointSize(10);
-    f.setBold(false);
-    f.setItalic(false);
-    return QFontMetrics(f).horizontalAdvance(FromCore(text));
+    return MeasureReportText(text);
 }
 
 void TReportForm::showEvent(QShowEvent* event) {
@@ -73,6 +88,7 @@ void TReportForm::BuildTable() {
     const Report r = BuildReport(
         in, [this](const std::string& t) { return MeasureText(t); }, Page);
     table_ = r.Table;
+    report_ = r;
 
     StringGrid1->clearContents();
     StringGrid1->setRowCount(static_cast<int>(table_.size()));
@@ -110,6 +126,81 @@ void TReportForm::SaveAsMsExcel1Click() {
     const QString path = QFileDialog::getSaveFileName(this);
     if (!path.isEmpty()) {
         SaveReport(path);
+    }
+}
+
+bool TReportForm::SaveReportAs(ReportFormat format, const QString& path) {
+    const std::string file = QFile::encodeName(path).toStdString();
+    try {
+        switch (format) {
+        case ReportFormat::Xlsx:
+            WriteReportXlsxFile(file, table_);
+            break;
+        case ReportFormat::Csv:
+            WriteReportCsvFile(file, table_);
+            break;
+        case ReportFormat::Pdf: {
+            const QByteArray bytes = ReportPdfBytes(report_);
+            ReplaceFileContents(
+                file, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+                WriteFailureText::Runtime);
+            break;
+        }
+        }
+    } catch (const std::exception& e) {
+        ShowError(this, QString::fromLocal8Bit(e.what()));
+        return false;
+    }
+    return true;
+}
+
+namespace {
+
+// A save box for one format: its filter, and its extension on a name typed without one.
+QString AskForName(QWidget* parent, const QString& filter, const QString& suffix) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(filter);
+    dialog.setDefaultSuffix(suffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+void TReportForm::SaveAsXlsx1Click() {
+    const QString path =
+        AskForName(this, QStringLiteral("Excel Workbook (*.xlsx)"), QStringLiteral("xlsx"));
+    if (!path.isEmpty()) {
+        SaveReportAs(ReportFormat::Xlsx, path);
+    }
+}
+
+void TReportForm::SaveAsCsv1Click() {
+    const QString path =
+        AskForName(this, QStringLiteral("CSV File (*.csv)"), QStringLiteral("csv"));
+    if (!path.isEmpty()) {
+        SaveReportAs(ReportFormat::Csv, path);
+    }
+}
+
+void TReportForm::SaveAsPdf1Click() {
+    const QString path =
+        AskForName(this, QStringLiteral("PDF File (*.pdf)"), QStringLiteral("pdf"));
+    if (!path.isEmpty()) {
+        SaveReportAs(ReportFormat::Pdf, path);
+    }
+}
+
+void TReportForm::Print1Click() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setDocName(FromCore(report_.Caption));
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        PaintReportPages(printer, report_);
     }
 }
 

@@ -2,11 +2,12 @@
 
 // The sheet report window: the IN sheets in sorted groups with serial numbers,
 // the total and the input line; rebuilt each time it is shown, savable as an
-// Excel worksheet.
+// Excel worksheet, a workbook, CSV or PDF, and printable.
 
 #include "dialogs/DialogHost.h"
 #include "exchange/TextTable.h"
 #include "report/ReportColumns.h"
+#include "report/ReportTable.h"
 
 #include <QDialog>
 
@@ -35,10 +36,17 @@ public:
     // Writes the table as a worksheet under `path`; a failure is shown in a
     // message box and changes nothing. True when written.
     bool SaveReport(const QString& path);
+    // The same for the other formats of the menu.
+    enum class ReportFormat { Xlsx, Csv, Pdf };
+    bool SaveReportAs(ReportFormat format, const QString& path);
 
 public slots:
     void Close1Click();
     void SaveAsMsExcel1Click();
+    void SaveAsXlsx1Click();
+    void SaveAsCsv1Click();
+    void SaveAsPdf1Click();
+    void Print1Click();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -46,8 +54,13 @@ protected:
 private:
     DialogHost host_;
     TextTable table_;
+    Report report_; // the table with its caption and column widths, for PDF and printing
     QMenuBar* menu_ = nullptr;
     QAction* SaveAsMsExcel1 = nullptr;
+    QAction* SaveAsXlsx1 = nullptr;
+    QAction* SaveAsCsv1 = nullptr;
+    QAction* SaveAsPdf1 = nullptr;
+    QAction* Print1 = nullptr;
     QAction* Close1 = nullptr;
     QTableWidget* StringGrid1 = nullptr;
 };

@@ -5,10 +5,12 @@
 #include "exchange/FileNames.h"
 #include "exchange/GeoJsonFile.h"
 #include "exchange/KmlFile.h"
+#include "exchange/ReportFiles.h"
 #include "exchange/ShapeFile.h"
 #include "exchange/TabDelimitedFile.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace sw {
 
@@ -214,12 +216,83 @@ const std::vector<OutputFormat>& OutputFormats() {
          .CliOption = "--xls",
          .CliHelp = "Also save the report table as an Excel worksheet to FILE",
          .WriteReport = WriteExcelFile},
+        {.Id = "xlsx",
+         .Caption = "Excel Workbook",
+         .Extension = ".xlsx",
+         .CliOption = "--xlsx",
+         .CliHelp = "Also save the report table as an Excel workbook (.xlsx) to FILE",
+         .WriteReport = WriteReportXlsxFile},
+        {.Id = "report-csv",
+         .Caption = "CSV File",
+         .Extension = ".csv",
+         .CliOption = "--report-csv",
+         .CliHelp = "Also save the report table as UTF-8 comma-separated text to FILE",
+         .WriteReport = WriteReportCsvFile},
+        {.Id = "pdf",
+         .Caption = "PDF File",
+         .Extension = ".pdf",
+         .CliOption = "--pdf",
+         .CliHelp = "Also draw the layout as vectors on an A4 page, with a title line, and save "
+                    "it as PDF to FILE",
+         .Picture = PictureEncoding::Pdf},
+        {.Id = "report-pdf",
+         .Caption = "PDF File",
+         .Extension = ".pdf",
+         .CliOption = "--report-pdf",
+         .CliHelp = "Also save the report table as PDF, on A4 pages, to FILE",
+         .DrawnReport = true},
+        // The GIS formats: on the command line all through --out.
+        {.Id = "gpkg", .Caption = "GeoPackage", .Extension = ".gpkg", .OgrDriver = "GPKG"},
+        {.Id = "geojson", .Caption = "GeoJSON", .Extension = ".geojson", .OgrDriver = "GeoJSON"},
+        {.Id = "fgb", .Caption = "FlatGeobuf", .Extension = ".fgb", .OgrDriver = "FlatGeobuf"},
+        {.Id = "csv", .Caption = "CSV with WKT", .Extension = ".csv", .OgrDriver = "CSV"},
+        {.Id = "gml", .Caption = "GML", .Extension = ".gml", .OgrDriver = "GML"},
+        {.Id = "sqlite", .Caption = "SQLite", .Extension = ".sqlite", .OgrDriver = "SQLite"},
+        {.Id = "shp",
+         .Caption = "ESRI Shapefile",
+         .Extension = ".shp",
+         .OgrDriver = "ESRI Shapefile"},
     };
     return formats;
 }
 
 std::vector<std::string> OutputFiles(const OutputFormat& f, const std::string& path) {
     return f.Files != nullptr ? f.Files(path) : std::vector<std::string>{path};
+}
+
+std::vector<const OutputFormat*> GisFormats() {
+    std::vector<const OutputFormat*> gis;
+    for (const OutputFormat& f : OutputFormats()) {
+        if (!f.OgrDriver.empty()) {
+            gis.push_back(&f);
+        }
+    }
+    return gis;
+}
+
+const OutputFormat* GisFormatForPath(std::string_view path) {
+    const std::string ext = LowerExtension(path);
+    for (const OutputFormat* f : GisFormats()) {
+        if (ext == f->Extension) {
+            return f;
+        }
+    }
+    return nullptr;
+}
+
+const OutputFormat* GisFormatNamed(std::string_view name) {
+    std::string n(name);
+    std::transform(n.begin(), n.end(), n.begin(),
+                   [](unsigned char ch) { return static_cast<char>(std::tolower(ch)); });
+    for (const OutputFormat* f : GisFormats()) {
+        std::string driver(f->OgrDriver);
+        std::transform(driver.begin(), driver.end(), driver.begin(),
+                       [](unsigned char ch) { return static_cast<char>(std::tolower(ch)); });
+        if (n == f->Id || n == f->Extension || "." + n == f->Extension || n == driver) {
+            return f;
+        }
+    }
+    return nullptr;
 }
 
 const OutputFormat* OutputFormatNamed(std::string_view id) {

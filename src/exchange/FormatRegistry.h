@@ -79,7 +79,8 @@ std::string ReadableExtensionsText();
 // What an output is made from. Sheets and report writers live in the core; a
 // picture is drawn and encoded by the render library, which knows each
 // PictureEncoding.
-enum class PictureEncoding { None, Jpeg, Bmp };
+// Pdf draws the layout as vectors on an A4 page rather than encoding the image.
+enum class PictureEncoding { None, Jpeg, Bmp, Pdf };
 
 using SheetsWriter = void (*)(const std::string& path, const Settings& s, const SheetGrid& g);
 using ReportWriter = void (*)(const std::string& path, const TextTable& table);
@@ -89,16 +90,18 @@ using OutputFileNames = std::vector<std::string> (*)(const std::string& path);
 using OutputSizeEstimate = uint64_t (*)(const Settings& s, const SheetGrid& g);
 
 struct OutputFormat {
-    std::string_view Id;        // "kml"
-    std::string_view Caption;   // the save dialog's entry caption, also used in messages
-    std::string_view Extension; // lower-case with its dot: ".kml"
-    bool InSaveBox = false;     // offered by "Save Layout"
-    std::string_view CliOption; // "--kml"; empty when the command line has none
-    std::string_view CliHelp;
+    std::string_view Id;          // "kml"
+    std::string_view Caption;     // the save dialog's entry caption, also used in messages
+    std::string_view Extension;   // lower-case with its dot: ".kml"
+    bool InSaveBox = false;       // offered by "Save Layout"
+    std::string_view CliOption{}; // "--kml"; empty when the command line has none
+    std::string_view CliHelp{};
     // Exactly one of these says how it is written.
     SheetsWriter WriteSheets = nullptr; // from the settings and the sheet list
     ReportWriter WriteReport = nullptr; // from the report table
     PictureEncoding Picture = PictureEncoding::None;
+    bool DrawnReport = false;     // the report drawn on A4 pages by the renderer (PDF)
+    std::string_view OgrDriver{}; // the grid (and a GeoPackage's feature layer) through OGR
     // The files written for a name; null: the name exactly as given.
     OutputFileNames Files = nullptr;
     // About the bytes written, to warn before a huge file; null: always small.
@@ -112,6 +115,17 @@ const std::vector<OutputFormat>& OutputFormats();
 
 // The format named `id`; null when there is none.
 const OutputFormat* OutputFormatNamed(std::string_view id);
+
+// The GIS vector formats, those written through OGR, in table order.
+std::vector<const OutputFormat*> GisFormats();
+
+// The GIS format of the path's extension (any letter case); null when none.
+const OutputFormat* GisFormatForPath(std::string_view path);
+
+// The GIS format named by its id, its extension with or without the dot, or its
+// OGR driver's name, in any letter case ("gpkg", ".FGB", "ESRI Shapefile"); null
+// when none is meant.
+const OutputFormat* GisFormatNamed(std::string_view name);
 
 // The save dialog's entries, "Caption (*.ext)", in their order.
 std::vector<std::string> SaveBoxFilters();

@@ -19,15 +19,39 @@ QFont LayoutFont() {
     return f;
 }
 
-LayoutCanvas::LayoutCanvas(QImage& image) : image_(image), painter_(&image), font_(LayoutFont()) {
-    painter_.setRenderHint(QPainter::Antialiasing, false);
-    painter_.setRenderHint(QPainter::TextAntialiasing, false);
-    painter_.setCompositionMode(QPainter::CompositionMode_Source);
+LayoutCanvas::LayoutCanvas(QImage& image)
+    : own_(std::make_unique<QPainter>(&image)), painter_(own_.get()), metrics_(&image),
+      font_(LayoutFont()) {
+    painter_->setRenderHint(QPainter::Antialiasing, false);
+    painter_->setRenderHint(QPainter::TextAntialiasing, false);
+    painter_->setCompositionMode(QPainter::CompositionMode_Source);
 }
 
+namespace {
+
+// 96 pixels per inch, as the layout image has.
+const QImage& LayoutMetricsDevice() {
+    static const QImage device = [] {
+        QImage image(1, 1, QImage::Format_RGB32);
+        image.setDotsPerMeterX(3780);
+        image.setDotsPerMeterY(3780);
+        return image;
+    }();
+    return device;
+}
+
+} // namespace
+
+LayoutCanvas::LayoutCanvas(QPainter& painter)
+    : painter_(&painter), metrics_(&LayoutMetricsDevice()), font_(LayoutFont()) {}
+
 void LayoutCanvas::SetPenMode(PenMode mode) {
-    painter_.setCompositionMode(mode == PenMode::NotXor ? QPainter::RasterOp_NotSourceXorDestination
-                                                        : QPainter::CompositionMode_Source);
+    if (!own_) {
+        return; // raster operations exist on the image only
+    }
+    painter_->setCompositionMode(mode == PenMode::NotXor
+                                     ? QPainter::RasterOp_NotSourceXorDestination
+                                     : QPainter::CompositionMode_Source);
 }
 
 void LayoutCanvas::SetFontSize(int points) {
@@ -43,7 +67,7 @@ void LayoutCanvas::SetFontBold(bool bold) {
 
 void LayoutCanvas::FillSpan(int left, int top, int width, int height, const QColor& c) {
     if (width > 0 && height > 0) {
-        painter_.fillRect(QRect(left, top, width, height), c);
+        painter_->fillRect(QRect(left, top, width, height), c);
     }
 }
 
@@ -58,9 +82,9 @@ void LayoutCanvas::Rectangle(int left, int top, int right, int bottom) {
     }
     if (penDotted_) {
         QPen pen(penColor_, 0, Qt::DotLine);
-        painter_.setPen(pen);
-        painter_.setBrush(Qt::NoBrush);
-        painter_.drawRect(QRect(left, top, w - 1, h - 1));
+        painter_->setPen(pen);
+        painter_->setBrush(Qt::NoBrush);
+        painter_->drawRect(QRect(left, top, w - 1, h - 1));
         return;
     }
     // The frame as four spans that never overlap, so a not-xor frame drawn
@@ -79,18 +103,18 @@ void LayoutCanvas::Ellipse(int left, int top, int right, int bottom) {
     if (right - left <= 0 || bottom - top <= 0) {
         return;
     }
-    painter_.setPen(QPen(penColor_, 0, penDotted_ ? Qt::DotLine : Qt::SolidLine));
-    painter_.setBrush(brushSolid_ ? QBrush(brushColor_) : QBrush(Qt::NoBrush));
-    painter_.drawEllipse(QRect(left, top, right - left - 1, bottom - top - 1));
+    painter_->setPen(QPen(penColor_, 0, penDotted_ ? Qt::DotLine : Qt::SolidLine));
+    painter_->setBrush(brushSolid_ ? QBrush(brushColor_) : QBrush(Qt::NoBrush));
+    painter_->drawEllipse(QRect(left, top, right - left - 1, bottom - top - 1));
 }
 
 void LayoutCanvas::Polygon(const QVector<QPoint>& points) {
     if (points.isEmpty()) {
         return;
     }
-    painter_.setPen(QPen(penColor_, 0, penDotted_ ? Qt::DotLine : Qt::SolidLine));
-    painter_.setBrush(brushSolid_ ? QBrush(brushColor_) : QBrush(Qt::NoBrush));
-    painter_.drawPolygon(points.constData(), static_cast<int>(points.size()), Qt::OddEvenFill);
+    painter_->setPen(QPen(penColor_, 0, penDotted_ ? Qt::DotLine : Qt::SolidLine));
+    painter_->setBrush(brushSolid_ ? QBrush(brushColor_) : QBrush(Qt::NoBrush));
+    painter_->drawPolygon(points.constData(), static_cast<int>(points.size()), Qt::OddEvenFill);
 }
 
 void LayoutCanvas::PolygonRings(const QVector<QVector<QPoint>>& rings) {
@@ -109,8 +133,8 @@ void LayoutCanvas::PolygonRings(const QVector<QVector<QPoint>>& rings) {
 }
 
 void LayoutCanvas::LineTo(int x, int y) {
-    painter_.setPen(QPen(penColor_, 0, penDotted_ ? Qt::DotLine : Qt::SolidLine));
-    painter_.drawLine(current_, QPoint(x, y));
+    painter_->setPen(QPen(penColor_, 0, penDotted_ ? Qt::DotLine : Qt::SolidLine));
+    painter_->drawLine(current_, QPoint(x, y));
     current_ = QPoint(x, y);
 }
 
@@ -122,7 +146,7 @@ int LayoutCanvas::TextWidth(const QString& text) const {
     if (fontPoints_ <= 0) {
         return 0;
     }
-    return QFontMetrics(font_, &image_).horizontalAdvance(text);
+    return QFontMetrics(font_, metrics_).horizontalAdvance(text);
 }
 
 int LayoutCanvas::TextHeight(const QString& text) const {
@@ -130,24 +154,24 @@ int LayoutCanvas::TextHeight(const QString& text) const {
         return 0;
     }
     (void)text; // the cell height of the font, as for any text of one line
-    return QFontMetrics(font_, &image_).height();
+    return QFontMetrics(font_, metrics_).height();
 }
 
 void LayoutCanvas::TextOut(int x, int y, const QString& text) {
     if (fontPoints_ <= 0 || text.isEmpty()) {
         return;
     }
-    const QFontMetrics fm(font_, &image_);
+    const QFontMetrics fm(font_, metrics_);
     if (brushSolid_) {
         FillSpan(x, y, fm.horizontalAdvance(text), fm.height(), brushColor_);
     }
-    painter_.setFont(font_);
-    painter_.setPen(fontColor_);
+    painter_->setFont(font_);
+    painter_->setPen(fontColor_);
     // Source-over for glyphs: only their own pixels change, the background stays.
-    const auto mode = painter_.compositionMode();
-    painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    painter_.drawText(QPoint(x, y + fm.ascent()), text);
-    painter_.setCompositionMode(mode);
+    const auto mode = painter_->compositionMode();
+    painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter_->drawText(QPoint(x, y + fm.ascent()), text);
+    painter_->setCompositionMode(mode);
 }
 
 } // namespace sw

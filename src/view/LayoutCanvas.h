@@ -15,12 +15,19 @@
 #include <QString>
 #include <QVector>
 
+#include <memory>
+
 namespace sw {
 
 class LayoutCanvas {
 public:
     // `image` must be QImage::Format_RGB32 (the not-xor mode needs it).
     explicit LayoutCanvas(QImage& image);
+    // Draws through a painter already begun on a vector device (a PDF page)
+    // whose transform maps layout pixels onto it. Texts are measured as on the
+    // layout image, at 96 pixels per inch, so they land where the picture has
+    // them; the not-xor mode is not available there.
+    explicit LayoutCanvas(QPainter& painter);
 
     enum class PenMode { Copy, NotXor };
 
@@ -57,8 +64,9 @@ public:
 private:
     void FillSpan(int left, int top, int width, int height, const QColor& c);
 
-    QImage& image_;
-    QPainter painter_;
+    std::unique_ptr<QPainter> own_; // the image's painter; none on a vector device
+    QPainter* painter_ = nullptr;
+    const QPaintDevice* metrics_ = nullptr; // where texts are measured
     QColor penColor_ = Qt::black;
     bool penDotted_ = false;
     QColor brushColor_ = Qt::white;

@@ -185,6 +185,11 @@ void label_corners(LayoutCanvas& c, const Settings& s, const LayoutGeometry& geo
 int32_t PaintLayout(QImage& image, const Settings& s, const Feature& f, const SheetGrid& g,
                     const LayoutGeometry& geo) {
     LayoutCanvas c(image);
+    return PaintLayoutOn(c, s, f, g, geo);
+}
+
+int32_t PaintLayoutOn(LayoutCanvas& c, const Settings& s, const Feature& f, const SheetGrid& g,
+                      const LayoutGeometry& geo) {
     c.SetPenColor(Qt::black);
     c.SetBrushSolid(Qt::white);
     c.SetFontSize(DrawnLabelFontSize(s));

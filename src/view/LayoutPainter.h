@@ -46,6 +46,9 @@ void label_corners(LayoutCanvas& c, const Settings& s, const LayoutGeometry& geo
 // model as PlaceLayout left it for `geo`. Returns the "Total Sheets" count.
 int32_t PaintLayout(QImage& image, const Settings& s, const Feature& f, const SheetGrid& g,
                     const LayoutGeometry& geo);
+// The same drawing steps on any canvas (a PDF page's among them).
+int32_t PaintLayoutOn(LayoutCanvas& c, const Settings& s, const Feature& f, const SheetGrid& g,
+                      const LayoutGeometry& geo);
 
 // Places (PlaceLayout), makes and paints a layout image for the settings' zoom.
 // Throws ComputeError with the "Data extent too large!" message when the image

@@ -14,6 +14,7 @@ void SavePicture(PictureEncoding encoding, const QImage& image, const std::strin
         SaveLayoutAsBmp(image, path);
         return;
     case PictureEncoding::None:
+    case PictureEncoding::Pdf: // drawn from the model, not encoded from an image
         return;
     }
 }

@@ -8,6 +8,7 @@
 #include "exchange/OpenVertexFile.h"
 #include "exchange/ShapeFile.h"
 
+#include "ClientTools.h"
 #include "ExchangeTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -21,77 +22,16 @@
 namespace sw {
 namespace {
 
-struct ToolRun {
-    int Status = -1;
-    std::string Output; // stdout and stderr together
-};
+using test::ExpectNoWarnings;
+using test::LinesStartingWith;
+using test::Numbers;
+using test::Quote;
+using test::Shell;
+using test::ToolRun;
 
-ToolRun Shell(const std::string& command) {
-    ToolRun run;
-    std::FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
-    if (pipe == nullptr) {
-        return run;
-    }
-    char buf[4096];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, pipe)) > 0) {
-        run.Output.append(buf, n);
-    }
-    run.Status = ::pclose(pipe);
-    return run;
-}
-
-bool HaveTool(const std::string& name) {
-    return Shell("command -v " + name + " >/dev/null").Status == 0;
-}
-
-// The system interpreter first: it is the one the Debian xlrd package serves.
 std::string PythonWithXlrd() {
-    for (const char* py : {"/usr/bin/python3", "python3"}) {
-        if (Shell(std::string(py) + " -c 'import xlrd' >/dev/null").Status == 0) {
-            return py;
-        }
-    }
-    return {};
+    return test::PythonWith("xlrd");
 }
-
-std::string Quote(const std::string& s) {
-    return "'" + s + "'";
-}
-
-// Every number of a WKT line, so GDAL's "29.0" and "29" compare alike.
-std::vector<double> Numbers(const std::string& text) {
-    std::vector<double> v;
-    static const std::regex number(R"(-?\d+(\.\d+)?)");
-    for (auto it = std::sregex_iterator(text.begin(), text.end(), number);
-         it != std::sregex_iterator(); ++it) {
-        v.push_back(std::stod(it->str()));
-    }
-    return v;
-}
-
-std::vector<std::string> LinesStartingWith(const std::string& text, const std::string& prefix) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    std::string line;
-    while (std::getline(in, line)) {
-        const auto start = line.find_first_not_of(' ');
-        if (start != std::string::npos && line.compare(start, prefix.size(), prefix) == 0) {
-            lines.push_back(line.substr(start));
-        }
-    }
-    return lines;
-}
-
-void ExpectNoWarnings(const std::string& output) {
-    EXPECT_EQ(output.find("Warning"), std::string::npos) << output;
-    EXPECT_EQ(output.find("ERROR"), std::string::npos) << output;
-}
-
-#define REQUIRE_TOOL(name)                                                                         \
-    if (!HaveTool(name)) {                                                                         \
-        GTEST_SKIP() << name " is not installed";                                                  \
-    }
 
 TEST(RealClients, OgrinfoListsOurShapefile) {
     REQUIRE_TOOL("ogrinfo");
@@ -150,7 +90,7 @@ TEST(RealClients, OgrinfoListsOurKml) {
 class GdalWrittenFiles : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!HaveTool("ogr2ogr")) {
+        if (!test::HaveTool("ogr2ogr")) {
             GTEST_SKIP() << "ogr2ogr is not installed";
         }
         test::WriteBytes(dir.File("polygon.geojson"),
@@ -282,7 +222,7 @@ TEST(RealClients, XlrdReadsOurWorksheet) {
 }
 
 TEST(RealClients, SpreadsheetConversionGivesTheSameCells) {
-    if (!HaveTool("soffice")) {
+    if (!test::HaveTool("soffice")) {
         GTEST_SKIP() << "soffice is not installed";
     }
     test::ScratchDir dir;

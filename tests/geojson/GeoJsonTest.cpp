@@ -2,6 +2,7 @@
 #include "exchange/FileError.h"
 #include "exchange/GeoJsonFile.h"
 #include "exchange/GisLayerReader.h"
+#include "exchange/OgrGridFile.h"
 
 #include <nlohmann/json.hpp>
 
@@ -54,7 +55,7 @@ bool HaveGdal() {
 TEST(GeoJson, CellsAreCounterClockwisePolygonsWithSheetProperties) {
     const Settings s = StartSettings(); // old 1:50,000
     const SheetGrid g = GridOver(s, {V(28, 36, 77, 12), V(28, 36, 77, 12)}, false);
-    const auto doc = nlohmann::json::parse(GeoJsonText(s, g, false));
+    const auto doc = nlohmann::json::parse(OgrGeoJsonText(s, g, false));
     ASSERT_EQ(doc["type"], "FeatureCollection");
     ASSERT_EQ(doc["features"].size(), 1u);
     const auto& f = doc["features"][0];
@@ -80,8 +81,8 @@ TEST(GeoJson, InOnlyKeepsTheTouchedSheets) {
     const Settings s = StartSettings();
     // An L-shaped polyline over a 3 x 3 block leaves some cells untouched.
     const SheetGrid g = GridOver(s, {V(28, 10, 77, 5), V(28, 40, 77, 5), V(28, 40, 77, 35)}, false);
-    const auto all = nlohmann::json::parse(GeoJsonText(s, g, false));
-    const auto in = nlohmann::json::parse(GeoJsonText(s, g, true));
+    const auto all = nlohmann::json::parse(OgrGeoJsonText(s, g, false));
+    const auto in = nlohmann::json::parse(OgrGeoJsonText(s, g, true));
     EXPECT_EQ(all["features"].size(), static_cast<std::size_t>(g.SheetCount));
     std::size_t inCount = 0;
     for (const auto& rec : g.SheetList) {
@@ -152,7 +153,7 @@ TEST(GeoJson, GdalReadsWhatWeWriteAndWeReadWhatGdalWrites) {
     const Settings s = StartSettings();
     const SheetGrid g = GridOver(s, {V(28, 10, 77, 5), V(28, 40, 77, 35), V(28, 5, 77, 40)}, true);
     const fs::path ours = dir.path / "grid.geojson";
-    WriteGeoJsonFile(ours.string(), s, g, false);
+    WriteOgrGridFile(ours.string(), {"GeoJSON", ".geojson"}, OgrGridRequest{s, g});
     const fs::path info = dir.path / "info.txt";
     ASSERT_EQ(
         std::system(

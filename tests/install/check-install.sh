@@ -13,6 +13,7 @@ fail() { echo "install check: $*" >&2; exit 1; }
 for f in bin/sheetwright bin/sheetwright-cli \
          share/applications/org.sheetwright.Sheetwright.desktop \
          share/metainfo/org.sheetwright.Sheetwright.metainfo.xml \
+         share/mime/packages/org.sheetwright.Sheetwright.xml \
          share/icons/hicolor/scalable/apps/org.sheetwright.Sheetwright.svg \
          share/man/man1/sheetwright.1 share/man/man1/sheetwright-cli.1; do
     [ -e "$prefix/$f" ] || fail "missing $f"
@@ -30,9 +31,28 @@ pic=$(mktemp -d)
 [ -s "$pic/p.bmp" ] || { rm -rf "$pic"; fail "installed sheetwright-cli wrote no picture"; }
 rm -rf "$pic"
 
+desktop="$prefix/share/applications/org.sheetwright.Sheetwright.desktop"
 if command -v desktop-file-validate >/dev/null; then
-    desktop-file-validate "$prefix/share/applications/org.sheetwright.Sheetwright.desktop"
+    desktop-file-validate "$desktop"
 fi
+# File managers offer the application for the types it opens.
+for t in application/x-shapefile application/vnd.google-earth.kml+xml \
+         application/vnd.google-earth.kmz application/gpx+xml application/geo+json \
+         application/geopackage+sqlite3 text/plain; do
+    grep -q "^MimeType=.*$t;" "$desktop" || fail "the menu entry does not open $t"
+done
+if command -v xmllint >/dev/null; then
+    xmllint --noout "$prefix/share/mime/packages/org.sheetwright.Sheetwright.xml"
+fi
+
+# --help and --version print and end without a window (and without a display).
+env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/sheetwright" --help | grep -q "^Usage: sheetwright" \
+    || fail "sheetwright --help printed no usage"
+env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/sheetwright" --version | grep -q "^Sheetwright [0-9]" \
+    || fail "sheetwright --version"
+status=0
+QT_QPA_PLATFORM=offscreen "$prefix/bin/sheetwright" --no-such-option 2>/dev/null || status=$?
+[ "$status" = 2 ] || fail "an unknown option ended with $status, not 2"
 if command -v appstreamcli >/dev/null; then
     appstreamcli validate --no-net "$prefix/share/metainfo/org.sheetwright.Sheetwright.metainfo.xml" >/dev/null
 fi

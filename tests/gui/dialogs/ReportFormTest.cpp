@@ -85,7 +85,10 @@ private slots:
         for (QAction* a : f->findChild<QMenuBar*>()->actions()) {
             menu << a->text();
         }
-        QCOMPARE(menu, (QStringList{QStringLiteral("Save As Ms Excel"), QStringLiteral("Close")}));
+        QCOMPARE(menu, (QStringList{QStringLiteral("Save As Ms Excel"), QStringLiteral("Close"),
+                                    QStringLiteral("Save As Excel Workbook (.xlsx)"),
+                                    QStringLiteral("Save As CSV"), QStringLiteral("Save As PDF"),
+                                    QStringLiteral("Print\u2026")}));
     }
 
     void pointLineWithDegreeSignAndNoStaleRowsWhenNothingIsIn() {
@@ -183,6 +186,41 @@ private slots:
         QVERIFY2(catcher.LastText().startsWith(QStringLiteral("Cannot create file")),
                  qPrintable(catcher.LastText()));
         QVERIFY(f->Table() == before);
+    }
+
+    void workbookCsvAndPdfHoldTheTableAndFailuresAreShown() {
+        state.feature = MakePointFeature(DmsAngle{28, 36, 50}, DmsAngle{77, 12, 30});
+        SetSheets({"53H/1", "53H/2"});
+        auto f = Make();
+        f->show();
+        QTemporaryDir dir;
+        const auto read = [&](const QString& name) {
+            QFile file(dir.filePath(name));
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        QVERIFY(f->SaveReportAs(TReportForm::ReportFormat::Csv, dir.filePath("r.csv")));
+        const QByteArray csv = read(QStringLiteral("r.csv"));
+        QVERIFY(csv.startsWith(" S.No.,\" Sheet Numbers of 1:50,000 Scale\",Number of Sheets\r\n"
+                               "1,\"53H/1,53H/2\",2\r\n"));
+        // The degree sign in UTF-8.
+        QVERIFY2(csv.contains("Input POINT 28\xC2\xB0"
+                              "36'50"),
+                 csv.constData());
+
+        QVERIFY(f->SaveReportAs(TReportForm::ReportFormat::Xlsx, dir.filePath("r.xlsx")));
+        QVERIFY(read(QStringLiteral("r.xlsx")).startsWith("PK"));
+        QVERIFY(f->SaveReportAs(TReportForm::ReportFormat::Pdf, dir.filePath("r.pdf")));
+        QVERIFY(read(QStringLiteral("r.pdf")).startsWith("%PDF"));
+
+        test::MessageCatcher catcher;
+        QVERIFY(!f->SaveReportAs(TReportForm::ReportFormat::Xlsx,
+                                 dir.filePath(QStringLiteral("missing/r.xlsx"))));
+        QVERIFY(!f->SaveReportAs(TReportForm::ReportFormat::Pdf,
+                                 dir.filePath(QStringLiteral("missing/r.pdf"))));
+        QCOMPARE(catcher.boxes.size(), std::size_t{2});
+        QVERIFY2(catcher.LastText().contains(QStringLiteral("missing")),
+                 qPrintable(catcher.LastText()));
+        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("missing"))));
     }
 };
 

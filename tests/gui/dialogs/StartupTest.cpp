@@ -1,5 +1,6 @@
 #include "MessageCatcher.h"
 
+#include "app/CommandLine.h"
 #include "app/Startup.h"
 #include "dialogs/AboutBox.h"
 #include "dialogs/PointInputForm.h"
@@ -154,6 +155,39 @@ private slots:
             found = found || row[1] == "Input POLYLINE " + file.toStdString();
         }
         QVERIFY(found);
+    }
+
+    void aFileNamedAtStartOpensAsIfDropped() {
+        const QString file = QString::fromLocal8Bit(qgetenv("SHEETWRIGHT_TEST_DATA")) +
+                             QStringLiteral("/dialogs/route.txt");
+        OpenStartFile(*app, file);
+        QVERIFY(!app->PolyInputForm->isVisible()); // once the event loop runs
+        QTRY_VERIFY(app->PolyInputForm->isVisible());
+        QCOMPARE(app->MainForm->PanelText(0), QStringLiteral("Opened route.txt as a polyline"));
+        QCOMPARE(app->MainForm->State().settings.DataType, Polyline);
+        QVERIFY2(messages->boxes.empty(), qPrintable(messages->LastText()));
+
+        // A file no reader takes is refused in the status bar and opens nothing.
+        app->PolyInputForm->hide();
+        OpenStartFile(*app, QStringLiteral("notes.docx"));
+        QTRY_VERIFY(app->MainForm->PanelText(0).contains(QStringLiteral(".txt")));
+        QVERIFY(!app->PolyInputForm->isVisible());
+    }
+
+    void commandLineHelpVersionFileAndMistakes() {
+        using A = AppCommandLine::Action;
+        const auto run = ParseAppCommandLine({"route.txt"}, true);
+        QCOMPARE(run.action, A::Run);
+        QCOMPARE(run.file, std::string("route.txt"));
+        QCOMPARE(ParseAppCommandLine({"--help"}, false).action, A::Help);
+        QVERIFY(ParseAppCommandLine({"-h"}, true).message.rfind("Usage: sheetwright", 0) == 0);
+        QCOMPARE(ParseAppCommandLine({"x.kml", "--version"}, true).action, A::Version);
+        // Before the toolkit has taken its options, they are not mistakes.
+        QCOMPARE(ParseAppCommandLine({"-platform", "offscreen"}, false).action, A::Run);
+        QCOMPARE(ParseAppCommandLine({"--bogus"}, true).action, A::Error);
+        QCOMPARE(ParseAppCommandLine({"a.txt", "b.txt"}, true).action, A::Error);
+        // After "--" a name that starts with a dash is a file.
+        QCOMPARE(ParseAppCommandLine({"--", "-odd.txt"}, true).file, std::string("-odd.txt"));
     }
 };
 

@@ -1,0 +1,25 @@
+#pragma once
+
+// The application's command line: `sheetwright [OPTION] [FILE]`. --help and
+// --version print and end the program before any window exists (they need no
+// display); a FILE is opened as if dropped on the main window.
+
+#include <string>
+#include <vector>
+
+namespace sw {
+
+struct AppCommandLine {
+    enum class Action { Run, Help, Version, Error };
+    Action action = Action::Run;
+    std::string file;    // the file to open at start; empty for none
+    std::string message; // what Help, Version and Error print
+};
+
+// `args` without the program name. With `qtOptionsRemoved` false (before the
+// toolkit has taken its own options such as -platform) only --help and
+// --version are looked for; with it true an unknown option or a second file
+// is an Error.
+AppCommandLine ParseAppCommandLine(const std::vector<std::string>& args, bool qtOptionsRemoved);
+
+} // namespace sw

@@ -1,0 +1,290 @@
+#include "exchange/OgrGridFile.h"
+
+#include "exchange/FileError.h"
+#include "exchange/FileNames.h"
+#include "exchange/SafeFile.h"
+#include "index/Convertions.h"
+
+#include <cpl_conv.h>
+#include <cpl_error.h>
+#include <cpl_string.h>
+#include <cpl_vsi.h>
+#include <gdal_priv.h>
+#include <ogrsf_frmts.h>
+
+#include <algorithm>
+#include <atomic>
+#include <filesystem>
+#include <memory>
+#include <mutex>
+
+namespace sw {
+
+namespace {
+
+constexpr const char* GridLayerName = "sheets";
+constexpr const char* FeatureLayerName = "feature";
+
+double Degrees(int32_t seconds) {
+    return DmsToDecimal(SecToDms(seconds));
+}
+
+double Degrees(const DmsAngle& a) {
+    return DmsToDecimal(a);
+}
+
+void RegisterDrivers() {
+    static std::once_flag once;
+    std::call_once(once, [] { GDALAllRegister(); });
+}
+
+// OGR reports through a global handler; while we write, its messages are kept
+// for our own error text instead of going to stderr.
+class QuietErrors {
+public:
+    QuietErrors() {
+        CPLPushErrorHandler(CPLQuietErrorHandler);
+        CPLErrorReset();
+    }
+    ~QuietErrors() { CPLPopErrorHandler(); }
+    QuietErrors(const QuietErrors&) = delete;
+    QuietErrors& operator=(const QuietErrors&) = delete;
+};
+
+[[noreturn]] void Fail(const std::string& what) {
+    const std::string reason = CPLGetLastErrorMsg();
+    throw FileError(what + (reason.empty() ? std::string() : ": " + reason));
+}
+
+// A folder of GDAL's in-memory file system, removed with everything in it.
+class MemoryFolder {
+public:
+    MemoryFolder() {
+        static std::atomic<unsigned> counter{0};
+        path_ = "/vsimem/sheetwright-" + std::to_string(counter++) + "-" +
+                std::to_string(reinterpret_cast<std::uintptr_t>(this));
+        VSIMkdir(path_.c_str(), 0755);
+    }
+    ~MemoryFolder() { VSIRmdirRecursive(path_.c_str()); }
+    MemoryFolder(const MemoryFolder&) = delete;
+    MemoryFolder& operator=(const MemoryFolder&) = delete;
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+struct DatasetCloser {
+    void operator()(GDALDataset* ds) const { GDALClose(ds); }
+};
+using DatasetPtr = std::unique_ptr<GDALDataset, DatasetCloser>;
+
+OGRSpatialReference Wgs84() {
+    OGRSpatialReference srs;
+    srs.SetWellKnownGeogCS("WGS84");
+    // Longitude first, as every file of this program writes it.
+    srs.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
+    return srs;
+}
+
+void AddField(OGRLayer& layer, const char* name, OGRFieldType type,
+              OGRFieldSubType sub = OFSTNone) {
+    OGRFieldDefn field(name, type);
+    field.SetSubType(sub);
+    if (layer.CreateField(&field) != OGRERR_NONE) {
+        Fail(std::string("The field \"") + name + "\" could not be created");
+    }
+}
+
+std::unique_ptr<OGRPolygon> CellPolygon(double west, double south, double east, double north) {
+    auto ring = std::make_unique<OGRLinearRing>();
+    // Counter-clockwise seen from above, as RFC 7946 asks of outer rings.
+    ring->addPoint(west, south);
+    ring->addPoint(east, south);
+    ring->addPoint(east, north);
+    ring->addPoint(west, north);
+    ring->addPoint(west, south);
+    auto poly = std::make_unique<OGRPolygon>();
+    poly->addRingDirectly(ring.release());
+    return poly;
+}
+
+const char* SeriesName(const Settings& s) {
+    return s.MapSeries == OldSeries ? "old" : "open";
+}
+
+void WriteGridLayer(GDALDataset& ds, const std::string& driver, const OgrGridRequest& rq) {
+    OGRSpatialReference srs = Wgs84();
+    CPLStringList options;
+    if (driver == "CSV") {
+        options.SetNameValue("GEOMETRY", "AS_WKT");
+    } else if (driver == "GeoJSON") {
+        options.SetNameValue("RFC7946", "YES");
+        // Whole arc seconds need more than RFC 7946's suggested 7 decimals to come
+        // back as the same second.
+        options.SetNameValue("COORDINATE_PRECISION", "12");
+    }
+    OGRLayer* layer = ds.CreateLayer(GridLayerName, &srs, wkbPolygon, options.List());
+    if (layer == nullptr) {
+        Fail("The sheet layer could not be created");
+    }
+    AddField(*layer, "sheet_no", OFTString);
+    AddField(*layer, "in", OFTInteger, OFSTBoolean);
+    AddField(*layer, "series", OFTString);
+    AddField(*layer, "scale", OFTString);
+    for (const char* edge : {"west", "south", "east", "north"}) {
+        AddField(*layer, edge, OFTReal);
+    }
+    const Settings& s = rq.settings;
+    const SheetGrid& g = rq.grid;
+    const bool transaction = layer->StartTransaction() == OGRERR_NONE;
+    for (int32_t r = 0; r < g.GridRows; ++r) {
+        for (int32_t c = 0; c < g.GridCols; ++c) {
+            const auto k = static_cast<std::size_t>(r) * static_cast<std::size_t>(g.GridCols) +
+                           static_cast<std::size_t>(c);
+            if (k >= g.SheetList.size()) {
+                break;
+            }
+            const SheetRec& rec = g.SheetList[k];
+            if (rq.inOnly && rec.InFlag != 1) {
+                continue;
+            }
+            const int64_t westSec = int64_t{g.GridWestSec} + int64_t{c} * s.SheetWidthSec;
+            const int64_t northSec = int64_t{g.GridNorthSec} - int64_t{r} * s.SheetHeightSec;
+            const double west = Degrees(static_cast<int32_t>(westSec));
+            const double east = Degrees(static_cast<int32_t>(westSec + s.SheetWidthSec));
+            const double north = Degrees(static_cast<int32_t>(northSec));
+            const double south = Degrees(static_cast<int32_t>(northSec - s.SheetHeightSec));
+            OGRFeatureUniquePtr f(OGRFeature::CreateFeature(layer->GetLayerDefn()));
+            f->SetField("sheet_no", std::string(rec.SheetNo.view()).c_str());
+            f->SetField("in", rec.InFlag == 1 ? 1 : 0);
+            f->SetField("series", SeriesName(s));
+            f->SetField("scale", s.ScaleText.c_str());
+            f->SetField("west", west);
+            f->SetField("south", south);
+            f->SetField("east", east);
+            f->SetField("north", north);
+            f->SetGeometryDirectly(CellPolygon(west, south, east, north).release());
+            if (layer->CreateFeature(f.get()) != OGRERR_NONE) {
+                Fail("The sheet " + std::string(rec.SheetNo.view()) + " could not be written");
+            }
+        }
+    }
+    if (transaction && layer->CommitTransaction() != OGRERR_NONE) {
+        Fail("The sheet layer could not be written");
+    }
+}
+
+std::unique_ptr<OGRGeometry> FeatureGeometry(const Feature& f) {
+    const bool point = f.Vertices.size() == 2 && f.Vertices[0] == f.Vertices[1] && !f.IsPolygon;
+    if (point) {
+        return std::make_unique<OGRPoint>(Degrees(f.Vertices[0].Long), Degrees(f.Vertices[0].Lat));
+    }
+    if (f.IsPolygon == 1) {
+        auto ring = std::make_unique<OGRLinearRing>();
+        for (const VertexRec& v : f.Vertices) {
+            ring->addPoint(Degrees(v.Long), Degrees(v.Lat));
+        }
+        ring->closeRings();
+        auto poly = std::make_unique<OGRPolygon>();
+        poly->addRingDirectly(ring.release());
+        return poly;
+    }
+    auto line = std::make_unique<OGRLineString>();
+    for (const VertexRec& v : f.Vertices) {
+        line->addPoint(Degrees(v.Long), Degrees(v.Lat));
+    }
+    return line;
+}
+
+void WriteFeatureLayer(GDALDataset& ds, const Feature& feature) {
+    if (feature.Vertices.empty()) {
+        return;
+    }
+    std::unique_ptr<OGRGeometry> geometry = FeatureGeometry(feature);
+    OGRSpatialReference srs = Wgs84();
+    OGRLayer* layer = ds.CreateLayer(FeatureLayerName, &srs, geometry->getGeometryType(), nullptr);
+    if (layer == nullptr) {
+        Fail("The feature layer could not be created");
+    }
+    OGRFeatureUniquePtr f(OGRFeature::CreateFeature(layer->GetLayerDefn()));
+    f->SetGeometryDirectly(geometry.release());
+    if (layer->CreateFeature(f.get()) != OGRERR_NONE) {
+        Fail("The feature could not be written");
+    }
+}
+
+} // namespace
+
+std::vector<std::pair<std::string, std::string>>
+OgrGridFiles(const std::string& fileName, const OgrFormat& format, const OgrGridRequest& request) {
+    RegisterDrivers();
+    QuietErrors quiet;
+    const std::string driver(format.Driver);
+    const std::string ownExtension(format.Extension);
+    GDALDriver* drv = GetGDALDriverManager()->GetDriverByName(driver.c_str());
+    if (drv == nullptr) {
+        throw FileError("No vector format is called \"" + driver + "\"");
+    }
+    // Drivers decide by the extension whether to make a file or a folder of
+    // files, so the dataset is made under the driver's own extension and each
+    // file named after `fileName` on the way out.
+    MemoryFolder folder;
+    const std::string inside = folder.Path() + "/dataset" + ownExtension;
+    {
+        DatasetPtr ds(drv->Create(inside.c_str(), 0, 0, 0, GDT_Unknown, nullptr));
+        if (!ds) {
+            Fail("The " + driver + " file \"" + fileName + "\" could not be created");
+        }
+        WriteGridLayer(*ds, driver, request);
+        if (driver == "GPKG" && request.feature != nullptr) {
+            WriteFeatureLayer(*ds, *request.feature);
+        }
+        ds->FlushCache();
+        if (CPLGetLastErrorType() >= CE_Failure) {
+            Fail("The " + driver + " file \"" + fileName + "\" could not be written");
+        }
+    }
+    std::vector<std::pair<std::string, std::string>> files;
+    const CPLStringList names(VSIReadDir(folder.Path().c_str()));
+    for (int i = 0; i < names.size(); ++i) {
+        const std::string full = folder.Path() + "/" + names[i];
+        vsi_l_offset length = 0;
+        const GByte* data = VSIGetMemFileBuffer(full.c_str(), &length, FALSE);
+        if (data == nullptr) {
+            continue;
+        }
+        const std::string ext = LowerExtension(names[i]);
+        files.emplace_back(
+            ext == ownExtension ? fileName : ReplaceExtension(fileName, ext),
+            std::string(reinterpret_cast<const char*>(data), static_cast<std::size_t>(length)));
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+void WriteOgrGridFile(const std::string& path, const OgrFormat& format,
+                      const OgrGridRequest& request) {
+    // A shapefile is a set of files; the others keep the name exactly as given.
+    const std::string target = format.Extension == ".shp" && LowerExtension(path) != ".shp"
+                                   ? ReplaceExtension(path, ".shp")
+                                   : path;
+    const std::filesystem::path p(target);
+    const auto files = OgrGridFiles(p.filename().string(), format, request);
+    std::vector<StagedFile> staged;
+    staged.reserve(files.size());
+    for (const auto& [name, bytes] : files) {
+        staged.emplace_back((p.parent_path() / name).string(), bytes, WriteFailureText::Runtime);
+    }
+    for (StagedFile& f : staged) {
+        f.Commit();
+    }
+}
+
+std::string OgrGeoJsonText(const Settings& s, const SheetGrid& g, bool inOnly) {
+    const auto files = OgrGridFiles("sheets.geojson", OgrFormat{"GeoJSON", ".geojson"},
+                                    OgrGridRequest{s, g, nullptr, inOnly});
+    return files.empty() ? std::string() : files.front().second;
+}
+
+} // namespace sw

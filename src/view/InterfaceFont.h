@@ -1,0 +1,31 @@
+#pragma once
+
+// The windows and the report are designed in Tahoma. Machines without it used
+// to fall back on whatever the font configuration offered, and the report's
+// row wrapping changed with it. At start the program registers a
+// metric-compatible free Tahoma from its font file (Debian's fonts-wine) with
+// Qt's font database, or DejaVu Sans from its file when that is missing, so
+// every "Tahoma" in the program resolves to the same outlines everywhere.
+
+#include <QFont>
+#include <QString>
+
+#include <cstdint>
+#include <string>
+
+namespace sw {
+
+// Registers the font files once (needs the application object) and returns the
+// family standing for "Tahoma": "Tahoma" when its file was found, otherwise the
+// fallback DejaVu Sans, to which "Tahoma" is then substituted.
+QString LoadInterfaceFont();
+
+// The report table's font: 10 points, regular, unhinted so widths do not depend
+// on the platform's hinting settings.
+QFont ReportTableFont();
+
+// The width in pixels at 96 pixels per inch of an 8-bit core text in
+// ReportTableFont(): what the report's column fitting measures.
+int32_t MeasureReportText(const std::string& text);
+
+} // namespace sw
