@@ -10,6 +10,7 @@
 #include "cli/SheetsFormats.h"
 #include "cli/SheetsInput.h"
 #include "cli/SheetsOutputs.h"
+#include "cli/SheetsPerFeature.h"
 #include "cli/StandardOutput.h"
 
 #include "coverage/Coverage.h"
@@ -21,6 +22,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <iostream>
 #include <memory>
 #include <ostream>
 
@@ -110,6 +112,7 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
         std::string algorithm = "fast";
         bool inOnly = false;
         bool report = false;
+        LayerInputOptions layer;
         std::vector<std::string> outputPaths; // one per OutputOptions() entry
         std::string out;                      // the grid in a GIS vector format
         std::string outFormat;
@@ -141,8 +144,10 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
                                      "A polyline from FILE (" + KnownExtensions() + ")");
     auto* polygon = cmd->add_option("--polygon", opts->polygon,
                                     "A polygon from FILE (" + KnownExtensions() + ")");
-    point->excludes(polyline)->excludes(polygon);
-    polyline->excludes(polygon);
+    auto* input = AddLayerInputOptions(*cmd, opts->layer);
+    point->excludes(polyline)->excludes(polygon)->excludes(input);
+    polyline->excludes(polygon)->excludes(input);
+    polygon->excludes(input);
     cmd->add_option(
            "--format", opts->format,
            "Output: text (IN sheets, sorted), csv (every cell), json (every cell) or geojson (a "
@@ -170,10 +175,10 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
                     "The format of --out whatever its extension, by its extension or its OGR "
                     "driver's name: gpkg, geojson, fgb, csv, gml, sqlite or shp");
 
-    cmd->callback([opts, &ctx, point, polyline, polygon, outputFlags]() {
-        if (point->count() + polyline->count() + polygon->count() == 0) {
-            throw UsageError(
-                "sheets: give one of --point LAT LON, --polyline FILE, --polygon FILE");
+    cmd->callback([opts, &ctx, point, polyline, polygon, input, outputFlags]() {
+        if (point->count() + polyline->count() + polygon->count() + input->count() == 0) {
+            throw UsageError("sheets: give one of --point LAT LON, --polyline FILE, --polygon "
+                             "FILE, --input FILE");
         }
         std::vector<ChosenOutput> outputs;
         for (std::size_t i = 0; i < OutputOptions().size(); ++i) {
@@ -200,7 +205,29 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
         r.seriesName = opts->series;
         r.settings = ParseSettings(opts->series, opts->scale);
         r.settings.SheetPixelHeight = opts->zoom;
-        if (point->count() > 0) {
+        const Algorithm algorithm =
+            opts->algorithm == "reference" ? Algorithm::Reference : Algorithm::Fast;
+        GisLayer layer;
+        if (input->count() > 0) {
+            if (opts->layer.perFeature && (opts->report || opts->format == "geojson")) {
+                throw UsageError("sheets: --per-feature prints text, csv or json");
+            }
+            layer = ReadLayerInput(opts->layer, std::cin);
+            if (const std::string note = SkippedFeaturesNote(layer); !note.empty()) {
+                *ctx.err << "sheetwright-cli: " << note << '\n';
+            }
+            r.inputPath = opts->layer.path;
+            r.feature = MergedFeature(layer.Features);
+            r.settings.DataType = DataTypeOf(r.feature);
+            if (opts->layer.perFeature) {
+                if (PrintPerFeature(r.settings, layer, opts->layer.idField, opts->format, algorithm,
+                                    *ctx.out) == 0) {
+                    *ctx.err << "sheetwright-cli: no part of the input lies in the index\n";
+                }
+                ctx.exitCode = ExitOk;
+                return;
+            }
+        } else if (point->count() > 0) {
             const DmsAngle lat = ParseAngle(opts->point[0], "latitude");
             const DmsAngle lon = ParseAngle(opts->point[1], "longitude");
             r.feature = MakePointFeature(lat, lon);
@@ -208,12 +235,20 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
         } else {
             const bool isPolygon = polygon->count() > 0;
             r.inputPath = isPolygon ? opts->polygon : opts->polyline;
-            r.feature = MakeVertexFeature(ReadFeatureFile(r.inputPath), isPolygon);
+            r.feature = ReadFeatureFile(r.inputPath, isPolygon);
             r.settings.DataType = isPolygon ? Polygon : Polyline;
         }
         try {
-            ComputeSheets(r.settings, r.feature, r.grid, {},
-                          opts->algorithm == "reference" ? Algorithm::Reference : Algorithm::Fast);
+            if (input->count() > 0) {
+                std::vector<Feature> features;
+                features.reserve(layer.Features.size());
+                for (GisFeature& gf : layer.Features) {
+                    features.push_back(std::move(gf.Shape));
+                }
+                ComputeUnion(r.settings, features, r.grid, {}, algorithm);
+            } else {
+                ComputeSheets(r.settings, r.feature, r.grid, {}, algorithm);
+            }
         } catch (const ComputeError& e) {
             throw InputError(e.what());
         } catch (const IntegerOverflow& e) {
@@ -234,6 +269,9 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
             } catch (const FileError& e) {
                 throw InputError(WithFileName(e.what(), OutputFiles(*o.format, o.path).front()));
             }
+        }
+        if (input->count() > 0 && r.grid.InSheetCount == 0) {
+            *ctx.err << "sheetwright-cli: no part of the input lies in the index\n";
         }
         if (!opts->out.empty()) {
             WriteGridFile(r, opts->out, opts->outFormat, opts->inOnly, out);

@@ -127,9 +127,9 @@ void LayoutCanvas::PolygonRings(const QVector<QVector<QPoint>>& rings) {
         path.addPolygon(QPolygonF(QPolygon(ring)));
         path.closeSubpath();
     }
-    painter_.setPen(QPen(penColor_, 0, penDotted_ ? Qt::DotLine : Qt::SolidLine));
-    painter_.setBrush(brushSolid_ ? QBrush(brushColor_) : QBrush(Qt::NoBrush));
-    painter_.drawPath(path);
+    painter_->setPen(QPen(penColor_, 0, penDotted_ ? Qt::DotLine : Qt::SolidLine));
+    painter_->setBrush(brushSolid_ ? QBrush(brushColor_) : QBrush(Qt::NoBrush));
+    painter_->drawPath(path);
 }
 
 void LayoutCanvas::LineTo(int x, int y) {
