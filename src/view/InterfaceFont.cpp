@@ -44,7 +44,10 @@ bool Register(const QStringList& files, const QString& family) {
     return found;
 }
 
-// 96 pixels per inch: the report is laid out for an A4 page at that resolution.
+} // namespace
+
+// 96 pixels per inch: the layout image has that resolution, and the report is
+// laid out for an A4 page at it.
 const QImage& MeasuringDevice() {
     static const QImage device = [] {
         QImage image(1, 1, QImage::Format_RGB32);
@@ -54,8 +57,6 @@ const QImage& MeasuringDevice() {
     }();
     return device;
 }
-
-} // namespace
 
 QString LoadInterfaceFont() {
     static QString family;

@@ -8,6 +8,7 @@
 // every "Tahoma" in the program resolves to the same outlines everywhere.
 
 #include <QFont>
+#include <QImage>
 #include <QString>
 
 #include <cstdint>
@@ -19,6 +20,10 @@ namespace sw {
 // family standing for "Tahoma": "Tahoma" when its file was found, otherwise the
 // fallback DejaVu Sans, to which "Tahoma" is then substituted.
 QString LoadInterfaceFont();
+
+// A 1 x 1 image at 96 pixels per inch on which text is measured wherever no
+// real page or image is at hand (the layout and the report both assume it).
+const QImage& MeasuringDevice();
 
 // The report table's font: 10 points, regular, unhinted so widths do not depend
 // on the platform's hinting settings.

@@ -1,4 +1,5 @@
 #include "view/LayoutCanvas.h"
+#include "view/InterfaceFont.h"
 
 #include <QPainterPath>
 #include <QPolygon>
@@ -27,23 +28,8 @@ LayoutCanvas::LayoutCanvas(QImage& image)
     painter_->setCompositionMode(QPainter::CompositionMode_Source);
 }
 
-namespace {
-
-// 96 pixels per inch, as the layout image has.
-const QImage& LayoutMetricsDevice() {
-    static const QImage device = [] {
-        QImage image(1, 1, QImage::Format_RGB32);
-        image.setDotsPerMeterX(3780);
-        image.setDotsPerMeterY(3780);
-        return image;
-    }();
-    return device;
-}
-
-} // namespace
-
 LayoutCanvas::LayoutCanvas(QPainter& painter)
-    : painter_(&painter), metrics_(&LayoutMetricsDevice()), font_(LayoutFont()) {}
+    : painter_(&painter), metrics_(&MeasuringDevice()), font_(LayoutFont()) {}
 
 void LayoutCanvas::SetPenMode(PenMode mode) {
     if (!own_) {
