@@ -3,6 +3,8 @@
 // case beside its floor.
 //
 //   painting 1000 x 1000 cells  <->  making the blank image of the same size
+//   from OK to a painted layout  (computation, geometry, image, drawing)
+//   painting 230 x 230 numbered cells  <->  its blank image
 //   one pointer move            <->  reading the position alone
 //   the report table            <->  its order alone
 
@@ -59,6 +61,25 @@ void BM_PaintLayout_Grid1000(benchmark::State& state) {
 }
 BENCHMARK(BM_PaintLayout_Grid1000)->Unit(benchmark::kMillisecond);
 
+// What the window does from OK to a painted layout: the computation, the
+// geometry, the image and its drawing.
+void BM_OkToPaintedLayout_Grid1000(benchmark::State& state) {
+    const Model& base = Grid1000();
+    for (auto _ : state) {
+        Model m;
+        m.s = base.s;
+        m.s.SheetPixelHeight = 70;
+        m.f = base.f;
+        ComputeSheets(m.s, m.f, m.g);
+        m.s.SheetPixelHeight = MinSheetPixelHeight;
+        m.geo = PlaceLayout(m.s, m.f, m.g);
+        QImage image = CreateLayoutImage(static_cast<int32_t>(m.geo.ImageWidth),
+                                         static_cast<int32_t>(m.geo.ImageHeight));
+        benchmark::DoNotOptimize(PaintLayout(image, m.s, m.f, m.g, m.geo));
+    }
+}
+BENCHMARK(BM_OkToPaintedLayout_Grid1000)->Unit(benchmark::kMillisecond);
+
 void BM_Floor_BlankImage_Grid1000(benchmark::State& state) {
     Model& m = Grid1000();
     for (auto _ : state) {
@@ -68,6 +89,45 @@ void BM_Floor_BlankImage_Grid1000(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_Floor_BlankImage_Grid1000)->Unit(benchmark::kMillisecond);
+
+// The smallest zoom at which numbers are written (4 points at "1:2000"): a
+// 2,000-vertex polygon over some 230 x 230 cells at zoom 35, every number
+// measured and drawn.
+Model& Numbers230() {
+    static Model m = [] {
+        Model out;
+        out.s = OpenFinest();
+        out.s.DataType = Polygon;
+        out.f = bench::Ring(2000, 24.0001, 26.3, 74.0001, 76.3, 1);
+        ComputeSheets(out.s, out.f, out.g);
+        out.s.SheetPixelHeight = 35;
+        out.geo = PlaceLayout(out.s, out.f, out.g);
+        return out;
+    }();
+    return m;
+}
+
+void BM_PaintLayout_Numbers230(benchmark::State& state) {
+    Model& m = Numbers230();
+    for (auto _ : state) {
+        QImage image = CreateLayoutImage(static_cast<int32_t>(m.geo.ImageWidth),
+                                         static_cast<int32_t>(m.geo.ImageHeight));
+        benchmark::DoNotOptimize(PaintLayout(image, m.s, m.f, m.g, m.geo));
+    }
+    state.counters["cells"] = m.g.SheetCount;
+    state.counters["zoom"] = m.s.SheetPixelHeight;
+}
+BENCHMARK(BM_PaintLayout_Numbers230)->Unit(benchmark::kMillisecond);
+
+void BM_Floor_BlankImage_Numbers230(benchmark::State& state) {
+    Model& m = Numbers230();
+    for (auto _ : state) {
+        QImage image = CreateLayoutImage(static_cast<int32_t>(m.geo.ImageWidth),
+                                         static_cast<int32_t>(m.geo.ImageHeight));
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_Floor_BlankImage_Numbers230)->Unit(benchmark::kMillisecond);
 
 // One pointer move as the main window handles it: the readout, the old
 // highlight taken off and the new one drawn.

@@ -8,6 +8,8 @@
 #include <QFontMetrics>
 #include <QPen>
 
+#include <algorithm>
+
 namespace sw {
 
 QFont LayoutFont() {
@@ -20,9 +22,19 @@ QFont LayoutFont() {
     return f;
 }
 
-LayoutCanvas::LayoutCanvas(QImage& image)
-    : own_(std::make_unique<QPainter>(&image)), painter_(own_.get()), metrics_(&image),
-      font_(LayoutFont()) {
+LayoutCanvas::LayoutCanvas(QImage& image, Raster raster) : metrics_(&image), font_(LayoutFont()) {
+    // The pixels are taken before the painter begins, so that it and the direct
+    // writes work on the same memory. A scaled image is left to the painter,
+    // which maps the layout's pixels onto the device's.
+    if (raster == Raster::Direct && image.format() == QImage::Format_RGB32 &&
+        image.devicePixelRatio() == 1.0 && !image.isNull()) {
+        bits_ = reinterpret_cast<uint32_t*>(image.bits());
+        stride_ = image.bytesPerLine() / 4;
+        imageWidth_ = image.width();
+        imageHeight_ = image.height();
+    }
+    own_ = std::make_unique<QPainter>(&image);
+    painter_ = own_.get();
     painter_->setRenderHint(QPainter::Antialiasing, false);
     painter_->setRenderHint(QPainter::TextAntialiasing, false);
     painter_->setCompositionMode(QPainter::CompositionMode_Source);
@@ -35,32 +47,148 @@ void LayoutCanvas::SetPenMode(PenMode mode) {
     if (!own_) {
         return; // raster operations exist on the image only
     }
-    painter_->setCompositionMode(mode == PenMode::NotXor
-                                     ? QPainter::RasterOp_NotSourceXorDestination
-                                     : QPainter::CompositionMode_Source);
+    copyMode_ = mode == PenMode::Copy;
+    painter_->setCompositionMode(copyMode_ ? QPainter::CompositionMode_Source
+                                           : QPainter::RasterOp_NotSourceXorDestination);
 }
 
 void LayoutCanvas::SetFontSize(int points) {
     fontPoints_ = points;
-    if (points > 0) {
+    if (points > 0 && font_.pointSize() != points) {
         font_.setPointSize(points);
+        metricsCache_.reset();
+        measuredValid_ = false;
     }
 }
 
 void LayoutCanvas::SetFontBold(bool bold) {
-    font_.setWeight(bold ? QFont::Bold : QFont::Normal);
+    const QFont::Weight weight = bold ? QFont::Bold : QFont::Normal;
+    if (font_.weight() != weight) {
+        font_.setWeight(weight);
+        metricsCache_.reset();
+        measuredValid_ = false;
+    }
+}
+
+bool LayoutCanvas::TextLegible() const {
+    if (fontPoints_ <= 0) {
+        return false;
+    }
+    if (!own_) {
+        return true;
+    }
+    // Points at the image's 96 pixels per inch, times the device pixels per
+    // layout pixel.
+    return fontPoints_ * 96.0 / 72.0 * painter_->device()->devicePixelRatio() >= MinLegiblePixels;
+}
+
+const QFontMetrics& LayoutCanvas::Metrics() const {
+    if (!metricsCache_) {
+        metricsCache_.emplace(font_, metrics_);
+    }
+    return *metricsCache_;
 }
 
 void LayoutCanvas::FillSpan(int left, int top, int width, int height, const QColor& c) {
-    if (width > 0 && height > 0) {
-        painter_->fillRect(QRect(left, top, width, height), c);
+    if (width <= 0 || height <= 0) {
+        return;
     }
+    if (bits_ != nullptr && copyMode_) {
+        DirectFill(left, top, width, height, c);
+        return;
+    }
+    painter_->fillRect(QRect(left, top, width, height), c);
+}
+
+void LayoutCanvas::DirectFill(int left, int top, int width, int height, const QColor& c) {
+    // Clipped to the image, as the painter clips.
+    const int x0 = std::max(left, 0);
+    const int y0 = std::max(top, 0);
+    const int x1 = std::min(left + width, imageWidth_);
+    const int y1 = std::min(top + height, imageHeight_);
+    if (x0 >= x1 || y0 >= y1) {
+        return;
+    }
+    const uint32_t pixel = 0xff000000u | (c.rgb() & 0xffffffu);
+    for (int y = y0; y < y1; ++y) {
+        uint32_t* row = bits_ + y * stride_;
+        std::fill(row + x0, row + x1, pixel);
+    }
+}
+
+const std::vector<QPoint>& LayoutCanvas::DotPattern(int width, int height) {
+    if (width == dotWidth_ && height == dotHeight_) {
+        return dots_;
+    }
+    // Drawn by the painter with the pen the painter's own rectangles use, on a
+    // scratch image with room around it, and read back.
+    constexpr int Pad = 2;
+    QImage scratch(width + 2 * Pad, height + 2 * Pad, QImage::Format_RGB32);
+    scratch.fill(0u);
+    {
+        QPainter p(&scratch);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        p.setPen(QPen(Qt::white, 0, Qt::DotLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRect(Pad, Pad, width - 1, height - 1));
+    }
+    dots_.clear();
+    for (int y = 0; y < scratch.height(); ++y) {
+        const auto* row = reinterpret_cast<const uint32_t*>(scratch.constScanLine(y));
+        for (int x = 0; x < scratch.width(); ++x) {
+            if ((row[x] & 0xffffffu) != 0) {
+                dots_.emplace_back(x - Pad, y - Pad);
+            }
+        }
+    }
+    dotWidth_ = width;
+    dotHeight_ = height;
+    return dots_;
+}
+
+bool LayoutCanvas::DirectRectangle(int left, int top, int right, int bottom) {
+    if (bits_ == nullptr || !copyMode_) {
+        return false;
+    }
+    const int w = right - left;
+    const int h = bottom - top;
+    if (penDotted_) {
+        // The dots are placed without clipping: the rectangle must lie inside.
+        if (left < 0 || top < 0 || right > imageWidth_ || bottom > imageHeight_) {
+            return false;
+        }
+        if (brushSolid_) {
+            DirectFill(left + 1, top + 1, w - 2, h - 2, brushColor_);
+        }
+        const uint32_t pixel = 0xff000000u | (penColor_.rgb() & 0xffffffu);
+        uint32_t* origin = bits_ + top * stride_ + left;
+        for (const QPoint& d : DotPattern(w, h)) {
+            origin[d.y() * stride_ + d.x()] = pixel;
+        }
+        return true;
+    }
+    if (brushSolid_) {
+        DirectFill(left + 1, top + 1, w - 2, h - 2, brushColor_);
+    }
+    DirectFill(left, top, w, 1, penColor_);
+    if (h > 1) {
+        DirectFill(left, bottom - 1, w, 1, penColor_);
+    }
+    DirectFill(left, top + 1, 1, h - 2, penColor_);
+    if (w > 1) {
+        DirectFill(right - 1, top + 1, 1, h - 2, penColor_);
+    }
+    return true;
 }
 
 void LayoutCanvas::Rectangle(int left, int top, int right, int bottom) {
     const int w = right - left; // covered columns left .. right - 1
     const int h = bottom - top;
     if (w <= 0 || h <= 0) {
+        return;
+    }
+    if (DirectRectangle(left, top, right, bottom)) {
         return;
     }
     if (brushSolid_) {
@@ -132,7 +260,14 @@ int LayoutCanvas::TextWidth(const QString& text) const {
     if (fontPoints_ <= 0) {
         return 0;
     }
-    return QFontMetrics(font_, metrics_).horizontalAdvance(text);
+    // The drawing measures a text, then writes it: the second measure (for its
+    // background) reuses the first instead of shaping the text again.
+    if (!measuredValid_ || measuredText_ != text) {
+        measuredText_ = text;
+        measuredWidth_ = Metrics().horizontalAdvance(text);
+        measuredValid_ = true;
+    }
+    return measuredWidth_;
 }
 
 int LayoutCanvas::TextHeight(const QString& text) const {
@@ -140,16 +275,16 @@ int LayoutCanvas::TextHeight(const QString& text) const {
         return 0;
     }
     (void)text; // the cell height of the font, as for any text of one line
-    return QFontMetrics(font_, metrics_).height();
+    return Metrics().height();
 }
 
 void LayoutCanvas::TextOut(int x, int y, const QString& text) {
     if (fontPoints_ <= 0 || text.isEmpty()) {
         return;
     }
-    const QFontMetrics fm(font_, metrics_);
+    const QFontMetrics& fm = Metrics();
     if (brushSolid_) {
-        FillSpan(x, y, fm.horizontalAdvance(text), fm.height(), brushColor_);
+        FillSpan(x, y, TextWidth(text), fm.height(), brushColor_);
     }
     painter_->setFont(font_);
     painter_->setPen(fontColor_);

@@ -9,20 +9,30 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 #include <QPoint>
 #include <QString>
 #include <QVector>
 
+#include <cstdint>
 #include <memory>
+#include <optional>
+#include <vector>
 
 namespace sw {
 
 class LayoutCanvas {
 public:
+    // How rectangles reach an image. Direct writes the frames, dots and fills
+    // straight into the image's pixels, which is what keeps a grid of a million
+    // cells quick to draw; ThroughPainter sends everything through QPainter. Both
+    // give the same pixels.
+    enum class Raster { Direct, ThroughPainter };
+
     // `image` must be QImage::Format_RGB32 (the not-xor mode needs it).
-    explicit LayoutCanvas(QImage& image);
+    explicit LayoutCanvas(QImage& image, Raster raster = Raster::Direct);
     // Draws through a painter already begun on a vector device (a PDF page)
     // whose transform maps layout pixels onto it. Texts are measured as on the
     // layout image, at 96 pixels per inch, so they land where the picture has
@@ -45,6 +55,12 @@ public:
     void SetFontSize(int points);
     void SetFontColor(const QColor& c) { fontColor_ = c; }
     void SetFontBold(bool bold);
+    // Whether texts in the current font can be read where they land. A picture
+    // has fixed pixels, so a font under MinLegiblePixels is a smudge there; a
+    // vector page can be magnified, so any size of 1 point or more is written.
+    // Callers may skip building texts that would not be readable.
+    bool TextLegible() const;
+    static constexpr double MinLegiblePixels = 5.0;
 
     void Rectangle(int left, int top, int right, int bottom);
     void Ellipse(int left, int top, int right, int bottom);
@@ -63,6 +79,29 @@ public:
 
 private:
     void FillSpan(int left, int top, int width, int height, const QColor& c);
+    // Direct fills and frames; false (nothing drawn) when they cannot be used
+    // for that rectangle and the painter must draw it.
+    bool DirectRectangle(int left, int top, int right, int bottom);
+    void DirectFill(int left, int top, int width, int height, const QColor& c);
+    // The pixels the painter's dotted pen sets for a rectangle outline of this
+    // size, relative to its top-left corner; measured once per size.
+    const std::vector<QPoint>& DotPattern(int width, int height);
+    const QFontMetrics& Metrics() const;
+
+    // The image's pixels for direct writes; null when drawing only through the
+    // painter (a vector device, a scaled image, the not-xor mode).
+    uint32_t* bits_ = nullptr;
+    qsizetype stride_ = 0; // pixels per image row
+    int imageWidth_ = 0;
+    int imageHeight_ = 0;
+    bool copyMode_ = true;
+    int dotWidth_ = -1;
+    int dotHeight_ = -1;
+    std::vector<QPoint> dots_;
+    mutable std::optional<QFontMetrics> metricsCache_;
+    mutable QString measuredText_; // the last text measured in the current font
+    mutable int measuredWidth_ = 0;
+    mutable bool measuredValid_ = false;
 
     std::unique_ptr<QPainter> own_; // the image's painter; none on a vector device
     QPainter* painter_ = nullptr;

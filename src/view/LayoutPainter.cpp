@@ -1,10 +1,15 @@
 #include "view/LayoutPainter.h"
 
 #include "coverage/Coverage.h"
+#include "coverage/LargeBlock.h"
 #include "coverage/PixelFrame.h"
 #include "index/CheckedMath.h"
 #include "index/SheetNumber.h"
 #include "view/CoreText.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <string_view>
 
 namespace sw {
 
@@ -13,13 +18,53 @@ namespace {
 // 96 pixels per inch, so font point sizes give the same pixels everywhere.
 constexpr int DotsPerMeter96 = 3780;
 
+// Sheet numbers are plain ASCII; anything else goes through the full conversion
+// from the core's character set.
+QString NumberText(std::string_view no) {
+    const bool ascii = std::all_of(no.begin(), no.end(),
+                                   [](char ch) { return static_cast<unsigned char>(ch) < 0x80; });
+    if (ascii) {
+        return QString::fromLatin1(no.data(), static_cast<qsizetype>(no.size()));
+    }
+    return FromCore(std::string(no));
+}
+
+// The pixels of a large layout in memory the system may back with huge pages:
+// with 4 KiB pages, the first touch of a 100 MB image (one fault per 1,024
+// pixels) costs more than drawing a million cells on it.
+constexpr std::size_t PixelBlockAlign = std::size_t{2} << 20;
+
+void FreePixels(void* data) {
+    std::free(data);
+}
+
+QImage AllocateImage(int32_t width, int32_t height) {
+    const std::size_t bytesPerLine = static_cast<std::size_t>(width) * 4;
+    const std::size_t bytes = bytesPerLine * static_cast<std::size_t>(height);
+    if (bytes < PixelBlockAlign) {
+        return QImage(width, height, QImage::Format_RGB32);
+    }
+    const std::size_t rounded = (bytes + PixelBlockAlign - 1) / PixelBlockAlign * PixelBlockAlign;
+    void* data = std::aligned_alloc(PixelBlockAlign, rounded);
+    if (data == nullptr) {
+        return {};
+    }
+    AdviseLargeBlock(data, rounded);
+    QImage image(static_cast<uchar*>(data), width, height, static_cast<qsizetype>(bytesPerLine),
+                 QImage::Format_RGB32, FreePixels, data);
+    if (image.isNull()) {
+        std::free(data);
+    }
+    return image;
+}
+
 } // namespace
 
 QImage CreateLayoutImage(int32_t width, int32_t height) {
     if (width <= 0 || height <= 0) {
         return {};
     }
-    QImage image(width, height, QImage::Format_RGB32);
+    QImage image = AllocateImage(width, height);
     if (image.isNull()) {
         return image;
     }
@@ -47,7 +92,7 @@ void DrawNeighbourGrid(LayoutCanvas& c, const Settings& s, const LayoutGeometry&
         for (int32_t col = 0; col < g.GridCols + 2; ++col) {
             c.Rectangle(x, y, x + w + 1, y + z + 1);
             const bool inBlock = r >= 1 && r <= g.GridRows && col >= 1 && col <= g.GridCols;
-            if (!inBlock) {
+            if (!inBlock && c.TextLegible()) {
                 // Numbered at the cell's south-west corner, as the computed sheets are.
                 const QString no = FromCore(SheetNumber(s, SecToDms(lon), SecToDms(lat)));
                 c.TextOut(x + w / 2 - c.TextWidth(no) / 2, y + z / 2 - c.TextHeight(no) / 2, no);
@@ -92,15 +137,21 @@ void Draw_grids(LayoutCanvas& c, const LayoutGeometry& geo, const SheetGrid& g) 
     const std::size_t n = std::min<std::size_t>(
         g.SheetList.size(), static_cast<std::size_t>(std::max<int64_t>(
                                 0, static_cast<int64_t>(g.GridCols) * g.GridRows)));
+    // Unreadably small numbers are not written at all: on a grid of a million
+    // cells building and measuring their texts would cost most of the drawing.
+    const bool legible = c.TextLegible();
     for (std::size_t i = 0; i < n; ++i) {
         const SheetRec& sheet = g.SheetList[i];
         const int32_t x = sheet.X;
         const int32_t y = sheet.Y;
         c.Rectangle(x, y, x + w + 1, y + z + 1);
+        if (!legible) {
+            continue;
+        }
         const bool in = sheet.InFlag == 1;
         c.SetFontColor(in ? LayoutColors::Blue : QColor(Qt::black));
         c.SetFontBold(in);
-        const QString no = FromCore(sheet.SheetNo.str());
+        const QString no = NumberText(sheet.SheetNo.view());
         c.TextOut(x + (w + 1) / 2 - c.TextWidth(no) / 2, y + (z + 1) / 2 - c.TextHeight(no) / 2,
                   no);
     }
@@ -117,9 +168,11 @@ void DrawLineSegments(LayoutCanvas& c, const Settings& s, const Feature& f, cons
         const auto from = static_cast<std::size_t>(parts[p].Start);
         const std::size_t to =
             p + 1 < parts.size() ? static_cast<std::size_t>(parts[p + 1].Start) : f.Vertices.size();
+        PixelPoint first;
         for (std::size_t k = from; k < to; ++k) {
             last = GeoToPixel(s, g, f.Vertices[k].Lat, f.Vertices[k].Long);
             if (k == from) {
+                first = last;
                 c.MoveTo(last.X, last.Y);
             } else {
                 c.LineTo(last.X, last.Y);
@@ -128,6 +181,12 @@ void DrawLineSegments(LayoutCanvas& c, const Settings& s, const Feature& f, cons
                 c.Ellipse(last.X - 5, last.Y - 5, last.X + 5, last.Y + 5);
                 c.SetPixel(last.X, last.Y, LayoutColors::Red);
             }
+        }
+        // A ring encloses whether or not its list repeats the first vertex, as
+        // the fill and the computation take it; its outline shows the closing
+        // edge too. A ring that already ends where it began gets no extra line.
+        if (parts[p].Kind == PartKind::Polygon && to - from > 1 && !(last == first)) {
+            c.LineTo(first.X, first.Y);
         }
     }
     if (s.DataType == Point && f.Parts.empty()) {

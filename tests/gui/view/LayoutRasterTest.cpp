@@ -1,0 +1,184 @@
+// The layout drawn straight into the image's pixels gives exactly the pixels the
+// painter gives; numbers too small to read are left out of pictures; a polygon's
+// outline is closed.
+
+#include "TestGrids.h"
+
+#include "coverage/LayoutGeometry.h"
+#include "view/LayoutCanvas.h"
+#include "view/LayoutPainter.h"
+
+#include <QGuiApplication>
+#include <QPicture>
+#include <QTest>
+
+using namespace sw;
+using namespace sw::test;
+
+namespace {
+
+struct Case {
+    Settings s = StartSettings();
+    Feature f;
+    SheetGrid g;
+};
+
+// A blank layout image and the whole drawing, every step on one canvas that
+// draws either way.
+QImage Draw(Case& k, LayoutCanvas::Raster raster) {
+    const LayoutGeometry geo = PlaceLayout(k.s, k.f, k.g);
+    const int w = static_cast<int>(geo.ImageWidth);
+    const int h = static_cast<int>(geo.ImageHeight);
+    QImage image(w, h, QImage::Format_RGB32);
+    image.setDotsPerMeterX(3780);
+    image.setDotsPerMeterY(3780);
+    LayoutCanvas c(image, raster);
+    c.SetPenColor(Qt::black);
+    c.SetBrushSolid(Qt::white);
+    c.Rectangle(0, 0, w, h);
+    PaintLayoutOn(c, k.s, k.f, k.g, geo);
+    return image;
+}
+
+// A square ring over the middle of a 3 x 3 block, IN cells along a diagonal.
+Case Block(int series, int scale, int zoom, int dataType) {
+    Case k;
+    SelectSeries(k.s, series);
+    SelectScale(k.s, scale);
+    k.s.SheetPixelHeight = zoom;
+    k.s.DataType = dataType;
+    const int32_t north = 30 * 3600;
+    const int32_t west = 78 * 3600;
+    const int32_t midLat = north - k.s.SheetHeightSec * 3 / 2;
+    const int32_t midLon = west + k.s.SheetWidthSec * 3 / 2;
+    const int32_t dLat = k.s.SheetHeightSec;
+    const int32_t dLon = k.s.SheetWidthSec;
+    if (dataType == Point) {
+        k.f = MakePointFeature(SecToDms(midLat), SecToDms(midLon));
+    } else {
+        k.f = MakeVertexFeature({{SecToDms(midLat - dLat), SecToDms(midLon - dLon)},
+                                 {SecToDms(midLat + dLat), SecToDms(midLon - dLon / 2)},
+                                 {SecToDms(midLat + dLat / 2), SecToDms(midLon + dLon)},
+                                 {SecToDms(midLat - dLat / 3), SecToDms(midLon + dLon / 3)}},
+                                dataType == Polygon);
+    }
+    k.f.FeatureLoaded = 1;
+    k.g = MakeGrid(k.s, west, north, 3, 3, {0, 4, 8});
+    return k;
+}
+
+QRgb Red() {
+    return qRgb(255, 0, 0);
+}
+
+bool HasColor(const QImage& img, const QRect& area, QRgb color) {
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (img.pixel(x, y) == color) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+class LayoutRasterTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void directPixelsEqualThePaintersAtEveryZoom() {
+        // Square and 1.5-wide cells, odd and even sizes, white and clear brushes,
+        // numbers inside their cells and numbers wider than them.
+        struct Setup {
+            int series, scale, dataType;
+        };
+        for (const Setup& u : {Setup{OldSeries, 3, Point}, Setup{OldSeries, 5, Polygon},
+                               Setup{OpenSeries, 1, Polyline}, Setup{OpenSeries, 6, Polygon}}) {
+            for (int zoom : {5, 10, 25, 35, 40, 65, 70, 75, 140}) {
+                Case direct = Block(u.series, u.scale, zoom, u.dataType);
+                Case painter = direct;
+                const QImage a = Draw(direct, LayoutCanvas::Raster::Direct);
+                const QImage b = Draw(painter, LayoutCanvas::Raster::ThroughPainter);
+                QVERIFY2(a == b, qPrintable(QStringLiteral("series %1 scale %2 zoom %3")
+                                                .arg(u.series)
+                                                .arg(u.scale)
+                                                .arg(zoom)));
+            }
+        }
+    }
+
+    void directFramesStayInsideTheImage() {
+        QImage image(12, 8, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QImage reference = image.copy();
+        {
+            LayoutCanvas direct(image);
+            LayoutCanvas painter(reference, LayoutCanvas::Raster::ThroughPainter);
+            for (LayoutCanvas* c : {&direct, &painter}) {
+                c->SetPenColor(Qt::black);
+                c->SetBrushSolid(Qt::blue);
+                c->Rectangle(-3, -2, 5, 4);
+                c->Rectangle(9, 5, 20, 20);
+                c->SetPenDotted(true);
+                c->Rectangle(-4, 3, 6, 12); // partly outside: left to the painter
+                c->Rectangle(2, 1, 10, 7);
+            }
+        }
+        QVERIFY(image == reference);
+    }
+
+    void numbersTooSmallToReadAreLeftOut() {
+        // Old 1:50,000 numbers at 11 points at zoom 70: 3 points at zoom 20 are
+        // not written, 4 points at zoom 25 are.
+        for (int zoom : {20, 25}) {
+            Case k = Block(OldSeries, 3, zoom, Polyline);
+            k.f = MakeVertexFeature({}, false);
+            const QImage img = Draw(k, LayoutCanvas::Raster::Direct);
+            const LayoutGeometry geo = PlanLayout(k.s, 3, 3);
+            const QRect firstCell(geo.GridOriginX + 1, geo.GridOriginY + 1, geo.CellWidth - 1,
+                                  geo.CellHeight - 1);
+            QCOMPARE(HasColor(img, firstCell, qRgb(0, 0, 255)), zoom == 25);
+            const QRect ringCell(geo.GridOriginX - geo.CellWidth + 1,
+                                 geo.GridOriginY - geo.CellHeight + 1, geo.CellWidth - 1,
+                                 geo.CellHeight - 1);
+            QCOMPARE(HasColor(img, ringCell.adjusted(1, 1, -1, -1), qRgb(192, 192, 192)),
+                     zoom == 25);
+        }
+        // A page can be magnified: any size is written there.
+        QPicture page;
+        QPainter p(&page);
+        LayoutCanvas vector(p);
+        vector.SetFontSize(1);
+        QVERIFY(vector.TextLegible());
+        vector.SetFontSize(0);
+        QVERIFY(!vector.TextLegible());
+    }
+
+    void polygonOutlineIsClosed() {
+        Case open = Block(OldSeries, 3, 70, Polygon);
+        const QImage img = Draw(open, LayoutCanvas::Raster::Direct);
+        // The closing edge runs from the last vertex back to the first.
+        const PixelPoint a = open.f.FeaturePoints.back();
+        const PixelPoint b = open.f.FeaturePoints.front();
+        const QPoint mid((a.X + b.X) / 2, (a.Y + b.Y) / 2);
+        QVERIFY(HasColor(img, QRect(mid - QPoint(1, 1), QSize(3, 3)), Red()));
+        // A ring that repeats its first vertex is drawn the same.
+        Case closed = open;
+        closed.f.Vertices.push_back(closed.f.Vertices.front());
+        closed.f.VertexCount = static_cast<int32_t>(closed.f.Vertices.size());
+        QVERIFY(Draw(closed, LayoutCanvas::Raster::Direct) == img);
+        // A polyline stays open.
+        Case line = Block(OldSeries, 3, 70, Polyline);
+        const QImage lineImg = Draw(line, LayoutCanvas::Raster::Direct);
+        QVERIFY(!HasColor(lineImg, QRect(mid - QPoint(1, 1), QSize(3, 3)), Red()));
+    }
+};
+
+int main(int argc, char** argv) {
+    QGuiApplication app(argc, argv);
+    LayoutRasterTest t;
+    return QTest::qExec(&t, argc, argv);
+}
+#include "LayoutRasterTest.moc"
