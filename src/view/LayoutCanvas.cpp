@@ -12,6 +12,33 @@
 
 namespace sw {
 
+namespace {
+
+// On a scaled image a line of one layout pixel's weight is centred on the
+// middle of its layout pixel, where the fills put that pixel; at the painter's
+// default it would straddle the pixel's edge, half a layout pixel off.
+class StrokeOnPixels {
+public:
+    StrokeOnPixels(QPainter& p, bool scaled) : p_(scaled ? &p : nullptr) {
+        if (p_ != nullptr) {
+            p_->save();
+            p_->translate(0.5, 0.5);
+        }
+    }
+    ~StrokeOnPixels() {
+        if (p_ != nullptr) {
+            p_->restore();
+        }
+    }
+    StrokeOnPixels(const StrokeOnPixels&) = delete;
+    StrokeOnPixels& operator=(const StrokeOnPixels&) = delete;
+
+private:
+    QPainter* p_;
+};
+
+} // namespace
+
 QFont LayoutFont() {
     QFont f;
     f.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")});
@@ -32,6 +59,11 @@ LayoutCanvas::LayoutCanvas(QImage& image, Raster raster) : metrics_(&image), fon
         stride_ = image.bytesPerLine() / 4;
         imageWidth_ = image.width();
         imageHeight_ = image.height();
+    }
+    // On a scaled image a line keeps the weight of one layout pixel, as the
+    // frames and fills do, rather than thinning to one device pixel.
+    if (image.devicePixelRatio() != 1.0) {
+        penWidth_ = 1.0;
     }
     own_ = std::make_unique<QPainter>(&image);
     painter_ = own_.get();
@@ -195,9 +227,10 @@ void LayoutCanvas::Rectangle(int left, int top, int right, int bottom) {
         FillSpan(left + 1, top + 1, w - 2, h - 2, brushColor_);
     }
     if (penDotted_) {
-        QPen pen(penColor_, 0, Qt::DotLine);
+        QPen pen(penColor_, penWidth_, Qt::DotLine);
         painter_->setPen(pen);
         painter_->setBrush(Qt::NoBrush);
+        const StrokeOnPixels onPixels(*painter_, penWidth_ > 0);
         painter_->drawRect(QRect(left, top, w - 1, h - 1));
         return;
     }
@@ -217,8 +250,9 @@ void LayoutCanvas::Ellipse(int left, int top, int right, int bottom) {
     if (right - left <= 0 || bottom - top <= 0) {
         return;
     }
-    painter_->setPen(QPen(penColor_, 0, penDotted_ ? Qt::DotLine : Qt::SolidLine));
+    painter_->setPen(QPen(penColor_, penWidth_, penDotted_ ? Qt::DotLine : Qt::SolidLine));
     painter_->setBrush(brushSolid_ ? QBrush(brushColor_) : QBrush(Qt::NoBrush));
+    const StrokeOnPixels onPixels(*painter_, penWidth_ > 0);
     painter_->drawEllipse(QRect(left, top, right - left - 1, bottom - top - 1));
 }
 
@@ -226,8 +260,9 @@ void LayoutCanvas::Polygon(const QVector<QPoint>& points) {
     if (points.isEmpty()) {
         return;
     }
-    painter_->setPen(QPen(penColor_, 0, penDotted_ ? Qt::DotLine : Qt::SolidLine));
+    painter_->setPen(QPen(penColor_, penWidth_, penDotted_ ? Qt::DotLine : Qt::SolidLine));
     painter_->setBrush(brushSolid_ ? QBrush(brushColor_) : QBrush(Qt::NoBrush));
+    const StrokeOnPixels onPixels(*painter_, penWidth_ > 0);
     painter_->drawPolygon(points.constData(), static_cast<int>(points.size()), Qt::OddEvenFill);
 }
 
@@ -241,13 +276,15 @@ void LayoutCanvas::PolygonRings(const QVector<QVector<QPoint>>& rings) {
         path.addPolygon(QPolygonF(QPolygon(ring)));
         path.closeSubpath();
     }
-    painter_->setPen(QPen(penColor_, 0, penDotted_ ? Qt::DotLine : Qt::SolidLine));
+    painter_->setPen(QPen(penColor_, penWidth_, penDotted_ ? Qt::DotLine : Qt::SolidLine));
     painter_->setBrush(brushSolid_ ? QBrush(brushColor_) : QBrush(Qt::NoBrush));
+    const StrokeOnPixels onPixels(*painter_, penWidth_ > 0);
     painter_->drawPath(path);
 }
 
 void LayoutCanvas::LineTo(int x, int y) {
-    painter_->setPen(QPen(penColor_, 0, penDotted_ ? Qt::DotLine : Qt::SolidLine));
+    painter_->setPen(QPen(penColor_, penWidth_, penDotted_ ? Qt::DotLine : Qt::SolidLine));
+    const StrokeOnPixels onPixels(*painter_, penWidth_ > 0);
     painter_->drawLine(current_, QPoint(x, y));
     current_ = QPoint(x, y);
 }

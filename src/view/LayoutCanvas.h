@@ -31,7 +31,8 @@ public:
     // give the same pixels.
     enum class Raster { Direct, ThroughPainter };
 
-    // `image` must be QImage::Format_RGB32 (the not-xor mode needs it).
+    // `image` must be QImage::Format_RGB32 (the not-xor mode needs it). An image
+    // with a device pixel ratio is drawn in layout pixels, scaled by the ratio.
     explicit LayoutCanvas(QImage& image, Raster raster = Raster::Direct);
     // Draws through a painter already begun on a vector device (a PDF page)
     // whose transform maps layout pixels onto it. Texts are measured as on the
@@ -106,6 +107,7 @@ private:
     std::unique_ptr<QPainter> own_; // the image's painter; none on a vector device
     QPainter* painter_ = nullptr;
     const QPaintDevice* metrics_ = nullptr; // where texts are measured
+    qreal penWidth_ = 0;                    // cosmetic: one pixel of the device
     QColor penColor_ = Qt::black;
     bool penDotted_ = false;
     QColor brushColor_ = Qt::white;

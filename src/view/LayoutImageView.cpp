@@ -11,12 +11,15 @@ LayoutImageView::LayoutImageView(QImage image, QWidget* parent)
     setObjectName(QStringLiteral("LayoutImage"));
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setFixedSize(image_.size());
+    setFixedSize(image_.deviceIndependentSize().toSize());
 }
 
 void LayoutImageView::paintEvent(QPaintEvent* event) {
     QPainter p(this);
-    p.drawImage(event->rect(), image_, event->rect());
+    const QRect r = event->rect();
+    const qreal ratio = image_.devicePixelRatio();
+    p.drawImage(r, image_,
+                QRectF(r.x() * ratio, r.y() * ratio, r.width() * ratio, r.height() * ratio));
 }
 
 void LayoutImageView::mouseMoveEvent(QMouseEvent* event) {

@@ -1,7 +1,8 @@
 #pragma once
 
-// The layout image control inside the scroll box: shows one QImage at its own
-// size and reports the pointer in image pixels. Painting the window only copies
+// The layout image control inside the scroll box: shows one QImage at its size
+// in layout pixels (an image drawn at the screen's density holds more device
+// pixels) and reports the pointer in layout pixels. Painting the window only copies
 // the image; the layout is drawn onto the image itself, once.
 
 #include <QImage>
@@ -18,8 +19,10 @@ public:
     QImage& Image() { return image_; }
     const QImage& Image() const { return image_; }
 
-    // Shows the pixels again after they were drawn on.
+    // Shows the pixels again after they were drawn on: all of them, or the
+    // rectangle of layout pixels that changed.
     void ImageChanged() { update(); }
+    void ImageChanged(const QRect& layoutPixels) { update(layoutPixels); }
 
 signals:
     void PointerMoved(int x, int y);

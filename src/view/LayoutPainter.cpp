@@ -8,6 +8,7 @@
 #include "view/CoreText.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <string_view>
 
@@ -60,16 +61,25 @@ QImage AllocateImage(int32_t width, int32_t height) {
 
 } // namespace
 
-QImage CreateLayoutImage(int32_t width, int32_t height) {
+QImage CreateLayoutImage(int32_t width, int32_t height, double ratio) {
     if (width <= 0 || height <= 0) {
         return {};
     }
-    QImage image = AllocateImage(width, height);
+    // A screen of fewer device pixels than layout pixels still gets every layout pixel.
+    ratio = std::isfinite(ratio) ? std::clamp(ratio, 1.0, MaxDevicePixelRatio) : 1.0;
+    const auto deviceWidth = static_cast<int64_t>(std::ceil(width * ratio));
+    const auto deviceHeight = static_cast<int64_t>(std::ceil(height * ratio));
+    if (deviceWidth > INT32_MAX / 4 || deviceHeight > INT32_MAX) {
+        return {};
+    }
+    QImage image =
+        AllocateImage(static_cast<int32_t>(deviceWidth), static_cast<int32_t>(deviceHeight));
     if (image.isNull()) {
         return image;
     }
     image.setDotsPerMeterX(DotsPerMeter96);
     image.setDotsPerMeterY(DotsPerMeter96);
+    image.setDevicePixelRatio(ratio);
     LayoutCanvas c(image);
     c.SetPenColor(Qt::black);
     c.SetBrushSolid(Qt::white);

@@ -28,8 +28,13 @@ inline const QColor Yellow{255, 255, 0};
 } // namespace LayoutColors
 
 // A blank layout image: white with a one-pixel black frame, 32 bits per pixel,
-// 96 pixels per inch. Null when the platform cannot allocate it.
-QImage CreateLayoutImage(int32_t width, int32_t height);
+// 96 pixels per inch. Null when the platform cannot allocate it. Width and
+// height are layout pixels; with a `ratio` above 1 (a high-density screen) the
+// image holds that many device pixels per layout pixel and everything drawn on
+// it is scaled, so lines and numbers are drawn at the screen's own density.
+// Pictures and the readout stay in layout pixels.
+inline constexpr double MaxDevicePixelRatio = 4.0;
+QImage CreateLayoutImage(int32_t width, int32_t height, double ratio = 1.0);
 
 // The drawing steps, in the order the paint runs them; each leaves the canvas
 // state the next one expects. They read the positions that PlaceLayout

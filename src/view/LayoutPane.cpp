@@ -39,7 +39,7 @@ bool LayoutPane::Create(Settings& s, const SheetGrid& g) {
     QImage image;
     try {
         if (ImageSizePossible(s, g, limits_, size)) {
-            image = CreateLayoutImage(size.Width, size.Height);
+            image = CreateLayoutImage(size.Width, size.Height, DeviceRatioFor(size));
             geometry_ = PlanLayout(s, g.GridCols, g.GridRows);
         }
     } catch (const std::exception&) {
@@ -57,6 +57,45 @@ bool LayoutPane::Create(Settings& s, const SheetGrid& g) {
     scrollBox_->verticalScrollBar()->setValue(size.Height / 2 - client.height() / 2);
     scrollBox_->horizontalScrollBar()->setValue(size.Width / 2 - client.width() / 2);
     return true;
+}
+
+double LayoutPane::DeviceRatioFor(const ImageSize& size) const {
+    const double ratio = scrollBox_->devicePixelRatioF();
+    if (!(ratio > 1.0)) {
+        return 1.0;
+    }
+    // Drawn at the screen's density only while that stays a moderate image: a
+    // zoomed-out layout of a huge grid is drawn once per layout pixel, which the
+    // limit of the platform's bitmaps and the time of drawing both ask for.
+    const double devicePixels = static_cast<double>(size.Width) * size.Height * ratio * ratio;
+    const bool withinProbe =
+        !limitsProbed_ || devicePixels * static_cast<double>(limits_.ScreenBitDepth) <
+                              static_cast<double>(limits_.MaxBitmapSize);
+    return withinProbe && devicePixels <= HighDensityPixelLimit ? ratio : 1.0;
+}
+
+QImage LayoutPane::Picture(const Settings& s, const Feature& f, const SheetGrid& g) const {
+    if (view_ == nullptr) {
+        return {};
+    }
+    const QImage& shown = view_->Image();
+    if (shown.devicePixelRatio() == 1.0 || !drawn_) {
+        return shown;
+    }
+    // The same layout at one device pixel per layout pixel, with the highlight
+    // where the window shows one, as a picture at that density holds it.
+    QImage picture = CreateLayoutImage(static_cast<int32_t>(geometry_.ImageWidth),
+                                       static_cast<int32_t>(geometry_.ImageHeight));
+    if (picture.isNull()) {
+        return picture;
+    }
+    PaintLayout(picture, s, f, g, geometry_);
+    if (highlightIndex_ > -1 && highlightIndex_ < static_cast<int32_t>(g.SheetList.size())) {
+        DrawHighlight(
+            picture,
+            HighlightRect(geometry_, g.SheetList[static_cast<std::size_t>(highlightIndex_)]));
+    }
+    return picture;
 }
 
 std::optional<int32_t> LayoutPane::FitZoomFor(const Settings& s, const SheetGrid& g,
@@ -106,13 +145,16 @@ std::optional<PointerReading> LayoutPane::Move(const Settings& s, const SheetGri
     }
     const auto& list = g.SheetList;
     QImage& image = view_->Image();
+    // Only the two cells change; the window repaints just them.
+    auto shown = [&](const CellRect& c) {
+        DrawHighlight(image, c);
+        view_->ImageChanged(QRect(c.Left, c.Top, c.Right - c.Left, c.Bottom - c.Top));
+    };
     if (highlightIndex_ > -1 && highlightIndex_ < static_cast<int32_t>(list.size())) {
-        DrawHighlight(image,
-                      HighlightRect(geometry_, list[static_cast<std::size_t>(highlightIndex_)]));
+        shown(HighlightRect(geometry_, list[static_cast<std::size_t>(highlightIndex_)]));
     }
-    DrawHighlight(image, HighlightRect(geometry_, list[static_cast<std::size_t>(r.Index)]));
+    shown(HighlightRect(geometry_, list[static_cast<std::size_t>(r.Index)]));
     highlightIndex_ = r.Index;
-    view_->ImageChanged();
     return r;
 }
 

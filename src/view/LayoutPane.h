@@ -50,6 +50,14 @@ public:
     // Removes the image (it may be the widget whose handler is running).
     void Drop();
 
+    // The layout as a picture file holds it: one device pixel per layout pixel,
+    // whatever density the window draws at. Null when there is no image.
+    QImage Picture(const Settings& s, const Feature& f, const SheetGrid& g) const;
+
+    // Device pixels above which a layout is drawn at one per layout pixel even
+    // on a high-density screen.
+    static constexpr double HighDensityPixelLimit = 36.0e6;
+
     // FitToscreen's zoom for the current image, or nothing when it already fits
     // at its zoom. `fits` is false when even the smallest zoom does not fit.
     std::optional<int32_t> FitZoomFor(const Settings& s, const SheetGrid& g, bool& fits) const;
@@ -68,6 +76,9 @@ signals:
     void PointerPressed(Qt::MouseButton button);
 
 private:
+    // The density the image is drawn at: the screen's, within the limits.
+    double DeviceRatioFor(const ImageSize& size) const;
+
     QScrollArea* scrollBox_;
     LayoutImageView* view_ = nullptr; // LayoutImage; null = none
     bool drawn_ = false;

@@ -440,9 +440,11 @@ void TMainForm::SaveLayoutTo(int filter, const QString& path) {
         return;
     }
     try {
-        static const QImage none;
-        SaveLayout(filter, path.toStdString(), session_.State().settings, session_.State().grid,
-                   image != nullptr ? *image : none);
+        const AppState& st = session_.State();
+        // Pictures hold one pixel per layout pixel whatever the screen's density.
+        const QImage picture =
+            image != nullptr ? layout_->Picture(st.settings, st.feature, st.grid) : QImage();
+        SaveLayout(filter, path.toStdString(), st.settings, st.grid, picture);
     } catch (const std::exception& e) {
         ShowError(this, ErrorText(e));
     }
