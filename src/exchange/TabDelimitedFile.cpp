@@ -5,6 +5,7 @@
 #include "exchange/SafeFile.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace sw {
 
@@ -107,12 +108,12 @@ void ReadVertexText(std::string_view bytes, VertexTable& t, const std::string& w
     t.SetRowCount(count + 2);
     t.VertexCount = count;
     for (int32_t i = 0; i < count; ++i) {
-        const std::vector<std::string> fields = SplitVertexLine(lines[static_cast<std::size_t>(i)]);
+        std::vector<std::string> fields = SplitVertexLine(lines[static_cast<std::size_t>(i)]);
         const int32_t row = i + 2;
         t.ClearRows(row, row);
         t.SetColCount(std::max<int32_t>(static_cast<int32_t>(fields.size()), 1));
         for (std::size_t j = 0; j < fields.size(); ++j) {
-            t.SetCell(static_cast<int32_t>(j), row, fields[j]);
+            t.SetCell(static_cast<int32_t>(j), row, std::move(fields[j]));
         }
     }
 }

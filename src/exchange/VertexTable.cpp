@@ -41,6 +41,9 @@ void VertexTable::SetCell(int32_t col, int32_t row, std::string text) {
         if (text.empty()) {
             return;
         }
+        // A row is filled column by column: room for all of them at once,
+        // rather than a new block (and moved strings) for each.
+        r.reserve(std::max(uc + 1, static_cast<std::size_t>(std::max(colCount_, 0))));
         r.resize(uc + 1);
     }
     r[uc] = std::move(text);
