@@ -88,7 +88,7 @@ QImage CreateLayoutImage(int32_t width, int32_t height, double ratio) {
 }
 
 void DrawNeighbourGrid(LayoutCanvas& c, const Settings& s, const LayoutGeometry& geo,
-                       const SheetGrid& g) {
+                       const SheetGrid& g, const std::function<void()>& rowDone) {
     const int32_t w = geo.CellWidth;
     const int32_t z = geo.CellHeight;
     c.SetPenColor(LayoutColors::Silver);
@@ -112,6 +112,9 @@ void DrawNeighbourGrid(LayoutCanvas& c, const Settings& s, const LayoutGeometry&
         }
         y = CheckedAdd(y, z);
         lat = CheckedSub(lat, s.SheetHeightSec);
+        if (rowDone) {
+            rowDone();
+        }
     }
     c.SetPenDotted(false);
 }
@@ -141,7 +144,8 @@ void DrawPolygon(LayoutCanvas& c, const Feature& f) {
     c.SetBrushClear();
 }
 
-void Draw_grids(LayoutCanvas& c, const LayoutGeometry& geo, const SheetGrid& g) {
+void Draw_grids(LayoutCanvas& c, const LayoutGeometry& geo, const SheetGrid& g,
+                const std::function<void()>& rowDone) {
     const int32_t w = geo.CellWidth;
     const int32_t z = geo.CellHeight;
     const std::size_t n = std::min<std::size_t>(
@@ -150,20 +154,23 @@ void Draw_grids(LayoutCanvas& c, const LayoutGeometry& geo, const SheetGrid& g) 
     // Unreadably small numbers are not written at all: on a grid of a million
     // cells building and measuring their texts would cost most of the drawing.
     const bool legible = c.TextLegible();
+    const auto cols = static_cast<std::size_t>(std::max(g.GridCols, 1));
     for (std::size_t i = 0; i < n; ++i) {
         const SheetRec& sheet = g.SheetList[i];
         const int32_t x = sheet.X;
         const int32_t y = sheet.Y;
         c.Rectangle(x, y, x + w + 1, y + z + 1);
-        if (!legible) {
-            continue;
+        if (legible) {
+            const bool in = sheet.InFlag == 1;
+            c.SetFontColor(in ? LayoutColors::Blue : QColor(Qt::black));
+            c.SetFontBold(in);
+            const QString no = NumberText(sheet.SheetNo.view());
+            c.TextOut(x + (w + 1) / 2 - c.TextWidth(no) / 2, y + (z + 1) / 2 - c.TextHeight(no) / 2,
+                      no);
         }
-        const bool in = sheet.InFlag == 1;
-        c.SetFontColor(in ? LayoutColors::Blue : QColor(Qt::black));
-        c.SetFontBold(in);
-        const QString no = NumberText(sheet.SheetNo.view());
-        c.TextOut(x + (w + 1) / 2 - c.TextWidth(no) / 2, y + (z + 1) / 2 - c.TextHeight(no) / 2,
-                  no);
+        if (rowDone && (i + 1) % cols == 0) {
+            rowDone();
+        }
     }
 }
 
@@ -252,22 +259,41 @@ void label_corners(LayoutCanvas& c, const Settings& s, const LayoutGeometry& geo
 }
 
 int32_t PaintLayout(QImage& image, const Settings& s, const Feature& f, const SheetGrid& g,
-                    const LayoutGeometry& geo) {
+                    const LayoutGeometry& geo, const PaintControl& ctl) {
     LayoutCanvas c(image);
-    return PaintLayoutOn(c, s, f, g, geo);
+    return PaintLayoutOn(c, s, f, g, geo, ctl);
 }
 
 int32_t PaintLayoutOn(LayoutCanvas& c, const Settings& s, const Feature& f, const SheetGrid& g,
-                      const LayoutGeometry& geo) {
+                      const LayoutGeometry& geo, const PaintControl& ctl) {
+    // The rows of both grids, the neighbours' (with the ring) and the block's,
+    // make up the work; the rest of the drawing is small beside them.
+    const int64_t rows = std::max<int64_t>(0, int64_t{g.GridRows} + 2) + std::max(g.GridRows, 0);
+    int64_t done = 0;
+    int32_t reported = -1;
+    std::function<void()> rowDone;
+    if (ctl.progress || ctl.cancel != nullptr) {
+        rowDone = [&] {
+            ++done;
+            if (ctl.cancel != nullptr && ctl.cancel->load(std::memory_order_relaxed)) {
+                throw PaintCancelled();
+            }
+            const auto percent = static_cast<int32_t>(done * 100 / std::max<int64_t>(rows, 1));
+            if (ctl.progress && percent != reported) {
+                reported = percent;
+                ctl.progress(percent);
+            }
+        };
+    }
     c.SetPenColor(Qt::black);
     c.SetBrushSolid(Qt::white);
     c.SetFontSize(DrawnLabelFontSize(s));
-    DrawNeighbourGrid(c, s, geo, g);
+    DrawNeighbourGrid(c, s, geo, g, rowDone);
     if (f.IsPolygon == 1) {
         DrawPolygon(c, f);
     }
     c.SetPenColor(Qt::black);
-    Draw_grids(c, geo, g);
+    Draw_grids(c, geo, g, rowDone);
     c.SetPenColor(LayoutColors::Red);
     DrawLineSegments(c, s, f, g);
     label_corners(c, s, geo, g);

@@ -14,7 +14,10 @@
 
 #include <QImage>
 
+#include <atomic>
 #include <cstdint>
+#include <functional>
+#include <stdexcept>
 
 namespace sw {
 
@@ -36,13 +39,31 @@ inline const QColor Yellow{255, 255, 0};
 inline constexpr double MaxDevicePixelRatio = 4.0;
 QImage CreateLayoutImage(int32_t width, int32_t height, double ratio = 1.0);
 
+// How far a long drawing has come, and a way to stop it: a grid of millions of
+// cells takes long enough to want both. Either may be left empty.
+struct PaintControl {
+    // The percentage of the grid's rows drawn, called only when it changes; the
+    // last call gives 100.
+    std::function<void(int32_t percent)> progress;
+    // Checked after every row of cells; when it turns true the drawing throws
+    // PaintCancelled, leaving the image partly drawn (to be dropped or redrawn).
+    const std::atomic<bool>* cancel = nullptr;
+};
+
+class PaintCancelled : public std::runtime_error {
+public:
+    PaintCancelled() : std::runtime_error("Drawing cancelled") {}
+};
+
 // The drawing steps, in the order the paint runs them; each leaves the canvas
 // state the next one expects. They read the positions that PlaceLayout
-// recorded and change nothing but the image.
+// recorded and change nothing but the image. `rowDone`, when given, is called
+// after each row of cells.
 void DrawNeighbourGrid(LayoutCanvas& c, const Settings& s, const LayoutGeometry& geo,
-                       const SheetGrid& g);
+                       const SheetGrid& g, const std::function<void()>& rowDone = {});
 void DrawPolygon(LayoutCanvas& c, const Feature& f);
-void Draw_grids(LayoutCanvas& c, const LayoutGeometry& geo, const SheetGrid& g);
+void Draw_grids(LayoutCanvas& c, const LayoutGeometry& geo, const SheetGrid& g,
+                const std::function<void()>& rowDone = {});
 void DrawLineSegments(LayoutCanvas& c, const Settings& s, const Feature& f, const SheetGrid& g);
 void label_corners(LayoutCanvas& c, const Settings& s, const LayoutGeometry& geo,
                    const SheetGrid& g);
@@ -50,10 +71,10 @@ void label_corners(LayoutCanvas& c, const Settings& s, const LayoutGeometry& geo
 // The whole layout on `image` (made by CreateLayoutImage for `geo`), from the
 // model as PlaceLayout left it for `geo`. Returns the "Total Sheets" count.
 int32_t PaintLayout(QImage& image, const Settings& s, const Feature& f, const SheetGrid& g,
-                    const LayoutGeometry& geo);
+                    const LayoutGeometry& geo, const PaintControl& ctl = {});
 // The same drawing steps on any canvas (a PDF page's among them).
 int32_t PaintLayoutOn(LayoutCanvas& c, const Settings& s, const Feature& f, const SheetGrid& g,
-                      const LayoutGeometry& geo);
+                      const LayoutGeometry& geo, const PaintControl& ctl = {});
 
 // Places (PlaceLayout), makes and paints a layout image for the settings' zoom.
 // Throws ComputeError with the "Data extent too large!" message when the image

@@ -12,6 +12,10 @@
 #include <QPicture>
 #include <QTest>
 
+#include <algorithm>
+#include <atomic>
+#include <vector>
+
 using namespace sw;
 using namespace sw::test;
 
@@ -154,6 +158,35 @@ private slots:
         QVERIFY(vector.TextLegible());
         vector.SetFontSize(0);
         QVERIFY(!vector.TextLegible());
+    }
+
+    void longDrawingsReportProgressAndStop() {
+        Case k = Block(OpenSeries, 6, 5, Polygon);
+        k.g = MakeGrid(k.s, 78 * 3600, 30 * 3600, 40, 30, {0, 5, 700});
+        const LayoutGeometry geo = PlaceLayout(k.s, k.f, k.g);
+        QImage image = CreateLayoutImage(static_cast<int32_t>(geo.ImageWidth),
+                                         static_cast<int32_t>(geo.ImageHeight));
+        std::vector<int32_t> seen;
+        PaintControl ctl;
+        ctl.progress = [&](int32_t p) { seen.push_back(p); };
+        QCOMPARE(PaintLayout(image, k.s, k.f, k.g, geo, ctl), 3);
+        // Each percentage once, rising, up to 100; and the same pixels as without.
+        QVERIFY(seen.size() > 10);
+        QVERIFY(std::is_sorted(seen.begin(), seen.end()));
+        QVERIFY(std::adjacent_find(seen.begin(), seen.end()) == seen.end());
+        QCOMPARE(seen.back(), 100);
+        QImage plain = CreateLayoutImage(static_cast<int32_t>(geo.ImageWidth),
+                                         static_cast<int32_t>(geo.ImageHeight));
+        PaintLayout(plain, k.s, k.f, k.g, geo);
+        QVERIFY(plain == image);
+        // A cancellation stops the drawing at the next row.
+        std::atomic<bool> cancel{false};
+        ctl.cancel = &cancel;
+        ctl.progress = [&](int32_t p) { cancel = p >= 30; };
+        QImage stopped = CreateLayoutImage(static_cast<int32_t>(geo.ImageWidth),
+                                           static_cast<int32_t>(geo.ImageHeight));
+        QVERIFY_THROWS_EXCEPTION(PaintCancelled, PaintLayout(stopped, k.s, k.f, k.g, geo, ctl));
+        QVERIFY(stopped != plain);
     }
 
     void polygonOutlineIsClosed() {
