@@ -41,6 +41,7 @@ std::vector<std::string_view> SplitLines(std::string_view bytes) {
 
 std::vector<std::string> SplitVertexLine(std::string_view line) {
     std::vector<std::string> fields;
+    fields.reserve(8); // a label and six numbers, once per line instead of growing
     std::size_t p = 0;
     const std::size_t end = line.size();
     const auto skipBlanks = [&]() {
