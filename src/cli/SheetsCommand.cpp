@@ -14,6 +14,7 @@
 #include "cli/StandardOutput.h"
 
 #include "coverage/Coverage.h"
+#include "coverage/FeatureUnion.h"
 #include "exchange/FileError.h"
 #include "exchange/FormatRegistry.h"
 #include "exchange/GeoJsonFile.h"

@@ -2,6 +2,7 @@
 
 #include "cli/CliCommon.h"
 
+#include "coverage/FeatureUnion.h"
 #include "exchange/ByteOrder.h"
 #include "exchange/FileError.h"
 #include "exchange/FormatRegistry.h"
@@ -107,9 +108,9 @@ Feature ReadFeatureFile(const std::string& path, bool isPolygon) {
 CLI::Option* AddLayerInputOptions(CLI::App& cmd, LayerInputOptions& o) {
     CLI::Option* input = cmd.add_option(
         "--input", o.path,
-        "Every feature of a GIS file in any format GDAL reads (shapefile, GeoPackage, GeoJSON, "
-        "KML, KMZ, GPX, CSV with a WKT or X/Y columns, FlatGeobuf, GML, DXF, ...), with its own "
-        "kinds, reprojected to WGS 84; - reads GeoJSON, KML or CSV from standard input");
+        "Every feature of a GIS file in any format GDAL reads (" + LayerExtensionsText() +
+            ", ...; CSV with a WKT or X/Y columns), with its own kinds, reprojected to WGS 84; - "
+            "reads GeoJSON, KML or CSV from standard input");
     cmd.add_option("--layer", o.layer.Layer,
                    "With --input: the layer to read (default: the first that holds features)")
         ->needs(input);
@@ -142,28 +143,12 @@ GisLayer ReadLayerInput(const LayerInputOptions& o, std::istream& in) {
 }
 
 Feature MergedFeature(const std::vector<GisFeature>& features) {
-    std::vector<VertexRec> vs;
-    std::vector<FeaturePart> parts;
+    std::vector<const Feature*> shapes;
+    shapes.reserve(features.size());
     for (const GisFeature& gf : features) {
-        const Feature& f = gf.Shape;
-        const auto offset = static_cast<int32_t>(vs.size());
-        for (const FeaturePart& p : PartsOver(f, f.VertexCount)) {
-            parts.push_back({offset + p.Start, p.Kind});
-        }
-        vs.insert(vs.end(), f.Vertices.begin(), f.Vertices.begin() + f.VertexCount);
+        shapes.push_back(&gf.Shape);
     }
-    return MakePartsFeature(std::move(vs), std::move(parts));
-}
-
-uint8_t DataTypeOf(const Feature& f) {
-    bool line = false;
-    for (const FeaturePart& p : PartsOver(f, f.VertexCount)) {
-        if (p.Kind == PartKind::Polygon) {
-            return Polygon;
-        }
-        line = line || p.Kind == PartKind::Polyline;
-    }
-    return line ? Polyline : Point;
+    return UnionFeature(shapes);
 }
 
 } // namespace sw::cli

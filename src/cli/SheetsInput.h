@@ -44,10 +44,7 @@ CLI::Option* AddLayerInputOptions(CLI::App& cmd, LayerInputOptions& o);
 GisLayer ReadLayerInput(const LayerInputOptions& o, std::istream& in);
 
 // Every part of every feature, in order, as one feature: what the layout draws
-// and the writers place for the union.
+// and the writers place for the union (coverage/FeatureUnion.h).
 Feature MergedFeature(const std::vector<GisFeature>& features);
-
-// Polygon when any part is a ring, else Polyline when any is a line, else Point.
-uint8_t DataTypeOf(const Feature& f);
 
 } // namespace sw::cli

@@ -2,6 +2,7 @@
 
 #include "coverage/CellTests.h"
 #include "coverage/Enumeration.h"
+#include "coverage/FeatureUnion.h"
 #include "coverage/GridBox.h"
 #include "coverage/PixelFrame.h"
 
@@ -85,7 +86,27 @@ void ComputeFeatures(const Settings& s, const std::vector<Feature*>& features, S
 
 void ComputeSheets(const Settings& s, Feature& f, SheetGrid& grid, const ComputeControl& ctl,
                    Algorithm algorithm) {
-    ComputeFeatures(s, {&f}, grid, ctl, algorithm);
+    if (f.MemberStarts.size() < 2) {
+        ComputeFeatures(s, {&f}, grid, ctl, algorithm);
+        return;
+    }
+    // A union of features: each member's rings on their own, on the common grid.
+    std::vector<Feature> members = UnionMembers(f);
+    std::vector<Feature*> all;
+    all.reserve(members.size());
+    for (Feature& m : members) {
+        all.push_back(&m);
+    }
+    SheetGrid g;
+    ComputeFeatures(s, all, g, ctl, algorithm);
+    if (HasPolygonPart(f)) {
+        PolyPoints pts(f.Vertices.size());
+        for (std::size_t i = 0; i < f.Vertices.size(); ++i) {
+            pts[i] = GeoToPixel(s, g, f.Vertices[i].Lat, f.Vertices[i].Long);
+        }
+        f.FeaturePoints = std::move(pts);
+    }
+    grid = std::move(g);
 }
 
 void ComputeUnion(const Settings& s, std::vector<Feature>& features, SheetGrid& grid,

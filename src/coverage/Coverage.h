@@ -52,7 +52,8 @@ enum class Algorithm {
 
 // Recomputes `grid` (and, for a polygon, f.FeaturePoints at origin 0, 0) from the
 // feature and the settings. All or nothing: on ComputeError, ComputeCancelled or
-// IntegerOverflow, `grid` and `f` are left exactly as they were.
+// IntegerOverflow, `grid` and `f` are left exactly as they were. A feature that
+// is the union of several (MemberStarts) is computed as ComputeUnion of them.
 void ComputeSheets(const Settings& s, Feature& f, SheetGrid& grid, const ComputeControl& ctl = {},
                    Algorithm algorithm = Algorithm::Fast);
 

@@ -47,6 +47,9 @@ struct Feature {
     // Empty: one part of every vertex, a polygon ring when IsPolygon is 1, else a
     // polyline. Otherwise the parts in vertex order; their kinds rule.
     std::vector<FeaturePart> Parts;
+    // Empty: one feature. Otherwise the union of several (coverage/FeatureUnion.h):
+    // the vertex at which each of them starts, ascending, the first 0.
+    std::vector<int32_t> MemberStarts;
 };
 
 // A point is held as a two-vertex feature whose vertices are equal.

@@ -47,6 +47,13 @@ OpenOutcome ReadGeoJsonFormat(const std::string& path, VertexTable& t, char deci
     return OpenOutcome::Read;
 }
 
+// The vertex dialog's road for any other GIS file: its first line or polygon,
+// read as a GeoJSON file's is.
+OpenOutcome ReadLayerFirstShape(const std::string& path, VertexTable& t, char decimalSeparator) {
+    ReadGeoJsonFile(path, t, decimalSeparator);
+    return OpenOutcome::Read;
+}
+
 template <typename Format> std::string FilterText(const Format& f, const auto& extensions) {
     std::string text(f.Caption);
     text += " (";
@@ -78,21 +85,32 @@ const std::vector<InputFormat>& InputFormats() {
          .DecimalMode = true,
          .InOpenBox = true,
          .HoldsRings = true,
-         .Read = ReadShapefileFormat},
+         .Read = ReadShapefileFormat,
+         .OpensAsLayer = true},
         {.Id = "kml",
          .Caption = "Key hole Markup Language (KMLl) file",
          .Extensions = {".kml"},
          .DecimalMode = true,
          .InOpenBox = true,
          .HoldsRings = true,
-         .Read = ReadKmlFormat},
+         .Read = ReadKmlFormat,
+         .OpensAsLayer = true},
         {.Id = "geojson",
          .Caption = "GeoJSON file",
          .Extensions = {".geojson", ".json"},
          .DecimalMode = true,
          .InOpenBox = false,
          .HoldsRings = true,
-         .Read = ReadGeoJsonFormat},
+         .Read = ReadGeoJsonFormat,
+         .OpensAsLayer = true},
+        {.Id = "gis",
+         .Caption = "GIS layer",
+         .Extensions = {".gpkg", ".kmz", ".gpx", ".csv", ".fgb", ".gml", ".dxf"},
+         .DecimalMode = true,
+         .InOpenBox = false,
+         .HoldsRings = true,
+         .Read = ReadLayerFirstShape,
+         .OpensAsLayer = true},
     };
     return formats;
 }
@@ -155,6 +173,28 @@ int OpenBoxPosition(const InputFormat& format) {
 int OpenBoxPosition(std::string_view id) {
     const InputFormat* f = InputFormatNamed(id);
     return f == nullptr ? 0 : OpenBoxPosition(*f);
+}
+
+std::string LayerExtensionsText() {
+    std::string text;
+    for (const InputFormat& f : InputFormats()) {
+        if (!f.OpensAsLayer) {
+            continue;
+        }
+        for (const std::string_view ext : f.Extensions) {
+            text += (text.empty() ? "*" : " *") + std::string(ext);
+        }
+    }
+    return text;
+}
+
+std::vector<std::string> LayerBoxFilters() {
+    return {"GIS layers (" + LayerExtensionsText() + ")", "All files (*)"};
+}
+
+bool OpensAsLayer(std::string_view path) {
+    const InputFormat* f = InputFormatForPath(path);
+    return f == nullptr || f->OpensAsLayer;
 }
 
 std::string ReadableExtensionsText() {

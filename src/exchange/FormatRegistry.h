@@ -49,6 +49,10 @@ struct InputFormat {
     // a vertex text file holds no ring, whatever the table held before.
     bool HoldsRings = false;
     VertexReader Read = nullptr;
+    // Read by "Open layer" as a GIS layer, every feature with its own kinds
+    // (exchange/GisLayerReader.h): offered by its open box and taken that way
+    // when dropped on the main window.
+    bool OpensAsLayer = false;
 };
 
 const std::vector<InputFormat>& InputFormats();
@@ -69,6 +73,18 @@ const InputFormat* OpenBoxFormat(int position);
 // The one-based open box position of `format`; 0 when the box does not offer it.
 int OpenBoxPosition(const InputFormat& format);
 int OpenBoxPosition(std::string_view id);
+
+// The open box of "Open layer": every extension of the formats read as layers
+// under one caption, then every file, since GDAL reads more formats than
+// extensions can name.
+std::vector<std::string> LayerBoxFilters();
+
+// The extensions of the formats read as layers, "*.shp *.kml ...".
+std::string LayerExtensionsText();
+
+// True when a dropped file takes the road of "Open layer": every file but the
+// formats only the vertex dialog reads (a vertex text file).
+bool OpensAsLayer(std::string_view path);
 
 // "Only .txt, .shp and .kml files can be opened": the extensions of every input
 // format, for the message that refuses a file no reader takes.

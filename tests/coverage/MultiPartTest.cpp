@@ -4,6 +4,8 @@
 
 #include "CoverageTestSupport.h"
 
+#include "coverage/FeatureUnion.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -119,6 +121,58 @@ TEST_P(MultiPart, UnionIsEveryFeatureOnTheCommonGrid) {
     SheetGrid keep = u;
     EXPECT_THROW(ComputeUnion(s, empty, keep, {}, GetParam()), ComputeError);
     EXPECT_TRUE(SameGrid(keep, u));
+}
+
+// A layer's chosen features held as one feature: drawn as every part, computed
+// as the union at whatever scale it is recomputed at.
+TEST_P(MultiPart, UnionFeatureComputesAsTheUnionOfItsMembers) {
+    const auto a = Box(Sec(28, 7), Sec(77, 7), Sec(29, 8), Sec(78, 8));
+    const auto b = Box(Sec(28, 37), Sec(77, 37), Sec(29, 38), Sec(78, 38));
+    const Feature withHole =
+        Rings({a, Box(Sec(28, 20), Sec(77, 20), Sec(28, 55), Sec(77, 55))}, PartKind::Polygon);
+    const Feature second = MakeVertexFeature(b, true);
+    const Feature line =
+        MakeVertexFeature({V(Sec(30, 36), Sec(77, 2)), V(Sec(30, 40), Sec(77, 10))}, false);
+    Feature u = UnionFeature({&withHole, &second, &line});
+    EXPECT_EQ(u.MemberStarts, (std::vector<int32_t>{0, 8, 12}));
+    EXPECT_EQ(u.VertexCount, 14);
+    EXPECT_EQ(DataTypeOf(u), Polygon);
+    for (const Settings& at : {s, SettingsFor(OldSeries, 5), SettingsFor(OpenSeries, 3)}) {
+        Feature f = u;
+        const SheetGrid got = Compute(at, f, GetParam());
+        std::vector<Feature> members{withHole, second, line};
+        SheetGrid want;
+        ComputeUnion(at, members, want, {}, GetParam());
+        EXPECT_TRUE(SameGrid(got, want));
+        ASSERT_EQ(f.FeaturePoints.size(), 14u);
+        EXPECT_EQ(f.FeaturePoints[8], members[1].FeaturePoints[0]);
+    }
+    // The overlap is IN although the member's rings would cancel in one feature.
+    Feature f = u;
+    EXPECT_EQ(CellIn(s, Compute(s, f, GetParam()), Sec(28, 45), Sec(77, 45)), 1);
+
+    const std::vector<Feature> back = UnionMembers(u);
+    ASSERT_EQ(back.size(), 3u);
+    EXPECT_EQ(back[0].Vertices, withHole.Vertices);
+    EXPECT_EQ(back[0].Parts, withHole.Parts);
+    EXPECT_EQ(back[1].Vertices, second.Vertices);
+    EXPECT_EQ(PartsOver(back[1], 4), PartsOver(second, 4));
+    EXPECT_EQ(PartsOver(back[2], 2), PartsOver(line, 2));
+    EXPECT_EQ(DataTypeOf(back[2]), Polyline);
+    EXPECT_EQ(DataTypeOf(MakePartsFeature({V(Sec(28), Sec(77))}, {{0, PartKind::Point}})), Point);
+
+    // One member, or marks that delimit fewer than two, is a plain feature.
+    EXPECT_TRUE(UnionFeature({&second}).MemberStarts.empty());
+    Feature marks = u;
+    marks.MemberStarts = {5, 40, -1};
+    EXPECT_EQ(UnionMembers(marks).size(), 1u);
+    // A mark inside a part splits it: the later member starts with that part's kind.
+    marks.MemberStarts = {0, 2};
+    const std::vector<Feature> cut = UnionMembers(marks);
+    ASSERT_EQ(cut.size(), 2u);
+    EXPECT_EQ(cut[1].VertexCount, 12);
+    EXPECT_EQ(cut[1].Parts.front(), (FeaturePart{0, PartKind::Polygon}));
+    EXPECT_EQ(cut[1].Parts[1], (FeaturePart{2, PartKind::Polygon}));
 }
 
 TEST_P(MultiPart, PointPartsAndMixedKinds) {

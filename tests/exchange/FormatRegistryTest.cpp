@@ -50,7 +50,25 @@ TEST(FormatRegistry, ExtensionsChooseTheReader) {
     EXPECT_FALSE(InputFormatNamed("text")->HoldsRings);
     EXPECT_TRUE(InputFormatNamed("geojson")->DecimalMode);
     EXPECT_EQ(ReadableExtensionsText(),
-              "Only .txt, .shp, .kml, .geojson and .json files can be opened");
+              "Only .txt, .shp, .kml, .geojson, .json, .gpkg, .kmz, .gpx, .csv, .fgb, .gml and "
+              ".dxf files can be opened");
+}
+
+// "Open layer" offers every format but the vertex text file, and any file at
+// all, since GDAL recognises formats by their content too.
+TEST(FormatRegistry, LayersAreEveryFileButAVertexTextFile) {
+    EXPECT_EQ(InputFormatForPath("d.GPKG")->Id, "gis");
+    EXPECT_EQ(InputFormatForPath("track.gpx")->Id, "gis");
+    EXPECT_EQ(LayerBoxFilters(),
+              (std::vector<std::string>{"GIS layers (*.shp *.kml *.geojson *.json *.gpkg *.kmz "
+                                        "*.gpx *.csv *.fgb *.gml *.dxf)",
+                                        "All files (*)"}));
+    EXPECT_FALSE(OpensAsLayer("/a/route.TXT"));
+    for (const char* path : {"a.shp", "a.kml", "a.json", "a.gpkg", "a.tab", "noextension", "a."}) {
+        EXPECT_TRUE(OpensAsLayer(path)) << path;
+    }
+    // The vertex dialog's open box keeps its three filters.
+    EXPECT_EQ(OpenBoxFilters().size(), 3u);
 }
 
 // Every entry is complete: a reader or exactly one way of writing, a unique id
