@@ -1,5 +1,6 @@
 #include "session/Session.h"
 
+#include "coverage/FeatureUnion.h"
 #include "session/FindSheet.h"
 
 #include <utility>
@@ -44,6 +45,17 @@ ComputeRequest Session::AcceptFeature(Feature feature, bool fitToScreen, bool en
         Pending{.isFeature = true, .fitToScreen = fitToScreen, .enableReport = enableReport});
 }
 
+ComputeRequest Session::OpenLayer(Feature feature, const std::string& path) {
+    feature.FeatureLoaded = 1;
+    const uint8_t dataType = DataTypeOf(feature);
+    return Ask(state_.settings, std::move(feature),
+               Pending{.isFeature = true,
+                       .fitToScreen = true,
+                       .enableReport = true,
+                       .dataType = dataType,
+                       .inputFile = path});
+}
+
 ComputeRequest Session::FindSheet(const std::string& number) {
     SheetRequest request = PlanFindSheet(state_.settings, number);
     request.feature.FeatureLoaded = 1;
@@ -65,6 +77,10 @@ CommitResult Session::Commit(const Settings& settings, Feature feature, SheetGri
     state_.feature = std::move(feature);
     state_.grid = std::move(grid);
     CommitResult r;
+    if (p.inputFile) {
+        state_.InputFileName = *p.inputFile;
+        r.InputFile = p.inputFile;
+    }
     if (p.isFeature) {
         r.FitToScreen = p.fitToScreen;
         saveEnabled_ = true;

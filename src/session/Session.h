@@ -27,6 +27,9 @@ struct ComputeRequest {
 // What the view does once a feature request has been committed.
 struct CommitResult {
     bool FitToScreen = false; // fit the new image to the window
+    // The file the committed feature came from, which the caption now names
+    // (UTF-8); empty when the request named none.
+    std::optional<std::string> InputFile;
 };
 
 class Session {
@@ -57,6 +60,12 @@ public:
     // computed at the current settings. On success "Save Layout" is enabled,
     // "Report" too when `enableReport`, and the image is fitted when `fitToScreen`.
     ComputeRequest AcceptFeature(Feature feature, bool fitToScreen, bool enableReport);
+
+    // "Open layer": the chosen features of the GIS file at `path` (UTF-8) as one
+    // feature, computed at the current settings. With the result the data type
+    // follows the feature's parts, the file becomes the input the report names,
+    // "Save Layout" and "Report" are enabled and the image is fitted.
+    ComputeRequest OpenLayer(Feature feature, const std::string& path);
 
     // "Find sheet": the sheet `number` (Windows text) of the current series,
     // drawn at its scale as a point at its centre; the data type becomes Point
@@ -101,6 +110,7 @@ private:
         bool fitToScreen = false;
         bool enableReport = false;
         uint8_t dataType = 0; // set with the result; 0 keeps the current one
+        std::optional<std::string> inputFile = std::nullopt; // InputFileName with the result
     };
     ComputeRequest Ask(const Settings& s, Feature f, const Pending& p);
     std::optional<ComputeRequest> ChangeSettings(const Settings& next);

@@ -11,10 +11,6 @@
 
 namespace sw {
 
-QString DropFileTypesText() {
-    return QString::fromStdString(ReadableExtensionsText());
-}
-
 const InputFormat* DropFormat(const QString& path) {
     return InputFormatForPath(QFile::encodeName(path).toStdString());
 }
@@ -28,13 +24,12 @@ DropRequest ReadDrop(const QMimeData* mime) {
     }
     const QString path =
         urls.size() == 1 && urls.first().isLocalFile() ? urls.first().toLocalFile() : QString();
-    const InputFormat* format = path.isEmpty() ? nullptr : DropFormat(path);
-    if (format == nullptr) {
-        r.refusal = DropFileTypesText();
+    if (path.isEmpty()) {
+        r.refusal = QString::fromLatin1(DropLocalFileText);
         return r;
     }
     r.path = path;
-    r.format = format;
+    r.format = DropFormat(path);
     return r;
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
 // Files dropped on the main window: which drops are taken and the status texts
-// about them. Opening the file is the vertex dialog's own "Open".
+// about them. A vertex text file is opened by the vertex dialog's own "Open";
+// any other file by "Open layer" (view/OpenLayer.h), since GDAL knows formats by
+// their content as well as by their extensions.
 
 #include <QString>
 
@@ -23,16 +25,15 @@ enum class DroppedOpen {
 
 struct DropRequest {
     QString path;                        // the local file to open; empty when refused
-    const InputFormat* format = nullptr; // the reader its extension selects
+    const InputFormat* format = nullptr; // the reader its extension selects, if any
     QString refusal;                     // why the drop is not taken; empty when it is
 };
 
 inline const char* const DropOneFileText = "Drop one file at a time";
-// "Only .txt, .shp, ... files can be opened": every extension a reader takes.
-QString DropFileTypesText();
+inline const char* const DropLocalFileText = "Only files on this computer can be opened";
 
-// One local file whose extension a reader takes; anything else (no files,
-// several, a remote address, another extension) is refused with its reason.
+// One local file; anything else (no files, several, a remote address) is
+// refused with its reason. Whether the file can be read is told once it is read.
 DropRequest ReadDrop(const QMimeData* mime);
 
 // The reader for a path, chosen by its extension: null for a path none takes.

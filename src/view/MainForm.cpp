@@ -1,12 +1,14 @@
 #include "view/MainForm.h"
 
 #include "coverage/Coverage.h"
+#include "exchange/FormatRegistry.h"
 #include "view/AppTitle.h"
 #include "view/BitmapProbe.h"
 #include "view/CommandKeys.h"
 #include "view/FileDrop.h"
 #include "view/LayoutPane.h"
 #include "view/LayoutSaving.h"
+#include "view/OpenLayer.h"
 #include "view/ScreenshotSeam.h"
 #include "view/SheetComputation.h"
 
@@ -16,6 +18,7 @@
 #include <QDropEvent>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -50,6 +53,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     BuildControls(this);
     layout_ = new LayoutPane(ScrollBox1, this);
     computation_ = new SheetComputation(this);
+    layerOpening_ = new LayerOpening(*this);
     ConnectControls();
     setAcceptDrops(true);
     BindKeys();
@@ -60,6 +64,8 @@ TMainForm::~TMainForm() {
     // Stop the worker before anything it reports to goes away.
     delete computation_;
     computation_ = nullptr;
+    delete layerOpening_;
+    layerOpening_ = nullptr;
 }
 
 void TMainForm::SetDialogs(const DialogSet& dialogs) {
@@ -67,6 +73,13 @@ void TMainForm::SetDialogs(const DialogSet& dialogs) {
 }
 
 void TMainForm::ConnectControls() {
+    connect(OpenLayerBtn, &QToolButton::clicked, layerOpening_, &LayerOpening::OpenLayerClick);
+    connect(layerOpening_, &LayerOpening::BusyChanged, this, [this] {
+        // Reading has no measure of its own: the bar runs until the computation.
+        progressBar_->setRange(0, layerOpening_->Running() ? 0 : 100);
+        progressBar_->setVisible(Computing());
+        UpdateCommands();
+    });
     connect(SpeedButton1, &QToolButton::clicked, this, &TMainForm::SpeedButton1Click);
     connect(PointBtn, &QToolButton::clicked, this, &TMainForm::PointBtnClick);
     connect(ReportBtn, &QToolButton::clicked, this, &TMainForm::ReportBtnClick);
@@ -92,6 +105,7 @@ void TMainForm::BindKeys() {
     const auto key = [](QKeyCombination k) { return QKeySequence(k); };
     BindCommandKeys(*this,
                     {
+                        {OpenLayerBtn, {key(Qt::CTRL | Qt::Key_O)}},
                         {SpeedButton1, {key(Qt::CTRL | Qt::Key_D)}},
                         {PointBtn, {key(Qt::CTRL | Qt::Key_N)}},
                         {ReportBtn, {key(Qt::CTRL | Qt::Key_R)}},
@@ -154,9 +168,7 @@ bool TMainForm::event(QEvent* event) {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-    if (computation_ != nullptr) {
-        computation_->Cancel();
-    }
+    CancelComputation();
     QMainWindow::closeEvent(event);
 }
 
@@ -202,16 +214,17 @@ QString TMainForm::PanelText(int panel) const {
 }
 
 bool TMainForm::Computing() const {
-    return computation_ != nullptr && computation_->Running();
+    return (computation_ != nullptr && computation_->Running()) ||
+           (layerOpening_ != nullptr && layerOpening_->Running());
 }
 
 void TMainForm::UpdateCommands() {
     const bool idle = !Computing();
-    for (QWidget* w : {static_cast<QWidget*>(SpeedButton1), static_cast<QWidget*>(PointBtn),
-                       static_cast<QWidget*>(ClearBtn), static_cast<QWidget*>(SpeedButton4),
-                       static_cast<QWidget*>(ZoominBtn), static_cast<QWidget*>(ZoomoutBtn),
-                       static_cast<QWidget*>(ComboBox1), static_cast<QWidget*>(ComboBox2),
-                       static_cast<QWidget*>(FindSheetEdit)}) {
+    for (QWidget* w : {static_cast<QWidget*>(OpenLayerBtn), static_cast<QWidget*>(SpeedButton1),
+                       static_cast<QWidget*>(PointBtn), static_cast<QWidget*>(ClearBtn),
+                       static_cast<QWidget*>(SpeedButton4), static_cast<QWidget*>(ZoominBtn),
+                       static_cast<QWidget*>(ZoomoutBtn), static_cast<QWidget*>(ComboBox1),
+                       static_cast<QWidget*>(ComboBox2), static_cast<QWidget*>(FindSheetEdit)}) {
         w->setEnabled(idle);
     }
     SaveBtn->setEnabled(idle && session_.SaveEnabled());
@@ -268,6 +281,14 @@ void TMainForm::AcceptFeature(Feature feature, bool fitToScreen, bool enableRepo
     StartComputation(session_.AcceptFeature(std::move(feature), fitToScreen, enableReport));
 }
 
+void TMainForm::AcceptLayer(Feature feature, const std::string& path) {
+    if (Computing()) {
+        ShowInformation(this, QString::fromLatin1(BusyText));
+        return;
+    }
+    StartComputation(session_.OpenLayer(std::move(feature), path));
+}
+
 void TMainForm::StartComputation(const ComputeRequest& request) {
     if (!computation_->Start(request.settings, request.feature)) {
         session_.Abandon();
@@ -288,6 +309,9 @@ void TMainForm::OnProgress(const QString& text, int percent) {
 void TMainForm::CancelComputation() {
     if (computation_ != nullptr) {
         computation_->Cancel();
+    }
+    if (layerOpening_ != nullptr) {
+        layerOpening_->Cancel();
     }
 }
 
@@ -324,6 +348,9 @@ void TMainForm::OnComputationFinished() {
             layout_->Undraw();
             UpdateCommands();
             Repaint();
+            if (done.InputFile) {
+                layerOpening_->Committed();
+            }
         }
     } catch (const std::exception& e) {
         ShowError(this, ErrorText(e));
@@ -545,12 +572,12 @@ void TMainForm::OpenDroppedFile(const QString& path) {
         ShowInformation(this, QString::fromLatin1(BusyText));
         return;
     }
-    const InputFormat* format = DropFormat(path);
-    if (format == nullptr) {
-        SetPanelText(0, DropFileTypesText());
+    if (OpensAsLayer(QFile::encodeName(path).toStdString())) {
+        layerOpening_->Open(path);
         return;
     }
-    if (!dialogs_.OpenVertexInput) {
+    const InputFormat* format = DropFormat(path);
+    if (format == nullptr || !dialogs_.OpenVertexInput) {
         return;
     }
     const DroppedOpen outcome = dialogs_.OpenVertexInput(*format, path);

@@ -23,6 +23,7 @@ class QImage;
 
 namespace sw {
 
+class LayerOpening;
 class LayoutPane;
 class SheetComputation;
 
@@ -58,6 +59,12 @@ public:
     // when `enableReport`) enabled, and a repaint. Errors are shown in a message
     // box and change nothing.
     void AcceptFeature(Feature feature, bool fitToScreen, bool enableReport);
+
+    // What "Open layer" does with the chosen features of the file at `path`
+    // (as the file system spells it): the session's OpenLayer, computed as above.
+    void AcceptLayer(Feature feature, const std::string& path);
+    // "Open layer" itself, with its open box and chooser (view/OpenLayer.h).
+    LayerOpening& Layers() { return *layerOpening_; }
 
     // Panel texts of the status bar (0, 1, 2).
     void SetPanelText(int panel, const QString& text);
@@ -107,9 +114,9 @@ public:
     // told in a message box and changes nothing.
     void FindSheet(const QString& number);
 
-    // A file dropped on the window, once the drop is over: read by the vertex
-    // dialog's "Open" in the format its extension selects, the data type set to
-    // Polygon or Polyline as the file holds, and the dialog shown.
+    // A file dropped on the window, once the drop is over: a vertex text file is
+    // read by the vertex dialog's "Open", the data type set to Polyline, and the
+    // dialog shown; any other file takes the road of "Open layer".
     void OpenDroppedFile(const QString& path);
 
     // What "Save Layout" does once the dialog has given an entry (1-based) and a name.
@@ -150,6 +157,7 @@ private:
     DialogSet dialogs_;
     LayoutPane* layout_ = nullptr;
     SheetComputation* computation_ = nullptr;
+    LayerOpening* layerOpening_ = nullptr;
     bool shown_ = false;
 };
 

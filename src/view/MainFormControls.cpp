@@ -89,6 +89,7 @@ void MainFormControls::BuildControls(QMainWindow* w) {
         ToolBar1->addWidget(b);
         return b;
     };
+    OpenLayerBtn = addButton("OpenLayerBtn", "Open layer", "openlayer");
     SpeedButton1 = addButton("SpeedButton1", "Data Type", "datatype");
     PointBtn = addButton("PointBtn", "Sheet No.", "sheetno");
     ReportBtn = addButton("ReportBtn", "Report", "report");

@@ -38,6 +38,7 @@ struct MainFormControls {
     QStatusBar* StatusBar1 = nullptr;
     QLabel* panels_[3] = {nullptr, nullptr, nullptr};
     QProgressBar* progressBar_ = nullptr;
+    QToolButton* OpenLayerBtn = nullptr; // "Open layer"
     QToolButton* SpeedButton1 = nullptr; // "Data Type"
     QToolButton* PointBtn = nullptr;     // "Sheet No."
     QToolButton* ReportBtn = nullptr;

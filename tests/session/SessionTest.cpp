@@ -3,6 +3,7 @@
 #include "session/Session.h"
 
 #include "coverage/Coverage.h"
+#include "coverage/FeatureUnion.h"
 #include "index/SheetExtent.h"
 
 #include <gtest/gtest.h>
@@ -104,6 +105,41 @@ TEST(Session, CommitKeepsADataTypeChosenMeanwhile) {
     s.Clear(true);
     const auto scale = s.PickScale(3);
     EXPECT_FALSE(scale.has_value()); // cleared: no feature to recompute
+}
+
+// A layer's features: the data type follows their parts and the file becomes the
+// report's input only with the result; an abandoned open changes neither. A
+// later scale change recomputes the same union.
+TEST(Session, OpenedLayerNamesItsFileAndSetsTheDataTypeWithTheResult) {
+    Session s;
+    s.InputOpened("/data/route.txt");
+    const Feature line = MakeVertexFeature({VertexRec{DmsAngle{28, 2, 0}, DmsAngle{77, 2, 0}},
+                                            VertexRec{DmsAngle{28, 8, 0}, DmsAngle{77, 8, 0}}},
+                                           false);
+    const Feature point = MakePartsFeature({VertexRec{DmsAngle{29, 10, 0}, DmsAngle{78, 10, 0}}},
+                                           {{0, PartKind::Point}});
+    s.OpenLayer(UnionFeature({&line, &point}), "/data/bad.gpkg");
+    s.Abandon();
+    EXPECT_EQ(s.State().InputFileName, "/data/route.txt");
+    EXPECT_EQ(s.State().settings.DataType, Point);
+
+    const ComputeRequest r = s.OpenLayer(UnionFeature({&line, &point}), "/data/d.gpkg");
+    EXPECT_EQ(r.feature.MemberStarts, (std::vector<int32_t>{0, 2}));
+    const CommitResult done = Compute(s, r);
+    EXPECT_TRUE(done.FitToScreen);
+    EXPECT_EQ(done.InputFile, std::optional<std::string>("/data/d.gpkg"));
+    EXPECT_EQ(s.State().InputFileName, "/data/d.gpkg");
+    EXPECT_TRUE(s.State().InputFileOpened); // the vertex dialog's table is its own
+    EXPECT_EQ(s.State().settings.DataType, Polyline);
+    EXPECT_TRUE(s.SaveEnabled());
+    EXPECT_TRUE(s.ReportEnabled());
+    EXPECT_EQ(s.State().grid.InSheetCount, 2);
+
+    const auto rescale = s.PickScale(4);
+    ASSERT_TRUE(rescale.has_value());
+    EXPECT_EQ(rescale->feature.MemberStarts, r.feature.MemberStarts);
+    EXPECT_FALSE(Compute(s, *rescale).InputFile.has_value());
+    EXPECT_EQ(s.State().InputFileName, "/data/d.gpkg");
 }
 
 TEST(Session, FindSheetSwitchesScaleAndDataTypeWithTheResult) {

@@ -1,17 +1,19 @@
 // Files dropped on the main window of the started application, through
-// synthesised drag and drop events.
+// synthesised drag and drop events: a vertex text file goes to the vertex
+// dialog, any other file is opened as a layer.
 
+#include "../../gis/LayerSamples.h"
 #include "MessageCatcher.h"
 
 #include "app/Startup.h"
 #include "dialogs/PolyInputForm.h"
 #include "view/FileDrop.h"
 #include "view/MainForm.h"
+#include "view/OpenLayer.h"
 
 #include <QCheckBox>
 #include <QFile>
 #include <QMimeData>
-#include <QTemporaryDir>
 #include <QUrl>
 #include <QtTest>
 
@@ -22,6 +24,7 @@ class FileDropTest : public QObject {
 
     std::unique_ptr<AppWindows> app;
     std::unique_ptr<test::MessageCatcher> messages;
+    std::unique_ptr<test::LayerDir> dir;
 
     static QString Data(const QString& relative) {
         return QString::fromLocal8Bit(qgetenv("SHEETWRIGHT_TEST_DATA")) + QLatin1Char('/') +
@@ -84,6 +87,21 @@ class FileDropTest : public QObject {
         QVERIFY(!State().InputFileOpened);
         QVERIFY(!app->PolyInputForm->isVisible());
         QCOMPARE(Main().windowTitle(), QStringLiteral("Sheetwright"));
+        QCOMPARE(State().feature.FeatureLoaded, 0);
+        QVERIFY(Main().LayoutImage() == nullptr);
+    }
+
+    // A dropped layer, read and computed; the chooser takes "All".
+    void ExpectLayerOpened(const QString& path, uint8_t dataType, int inSheets) {
+        QVERIFY(Main().WaitForComputation());
+        QVERIFY2(messages->boxes.empty(), qPrintable(messages->LastText()));
+        QCOMPARE(State().feature.FeatureLoaded, 1);
+        QCOMPARE(State().settings.DataType, dataType);
+        QCOMPARE(State().grid.InSheetCount, inSheets);
+        QVERIFY(Main().LayoutImage() != nullptr);
+        QCOMPARE(Main().windowTitle(), path);
+        QCOMPARE(QString::fromStdString(State().InputFileName), path);
+        QVERIFY(!app->PolyInputForm->isVisible());
     }
 
 private slots:
@@ -92,71 +110,75 @@ private slots:
         app = StartApplication();
         QVERIFY(QTest::qWaitForWindowExposed(app->MainForm.get()));
         QVERIFY(Main().acceptDrops());
+        dir = std::make_unique<test::LayerDir>();
+        Main().Layers().SetFeatureChoice([](const GisLayer& layer, QWidget*) {
+            std::vector<std::size_t> all(layer.Features.size());
+            for (std::size_t i = 0; i < all.size(); ++i) {
+                all[i] = i;
+            }
+            return std::optional(all);
+        });
     }
     void cleanup() {
         app.reset();
         messages.reset();
+        dir.reset();
     }
 
-    void kmlPolygonOpensAsAPolygon() {
+    void kmlPolygonOpensAsALayer() {
         const QString file = Data(QStringLiteral("dialogs/polygon.kml"));
         QVERIFY(DragEnterAccepted({QUrl::fromLocalFile(file)}));
         QVERIFY(Drop(file));
-        QTRY_VERIFY(app->PolyInputForm->isVisible());
-        QVERIFY2(messages->boxes.empty(), qPrintable(messages->LastText()));
-        QCOMPARE(State().settings.DataType, Polygon);
-        QCOMPARE(Main().PanelText(0), QStringLiteral("Opened polygon.kml as a polygon"));
-        // Exactly what "Open" with the KML filter gives.
-        QVERIFY(State().InputFileOpened);
-        QCOMPARE(State().vertexTable.VertexCount, 3);
-        QCOMPARE(State().vertexTable.Cell(1, 1), std::string("28.5"));
-        QVERIFY(app->PolyInputForm->findChild<QCheckBox*>()->isChecked());
-        QCOMPARE(Main().windowTitle(), file);
-        QCOMPARE(QString::fromStdString(State().InputFileName), file);
+        // Its corners lie on sheet corners: the eight sheets the vertex dialog gives.
+        ExpectLayerOpened(file, Polygon, 8);
+        QCOMPARE(Main().PanelText(0), QStringLiteral("Opened polygon.kml: 1 feature as a polygon"));
+        // The vertex dialog's table is not the layer's.
+        QVERIFY(!State().InputFileOpened);
+        QCOMPARE(State().vertexTable.VertexCount, 0);
     }
 
-    void shapefilesOpenAsTheirShapeType() {
-        // A polygon main file with a geographic projection file beside it.
-        QTemporaryDir dir;
-        const QString shp = dir.filePath(QStringLiteral("Sheet.SHP"));
-        QVERIFY(QFile::copy(Data(QStringLiteral("shp/one-sheet.shp")), shp));
-        QVERIFY(QFile::copy(Data(QStringLiteral("dialogs/geographic.prj")),
-                            dir.filePath(QStringLiteral("Sheet.prj"))));
-        QVERIFY(Drop(shp));
-        QTRY_VERIFY(app->PolyInputForm->isVisible());
-        QVERIFY2(messages->boxes.empty(), qPrintable(messages->LastText()));
-        QCOMPARE(State().settings.DataType, Polygon);
-        QCOMPARE(Main().PanelText(0), QStringLiteral("Opened Sheet.SHP as a polygon"));
-        QCOMPARE(State().vertexTable.VertexCount, 5);
-
-        app->PolyInputForm->hide();
-        QVERIFY(Drop(Data(QStringLiteral("dialogs/geographic.shp"))));
-        QTRY_VERIFY(app->PolyInputForm->isVisible());
-        QCOMPARE(State().settings.DataType, Polyline);
-        QCOMPARE(Main().PanelText(0), QStringLiteral("Opened geographic.shp as a polyline"));
-        QCOMPARE(State().vertexTable.VertexCount, 3);
+    // Shapefiles and GeoPackages as GIS programs write them: every feature, kinds
+    // from the geometry, projected ones reprojected, one without a coordinate
+    // system taken as longitudes and latitudes.
+    void gisFilesOpenAsTheirGeometry() {
+        if (!test::HaveOgr2Ogr()) {
+            QSKIP("ogr2ogr is not installed");
+        }
+        QVERIFY(dir->Ogr2Ogr("-f GPKG s.gpkg sample.geojson"));
+        QVERIFY(dir->Ogr2Ogr("Poly.shp sample.geojson -where \"name IN ('holed','islands')\" "
+                             "-nlt MULTIPOLYGON"));
+        QVERIFY(dir->Ogr2Ogr("utm.shp sample.geojson -where \"name IN ('holed','islands')\" "
+                             "-nlt MULTIPOLYGON -t_srs EPSG:32643"));
+        QVERIFY(dir->Ogr2Ogr("line.shp sample.geojson -where \"name='route'\""));
+        QVERIFY(QFile::remove(QString::fromStdString(dir->File("line.prj"))));
+        const struct {
+            const char* file;
+            uint8_t dataType;
+            int sheets;
+        } cases[] = {
+            {"s.gpkg", Polygon, test::SampleUnionSheets},
+            {"Poly.shp", Polygon, test::SampleSheets[0] + test::SampleSheets[1]},
+            {"utm.shp", Polygon, test::SampleSheets[0] + test::SampleSheets[1]},
+            {"line.shp", Polyline, test::SampleSheets[2]},
+        };
+        for (const auto& c : cases) {
+            const QString path = QString::fromStdString(dir->File(c.file));
+            QVERIFY(Drop(path));
+            ExpectLayerOpened(path, c.dataType, c.sheets);
+        }
+        QCOMPARE(Main().PanelText(0), QStringLiteral("Opened line.shp: 1 feature as a polyline"));
     }
 
-    void textFileAfterAPolygonIsAPolyline() {
+    void textFileAfterALayerIsAPolyline() {
         QVERIFY(Drop(Data(QStringLiteral("dialogs/polygon.kml"))));
         QTRY_COMPARE(State().settings.DataType, Polygon);
+        QVERIFY(Main().WaitForComputation());
         QVERIFY(Drop(Data(QStringLiteral("dialogs/route.txt"))));
         QTRY_COMPARE(State().settings.DataType, Polyline);
         QCOMPARE(Main().PanelText(0), QStringLiteral("Opened route.txt as a polyline"));
         QVERIFY(!app->PolyInputForm->findChild<QCheckBox*>()->isChecked());
         QCOMPARE(State().vertexTable.Cell(3, 2), std::string("50"));
         QVERIFY(messages->boxes.empty());
-    }
-
-    void shapefileWithoutPrjIsMarkedOpenedAndSaysSo() {
-        QVERIFY(Drop(Data(QStringLiteral("dialogs/noprj.shp"))));
-        QTRY_VERIFY(app->PolyInputForm->isVisible());
-        QVERIFY(State().InputFileOpened);
-        QCOMPARE(State().vertexTable.VertexCount, 0);
-        // "Sheet No." must bring back the vertex dialog, not the point dialog.
-        QCOMPARE(State().settings.DataType, Polyline);
-        QCOMPARE(Main().PanelText(0),
-                 QStringLiteral("Opened noprj.shp; nothing read: no .prj file beside it"));
     }
 
     void refusedDropsChangeNothing() {
@@ -172,11 +194,8 @@ private slots:
         QCOMPARE(Main().PanelText(0), QString::fromLatin1(DropOneFileText));
         ExpectNothingChanged(cells, type);
 
-        const QString other = DropFileTypesText();
-        for (const QUrl& url : {QUrl::fromLocalFile(Data(QStringLiteral("xls/abc-2.5.xls"))),
-                                QUrl::fromLocalFile(Data(QStringLiteral("dialogs/geographic.prj"))),
-                                QUrl::fromLocalFile(QStringLiteral("/tmp/no-extension")),
-                                QUrl(QStringLiteral("https://example.org/route.kml"))}) {
+        const QString other = QString::fromLatin1(DropLocalFileText);
+        for (const QUrl& url : {QUrl(QStringLiteral("https://example.org/route.kml"))}) {
             SetPanelBlank();
             QVERIFY2(!DragEnterAccepted({url}), qPrintable(url.toString()));
             QCOMPARE(Main().PanelText(0), other);
@@ -193,19 +212,31 @@ private slots:
         QVERIFY(messages->boxes.empty());
     }
 
+    // Any local file is taken; one no reader can read is told when dropped.
     void unreadableFilesAreToldAndChangeNothing() {
         const auto cells = Cells(State().vertexTable);
         const uint8_t type = State().settings.DataType;
-        QVERIFY(Drop(Data(QStringLiteral("dialogs/projected.shp"))));
-        QTRY_COMPARE(messages->boxes.size(), std::size_t{1});
-        QCOMPARE(messages->boxes[0].text, QStringLiteral("Erro! No geographic coordinates"));
-        QCoreApplication::processEvents();
-        ExpectNothingChanged(cells, type);
-
-        QVERIFY(Drop(Data(QStringLiteral("dialogs/missing.kml"))));
-        QTRY_COMPARE(messages->boxes.size(), std::size_t{2});
-        QCOMPARE(messages->boxes[1].text, QStringLiteral("File not found"));
-        ExpectNothingChanged(cells, type);
+        const QString files[] = {
+            Data(QStringLiteral("xls/abc-2.5.xls")),
+            Data(QStringLiteral("dialogs/geographic.prj")),
+            // A main file without the index file GIS programs write beside it.
+            Data(QStringLiteral("dialogs/projected.shp")),
+            Data(QStringLiteral("dialogs/missing.kml")),
+            QStringLiteral("/tmp/no-extension"),
+        };
+        std::size_t told = 0;
+        for (const QString& file : files) {
+            SetPanelBlank();
+            QVERIFY2(DragEnterAccepted({QUrl::fromLocalFile(file)}), qPrintable(file));
+            QVERIFY(Drop(file));
+            QVERIFY(Main().WaitForComputation());
+            ++told;
+            QTRY_COMPARE(messages->boxes.size(), told);
+            QVERIFY2(
+                messages->LastText().startsWith(QStringLiteral("Cannot read \"%1\": ").arg(file)),
+                qPrintable(messages->LastText()));
+            ExpectNothingChanged(cells, type);
+        }
     }
 
     void dropDuringAComputationIsRefused() {

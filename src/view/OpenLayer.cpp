@@ -1,0 +1,181 @@
+#include "view/OpenLayer.h"
+
+#include "coverage/FeatureUnion.h"
+#include "dialogs/LayerChooser.h"
+#include "exchange/FileError.h"
+#include "exchange/FormatRegistry.h"
+#include "index/Settings.h"
+#include "view/AppTitle.h"
+#include "view/MainForm.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMetaObject>
+
+#include <exception>
+#include <new>
+#include <utility>
+
+namespace sw {
+
+namespace {
+
+QString AskLayerFile(QWidget* parent) {
+    QStringList filters;
+    for (const std::string& f : LayerBoxFilters()) {
+        filters << QString::fromStdString(f);
+    }
+    return QFileDialog::getOpenFileName(parent, QStringLiteral("Open layer"), QString(),
+                                        filters.join(QStringLiteral(";;")));
+}
+
+std::optional<std::vector<std::size_t>> ChooseInChooser(const GisLayer& layer, QWidget* parent) {
+    TLayerChooser chooser(layer, parent);
+    if (chooser.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return chooser.Chosen();
+}
+
+const char* DataTypeName(uint8_t dataType) {
+    return dataType == Polygon ? "polygon" : dataType == Polyline ? "polyline" : "point";
+}
+
+} // namespace
+
+QString OpenedLayerText(const GisLayer& layer, std::size_t chosen, uint8_t dataType,
+                        const QString& path) {
+    const std::size_t total = layer.Features.size();
+    QString text = QStringLiteral("Opened %1: ").arg(QFileInfo(path).fileName());
+    text += chosen == total ? QStringLiteral("%1 feature%2").arg(total).arg(total == 1 ? "" : "s")
+                            : QStringLiteral("%1 of %2 features").arg(chosen).arg(total);
+    text += QStringLiteral(" as a %1").arg(QString::fromLatin1(DataTypeName(dataType)));
+    const std::string note = SkippedFeaturesNote(layer);
+    if (!note.empty()) {
+        text += QStringLiteral("; ") + QString::fromStdString(note);
+    }
+    return text;
+}
+
+LayerOpening::LayerOpening(TMainForm& main)
+    : QObject(&main), main_(main), fileChoice_(AskLayerFile), featureChoice_(ChooseInChooser) {}
+
+LayerOpening::~LayerOpening() {
+    cancel_ = true;
+    if (worker_.joinable()) {
+        worker_.join();
+    }
+}
+
+void LayerOpening::OpenLayerClick() {
+    if (running_ || main_.Computing()) {
+        return;
+    }
+    const QString path = fileChoice_ ? fileChoice_(&main_) : QString();
+    if (!path.isEmpty()) {
+        Open(path);
+    }
+}
+
+bool LayerOpening::Open(const QString& path) {
+    if (running_) {
+        return false;
+    }
+    if (worker_.joinable()) {
+        worker_.join();
+    }
+    cancel_ = false;
+    running_ = true;
+    path_ = path;
+    statusBefore_ = main_.PanelText(0);
+    main_.SetPanelText(0, QStringLiteral("Reading %1...").arg(QFileInfo(path).fileName()));
+    emit BusyChanged();
+    worker_ = std::thread([this, file = QFile::encodeName(path).toStdString()] {
+        std::optional<GisLayer> layer;
+        std::string failure;
+        bool cancelled = false;
+        try {
+            GisLayerOptions options;
+            options.Cancel = &cancel_;
+            layer = ReadGisLayer(file, options);
+        } catch (const GisReadCancelled& e) {
+            cancelled = true;
+            failure = e.what();
+        } catch (const std::bad_alloc&) {
+            failure = "Cannot read \"" + file + "\": it is too large to hold in memory";
+        } catch (const std::exception& e) {
+            failure = e.what();
+        }
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            layer_ = std::move(layer);
+            failure_ = std::move(failure);
+            cancelled_ = cancelled;
+        }
+        QMetaObject::invokeMethod(this, &LayerOpening::ReadDone, Qt::QueuedConnection);
+    });
+    return true;
+}
+
+void LayerOpening::Cancel() {
+    if (running_) {
+        cancel_ = true;
+    }
+}
+
+void LayerOpening::ReadDone() {
+    if (worker_.joinable()) {
+        worker_.join();
+    }
+    std::optional<GisLayer> layer;
+    std::string failure;
+    bool cancelled = false;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        layer.swap(layer_);
+        failure.swap(failure_);
+        cancelled = cancelled_;
+    }
+    running_ = false;
+    emit BusyChanged();
+    if (cancelled) {
+        main_.SetPanelText(0, QString::fromStdString(failure));
+    } else if (!layer) {
+        main_.SetPanelText(0, statusBefore_);
+        ShowError(&main_, QString::fromStdString(failure));
+    } else {
+        Conclude(std::move(*layer), path_);
+    }
+}
+
+void LayerOpening::Conclude(GisLayer layer, const QString& path) {
+    std::vector<std::size_t> chosen;
+    if (layer.Features.size() == 1) {
+        chosen = {0};
+    } else {
+        const auto choice = featureChoice_ ? featureChoice_(layer, &main_) : std::nullopt;
+        if (!choice || choice->empty()) {
+            main_.SetPanelText(0, statusBefore_);
+            return;
+        }
+        chosen = *choice;
+    }
+    std::vector<const Feature*> shapes;
+    for (const std::size_t i : chosen) {
+        if (i < layer.Features.size()) {
+            shapes.push_back(&layer.Features[i].Shape);
+        }
+    }
+    Feature feature = UnionFeature(shapes);
+    opened_ = OpenedLayerText(layer, shapes.size(), DataTypeOf(feature), path);
+    main_.AcceptLayer(std::move(feature), QFile::encodeName(path).toStdString());
+    emit HandedOver();
+}
+
+void LayerOpening::Committed() {
+    main_.setWindowTitle(path_);
+    main_.SetPanelText(0, opened_);
+}
+
+} // namespace sw

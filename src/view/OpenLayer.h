@@ -1,0 +1,90 @@
+#pragma once
+
+// "Open layer": any file GDAL reads, read on a worker thread (Escape stops it),
+// its features chosen when there are several, and their union handed to the main
+// window, which computes it as it computes any feature. A file that cannot be
+// read, a cancelled read and a cancelled choice change nothing.
+
+#include "exchange/GisLayerReader.h"
+
+#include <QObject>
+#include <QString>
+
+#include <atomic>
+#include <cstddef>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+class QWidget;
+
+namespace sw {
+
+class TMainForm;
+
+// The layer's features "Open layer" computes: all of them when there is one,
+// else the chooser's choice (indexes into the layer); nullopt when cancelled.
+using FeatureChoice =
+    std::function<std::optional<std::vector<std::size_t>>(const GisLayer& layer, QWidget* parent)>;
+// The file to open, empty when the dialog was cancelled.
+using LayerFileChoice = std::function<QString(QWidget* parent)>;
+
+class LayerOpening : public QObject {
+    Q_OBJECT
+
+public:
+    explicit LayerOpening(TMainForm& main);
+    ~LayerOpening() override; // stops a running read and waits for it
+
+    // The dialogs, replaceable so that tests need no modal window.
+    void SetFileChoice(LayerFileChoice choice) { fileChoice_ = std::move(choice); }
+    void SetFeatureChoice(FeatureChoice choice) { featureChoice_ = std::move(choice); }
+
+    // The command: the open box, then Open.
+    void OpenLayerClick();
+    // Reads the file at `path` on the worker; false (and nothing started) while
+    // a read runs.
+    bool Open(const QString& path);
+
+    bool Running() const { return running_; }
+    void Cancel();
+
+    // The window committed the layer's result: the caption names the file and
+    // the status bar says what was opened.
+    void Committed();
+
+signals:
+    // A read started or ended: the window's commands follow.
+    void BusyChanged();
+    // The chosen features have gone to the window's computation.
+    void HandedOver();
+
+private:
+    void ReadDone();
+    void Conclude(GisLayer layer, const QString& path);
+
+    TMainForm& main_;
+    LayerFileChoice fileChoice_;
+    FeatureChoice featureChoice_;
+    std::thread worker_;
+    std::atomic<bool> cancel_{false};
+    bool running_ = false;
+    QString path_;
+    QString statusBefore_;
+    QString opened_; // the status text once the result is committed
+
+    std::mutex mutex_;
+    std::optional<GisLayer> layer_; // the worker's result
+    std::string failure_;           // or why there is none
+    bool cancelled_ = false;
+};
+
+// The status text after a layer has been opened: "Opened districts.gpkg: 3 of 5
+// features as a polygon", with the note on features left out when there are.
+QString OpenedLayerText(const GisLayer& layer, std::size_t chosen, uint8_t dataType,
+                        const QString& path);
+
+} // namespace sw
