@@ -105,7 +105,7 @@ const std::vector<InputFormat>& InputFormats() {
          .OpensAsLayer = true},
         {.Id = "gis",
          .Caption = "GIS layer",
-         .Extensions = {".gpkg", ".kmz", ".gpx", ".csv", ".fgb", ".gml", ".dxf"},
+         .Extensions = {".gpkg", ".kmz", ".gpx", ".csv", ".fgb", ".gml"},
          .DecimalMode = true,
          .InOpenBox = false,
          .HoldsRings = true,

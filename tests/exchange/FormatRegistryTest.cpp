@@ -50,8 +50,8 @@ TEST(FormatRegistry, ExtensionsChooseTheReader) {
     EXPECT_FALSE(InputFormatNamed("text")->HoldsRings);
     EXPECT_TRUE(InputFormatNamed("geojson")->DecimalMode);
     EXPECT_EQ(ReadableExtensionsText(),
-              "Only .txt, .shp, .kml, .geojson, .json, .gpkg, .kmz, .gpx, .csv, .fgb, .gml and "
-              ".dxf files can be opened");
+              "Only .txt, .shp, .kml, .geojson, .json, .gpkg, .kmz, .gpx, .csv, .fgb and .gml "
+              "files can be opened");
 }
 
 // "Open layer" offers every format but the vertex text file, and any file at
@@ -61,10 +61,11 @@ TEST(FormatRegistry, LayersAreEveryFileButAVertexTextFile) {
     EXPECT_EQ(InputFormatForPath("track.gpx")->Id, "gis");
     EXPECT_EQ(LayerBoxFilters(),
               (std::vector<std::string>{"GIS layers (*.shp *.kml *.geojson *.json *.gpkg *.kmz "
-                                        "*.gpx *.csv *.fgb *.gml *.dxf)",
+                                        "*.gpx *.csv *.fgb *.gml)",
                                         "All files (*)"}));
     EXPECT_FALSE(OpensAsLayer("/a/route.TXT"));
-    for (const char* path : {"a.shp", "a.kml", "a.json", "a.gpkg", "a.tab", "noextension", "a."}) {
+    for (const char* path :
+         {"a.shp", "a.kml", "a.json", "a.gpkg", "a.dxf", "a.tab", "noextension", "a."}) {
         EXPECT_TRUE(OpensAsLayer(path)) << path;
     }
     // The vertex dialog's open box keeps its three filters.
