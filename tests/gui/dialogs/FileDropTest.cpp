@@ -87,6 +87,9 @@ class FileDropTest : public QObject {
         QVERIFY(!State().InputFileOpened);
         QVERIFY(!app->PolyInputForm->isVisible());
         QCOMPARE(Main().windowTitle(), QStringLiteral("Sheetwright"));
+    }
+
+    void ExpectNoLayout() {
         QCOMPARE(State().feature.FeatureLoaded, 0);
         QVERIFY(Main().LayoutImage() == nullptr);
     }
@@ -209,6 +212,7 @@ private slots:
         QCOMPARE(Main().PanelText(0), other);
         QCoreApplication::processEvents();
         ExpectNothingChanged(cells, type);
+        ExpectNoLayout();
         QVERIFY(messages->boxes.empty());
     }
 
@@ -236,6 +240,7 @@ private slots:
                 messages->LastText().startsWith(QStringLiteral("Cannot read \"%1\": ").arg(file)),
                 qPrintable(messages->LastText()));
             ExpectNothingChanged(cells, type);
+            ExpectNoLayout();
         }
     }
 
