@@ -5,6 +5,7 @@
 #include "DistrictLayer.h"
 
 #include "coverage/Coverage.h"
+#include "coverage/FeatureUnion.h"
 #include "exchange/GisLayerReader.h"
 
 #include <benchmark/benchmark.h>
@@ -88,6 +89,26 @@ void ReadAndComputeUnion(benchmark::State& state, const std::string& path) {
         state.counters["in"] = g.InSheetCount;
     }
 }
+
+// What "Open layer" computes for every feature chosen: the features held as one
+// feature (drawn as its parts) whose sheets are their union, beside the plain
+// union above.
+void BM_Districts700_GeoPackage_OpenLayerUnion_50k(benchmark::State& state) {
+    const Settings s = StartSettings();
+    for (auto _ : state) {
+        const GisLayer layer = ReadGisLayer(GeoPackage(), {});
+        std::vector<const Feature*> shapes;
+        shapes.reserve(layer.Features.size());
+        for (const GisFeature& gf : layer.Features) {
+            shapes.push_back(&gf.Shape);
+        }
+        Feature f = UnionFeature(shapes);
+        SheetGrid g;
+        ComputeSheets(s, f, g);
+        state.counters["in"] = g.InSheetCount;
+    }
+}
+BENCHMARK(BM_Districts700_GeoPackage_OpenLayerUnion_50k)->Unit(benchmark::kMillisecond);
 
 void BM_Districts700_GeoPackage_ReadPerFeature_50k(benchmark::State& state) {
     ReadAndComputePerFeature(state, GeoPackage());
