@@ -129,6 +129,41 @@ void BM_Floor_BlankImage_Numbers230(benchmark::State& state) {
 }
 BENCHMARK(BM_Floor_BlankImage_Numbers230)->Unit(benchmark::kMillisecond);
 
+// About the largest grid the window draws at two device pixels per layout pixel
+// (some 20,000 cells with the ring), which goes through the painter, beside the
+// same grid at one.
+Model& Grid138() {
+    static Model m = [] {
+        Model out;
+        out.s = OpenFinest();
+        out.s.DataType = Polygon;
+        out.f = bench::Ring(2000, 24.0001, 25.3799, 74.0001, 75.3799, 1);
+        ComputeSheets(out.s, out.f, out.g);
+        out.s.SheetPixelHeight = MinSheetPixelHeight;
+        out.geo = PlaceLayout(out.s, out.f, out.g);
+        return out;
+    }();
+    return m;
+}
+
+void PaintGrid138(benchmark::State& state, double ratio) {
+    Model& m = Grid138();
+    for (auto _ : state) {
+        QImage image = CreateLayoutImage(static_cast<int32_t>(m.geo.ImageWidth),
+                                         static_cast<int32_t>(m.geo.ImageHeight), ratio);
+        benchmark::DoNotOptimize(PaintLayout(image, m.s, m.f, m.g, m.geo));
+    }
+    state.counters["cells"] = (m.g.GridCols + 2) * (m.g.GridRows + 2);
+}
+void BM_PaintLayout_Grid138_Ratio2(benchmark::State& state) {
+    PaintGrid138(state, 2.0);
+}
+void BM_PaintLayout_Grid138(benchmark::State& state) {
+    PaintGrid138(state, 1.0);
+}
+BENCHMARK(BM_PaintLayout_Grid138_Ratio2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintLayout_Grid138)->Unit(benchmark::kMillisecond);
+
 // One pointer move as the main window handles it: the readout, the old
 // highlight taken off and the new one drawn.
 void BM_PointerMove_Grid1000(benchmark::State& state) {

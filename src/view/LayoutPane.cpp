@@ -39,7 +39,7 @@ bool LayoutPane::Create(Settings& s, const SheetGrid& g) {
     QImage image;
     try {
         if (ImageSizePossible(s, g, limits_, size)) {
-            image = CreateLayoutImage(size.Width, size.Height, DeviceRatioFor(size));
+            image = CreateLayoutImage(size.Width, size.Height, DeviceRatioFor(size, g));
             geometry_ = PlanLayout(s, g.GridCols, g.GridRows);
         }
     } catch (const std::exception&) {
@@ -59,19 +59,25 @@ bool LayoutPane::Create(Settings& s, const SheetGrid& g) {
     return true;
 }
 
-double LayoutPane::DeviceRatioFor(const ImageSize& size) const {
+double LayoutPane::DeviceRatioFor(const ImageSize& size, const SheetGrid& g) const {
     const double ratio = scrollBox_->devicePixelRatioF();
     if (!(ratio > 1.0)) {
         return 1.0;
     }
-    // Drawn at the screen's density only while that stays a moderate image: a
-    // zoomed-out layout of a huge grid is drawn once per layout pixel, which the
-    // limit of the platform's bitmaps and the time of drawing both ask for.
+    // Drawn at the screen's density only while that stays a moderate image of a
+    // moderate grid: a scaled image is drawn through the painter, cell by cell,
+    // at some 7 microseconds a cell, where one pixel per layout pixel is written
+    // straight into the image. A zoomed-out layout of a huge grid is drawn once
+    // per layout pixel, which the platform's bitmap limit asks for too.
     const double devicePixels = static_cast<double>(size.Width) * size.Height * ratio * ratio;
+    const double cells =
+        (static_cast<double>(g.GridCols) + 2) * (static_cast<double>(g.GridRows) + 2);
     const bool withinProbe =
         !limitsProbed_ || devicePixels * static_cast<double>(limits_.ScreenBitDepth) <
                               static_cast<double>(limits_.MaxBitmapSize);
-    return withinProbe && devicePixels <= HighDensityPixelLimit ? ratio : 1.0;
+    return withinProbe && devicePixels <= HighDensityPixelLimit && cells <= HighDensityCellLimit
+               ? ratio
+               : 1.0;
 }
 
 QImage LayoutPane::Picture(const Settings& s, const Feature& f, const SheetGrid& g) const {

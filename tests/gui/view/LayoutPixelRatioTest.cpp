@@ -108,6 +108,14 @@ private slots:
         m.g = MakeGrid(m.s, WestSec, NorthSec, 50, 50, {});
         QVERIFY(pane.Create(m.s, m.g)); // 3,710 pixels square at zoom 70
         QCOMPARE(pane.Image()->devicePixelRatio(), 1.0);
+        // Small in pixels, but too many cells to draw through the painter.
+        m.s.SheetPixelHeight = 5;
+        m.g = MakeGrid(m.s, WestSec, NorthSec, 150, 150, {});
+        QVERIFY(pane.Create(m.s, m.g));
+        QCOMPARE(pane.Image()->devicePixelRatio(), 1.0);
+        m.g = MakeGrid(m.s, WestSec, NorthSec, 100, 100, {});
+        QVERIFY(pane.Create(m.s, m.g));
+        QCOMPARE(pane.Image()->devicePixelRatio(), 2.0);
     }
 };
 
