@@ -36,6 +36,8 @@ std::string ReportCaption(const ReportInput& in);
 
 // "Input POINT <lat> <long>" for the point data type, "Input POLYLINE <file>"
 // for the other two. A point input without any vertex names no coordinates.
+// Points read from a GIS file (a feature with parts) name the file instead:
+// "Input POINT " + InputFileName.
 std::string ReportInputLine(const ReportInput& in);
 
 // The whole report. The table has max(4, body rows + 2) + 3 rows: row 0 the

@@ -71,6 +71,22 @@ TEST(BuildReport, PointInOneSheetHasTheTotalInRowTwoAndThePointInRowFive) {
     EXPECT_EQ(t[6], (Row{"", "", ""}));
 }
 
+// Points of a GIS layer name their file, as lines and rings do; a point entered
+// by hand (one implicit part) keeps its position.
+TEST(BuildReport, PointsFromAFileNameTheFile) {
+    Fixture f;
+    f.file = "/data/towers.gpkg";
+    f.feature = MakePartsFeature({VertexRec{DmsAngle{24, 1, 0}, DmsAngle{72, 1, 0}},
+                                  VertexRec{DmsAngle{25, 1, 0}, DmsAngle{73, 1, 0}}},
+                                 {{0, PartKind::Point}, {1, PartKind::Point}});
+    f.In({"46A/1"});
+    EXPECT_EQ(ReportInputLine(f.Input()), "Input POINT /data/towers.gpkg");
+    f.feature = MakePointFeature(DmsAngle{24, 1, 0}, DmsAngle{72, 1, 0});
+    EXPECT_EQ(ReportInputLine(f.Input()), "Input POINT 24\xB0"
+                                          "01'00\" 72\xB0"
+                                          "01'00\"");
+}
+
 TEST(BuildReport, TwoBodyRowsEndWithTheInputLine) {
     Fixture f;
     f.settings.DataType = Polygon;
