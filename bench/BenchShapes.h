@@ -16,7 +16,7 @@ namespace sw::bench {
 
 inline Settings OpenFinest() {
     Settings s = StartSettings();
-    SelectSeries(s, OpenSeries);
+    SelectSeries(s, Series::OpenSeries);
     SelectScale(s, 6); // "1:2000", 36" sheets
     s.SheetPixelHeight = 70;
     return s;

@@ -39,7 +39,7 @@ Model& Grid1000() {
     static Model m = [] {
         Model out;
         out.s = OpenFinest();
-        out.s.DataType = Polygon;
+        out.s.DataType = DataKind::Polygon;
         out.f = bench::Ring(20000, 24.0001, 33.9999, 74.0001, 83.9999, 1);
         ComputeSheets(out.s, out.f, out.g);
         out.s.SheetPixelHeight = MinSheetPixelHeight;

@@ -97,7 +97,7 @@ const cli::SheetsResult& Computed(int k) {
         cli::SheetsResult r;
         r.seriesName = "open";
         r.settings = OpenFinest();
-        r.settings.DataType = Polygon;
+        r.settings.DataType = DataKind::Polygon;
         r.inputPath = PolygonFile(k);
         r.feature = cli::ReadFeatureFile(r.inputPath, true);
         ComputeSheets(r.settings, r.feature, r.grid);

@@ -10,17 +10,17 @@
 
 namespace sw::cli {
 
-uint8_t ParseSeries(const std::string& text) {
+Series ParseSeries(const std::string& text) {
     if (text == "old") {
-        return OldSeries;
+        return Series::OldSeries;
     }
     if (text == "open") {
-        return OpenSeries;
+        return Series::OpenSeries;
     }
     throw UsageError("unknown series '" + text + "': use old or open");
 }
 
-int32_t ParseScale(uint8_t series, const std::string& text) {
+int32_t ParseScale(Series series, const std::string& text) {
     const int32_t index = FindScale(series, text);
     if (index > 0) {
         return index;
@@ -30,11 +30,12 @@ int32_t ParseScale(uint8_t series, const std::string& text) {
         list += (list.empty() ? "" : ", ") + c;
     }
     throw UsageError("unknown scale '" + text + "' for the " +
-                     (series == OldSeries ? "old" : "open") + " series; valid scales: " + list);
+                     (series == Series::OldSeries ? "old" : "open") +
+                     " series; valid scales: " + list);
 }
 
 Settings ParseSettings(const std::string& series, const std::string& scale) {
-    const uint8_t s = ParseSeries(series);
+    const Series s = ParseSeries(series);
     return SettingsAt(s, ParseScale(s, scale));
 }
 

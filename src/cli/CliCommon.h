@@ -34,11 +34,11 @@ public:
 };
 
 // "old" or "open" to the series value.
-uint8_t ParseSeries(const std::string& text);
+Series ParseSeries(const std::string& text);
 
 // A scale caption as the scale box shows it ("1:50,000", "1:2,50,000") or the same
 // digits without separators; an unknown one names the series' valid captions.
-int32_t ParseScale(uint8_t series, const std::string& text);
+int32_t ParseScale(Series series, const std::string& text);
 
 // The start settings at a series and scale given as command-line text.
 Settings ParseSettings(const std::string& series, const std::string& scale);

@@ -45,7 +45,7 @@ void RegisterExtentCommand(CLI::App& app, CommandContext& ctx) {
     cmd->add_option("SHEETNO", opts->number, "Sheet number, for example 53H/2 or H43X02")
         ->required();
     cmd->callback([opts, &ctx]() {
-        const uint8_t series = ParseSeries(opts->series);
+        const Series series = ParseSeries(opts->series);
         SheetExtent e;
         try {
             e = FindSheetExtent(series, opts->number);

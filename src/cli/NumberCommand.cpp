@@ -27,7 +27,7 @@ std::vector<Settings> NumberingSettings(const std::string& series, const std::st
     if (!allScales) {
         return {ParseSettings(series, scale)};
     }
-    const uint8_t s = ParseSeries(series);
+    const Series s = ParseSeries(series);
     std::vector<Settings> all;
     for (std::size_t i = 1; i <= ScaleCaptions(s).size(); ++i) {
         all.push_back(SettingsAt(s, static_cast<int32_t>(i)));

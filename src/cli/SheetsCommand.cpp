@@ -234,12 +234,12 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
             const DmsAngle lat = ParseAngle(opts->point[0], "latitude");
             const DmsAngle lon = ParseAngle(opts->point[1], "longitude");
             r.feature = MakePointFeature(lat, lon);
-            r.settings.DataType = Point;
+            r.settings.DataType = DataKind::Point;
         } else {
             const bool isPolygon = polygon->count() > 0;
             r.inputPath = isPolygon ? opts->polygon : opts->polyline;
             r.feature = ReadFeatureFile(r.inputPath, isPolygon);
-            r.settings.DataType = isPolygon ? Polygon : Polyline;
+            r.settings.DataType = isPolygon ? DataKind::Polygon : DataKind::Polyline;
         }
         try {
             if (input->count() > 0) {

@@ -28,7 +28,8 @@ int32_t FifteenOffset(const DmsAngle& a) {
 } // namespace
 
 GridNumberer::GridNumberer(const Settings& s, const SheetGrid& g)
-    : series_(s.MapSeries == OldSeries ? OldSeries : OpenSeries), scale_(s.ScaleIndex) {
+    : series_(s.MapSeries == Series::OldSeries ? Series::OldSeries : Series::OpenSeries),
+      scale_(s.ScaleIndex) {
     cols_.resize(static_cast<std::size_t>(std::max(g.GridCols, 0)));
     rows_.resize(static_cast<std::size_t>(std::max(g.GridRows, 0)));
     int32_t lon = g.GridWestSec;
@@ -41,7 +42,7 @@ GridNumberer::GridNumberer(const Settings& s, const SheetGrid& g)
         // normalised and the degrees lie in 64..99.
         if (a.Deg >= 64 && a.Deg <= 99 && a.Min >= 0 && a.Sec >= 0) {
             k.MillionBase = BaseColumnNumbers.at(static_cast<std::size_t>(a.Deg / 4 - 16));
-            k.Letter = series_ == OldSeries ? 4 * (a.Deg % 4) : a.Deg % 6;
+            k.Letter = series_ == Series::OldSeries ? 4 * (a.Deg % 4) : a.Deg % 6;
             k.Fifteen = 4 * (a.Min / 15);
             k.Ten = (a.Min % 15) / 3;
             k.TwoK = 5 * (CheckedAdd(CheckedMul(a.Min % 3, 60), a.Sec) / 36);
@@ -63,7 +64,7 @@ GridNumberer::GridNumberer(const Settings& s, const SheetGrid& g)
         const DmsAngle& a = k.Lat;
         if (a.Deg >= 4 && a.Deg <= 39 && a.Min >= 0 && a.Sec >= 0) {
             k.Million = (39 - a.Deg) / 4;
-            k.Letter = series_ == OldSeries ? 3 - a.Deg % 4 : 6 * (3 - a.Deg % 4);
+            k.Letter = series_ == Series::OldSeries ? 3 - a.Deg % 4 : 6 * (3 - a.Deg % 4);
             k.Fifteen = (59 - a.Min) / 15 + 1;
             k.Ten = 5 * (4 - (a.Min % 15) / 3);
             k.TwoK = 5 - CheckedAdd(CheckedMul(a.Min % 3, 60), a.Sec) / 36;
@@ -84,7 +85,7 @@ std::size_t GridNumberer::Compose(const Row& row, const Column& col, char* out) 
         *p++ = '#';
         return 1;
     }
-    if (series_ == OldSeries) {
+    if (series_ == Series::OldSeries) {
         if (scale_ < 1 || scale_ > 5) {
             return 0;
         }

@@ -54,7 +54,7 @@ private:
 
     std::size_t Compose(const Row& row, const Column& col, char* out) const;
 
-    uint8_t series_;
+    Series series_;
     int32_t scale_;
     std::vector<Column> cols_;
     std::vector<Row> rows_;

@@ -84,15 +84,15 @@ std::vector<Feature> UnionMembers(const Feature& f) {
     return members;
 }
 
-uint8_t DataTypeOf(const Feature& f) {
+DataKind DataTypeOf(const Feature& f) {
     bool line = false;
     for (const FeaturePart& p : PartsOver(f, UsableCount(f))) {
         if (p.Kind == PartKind::Polygon) {
-            return Polygon;
+            return DataKind::Polygon;
         }
         line = line || p.Kind == PartKind::Polyline;
     }
-    return line ? Polyline : Point;
+    return line ? DataKind::Polyline : DataKind::Point;
 }
 
 } // namespace sw

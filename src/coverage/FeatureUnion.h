@@ -8,6 +8,7 @@
 // members, at any scale it is recomputed at).
 
 #include "coverage/Feature.h"
+#include "index/Settings.h"
 
 #include <cstdint>
 #include <vector>
@@ -26,6 +27,6 @@ std::vector<Feature> UnionMembers(const Feature& f);
 
 // The data type the feature's parts call for: Polygon when any part is a ring,
 // else Polyline when any is a line, else Point.
-uint8_t DataTypeOf(const Feature& f);
+DataKind DataTypeOf(const Feature& f);
 
 } // namespace sw

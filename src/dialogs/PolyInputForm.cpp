@@ -181,12 +181,13 @@ void TPolyInputForm::OKBtnClick() {
     if (OpenDialog1->exec() != QDialog::Accepted || OpenDialog1->selectedFiles().isEmpty()) {
         return;
     }
-    const int filterIndex =
-        static_cast<int>(OpenDialog1->nameFilters().indexOf(OpenDialog1->selectedNameFilter())) + 1;
+    const auto filterIndex = OpenFilter{
+        static_cast<int>(OpenDialog1->nameFilters().indexOf(OpenDialog1->selectedNameFilter())) +
+        1};
     OpenFile(filterIndex, OpenDialog1->selectedFiles().first());
 }
 
-std::optional<OpenOutcome> TPolyInputForm::OpenFile(int filterIndex, const QString& path) {
+std::optional<OpenOutcome> TPolyInputForm::OpenFile(OpenFilter filterIndex, const QString& path) {
     const InputFormat* format = OpenBoxFormat(filterIndex);
     if (format == nullptr) {
         ShowError(this, QStringLiteral("Unknown file type for \"%1\"").arg(path));
@@ -252,7 +253,7 @@ void TPolyInputForm::BitBtn1Click() {
     try {
         // The parts a file gave stay apart; typed rows are one part.
         feature = TableToFeature(t, DecimalMode(), LocaleDecimalSeparator(),
-                                 st.settings.DataType == Polygon);
+                                 st.settings.DataType == DataKind::Polygon);
     } catch (const std::exception& e) {
         // The conversion messages quote the cell, which is 8-bit text.
         ShowError(this, ErrorText(e));

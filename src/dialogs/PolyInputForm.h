@@ -41,7 +41,7 @@ public:
     // otherwise how it was taken.
     std::optional<OpenOutcome> OpenFile(const InputFormat& format, const QString& path);
     // The same for the format at an open box position (1 text, 2 shapefile, 3 KML).
-    std::optional<OpenOutcome> OpenFile(int filterIndex, const QString& path);
+    std::optional<OpenOutcome> OpenFile(OpenFilter filterIndex, const QString& path);
     // Pastes a block of tab- or comma-separated text at the current cell.
     void PasteText(const QString& text);
 

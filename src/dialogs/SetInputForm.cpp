@@ -62,7 +62,7 @@ void TSetInputForm::showEvent(QShowEvent* event) {
     // Every showing starts from the current data type, so an unconfirmed choice
     // left by Cancel is forgotten.
     if (!event->spontaneous()) {
-        SelectIndex(host_.session->State().settings.DataType - 1);
+        SelectIndex(static_cast<int>(host_.session->State().settings.DataType) - 1);
     }
     QDialog::showEvent(event);
 }
@@ -70,7 +70,7 @@ void TSetInputForm::showEvent(QShowEvent* event) {
 void TSetInputForm::OKBtnClick() {
     const int index = SelectedIndex();
     if (index >= 0) {
-        host_.session->SetDataType(static_cast<uint8_t>(index + 1));
+        host_.session->SetDataType(static_cast<DataKind>(index + 1));
     }
     hide();
 }

@@ -147,32 +147,32 @@ std::vector<std::string> OpenBoxFilters() {
     return filters;
 }
 
-const InputFormat* OpenBoxFormat(int position) {
+const InputFormat* OpenBoxFormat(OpenFilter position) {
     int at = 0;
     for (const InputFormat& f : InputFormats()) {
-        if (f.InOpenBox && ++at == position) {
+        if (f.InOpenBox && ++at == static_cast<int>(position)) {
             return &f;
         }
     }
     return nullptr;
 }
 
-int OpenBoxPosition(const InputFormat& format) {
+OpenFilter OpenBoxPosition(const InputFormat& format) {
     int at = 0;
     for (const InputFormat& f : InputFormats()) {
         if (f.InOpenBox) {
             ++at;
             if (&f == &format) {
-                return at;
+                return OpenFilter{at};
             }
         }
     }
-    return 0;
+    return OpenFilter::None;
 }
 
-int OpenBoxPosition(std::string_view id) {
+OpenFilter OpenBoxPosition(std::string_view id) {
     const InputFormat* f = InputFormatNamed(id);
-    return f == nullptr ? 0 : OpenBoxPosition(*f);
+    return f == nullptr ? OpenFilter::None : OpenBoxPosition(*f);
 }
 
 std::string LayerExtensionsText() {
@@ -354,27 +354,27 @@ std::vector<std::string> SaveBoxFilters() {
     return filters;
 }
 
-const OutputFormat* SaveBoxFormat(int position) {
+const OutputFormat* SaveBoxFormat(SaveFilter position) {
     int at = 0;
     for (const OutputFormat& f : OutputFormats()) {
-        if (f.InSaveBox && ++at == position) {
+        if (f.InSaveBox && ++at == static_cast<int>(position)) {
             return &f;
         }
     }
     return nullptr;
 }
 
-int SaveBoxPosition(std::string_view id) {
+SaveFilter SaveBoxPosition(std::string_view id) {
     int at = 0;
     for (const OutputFormat& f : OutputFormats()) {
         if (f.InSaveBox) {
             ++at;
             if (f.Id == id) {
-                return at;
+                return SaveFilter{at};
             }
         }
     }
-    return 0;
+    return SaveFilter::None;
 }
 
 } // namespace sw

@@ -23,6 +23,13 @@ namespace sw {
 struct Settings;
 struct SheetGrid;
 
+// A one-based filter position of the vertex dialog's open box, as the dialog
+// reports the chosen filter; None (0) is no position of the box.
+enum class OpenFilter : int { None = 0 };
+
+// A one-based entry position of the save dialog; None (0) is no entry.
+enum class SaveFilter : int { None = 0 };
+
 // ---- inputs ------------------------------------------------------------------
 
 // How a read went when it did not throw.
@@ -68,11 +75,11 @@ const InputFormat* InputFormatNamed(std::string_view id);
 std::vector<std::string> OpenBoxFilters();
 
 // The format at a one-based open box position; null outside the list.
-const InputFormat* OpenBoxFormat(int position);
+const InputFormat* OpenBoxFormat(OpenFilter position);
 
-// The one-based open box position of `format`; 0 when the box does not offer it.
-int OpenBoxPosition(const InputFormat& format);
-int OpenBoxPosition(std::string_view id);
+// The open box position of `format`; None when the box does not offer it.
+OpenFilter OpenBoxPosition(const InputFormat& format);
+OpenFilter OpenBoxPosition(std::string_view id);
 
 // The open box of "Open layer": every extension of the formats read as layers
 // under one caption, then every file, since GDAL reads more formats than
@@ -147,9 +154,9 @@ const OutputFormat* GisFormatNamed(std::string_view name);
 std::vector<std::string> SaveBoxFilters();
 
 // The format at a one-based save dialog position; null outside the list.
-const OutputFormat* SaveBoxFormat(int position);
+const OutputFormat* SaveBoxFormat(SaveFilter position);
 
-// The one-based save dialog position of the format `id`; 0 when not offered.
-int SaveBoxPosition(std::string_view id);
+// The save dialog position of the format `id`; None when not offered.
+SaveFilter SaveBoxPosition(std::string_view id);
 
 } // namespace sw

@@ -110,7 +110,7 @@ std::unique_ptr<OGRPolygon> CellPolygon(double west, double south, double east, 
 }
 
 const char* SeriesName(const Settings& s) {
-    return s.MapSeries == OldSeries ? "old" : "open";
+    return s.MapSeries == Series::OldSeries ? "old" : "open";
 }
 
 void WriteGridLayer(GDALDataset& ds, const std::string& driver, const OgrGridRequest& rq) {

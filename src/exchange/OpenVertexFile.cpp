@@ -4,12 +4,12 @@
 
 namespace sw {
 
-int FilterIndexForPath(const std::string& path) {
+OpenFilter FilterIndexForPath(const std::string& path) {
     const InputFormat* f = InputFormatForPath(path);
-    return f == nullptr ? 0 : OpenBoxPosition(*f);
+    return f == nullptr ? OpenFilter::None : OpenBoxPosition(*f);
 }
 
-bool FilterUsesDecimalMode(int filterIndex) {
+bool FilterUsesDecimalMode(OpenFilter filterIndex) {
     const InputFormat* f = OpenBoxFormat(filterIndex);
     return f == nullptr || f->DecimalMode;
 }
@@ -20,7 +20,7 @@ OpenOutcome OpenVertexFile(const InputFormat& format, const std::string& path, V
     return format.Read(path, t, decimalSeparator);
 }
 
-OpenOutcome OpenVertexFile(int filterIndex, const std::string& path, VertexTable& t,
+OpenOutcome OpenVertexFile(OpenFilter filterIndex, const std::string& path, VertexTable& t,
                            char decimalSeparator) {
     const InputFormat* f = OpenBoxFormat(filterIndex);
     if (f == nullptr) {

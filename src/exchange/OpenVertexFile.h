@@ -11,13 +11,13 @@
 
 namespace sw {
 
-// The open box position (one-based) of the format a file's extension selects,
-// case-insensitively; 0 when the open box offers no format for it.
-int FilterIndexForPath(const std::string& path);
+// The open box position of the format a file's extension selects,
+// case-insensitively; None when the open box offers no format for it.
+OpenFilter FilterIndexForPath(const std::string& path);
 
 // Whether the format at an open box position fills the decimal-degree layout
 // (every one but the vertex text file).
-bool FilterUsesDecimalMode(int filterIndex);
+bool FilterUsesDecimalMode(OpenFilter filterIndex);
 
 // Lays the table out for the format's mode (SetGrid), then reads by the format,
 // not the file's extension. Every refusal is a FileError carrying the text for
@@ -29,7 +29,7 @@ OpenOutcome OpenVertexFile(const InputFormat& format, const std::string& path, V
 
 // The same for the format at an open box position; a position the box does not
 // have throws before anything changes.
-OpenOutcome OpenVertexFile(int filterIndex, const std::string& path, VertexTable& t,
+OpenOutcome OpenVertexFile(OpenFilter filterIndex, const std::string& path, VertexTable& t,
                            char decimalSeparator);
 
 } // namespace sw

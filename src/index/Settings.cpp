@@ -56,10 +56,10 @@ std::string DigitsOnly(const std::string& caption) {
 } // namespace
 
 void ApplyScale(Settings& s, uint8_t scale) {
-    if (s.MapSeries == OldSeries) {
+    if (s.MapSeries == Series::OldSeries) {
         s.SheetWidthSec = RoundHalfEven(static_cast<double>(OldBaseSideSec) / OldDivisor(scale));
         s.SheetHeightSec = s.SheetWidthSec;
-    } else if (s.MapSeries == OpenSeries) {
+    } else if (s.MapSeries == Series::OpenSeries) {
         const int32_t divisor = OpenDivisor(scale);
         s.SheetWidthSec = RoundHalfEven(static_cast<double>(OpenBaseWidthSec) / divisor);
         if (scale == 1) {
@@ -71,9 +71,9 @@ void ApplyScale(Settings& s, uint8_t scale) {
 }
 
 void ApplyLabelSize(Settings& s) {
-    if (s.MapSeries == OldSeries) {
+    if (s.MapSeries == Series::OldSeries) {
         s.LabelFontSize = s.ScaleIndex <= 4 ? 11 : 9;
-    } else if (s.MapSeries == OpenSeries) {
+    } else if (s.MapSeries == Series::OpenSeries) {
         s.LabelFontSize = s.ScaleIndex <= 3 ? 9 : 7;
     }
 }
@@ -97,30 +97,30 @@ const std::vector<std::string>& SeriesCaptions() {
     return captions;
 }
 
-const std::vector<std::string>& ScaleCaptions(uint8_t series) {
+const std::vector<std::string>& ScaleCaptions(Series series) {
     static const std::vector<std::string> old{"1:1M", "1:2,50,000", "1:1,25,000", "1:50,000",
                                               "1:25,000"};
     static const std::vector<std::string> open{"1:1M",     "1:2,50,000", "1:50,000",
                                                "1:25,000", "1:10,000",   "1:2000"};
     static const std::vector<std::string> none;
-    if (series == OldSeries) {
+    if (series == Series::OldSeries) {
         return old;
     }
-    if (series == OpenSeries) {
+    if (series == Series::OpenSeries) {
         return open;
     }
     return none;
 }
 
-int32_t RemapScaleIndex(int32_t scaleIndex, uint8_t newSeries) {
-    if (newSeries == OldSeries) {
+int32_t RemapScaleIndex(int32_t scaleIndex, Series newSeries) {
+    if (newSeries == Series::OldSeries) {
         if (scaleIndex > 2) {
             scaleIndex = CheckedAdd(scaleIndex, 1);
         }
-        const auto count = static_cast<int32_t>(ScaleCaptions(OldSeries).size());
+        const auto count = static_cast<int32_t>(ScaleCaptions(Series::OldSeries).size());
         return std::min(scaleIndex, count);
     }
-    if (newSeries == OpenSeries && scaleIndex > 2) {
+    if (newSeries == Series::OpenSeries && scaleIndex > 2) {
         return scaleIndex - 1;
     }
     return scaleIndex;
@@ -139,7 +139,7 @@ void SelectScale(Settings& s, int32_t scaleIndex) {
     s.ScaleText = listed ? ToShortString(captions[static_cast<std::size_t>(scaleIndex - 1)]) : "";
 }
 
-void SelectSeries(Settings& s, uint8_t series) {
+void SelectSeries(Settings& s, Series series) {
     s.ScaleIndex = RemapScaleIndex(s.ScaleIndex, series);
     s.MapSeries = series;
     SelectScale(s, s.ScaleIndex);
@@ -149,22 +149,22 @@ void SelectSeries(Settings& s, uint8_t series) {
 Settings StartSettings() {
     Settings s;
     s.ScaleIndex = 3;
-    s.MapSeries = OldSeries;
+    s.MapSeries = Series::OldSeries;
     ApplyScale(s, 3);
     s.SheetPixelHeight = DefaultSheetPixelHeight;
-    SelectSeries(s, OldSeries);
-    s.DataType = Point;
+    SelectSeries(s, Series::OldSeries);
+    s.DataType = DataKind::Point;
     return s;
 }
 
-Settings SettingsAt(uint8_t series, int32_t scaleIndex) {
+Settings SettingsAt(Series series, int32_t scaleIndex) {
     Settings s = StartSettings();
     SelectSeries(s, series);
     SelectScale(s, scaleIndex);
     return s;
 }
 
-int32_t FindScale(uint8_t series, const std::string& caption) {
+int32_t FindScale(Series series, const std::string& caption) {
     const auto& captions = ScaleCaptions(series);
     for (std::size_t i = 0; i < captions.size(); ++i) {
         if (captions[i] == caption || DigitsOnly(captions[i]) == DigitsOnly(caption)) {

@@ -10,12 +10,14 @@
 
 namespace sw {
 
-inline constexpr uint8_t OldSeries = 1;
-inline constexpr uint8_t OpenSeries = 2;
+// The map series; the values are those the series box items and stored settings
+// use. Any other value is no series: the rules that depend on it leave their
+// results unchanged.
+enum class Series : uint8_t { OldSeries = 1, OpenSeries = 2 };
 
-inline constexpr uint8_t Point = 1;
-inline constexpr uint8_t Polyline = 2;
-inline constexpr uint8_t Polygon = 3;
+// The kind of feature the user enters next; its value less one is the radio item
+// of the data type dialog.
+enum class DataKind : uint8_t { Point = 1, Polyline = 2, Polygon = 3 };
 
 // Zoom bounds of the commands; the step of every zoom change.
 inline constexpr int32_t MinSheetPixelHeight = 5;
@@ -27,13 +29,13 @@ inline constexpr int32_t DefaultSheetPixelHeight = 70;
 inline constexpr std::size_t ShortStringMax = 20;
 
 struct Settings {
-    uint8_t MapSeries = OldSeries;
+    Series MapSeries = Series::OldSeries;
     int32_t ScaleIndex = 4; // 1-based position in the current series' scale list
     int32_t SheetWidthSec = 900;
     int32_t SheetHeightSec = 900;
     int32_t LabelFontSize = 11; // label size at zoom 70
     std::string ScaleText = "1:50,000";
-    uint8_t DataType = Point;
+    DataKind DataType = DataKind::Point;
     int32_t SheetPixelHeight = DefaultSheetPixelHeight;
 };
 
@@ -55,13 +57,13 @@ int32_t DrawnLabelFontSize(const Settings& s);
 const std::vector<std::string>& SeriesCaptions();
 
 // Captions of the scale box of a series, in list order; empty for another value.
-const std::vector<std::string>& ScaleCaptions(uint8_t series);
+const std::vector<std::string>& ScaleCaptions(Series series);
 
 // ScaleIndex after switching to `newSeries`, keeping the same map scale where both
 // lists have it. The open-series scales finer than 1:25,000 have no old
 // counterpart; they map to the old series' finest scale, 1:25,000, so that a
 // switch never leaves an empty selection.
-int32_t RemapScaleIndex(int32_t scaleIndex, uint8_t newSeries);
+int32_t RemapScaleIndex(int32_t scaleIndex, Series newSeries);
 
 // The scale switch on the settings: ScaleIndex := position, sheet and label size
 // applied, ScaleText := the caption cut to 20 characters (empty for a position
@@ -70,17 +72,17 @@ void SelectScale(Settings& s, int32_t scaleIndex);
 
 // The series switch on the settings: MapSeries, remapped ScaleIndex, then the
 // scale switch, then the label size once more.
-void SelectSeries(Settings& s, uint8_t series);
+void SelectSeries(Settings& s, Series series);
 
 // The start state of the main window: old series, "1:50,000", zoom 70, Point.
 Settings StartSettings();
 
 // The start state switched to `series` and the scale at `scaleIndex` of its list.
-Settings SettingsAt(uint8_t series, int32_t scaleIndex);
+Settings SettingsAt(Series series, int32_t scaleIndex);
 
 // Position (1-based) of a scale caption in a series' list, also accepting the
 // digits without separators ("1:50000"); 0 when there is none.
-int32_t FindScale(uint8_t series, const std::string& caption);
+int32_t FindScale(Series series, const std::string& caption);
 
 // Cuts a text to the 20 characters of a short string.
 std::string ToShortString(const std::string& text);

@@ -16,14 +16,14 @@ constexpr int32_t IndexEastSec = 100 * 3600;
 
 // The scale each scale's number extends: old 1:50,000 builds on 1:2,50,000, open
 // 1:10,000 on 1:50,000, every other scale on the one before it.
-int32_t ParentScale(uint8_t series, int32_t scale) {
-    if (series == OldSeries) {
+int32_t ParentScale(Series series, int32_t scale) {
+    if (series == Series::OldSeries) {
         return scale == 4 ? 2 : scale - 1;
     }
     return scale == 5 ? 3 : scale - 1;
 }
 
-std::vector<int32_t> ScaleChain(uint8_t series, int32_t scale) {
+std::vector<int32_t> ScaleChain(Series series, int32_t scale) {
     std::vector<int32_t> chain;
     for (int32_t s = scale; s >= 1; s = ParentScale(series, s)) {
         chain.insert(chain.begin(), s);
@@ -73,7 +73,7 @@ struct Box {
 
 // Descends the chain of scales; returns false with `failedScale` set where no cell
 // of the level matches.
-bool Descend(uint8_t series, const std::string& number, const std::vector<int32_t>& chain, Box& box,
+bool Descend(Series series, const std::string& number, const std::vector<int32_t>& chain, Box& box,
              int32_t& failedScale, std::string& matchedPrefix) {
     for (std::size_t level = 0; level < chain.size(); ++level) {
         const Settings s = SettingsAt(series, chain[level]);
@@ -105,7 +105,7 @@ bool Descend(uint8_t series, const std::string& number, const std::vector<int32_
 
 } // namespace
 
-SheetExtent FindSheetExtent(uint8_t series, const std::string& number) {
+SheetExtent FindSheetExtent(Series series, const std::string& number) {
     const auto& captions = ScaleCaptions(series);
     if (captions.empty()) {
         throw UnknownSheetError("unknown series");
@@ -129,7 +129,7 @@ SheetExtent FindSheetExtent(uint8_t series, const std::string& number) {
             bestFailedScale = failedScale;
         }
     }
-    const std::string seriesName = series == OldSeries ? "old" : "open";
+    const std::string seriesName = series == Series::OldSeries ? "old" : "open";
     if (bestPrefix.empty()) {
         throw UnknownSheetError("'" + number + "' is not a sheet number of the " + seriesName +
                                 " series: no 1:1M sheet of the index is numbered so");
@@ -140,7 +140,7 @@ SheetExtent FindSheetExtent(uint8_t series, const std::string& number) {
                             number.substr(bestPrefix.size()) + "'");
 }
 
-std::array<std::string, 8> NeighbourSheetNumbers(uint8_t series, const SheetExtent& e) {
+std::array<std::string, 8> NeighbourSheetNumbers(Series series, const SheetExtent& e) {
     const Settings s = SettingsAt(series, e.ScaleIndex);
     const int32_t w = e.EastSec - e.WestSec;
     const int32_t h = e.NorthSec - e.SouthSec;

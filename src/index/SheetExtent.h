@@ -29,11 +29,11 @@ struct SheetExtent {
 };
 
 // Finds the sheet `number` of `series`; throws UnknownSheetError otherwise.
-SheetExtent FindSheetExtent(uint8_t series, const std::string& number);
+SheetExtent FindSheetExtent(Series series, const std::string& number);
 
 // Numbers of the eight neighbours, row by row from the north-west: NW, N, NE, W,
 // E, SW, S, SE ("#" where the neighbour lies outside the index). Each is numbered
 // at its south-west corner, as the layout's ring of neighbours is.
-std::array<std::string, 8> NeighbourSheetNumbers(uint8_t series, const SheetExtent& e);
+std::array<std::string, 8> NeighbourSheetNumbers(Series series, const SheetExtent& e);
 
 } // namespace sw

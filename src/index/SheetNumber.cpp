@@ -129,7 +129,7 @@ std::string OpenSheetNumber(const Settings& s, const DmsAngle& lon, const DmsAng
 }
 
 std::string SheetNumber(const Settings& s, const DmsAngle& lon, const DmsAngle& lat) {
-    if (s.MapSeries == OldSeries) {
+    if (s.MapSeries == Series::OldSeries) {
         return OldSheetNumber(s, lon, lat);
     }
     return OpenSheetNumber(s, lon, lat);

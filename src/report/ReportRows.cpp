@@ -8,7 +8,7 @@ namespace sw {
 
 int32_t GroupKeyLength(const Settings& s) {
     const int32_t base = s.ScaleIndex == 1 ? 2 : 3;
-    return s.MapSeries == OpenSeries ? base + 1 : base;
+    return s.MapSeries == Series::OpenSeries ? base + 1 : base;
 }
 
 namespace {

@@ -21,11 +21,11 @@ std::string ReportCaption(const ReportInput& in) {
 
 std::string ReportInputLine(const ReportInput& in) {
     std::string line = "Input ";
-    if (in.settings.DataType == Point && !in.feature.Parts.empty()) {
+    if (in.settings.DataType == DataKind::Point && !in.feature.Parts.empty()) {
         // Points read from a GIS file (parts of their own kind): the file says
         // more than the first of them.
         line += "POINT " + in.InputFileName;
-    } else if (in.settings.DataType == Point) {
+    } else if (in.settings.DataType == DataKind::Point) {
         line += "POINT ";
         if (!in.feature.Vertices.empty()) {
             const VertexRec& v = in.feature.Vertices.front();

@@ -28,7 +28,7 @@ std::optional<ComputeRequest> Session::ChangeSettings(const Settings& next) {
 
 std::optional<ComputeRequest> Session::PickSeries(int item) {
     Settings next = state_.settings;
-    SelectSeries(next, item == 1 ? OpenSeries : OldSeries);
+    SelectSeries(next, item == 1 ? Series::OpenSeries : Series::OldSeries);
     return ChangeSettings(next);
 }
 
@@ -47,7 +47,7 @@ ComputeRequest Session::AcceptFeature(Feature feature, bool fitToScreen, bool en
 
 ComputeRequest Session::OpenLayer(Feature feature, const std::string& path) {
     feature.FeatureLoaded = 1;
-    const uint8_t dataType = DataTypeOf(feature);
+    const DataKind dataType = DataTypeOf(feature);
     return Ask(state_.settings, std::move(feature),
                Pending{.isFeature = true,
                        .fitToScreen = true,
@@ -62,7 +62,7 @@ ComputeRequest Session::FindSheet(const std::string& number) {
     // The scale the sheet is at is committed only with the result, so a failed
     // request leaves the scale box as it was.
     return Ask(request.settings, std::move(request.feature),
-               Pending{.isFeature = true, .dataType = Point});
+               Pending{.isFeature = true, .dataType = DataKind::Point});
 }
 
 CommitResult Session::Commit(const Settings& settings, Feature feature, SheetGrid grid) {
@@ -70,7 +70,7 @@ CommitResult Session::Commit(const Settings& settings, Feature feature, SheetGri
     pending_.reset();
     // The data type may have been changed meanwhile by its dialog; keep that
     // unless the request itself chose one.
-    const uint8_t dataType = p.dataType != 0 ? p.dataType : state_.settings.DataType;
+    const DataKind dataType = p.dataType.value_or(state_.settings.DataType);
     state_.settings = settings;
     state_.settings.DataType = dataType;
     feature.FeatureLoaded = 1;
@@ -140,7 +140,7 @@ void Session::ImageRefused() {
     state_.feature.FeatureLoaded = 0;
 }
 
-void Session::SetDataType(uint8_t dataType) {
+void Session::SetDataType(DataKind dataType) {
     state_.settings.DataType = dataType;
 }
 

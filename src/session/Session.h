@@ -98,7 +98,7 @@ public:
     void ImageRefused();
 
     // The data type dialog's choice, or the one a dropped file gives.
-    void SetDataType(uint8_t dataType);
+    void SetDataType(DataKind dataType);
 
     // The vertex dialog filled its table from `path` (UTF-8), or was cleared.
     void InputOpened(const std::string& path);
@@ -109,7 +109,8 @@ private:
         bool isFeature = false; // a feature request, not a series or scale change
         bool fitToScreen = false;
         bool enableReport = false;
-        uint8_t dataType = 0; // set with the result; 0 keeps the current one
+        std::optional<DataKind> dataType =
+            std::nullopt; // set with the result; none keeps the current one
         std::optional<std::string> inputFile = std::nullopt; // InputFileName with the result
     };
     ComputeRequest Ask(const Settings& s, Feature f, const Pending& p);

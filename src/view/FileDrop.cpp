@@ -34,16 +34,16 @@ DropRequest ReadDrop(const QMimeData* mime) {
 }
 
 DroppedFile ConcludeDrop(DroppedOpen outcome, const InputFormat& format, const VertexTable& table,
-                         uint8_t currentDataType, const QString& path) {
+                         DataKind currentDataType, const QString& path) {
     const QString name = QFileInfo(path).fileName();
     DroppedFile r;
     if (outcome != DroppedOpen::Read) {
-        r.DataType = currentDataType == Polygon ? Polygon : Polyline;
+        r.DataType = currentDataType == DataKind::Polygon ? DataKind::Polygon : DataKind::Polyline;
         r.Status = QStringLiteral("Opened %1; nothing read: no .prj file beside it").arg(name);
         return r;
     }
     const bool polygon = format.HoldsRings && table.IsPolygon == 1;
-    r.DataType = polygon ? Polygon : Polyline;
+    r.DataType = polygon ? DataKind::Polygon : DataKind::Polyline;
     r.Status = QStringLiteral("Opened %1 as a %2")
                    .arg(name, polygon ? QStringLiteral("polygon") : QStringLiteral("polyline"));
     return r;

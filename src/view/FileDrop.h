@@ -5,6 +5,8 @@
 // any other file by "Open layer" (view/OpenLayer.h), since GDAL knows formats by
 // their content as well as by their extensions.
 
+#include "index/Settings.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -40,8 +42,8 @@ DropRequest ReadDrop(const QMimeData* mime);
 const InputFormat* DropFormat(const QString& path);
 
 struct DroppedFile {
-    uint8_t DataType = 0; // the data type the opened file gives
-    QString Status;       // the status bar text that says what was done
+    DataKind DataType = DataKind::Polyline; // the data type the opened file gives
+    QString Status;                         // the status bar text that says what was done
 };
 
 // After the dialog took the file (`outcome` not Refused): Polygon when a
@@ -51,6 +53,6 @@ struct DroppedFile {
 // brings back the vertex dialog. The status names the file without its folder:
 // "Opened route.txt as a polyline".
 DroppedFile ConcludeDrop(DroppedOpen outcome, const InputFormat& format, const VertexTable& table,
-                         uint8_t currentDataType, const QString& path);
+                         DataKind currentDataType, const QString& path);
 
 } // namespace sw

@@ -206,7 +206,7 @@ void DrawLineSegments(LayoutCanvas& c, const Settings& s, const Feature& f, cons
             c.LineTo(first.X, first.Y);
         }
     }
-    if (s.DataType == Point && f.Parts.empty()) {
+    if (s.DataType == DataKind::Point && f.Parts.empty()) {
         c.Ellipse(last.X - 5, last.Y - 5, last.X + 5, last.Y + 5);
         c.SetPixel(last.X, last.Y, LayoutColors::Red);
     }

@@ -17,12 +17,12 @@ QStringList SaveFilters() {
     return filters;
 }
 
-bool SaveFilterIsPicture(int filter) {
+bool SaveFilterIsPicture(SaveFilter filter) {
     const OutputFormat* f = SaveBoxFormat(filter);
     return f != nullptr && f->Picture != PictureEncoding::None;
 }
 
-std::string PictureFileName(const std::string& path, int filter) {
+std::string PictureFileName(const std::string& path, SaveFilter filter) {
     const QFileInfo info(QString::fromStdString(path));
     if (!info.suffix().isEmpty() || info.fileName().isEmpty() || !SaveFilterIsPicture(filter)) {
         return path;
@@ -30,7 +30,7 @@ std::string PictureFileName(const std::string& path, int filter) {
     return path + std::string(SaveBoxFormat(filter)->Extension);
 }
 
-void SaveLayout(int filter, const std::string& path, const Settings& s, const SheetGrid& g,
+void SaveLayout(SaveFilter filter, const std::string& path, const Settings& s, const SheetGrid& g,
                 const QImage& image) {
     const OutputFormat* f = SaveBoxFormat(filter);
     if (f == nullptr) {

@@ -239,7 +239,7 @@ void TMainForm::Repaint() {
 // The boxes as the committed settings say (after a cancelled recomputation too).
 void TMainForm::ShowSettings() {
     const Settings& s = session_.State().settings;
-    ComboBox2->setCurrentIndex(s.MapSeries == OpenSeries ? 1 : 0);
+    ComboBox2->setCurrentIndex(s.MapSeries == Series::OpenSeries ? 1 : 0);
     ComboBox1->clear();
     for (const std::string& caption : ScaleCaptions(s.MapSeries)) {
         ComboBox1->addItem(FromCore(caption));
@@ -435,10 +435,10 @@ void TMainForm::SpeedButton1Click() {
 }
 
 void TMainForm::PointBtnClick() {
-    const uint8_t type = session_.State().settings.DataType;
-    if (type == Point) {
+    const DataKind type = session_.State().settings.DataType;
+    if (type == DataKind::Point) {
         ShowWidget(dialogs_.PointInputForm);
-    } else if (type == Polyline || type == Polygon) {
+    } else if (type == DataKind::Polyline || type == DataKind::Polygon) {
         ShowWidget(dialogs_.PolyInputForm);
     }
 }
@@ -455,12 +455,12 @@ void TMainForm::SaveBtnClick() {
     if (files.isEmpty()) {
         return;
     }
-    const int filter =
-        static_cast<int>(SaveFilters().indexOf(SaveDialog1->selectedNameFilter())) + 1;
+    const auto filter =
+        SaveFilter{static_cast<int>(SaveFilters().indexOf(SaveDialog1->selectedNameFilter())) + 1};
     SaveLayoutTo(filter, files.first());
 }
 
-void TMainForm::SaveLayoutTo(int filter, const QString& path) {
+void TMainForm::SaveLayoutTo(SaveFilter filter, const QString& path) {
     const QImage* image = layout_->Image();
     if (SaveFilterIsPicture(filter) && image == nullptr) {
         ShowInformation(this, QString::fromLatin1(NoLayoutToSaveMessage));

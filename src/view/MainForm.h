@@ -10,6 +10,7 @@
 #include "coverage/Feature.h"
 #include "coverage/LayoutGeometry.h"
 #include "coverage/LayoutSizing.h"
+#include "exchange/FormatRegistry.h"
 #include "session/Session.h"
 #include "view/FileDrop.h"
 #include "view/MainFormControls.h"
@@ -120,7 +121,7 @@ public:
     void OpenDroppedFile(const QString& path);
 
     // What "Save Layout" does once the dialog has given an entry (1-based) and a name.
-    void SaveLayoutTo(int filter, const QString& path);
+    void SaveLayoutTo(SaveFilter filter, const QString& path);
 
     // The layout image operations.
     bool CreateImage();

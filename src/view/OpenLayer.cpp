@@ -38,13 +38,15 @@ std::optional<std::vector<std::size_t>> ChooseInChooser(const GisLayer& layer, Q
     return chooser.Chosen();
 }
 
-const char* DataTypeName(uint8_t dataType) {
-    return dataType == Polygon ? "polygon" : dataType == Polyline ? "polyline" : "point";
+const char* DataTypeName(DataKind dataType) {
+    return dataType == DataKind::Polygon    ? "polygon"
+           : dataType == DataKind::Polyline ? "polyline"
+                                            : "point";
 }
 
 } // namespace
 
-QString OpenedLayerText(const GisLayer& layer, std::size_t chosen, uint8_t dataType,
+QString OpenedLayerText(const GisLayer& layer, std::size_t chosen, DataKind dataType,
                         const QString& path) {
     const std::size_t total = layer.Features.size();
     QString text = QStringLiteral("Opened %1: ").arg(QFileInfo(path).fileName());

@@ -6,6 +6,7 @@
 // read, a cancelled read and a cancelled choice change nothing.
 
 #include "exchange/GisLayerReader.h"
+#include "index/Settings.h"
 
 #include <QObject>
 #include <QString>
@@ -84,7 +85,7 @@ private:
 
 // The status text after a layer has been opened: "Opened districts.gpkg: 3 of 5
 // features as a polygon", with the note on features left out when there are.
-QString OpenedLayerText(const GisLayer& layer, std::size_t chosen, uint8_t dataType,
+QString OpenedLayerText(const GisLayer& layer, std::size_t chosen, DataKind dataType,
                         const QString& path);
 
 } // namespace sw

@@ -55,7 +55,7 @@ QFont TitleFont(const QPaintDevice& device) {
 QString LayoutTitleLine(const LayoutPdfInput& in) {
     const Settings& s = in.settings;
     const auto& captions = SeriesCaptions();
-    const std::size_t series = s.MapSeries == OldSeries ? 0 : 1;
+    const std::size_t series = s.MapSeries == Series::OldSeries ? 0 : 1;
     const QString caption =
         series < captions.size() ? FromCore(captions[series]).simplified() : QString();
     const ReportInput report{s, in.grid, in.feature, in.InputFileName};

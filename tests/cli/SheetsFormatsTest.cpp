@@ -19,7 +19,7 @@ using sw::cli::SheetsResult;
 SheetsResult Grid(int32_t cols, int32_t rows, const std::function<std::string(std::size_t)>& no) {
     SheetsResult r;
     r.seriesName = "open";
-    r.settings = sw::SettingsAt(sw::OpenSeries, 6);
+    r.settings = sw::SettingsAt(sw::Series::OpenSeries, 6);
     r.grid.GridCols = cols;
     r.grid.GridRows = rows;
     r.grid.SheetCount = cols * rows;

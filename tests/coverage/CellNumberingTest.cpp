@@ -42,7 +42,7 @@ void ExpectSameNumbers(const Settings& s, int32_t west, int32_t north, int32_t c
 }
 
 TEST(GridNumberer, MatchesSheetNumberOverTheWholeIndexAtEveryScale) {
-    for (uint8_t series : {OldSeries, OpenSeries}) {
+    for (Series series : {Series::OldSeries, Series::OpenSeries}) {
         const auto scales = static_cast<int32_t>(ScaleCaptions(series).size());
         for (int32_t scale = 1; scale <= scales; ++scale) {
             const Settings s = SettingsFor(series, scale);
@@ -65,8 +65,8 @@ TEST(GridNumberer, MatchesSheetNumberOverTheWholeIndexAtEveryScale) {
 TEST(GridNumberer, MatchesSheetNumberOnEveryRowOfFineWindows) {
     std::mt19937 rng(11);
     for (int i = 0; i < 40; ++i) {
-        const uint8_t series = i % 2 == 0 ? OldSeries : OpenSeries;
-        const Settings s = SettingsFor(series, series == OldSeries ? 5 : 6 - i % 4 / 2);
+        const Series series = i % 2 == 0 ? Series::OldSeries : Series::OpenSeries;
+        const Settings s = SettingsFor(series, series == Series::OldSeries ? 5 : 6 - i % 4 / 2);
         const int32_t west = Sec(60) + std::uniform_int_distribution<int32_t>(0, 1100)(rng) * 150;
         const int32_t north = Sec(2) + std::uniform_int_distribution<int32_t>(0, 1100)(rng) * 150;
         ExpectSameNumbers(s, west - west % s.SheetWidthSec, north - north % s.SheetHeightSec, 60,
@@ -82,14 +82,14 @@ TEST(GridNumberer, MatchesSheetNumberForUnusualSizesAndScales) {
     // unknown series value: whatever SheetNumber says, the numberer says.
     std::mt19937 rng(5);
     for (int i = 0; i < 60; ++i) {
-        Settings s = SettingsFor(i % 2 == 0 ? OldSeries : OpenSeries, 1 + i % 6);
+        Settings s = SettingsFor(i % 2 == 0 ? Series::OldSeries : Series::OpenSeries, 1 + i % 6);
         s.SheetWidthSec = std::uniform_int_distribution<int32_t>(7, 4000)(rng);
         s.SheetHeightSec = std::uniform_int_distribution<int32_t>(7, 4000)(rng);
         if (i % 10 == 0) {
             s.ScaleIndex = 9;
         }
         if (i % 10 == 1) {
-            s.MapSeries = 7;
+            s.MapSeries = static_cast<Series>(7);
         }
         const int32_t west = Sec(60) + std::uniform_int_distribution<int32_t>(0, Sec(40))(rng);
         const int32_t north = Sec(2) + std::uniform_int_distribution<int32_t>(0, Sec(40))(rng);
@@ -101,7 +101,7 @@ TEST(GridNumberer, MatchesSheetNumberForUnusualSizesAndScales) {
 }
 
 TEST(GridBox, WidensBySheetOnExactBoundariesAndHandlesNegativeCoordinates) {
-    const Settings s = SettingsFor(OldSeries, 4);
+    const Settings s = SettingsFor(Series::OldSeries, 4);
     SheetGrid g;
     Feature f =
         MakeVertexFeature({V(Sec(28, 30), Sec(77, 15)), V(Sec(28, 31), Sec(77, 16))}, false);

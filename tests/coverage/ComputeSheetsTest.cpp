@@ -16,7 +16,7 @@ namespace {
 class BothAlgorithms : public ::testing::TestWithParam<Algorithm> {
 protected:
     SheetGrid Run(const Settings& s, Feature f) { return Compute(s, f, GetParam()); }
-    const Settings old50 = SettingsFor(OldSeries, 4);
+    const Settings old50 = SettingsFor(Series::OldSeries, 4);
 };
 
 TEST_P(BothAlgorithms, PointInsideOnLineAndOnCorner) {
@@ -50,7 +50,7 @@ TEST_P(BothAlgorithms, PointInsideOnLineAndOnCorner) {
 }
 
 TEST_P(BothAlgorithms, OpenMillionSheetIsWiderThanHigh) {
-    const Settings s = SettingsFor(OpenSeries, 1, 70);
+    const Settings s = SettingsFor(Series::OpenSeries, 1, 70);
     const SheetGrid g = Run(s, MakePointFeature(SecToDms(Sec(28)), SecToDms(Sec(72))));
     ASSERT_EQ(g.SheetCount, 4);
     EXPECT_EQ(g.SheetList[1].X, 105); // round(21600 / 14400 * 70)
@@ -138,7 +138,7 @@ TEST_P(BothAlgorithms, PolygonOverTheCutOutKeepsHashCellsOut) {
     // A polygon around 20°N / 72°E: cells south-west of the corner are "#".
     const std::vector<VertexRec> ring{V(Sec(19, 20), Sec(71, 20)), V(Sec(19, 20), Sec(72, 40)),
                                       V(Sec(20, 40), Sec(72, 40)), V(Sec(20, 40), Sec(71, 20))};
-    const SheetGrid g = Run(SettingsFor(OldSeries, 2), MakeVertexFeature(ring, true));
+    const SheetGrid g = Run(SettingsFor(Series::OldSeries, 2), MakeVertexFeature(ring, true));
     ASSERT_EQ(g.SheetCount, 4);
     EXPECT_EQ(g.SheetList[2].SheetNo, "#");
     EXPECT_EQ(g.SheetList[2].InFlag, 0);
@@ -151,11 +151,11 @@ TEST_P(BothAlgorithms, ZoomDecidesWhatHalfAPixelIs) {
         MakeVertexFeature({V(Sec(28, 10), Sec(77, 14, 55)), V(Sec(28, 12), Sec(77, 14, 55)),
                            V(Sec(28, 12), Sec(77, 20))},
                           false);
-    EXPECT_EQ(Run(SettingsFor(OldSeries, 4, 70), f).InSheetCount, 2);
-    EXPECT_EQ(Run(SettingsFor(OldSeries, 4, 140), f).InSheetCount, 2);
-    EXPECT_EQ(InSheets(Run(SettingsFor(OldSeries, 4, 70), f)),
+    EXPECT_EQ(Run(SettingsFor(Series::OldSeries, 4, 70), f).InSheetCount, 2);
+    EXPECT_EQ(Run(SettingsFor(Series::OldSeries, 4, 140), f).InSheetCount, 2);
+    EXPECT_EQ(InSheets(Run(SettingsFor(Series::OldSeries, 4, 70), f)),
               (std::vector<std::string>{"53H/4", "53H/8"}));
-    EXPECT_EQ(InSheets(Run(SettingsFor(OldSeries, 4, 140), f)),
+    EXPECT_EQ(InSheets(Run(SettingsFor(Series::OldSeries, 4, 140), f)),
               (std::vector<std::string>{"53H/4", "53H/8"}));
 }
 
@@ -172,7 +172,7 @@ TEST_P(BothAlgorithms, RefusalsChangeNothing) {
     // 0°N 0°E to 110°N 100°E at 36": 110,000,000 cells, refused before allocating.
     Feature huge = MakeVertexFeature({V(1, 1), V(Sec(110) - 1, Sec(100) - 1)}, false);
     try {
-        ComputeSheets(SettingsFor(OpenSeries, 6), huge, g, {}, GetParam());
+        ComputeSheets(SettingsFor(Series::OpenSeries, 6), huge, g, {}, GetParam());
         FAIL();
     } catch (const ComputeError& e) {
         EXPECT_STREQ(e.what(), "Data extent too large! Try with smaller area or smaller scale");
@@ -186,7 +186,7 @@ TEST_P(BothAlgorithms, RefusalsChangeNothing) {
 }
 
 TEST_P(BothAlgorithms, ProgressAndCancel) {
-    const Settings s = SettingsFor(OldSeries, 5);
+    const Settings s = SettingsFor(Series::OldSeries, 5);
     Feature f = MakeVertexFeature({V(Sec(28), Sec(77)), V(Sec(29, 1), Sec(78, 1))}, false);
     std::vector<std::string> texts;
     SheetGrid g;

@@ -13,7 +13,7 @@
 
 namespace sw::test {
 
-inline Settings SettingsFor(uint8_t series, int32_t scaleIndex, int32_t zoom = 70) {
+inline Settings SettingsFor(Series series, int32_t scaleIndex, int32_t zoom = 70) {
     Settings s = SettingsAt(series, scaleIndex);
     s.SheetPixelHeight = zoom;
     return s;

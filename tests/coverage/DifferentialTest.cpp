@@ -149,19 +149,20 @@ void ExpectSameBothWays(const Settings& s, const Feature& f, const std::string& 
 
 TEST(Differential, RandomFeaturesOfEveryKindBothSeriesAllScalesAndZooms) {
     int cases = 0;
-    for (uint8_t series : {OldSeries, OpenSeries}) {
+    for (Series series : {Series::OldSeries, Series::OpenSeries}) {
         const auto scales = static_cast<int32_t>(ScaleCaptions(series).size());
         for (int32_t scale = 1; scale <= scales; ++scale) {
             for (int32_t zoom : Zooms) {
                 const Settings s = SettingsFor(series, scale, zoom);
-                FeatureMaker maker(static_cast<uint32_t>(series * 1000 + scale * 100 + zoom), s);
+                FeatureMaker maker(
+                    static_cast<uint32_t>(static_cast<int>(series) * 1000 + scale * 100 + zoom), s);
                 for (int i = 0; i < 90; ++i) {
                     const int kind = i % 3;
                     const Feature f = maker.Make(kind);
                     ExpectSameBothWays(s, f,
-                                       "series " + std::to_string(series) + " scale " +
-                                           std::to_string(scale) + " zoom " + std::to_string(zoom) +
-                                           " case " + std::to_string(i));
+                                       "series " + std::to_string(static_cast<int>(series)) +
+                                           " scale " + std::to_string(scale) + " zoom " +
+                                           std::to_string(zoom) + " case " + std::to_string(i));
                     if (HasFatalFailure()) {
                         return;
                     }
@@ -176,7 +177,7 @@ TEST(Differential, RandomFeaturesOfEveryKindBothSeriesAllScalesAndZooms) {
 TEST(Differential, OddZoomsAndLongerRings) {
     std::mt19937 rng(7);
     for (int i = 0; i < 600; ++i) {
-        const uint8_t series = i % 2 == 0 ? OldSeries : OpenSeries;
+        const Series series = i % 2 == 0 ? Series::OldSeries : Series::OpenSeries;
         const auto scales = static_cast<int32_t>(ScaleCaptions(series).size());
         const int32_t scale = std::uniform_int_distribution<int32_t>(1, scales)(rng);
         const int32_t zoom = std::uniform_int_distribution<int32_t>(1, 140)(rng);
@@ -199,7 +200,7 @@ TEST(Differential, OddZoomsAndLongerRings) {
 TEST(Differential, LargeRectangleWithLongEdges) {
     // Edges tens of thousands of pixels long: the crossing product leaves the
     // 32-bit range and must still give the exact crossing.
-    const Settings s = SettingsFor(OpenSeries, 5, 140); // 3' sheets, 140 px
+    const Settings s = SettingsFor(Series::OpenSeries, 5, 140); // 3' sheets, 140 px
     const int32_t lat0 = Sec(24);
     const int32_t lon0 = Sec(76);
     std::vector<VertexRec> vs{V(lat0, lon0), V(lat0 + Sec(3, 10), lon0 + 17),
@@ -273,7 +274,7 @@ void ExpectSameUnionBothWays(const Settings& s, const std::vector<Feature>& feat
 TEST(Differential, MultiPartFeaturesWithHolesFarPartsAndSharedEdges) {
     std::mt19937 rng(11);
     for (int i = 0; i < 1500; ++i) {
-        const uint8_t series = i % 2 == 0 ? OldSeries : OpenSeries;
+        const Series series = i % 2 == 0 ? Series::OldSeries : Series::OpenSeries;
         const auto scales = static_cast<int32_t>(ScaleCaptions(series).size());
         const int32_t scale = std::uniform_int_distribution<int32_t>(1, scales)(rng);
         const Settings s = SettingsFor(series, scale, Zooms[i % 6]);
@@ -290,7 +291,7 @@ TEST(Differential, MultiPartFeaturesWithHolesFarPartsAndSharedEdges) {
 TEST(Differential, UnionsOfSeveralFeatures) {
     std::mt19937 rng(12);
     for (int i = 0; i < 600; ++i) {
-        const uint8_t series = i % 2 == 0 ? OldSeries : OpenSeries;
+        const Series series = i % 2 == 0 ? Series::OldSeries : Series::OpenSeries;
         const auto scales = static_cast<int32_t>(ScaleCaptions(series).size());
         const int32_t scale = std::uniform_int_distribution<int32_t>(1, scales)(rng);
         const Settings s = SettingsFor(series, scale, Zooms[i % 6]);

@@ -43,7 +43,7 @@ protected:
         ComputeUnion(s, fs, g, {}, GetParam());
         return g;
     }
-    const Settings s = SettingsFor(OldSeries, 4); // 15' sheets
+    const Settings s = SettingsFor(Series::OldSeries, 4); // 15' sheets
 };
 
 TEST_P(MultiPart, PartsAreNeverJoined) {

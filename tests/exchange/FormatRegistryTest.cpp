@@ -18,20 +18,20 @@ TEST(FormatRegistry, DialogFiltersKeepTheirTextsAndOrder) {
     EXPECT_EQ(SaveBoxFilters(),
               (std::vector<std::string>{"KML File (*.kml)", "Shape File (*.shp)",
                                         "JPG File (*.jpg)", "Bitmap File (*.bmp)"}));
-    EXPECT_EQ(OpenBoxPosition("text"), 1);
-    EXPECT_EQ(OpenBoxPosition("shapefile"), 2);
-    EXPECT_EQ(OpenBoxPosition("kml"), 3);
-    EXPECT_EQ(OpenBoxPosition("geojson"), 0);
-    EXPECT_EQ(OpenBoxPosition("nothing"), 0);
-    EXPECT_EQ(SaveBoxPosition("kml"), 1);
-    EXPECT_EQ(SaveBoxPosition("bitmap"), 4);
-    EXPECT_EQ(SaveBoxPosition("worksheet"), 0);
-    EXPECT_EQ(OpenBoxFormat(0), nullptr);
-    EXPECT_EQ(OpenBoxFormat(4), nullptr);
-    EXPECT_EQ(SaveBoxFormat(5), nullptr);
-    EXPECT_EQ(SaveBoxFormat(2)->Id, "shapefile");
+    EXPECT_EQ(OpenBoxPosition("text"), OpenFilter{1});
+    EXPECT_EQ(OpenBoxPosition("shapefile"), OpenFilter{2});
+    EXPECT_EQ(OpenBoxPosition("kml"), OpenFilter{3});
+    EXPECT_EQ(OpenBoxPosition("geojson"), OpenFilter{0});
+    EXPECT_EQ(OpenBoxPosition("nothing"), OpenFilter{0});
+    EXPECT_EQ(SaveBoxPosition("kml"), SaveFilter{1});
+    EXPECT_EQ(SaveBoxPosition("bitmap"), SaveFilter{4});
+    EXPECT_EQ(SaveBoxPosition("worksheet"), SaveFilter{0});
+    EXPECT_EQ(OpenBoxFormat(OpenFilter{0}), nullptr);
+    EXPECT_EQ(OpenBoxFormat(OpenFilter{4}), nullptr);
+    EXPECT_EQ(SaveBoxFormat(SaveFilter{5}), nullptr);
+    EXPECT_EQ(SaveBoxFormat(SaveFilter{2})->Id, "shapefile");
     for (int p = 1; p <= 3; ++p) {
-        EXPECT_EQ(OpenBoxPosition(*OpenBoxFormat(p)), p);
+        EXPECT_EQ(OpenBoxPosition(*OpenBoxFormat(OpenFilter{p})), OpenFilter{p});
     }
 }
 
@@ -108,7 +108,8 @@ TEST(FormatRegistry, EveryEntryIsComplete) {
 TEST(FormatRegistry, UnknownOpenBoxPositionChangesNothing) {
     VertexTable t;
     t.SetCell(1, 3, "kept");
-    EXPECT_THROW(OpenVertexFile(4, "/nonexistent/route.geojson", t, '.'), std::exception);
+    EXPECT_THROW(OpenVertexFile(OpenFilter{4}, "/nonexistent/route.geojson", t, '.'),
+                 std::exception);
     EXPECT_EQ(t.Cell(1, 3), "kept");
 }
 

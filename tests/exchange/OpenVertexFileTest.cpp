@@ -10,11 +10,11 @@ namespace sw {
 namespace {
 
 TEST(OpenVertexFile, FilterFromTheExtension) {
-    EXPECT_EQ(FilterIndexForPath("/a/route.txt"), 1);
-    EXPECT_EQ(FilterIndexForPath("/a/area.SHP"), 2);
-    EXPECT_EQ(FilterIndexForPath("/a.b/area.Kml"), 3);
-    EXPECT_EQ(FilterIndexForPath("/a.kml/area"), 0);
-    EXPECT_EQ(FilterIndexForPath("area.xls"), 0);
+    EXPECT_EQ(FilterIndexForPath("/a/route.txt"), OpenFilter{1});
+    EXPECT_EQ(FilterIndexForPath("/a/area.SHP"), OpenFilter{2});
+    EXPECT_EQ(FilterIndexForPath("/a.b/area.Kml"), OpenFilter{3});
+    EXPECT_EQ(FilterIndexForPath("/a.kml/area"), OpenFilter{0});
+    EXPECT_EQ(FilterIndexForPath("area.xls"), OpenFilter{0});
     EXPECT_FALSE(FilterUsesDecimalMode(OpenBoxPosition("text")));
     EXPECT_TRUE(FilterUsesDecimalMode(OpenBoxPosition("shapefile")));
     EXPECT_TRUE(FilterUsesDecimalMode(OpenBoxPosition("kml")));
@@ -94,8 +94,8 @@ TEST(OpenVertexFile, DispatchIsByFilterNotByExtension) {
 
 TEST(OpenVertexFile, UnknownFilterChangesNothing) {
     VertexTable t;
-    EXPECT_THROW(OpenVertexFile(4, "x.shp", t, '.'), FileError);
-    EXPECT_THROW(OpenVertexFile(0, "x.shp", t, '.'), FileError);
+    EXPECT_THROW(OpenVertexFile(OpenFilter{4}, "x.shp", t, '.'), FileError);
+    EXPECT_THROW(OpenVertexFile(OpenFilter{0}, "x.shp", t, '.'), FileError);
     EXPECT_EQ(t.ColCount(), 7);
     EXPECT_EQ(t.Cell(1, 1), "");
 }

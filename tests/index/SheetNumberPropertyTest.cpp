@@ -11,8 +11,8 @@ namespace {
 // The scale each scale's number is built on, as a position in the same series'
 // list: old numbers extend the next coarser scale, except 1:50,000 which extends
 // 1:2,50,000; open 1:10,000 extends 1:50,000, not 1:25,000.
-int32_t ParentScale(uint8_t series, int32_t scale) {
-    if (series == OldSeries) {
+int32_t ParentScale(Series series, int32_t scale) {
+    if (series == Series::OldSeries) {
         return scale == 4 ? 2 : scale - 1;
     }
     return scale == 5 ? 3 : scale - 1;
@@ -38,7 +38,7 @@ TEST(SheetNumberProperty, NumbersNestAndSheetsAreClosedSouthWestOpenNorthEast) {
     std::uniform_int_distribution<int32_t> lonDist(64 * 3600, 100 * 3600 - 1);
     std::uniform_int_distribution<int32_t> latDist(4 * 3600, 40 * 3600 - 1);
     int checked = 0;
-    for (uint8_t series : {OldSeries, OpenSeries}) {
+    for (Series series : {Series::OldSeries, Series::OpenSeries}) {
         const auto scaleCount = static_cast<int32_t>(ScaleCaptions(series).size());
         for (int trial = 0; trial < 4000; ++trial) {
             const int32_t lon = lonDist(rng);

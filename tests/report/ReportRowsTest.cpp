@@ -8,7 +8,7 @@
 namespace sw {
 namespace {
 
-Settings At(uint8_t series, int32_t scale) {
+Settings At(Series series, int32_t scale) {
     return SettingsAt(series, scale);
 }
 
@@ -24,13 +24,13 @@ std::vector<SheetRec> Recs(const std::vector<std::pair<std::string, int>>& list)
 }
 
 TEST(GroupKeyLength, OneMillionScaleUsesTheSheetItselfOtherScalesTheQuarterMillionSheet) {
-    EXPECT_EQ(GroupKeyLength(At(OldSeries, 1)), 2);
-    EXPECT_EQ(GroupKeyLength(At(OldSeries, 2)), 3);
-    EXPECT_EQ(GroupKeyLength(At(OldSeries, 4)), 3);
-    EXPECT_EQ(GroupKeyLength(At(OldSeries, 5)), 3);
-    EXPECT_EQ(GroupKeyLength(At(OpenSeries, 1)), 3);
-    EXPECT_EQ(GroupKeyLength(At(OpenSeries, 3)), 4);
-    EXPECT_EQ(GroupKeyLength(At(OpenSeries, 6)), 4);
+    EXPECT_EQ(GroupKeyLength(At(Series::OldSeries, 1)), 2);
+    EXPECT_EQ(GroupKeyLength(At(Series::OldSeries, 2)), 3);
+    EXPECT_EQ(GroupKeyLength(At(Series::OldSeries, 4)), 3);
+    EXPECT_EQ(GroupKeyLength(At(Series::OldSeries, 5)), 3);
+    EXPECT_EQ(GroupKeyLength(At(Series::OpenSeries, 1)), 3);
+    EXPECT_EQ(GroupKeyLength(At(Series::OpenSeries, 3)), 4);
+    EXPECT_EQ(GroupKeyLength(At(Series::OpenSeries, 6)), 4);
 }
 
 TEST(SortedInSheets, KeepsOnlyInSheetsSortedAsTextIgnoringCaseWithDuplicates) {

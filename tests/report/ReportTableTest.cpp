@@ -39,7 +39,7 @@ using Row = std::vector<std::string>;
 
 TEST(BuildReport, FiveSheetPolylineExampleExactly) {
     Fixture f;
-    f.settings.DataType = Polyline;
+    f.settings.DataType = DataKind::Polyline;
     f.In({"54E/1", "53H/5", "53L/4", "53H/1", "53H/2"}, {"53H/3", "#"});
     const Report r = BuildReport(f.Input(), Monospace7());
     const TextTable expected{
@@ -89,7 +89,7 @@ TEST(BuildReport, PointsFromAFileNameTheFile) {
 
 TEST(BuildReport, TwoBodyRowsEndWithTheInputLine) {
     Fixture f;
-    f.settings.DataType = Polygon;
+    f.settings.DataType = DataKind::Polygon;
     f.In({"53H/1", "53L/4"});
     const TextTable t = BuildReportTable(f.Input(), Monospace7());
     ASSERT_EQ(t.size(), 7u);
@@ -139,9 +139,9 @@ TEST(BuildReport, TotalIsTheDrawnCountAndSerialsRunThroughWrappedRows) {
 
 TEST(BuildReport, OpenSeriesHeadingNamesTheScale) {
     Fixture f;
-    SelectSeries(f.settings, OpenSeries);
+    SelectSeries(f.settings, Series::OpenSeries);
     SelectScale(f.settings, 1);
-    f.settings.DataType = Polyline;
+    f.settings.DataType = DataKind::Polyline;
     f.In({"H43", "G43"});
     const TextTable t = BuildReportTable(f.Input(), Monospace7());
     EXPECT_EQ(t[0][1], " Sheet Numbers of 1:1M Scale");

@@ -27,10 +27,10 @@ CommitResult Compute(Session& s, const ComputeRequest& r) {
 TEST(Session, StartsAsTheApplicationDoes) {
     const Session s;
     const Settings& st = s.State().settings;
-    EXPECT_EQ(st.MapSeries, OldSeries);
+    EXPECT_EQ(st.MapSeries, Series::OldSeries);
     EXPECT_EQ(st.ScaleIndex, 4);
     EXPECT_EQ(st.ScaleText, "1:50,000");
-    EXPECT_EQ(st.DataType, Point);
+    EXPECT_EQ(st.DataType, DataKind::Point);
     EXPECT_EQ(st.SheetPixelHeight, 70);
     EXPECT_FALSE(s.FeatureLoaded());
     EXPECT_FALSE(s.SaveEnabled());
@@ -42,7 +42,7 @@ TEST(Session, StartsAsTheApplicationDoes) {
 TEST(Session, SeriesAndScaleApplyAtOnceWithoutAFeature) {
     Session s;
     EXPECT_FALSE(s.PickSeries(1).has_value());
-    EXPECT_EQ(s.State().settings.MapSeries, OpenSeries);
+    EXPECT_EQ(s.State().settings.MapSeries, Series::OpenSeries);
     EXPECT_EQ(s.State().settings.ScaleIndex, 3); // "1:50,000" stays selected
     EXPECT_FALSE(s.PickScale(0).has_value());
     EXPECT_EQ(s.State().settings.ScaleIndex, 1);
@@ -99,9 +99,9 @@ TEST(Session, CommitKeepsADataTypeChosenMeanwhile) {
     Session s;
     s.PickScale(2);
     const ComputeRequest r = s.AcceptFeature(PointAt(28, 77), false, false);
-    s.SetDataType(Polygon);
+    s.SetDataType(DataKind::Polygon);
     Compute(s, r);
-    EXPECT_EQ(s.State().settings.DataType, Polygon);
+    EXPECT_EQ(s.State().settings.DataType, DataKind::Polygon);
     s.Clear(true);
     const auto scale = s.PickScale(3);
     EXPECT_FALSE(scale.has_value()); // cleared: no feature to recompute
@@ -144,12 +144,12 @@ TEST(Session, OpenedLayerNamesItsFileAndSetsTheDataTypeWithTheResult) {
 
 TEST(Session, FindSheetSwitchesScaleAndDataTypeWithTheResult) {
     Session s;
-    s.SetDataType(Polygon);
+    s.SetDataType(DataKind::Polygon);
     const ComputeRequest r = s.FindSheet("53H");
-    EXPECT_EQ(s.State().settings.DataType, Polygon);
+    EXPECT_EQ(s.State().settings.DataType, DataKind::Polygon);
     EXPECT_EQ(s.State().settings.ScaleIndex, 4);
     Compute(s, r);
-    EXPECT_EQ(s.State().settings.DataType, Point);
+    EXPECT_EQ(s.State().settings.DataType, DataKind::Point);
     EXPECT_EQ(s.State().settings.ScaleText, "1:2,50,000");
     EXPECT_TRUE(s.SaveEnabled());
     EXPECT_THROW(s.FindSheet("99Z/99"), UnknownSheetError);

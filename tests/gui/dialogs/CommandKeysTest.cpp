@@ -92,7 +92,7 @@ private slots:
         QVERIFY(!app->PolyInputForm->isVisible());
 
         QVERIFY(ActivateMain());
-        Main().State().settings.DataType = Polygon;
+        Main().State().settings.DataType = DataKind::Polygon;
         Press(QKeySequence(QStringLiteral("Ctrl+N")));
         QVERIFY(app->PolyInputForm->isVisible());
 

@@ -81,7 +81,7 @@ class FileDropTest : public QObject {
         return cells;
     }
 
-    void ExpectNothingChanged(const std::vector<std::string>& cellsBefore, uint8_t typeBefore) {
+    void ExpectNothingChanged(const std::vector<std::string>& cellsBefore, DataKind typeBefore) {
         QCOMPARE(Cells(State().vertexTable), cellsBefore);
         QCOMPARE(State().settings.DataType, typeBefore);
         QVERIFY(!State().InputFileOpened);
@@ -95,7 +95,7 @@ class FileDropTest : public QObject {
     }
 
     // A dropped layer, read and computed; the chooser takes "All".
-    void ExpectLayerOpened(const QString& path, uint8_t dataType, int inSheets) {
+    void ExpectLayerOpened(const QString& path, DataKind dataType, int inSheets) {
         QVERIFY(Main().WaitForComputation());
         QVERIFY2(messages->boxes.empty(), qPrintable(messages->LastText()));
         QCOMPARE(State().feature.FeatureLoaded, 1);
@@ -133,7 +133,7 @@ private slots:
         QVERIFY(DragEnterAccepted({QUrl::fromLocalFile(file)}));
         QVERIFY(Drop(file));
         // Its corners lie on sheet corners: the eight sheets the vertex dialog gives.
-        ExpectLayerOpened(file, Polygon, 8);
+        ExpectLayerOpened(file, DataKind::Polygon, 8);
         QCOMPARE(Main().PanelText(0), QStringLiteral("Opened polygon.kml: 1 feature as a polygon"));
         // The vertex dialog's table is not the layer's.
         QVERIFY(!State().InputFileOpened);
@@ -156,13 +156,13 @@ private slots:
         QVERIFY(QFile::remove(QString::fromStdString(dir->File("line.prj"))));
         const struct {
             const char* file;
-            uint8_t dataType;
+            DataKind dataType;
             int sheets;
         } cases[] = {
-            {"s.gpkg", Polygon, test::SampleUnionSheets},
-            {"Poly.shp", Polygon, test::SampleSheets[0] + test::SampleSheets[1]},
-            {"utm.shp", Polygon, test::SampleSheets[0] + test::SampleSheets[1]},
-            {"line.shp", Polyline, test::SampleSheets[2]},
+            {"s.gpkg", DataKind::Polygon, test::SampleUnionSheets},
+            {"Poly.shp", DataKind::Polygon, test::SampleSheets[0] + test::SampleSheets[1]},
+            {"utm.shp", DataKind::Polygon, test::SampleSheets[0] + test::SampleSheets[1]},
+            {"line.shp", DataKind::Polyline, test::SampleSheets[2]},
         };
         for (const auto& c : cases) {
             const QString path = QString::fromStdString(dir->File(c.file));
@@ -174,10 +174,10 @@ private slots:
 
     void textFileAfterALayerIsAPolyline() {
         QVERIFY(Drop(Data(QStringLiteral("dialogs/polygon.kml"))));
-        QTRY_COMPARE(State().settings.DataType, Polygon);
+        QTRY_COMPARE(State().settings.DataType, DataKind::Polygon);
         QVERIFY(Main().WaitForComputation());
         QVERIFY(Drop(Data(QStringLiteral("dialogs/route.txt"))));
-        QTRY_COMPARE(State().settings.DataType, Polyline);
+        QTRY_COMPARE(State().settings.DataType, DataKind::Polyline);
         QCOMPARE(Main().PanelText(0), QStringLiteral("Opened route.txt as a polyline"));
         QVERIFY(!app->PolyInputForm->findChild<QCheckBox*>()->isChecked());
         QCOMPARE(State().vertexTable.Cell(3, 2), std::string("50"));
@@ -186,7 +186,7 @@ private slots:
 
     void refusedDropsChangeNothing() {
         const auto cells = Cells(State().vertexTable);
-        const uint8_t type = State().settings.DataType;
+        const DataKind type = State().settings.DataType;
         const QUrl kml = QUrl::fromLocalFile(Data(QStringLiteral("dialogs/polygon.kml")));
         const QUrl txt = QUrl::fromLocalFile(Data(QStringLiteral("dialogs/route.txt")));
 
@@ -219,7 +219,7 @@ private slots:
     // Any local file is taken; one no reader can read is told when dropped.
     void unreadableFilesAreToldAndChangeNothing() {
         const auto cells = Cells(State().vertexTable);
-        const uint8_t type = State().settings.DataType;
+        const DataKind type = State().settings.DataType;
         const QString files[] = {
             Data(QStringLiteral("xls/abc-2.5.xls")),
             Data(QStringLiteral("dialogs/geographic.prj")),
@@ -253,7 +253,7 @@ private slots:
         Main().AcceptFeature(MakeVertexFeature(line, false), false, false);
         QVERIFY(Main().Computing());
         const auto cells = Cells(State().vertexTable);
-        const uint8_t type = State().settings.DataType;
+        const DataKind type = State().settings.DataType;
         const QUrl kml = QUrl::fromLocalFile(Data(QStringLiteral("dialogs/polygon.kml")));
         QVERIFY(!DragEnterAccepted({kml}));
         QVERIFY(Main().PanelText(0).startsWith(QStringLiteral("A calculation is running")));

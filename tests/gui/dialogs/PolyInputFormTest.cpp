@@ -97,10 +97,10 @@ private slots:
     }
 
     void textFileOpensAndOkGivesTheVertices() {
-        state.settings.DataType = Polyline;
+        state.settings.DataType = DataKind::Polyline;
         auto f = Make();
         f->show();
-        f->OpenFile(1, Data("route.txt"));
+        f->OpenFile(OpenFilter{1}, Data("route.txt"));
         QCOMPARE(state.vertexTable.VertexCount, 3);
         QCOMPARE(state.vertexTable.RowCount(), 5);
         QCOMPARE(state.vertexTable.ColCount(), 7);
@@ -125,7 +125,7 @@ private slots:
         QCOMPARE(p.Vertices[2].Long, (DmsAngle{77, 25, 5}));
         QCOMPARE(p.IsPolygon, uint8_t{0});
 
-        state.settings.DataType = Polygon;
+        state.settings.DataType = DataKind::Polygon;
         f->BitBtn1Click();
         QCOMPARE(accepted->feature.IsPolygon, uint8_t{1});
     }
@@ -133,7 +133,7 @@ private slots:
     void shapefileIsReadInTheLocaleDecimalSeparator() {
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         auto f = Make();
-        f->OpenFile(2, Data("geographic.shp"));
+        f->OpenFile(OpenFilter{2}, Data("geographic.shp"));
         QVERIFY(Decimal(*f)->isChecked());
         QCOMPARE(state.vertexTable.ColCount(), 3);
         QCOMPARE(f->Grid()->columnWidth(1), 90);
@@ -150,7 +150,7 @@ private slots:
     void shapefileWithoutPrjIsNotReadButCountsAsOpened() {
         auto f = Make();
         state.vertexTable.SetCell(1, 2, "keep");
-        f->OpenFile(2, Data("noprj.shp"));
+        f->OpenFile(OpenFilter{2}, Data("noprj.shp"));
         QVERIFY(state.InputFileOpened);
         QCOMPARE(Cell(1, 2), std::string("keep"));
         QCOMPARE(state.vertexTable.VertexCount, 0);
@@ -166,12 +166,12 @@ private slots:
 
     void projectedShapefileIsRefusedAndChangesNothing() {
         auto f = Make();
-        f->OpenFile(1, Data("route.txt"));
+        f->OpenFile(OpenFilter{1}, Data("route.txt"));
         state.InputFileOpened = false;
         const VertexTable before = state.vertexTable;
         const std::string fileBefore = state.InputFileName;
         test::MessageCatcher catcher;
-        f->OpenFile(2, Data("projected.shp"));
+        f->OpenFile(OpenFilter{2}, Data("projected.shp"));
         QCOMPARE(catcher.boxes.size(), std::size_t{1});
         QCOMPARE(catcher.boxes[0].title, QStringLiteral("Sheetwright"));
         QCOMPARE(catcher.boxes[0].text, QStringLiteral("Erro! No geographic coordinates"));
@@ -189,7 +189,7 @@ private slots:
 
     void kmlAndMissingFiles() {
         auto f = Make();
-        f->OpenFile(3, Data("polygon.kml"));
+        f->OpenFile(OpenFilter{3}, Data("polygon.kml"));
         QVERIFY(Decimal(*f)->isChecked());
         QCOMPARE(state.vertexTable.VertexCount, 3);
         QCOMPARE(Cell(1, 1), std::string("28.5"));
@@ -201,7 +201,7 @@ private slots:
         accepted.reset();
         state.InputFileOpened = false;
         test::MessageCatcher catcher;
-        f->OpenFile(1, Data("no-such-file.txt"));
+        f->OpenFile(OpenFilter{1}, Data("no-such-file.txt"));
         QCOMPARE(catcher.boxes.size(), std::size_t{1});
         QVERIFY2(catcher.LastText().contains(QStringLiteral("no-such-file.txt")),
                  qPrintable(catcher.LastText()));
@@ -212,7 +212,7 @@ private slots:
     void conversionMessagesKeepTheDialogOpen() {
         auto f = Make();
         f->show();
-        f->OpenFile(1, Data("route.txt"));
+        f->OpenFile(OpenFilter{1}, Data("route.txt"));
         test::MessageCatcher catcher;
         f->GridModel()->WriteCell(3, 2, QStringLiteral(" 12a "));
         f->BitBtn1Click();
@@ -294,8 +294,8 @@ private slots:
 
     void clearEmptiesAllButTheFirstHeadingRow() {
         auto f = Make();
-        f->OpenFile(1, Data("route.txt"));
-        f->OpenFile(1, Data("route.txt"));
+        f->OpenFile(OpenFilter{1}, Data("route.txt"));
+        f->OpenFile(OpenFilter{1}, Data("route.txt"));
         Button(*f, "BitBtn3")->click();
         QVERIFY(!state.InputFileOpened);
         QCOMPARE(Cell(1, 0), std::string("Lat."));
@@ -353,7 +353,7 @@ private slots:
 
     void cancelAndEscapeChangeNothing() {
         auto f = Make();
-        f->OpenFile(1, Data("route.txt"));
+        f->OpenFile(OpenFilter{1}, Data("route.txt"));
         f->show();
         QVERIFY(QTest::qWaitForWindowActive(f.get()));
         Button(*f, "BitBtn2")->click();

@@ -49,7 +49,7 @@ private slots:
     void init() { state = AppState{}; }
 
     void fiveSheetPolylineAsShownAndCaptioned() {
-        state.settings.DataType = Polyline;
+        state.settings.DataType = DataKind::Polyline;
         state.InputFileName = "/data/route.txt";
         SetSheets({"54E/1", "53H/5", "53L/4", "53H/1", "53H/2"}, {"53H/3"});
         auto f = Make();

@@ -42,13 +42,13 @@ private slots:
         items[2]->click();
         f->findChild<QPushButton*>(QStringLiteral("OKBtn"))->click();
         QVERIFY(!f->isVisible());
-        QCOMPARE(state.settings.DataType, Polygon);
+        QCOMPARE(state.settings.DataType, DataKind::Polygon);
 
         f->show();
         QCOMPARE(f->SelectedIndex(), 2);
         items[1]->click();
         f->findChild<QPushButton*>(QStringLiteral("CancelBtn"))->click();
-        QCOMPARE(state.settings.DataType, Polygon);
+        QCOMPARE(state.settings.DataType, DataKind::Polygon);
         // The unconfirmed choice is forgotten at the next showing.
         f->show();
         QCOMPARE(f->SelectedIndex(), 2);
@@ -61,7 +61,7 @@ private slots:
         f->SelectIndex(1);
         QTest::keyClick(f.get(), Qt::Key_Escape);
         QVERIFY(!f->isVisible());
-        QCOMPARE(state.settings.DataType, Point);
+        QCOMPARE(state.settings.DataType, DataKind::Point);
     }
 
     void enterConfirms() {
@@ -71,7 +71,7 @@ private slots:
         f->SelectIndex(1);
         f->findChild<QPushButton*>(QStringLiteral("OKBtn"))->setFocus();
         QTest::keyClick(f->findChild<QPushButton*>(QStringLiteral("OKBtn")), Qt::Key_Return);
-        QCOMPARE(state.settings.DataType, Polyline);
+        QCOMPARE(state.settings.DataType, DataKind::Polyline);
     }
 
     void aboutBoxTextsAndOk() {

@@ -96,7 +96,7 @@ private slots:
         QVERIFY(app->SetInputForm->isVisible());
         app->SetInputForm->findChildren<QRadioButton*>().at(0)->click();
         app->SetInputForm->findChild<QPushButton*>(QStringLiteral("OKBtn"))->click();
-        QCOMPARE(app->MainForm->State().settings.DataType, Point);
+        QCOMPARE(app->MainForm->State().settings.DataType, DataKind::Point);
 
         // "Sheet No." opens the point dialog; type a point and OK.
         Tool("PointBtn")->click();
@@ -133,13 +133,13 @@ private slots:
     }
 
     void polylineFromATextFileEndToEnd() {
-        app->MainForm->State().settings.DataType = Polyline;
+        app->MainForm->State().settings.DataType = DataKind::Polyline;
         Tool("PointBtn")->click();
         TPolyInputForm* poly = app->PolyInputForm;
         QVERIFY(poly->isVisible());
         const QString file = QString::fromLocal8Bit(qgetenv("SHEETWRIGHT_TEST_DATA")) +
                              QStringLiteral("/dialogs/route.txt");
-        poly->OpenFile(1, file);
+        poly->OpenFile(OpenFilter{1}, file);
         QVERIFY2(messages->boxes.empty(), qPrintable(messages->LastText()));
         QCOMPARE(app->MainForm->windowTitle(), file);
         poly->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
@@ -164,7 +164,7 @@ private slots:
         QVERIFY(!app->PolyInputForm->isVisible()); // once the event loop runs
         QTRY_VERIFY(app->PolyInputForm->isVisible());
         QCOMPARE(app->MainForm->PanelText(0), QStringLiteral("Opened route.txt as a polyline"));
-        QCOMPARE(app->MainForm->State().settings.DataType, Polyline);
+        QCOMPARE(app->MainForm->State().settings.DataType, DataKind::Polyline);
         QVERIFY2(messages->boxes.empty(), qPrintable(messages->LastText()));
 
         // A file no reader takes is refused in the status bar and opens nothing.

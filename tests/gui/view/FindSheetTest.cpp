@@ -55,7 +55,7 @@ private slots:
         // Start at another scale, so the switch to the sheet's scale is seen.
         form->ComboBox1Change(1);
         QCOMPARE(form->State().settings.ScaleIndex, 2);
-        form->State().settings.DataType = Polygon;
+        form->State().settings.DataType = DataKind::Polygon;
         QSignalSpy finished(form.get(), &TMainForm::ComputationFinished);
 
         TypeAndEnter(QStringLiteral("53H/2"));
@@ -68,7 +68,7 @@ private slots:
         QCOMPARE(st.settings.ScaleIndex, 4);
         QCOMPARE(st.settings.ScaleText, std::string("1:50,000"));
         QCOMPARE(ScaleBox()->currentText(), QStringLiteral("1:50,000"));
-        QCOMPARE(st.settings.DataType, Point);
+        QCOMPARE(st.settings.DataType, DataKind::Point);
         QCOMPARE(st.feature.FeatureLoaded, 1);
         QCOMPARE(st.feature.VertexCount, 2);
         // The sheet spans 28°30' to 28°45' N and 77°00' to 77°15' E.

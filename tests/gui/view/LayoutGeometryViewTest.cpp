@@ -29,7 +29,7 @@ private slots:
 
     void openMillionSheetRoundings() {
         Settings s = StartSettings();
-        SelectSeries(s, OpenSeries);
+        SelectSeries(s, Series::OpenSeries);
         SelectScale(s, 1);
         QCOMPARE(s.SheetWidthSec, 21600);
         LayoutGeometry geo = PlanLayout(s, 1, 1);

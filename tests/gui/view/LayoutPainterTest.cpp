@@ -138,7 +138,7 @@ private slots:
 
     void polygonFillLiesUnderTheBlock() {
         Layout l;
-        l.s.DataType = Polygon;
+        l.s.DataType = DataKind::Polygon;
         l.f = MakeVertexFeature({{Dms(24, 2), Dms(72, 2)},
                                  {Dms(24, 13), Dms(72, 2)},
                                  {Dms(24, 13), Dms(72, 13)},
@@ -162,7 +162,7 @@ private slots:
 
     void polylineCellsAreWhite() {
         Layout l;
-        l.s.DataType = Polyline;
+        l.s.DataType = DataKind::Polyline;
         l.f = MakeVertexFeature({{Dms(24, 2), Dms(72, 2)}, {Dms(24, 13), Dms(72, 13)}}, false);
         l.g = MakeGrid(l.s, WestSec, NorthSec, 1, 1, {0});
         l.image = RenderLayout(l.s, l.f, l.g, &l.total);
@@ -207,7 +207,7 @@ private slots:
     void tinyZoomDrawsWithoutText() {
         Layout l;
         l.s = StartSettings();
-        SelectSeries(l.s, OpenSeries);
+        SelectSeries(l.s, Series::OpenSeries);
         SelectScale(l.s, 4); // label size 7: round(7 * 5 / 70) = 0, no text at all
         l.s.SheetPixelHeight = 5;
         l.f = MakePointFeature(Dms(24, 3), Dms(72, 3));

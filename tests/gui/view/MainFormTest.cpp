@@ -88,13 +88,13 @@ private slots:
     void startUpState() {
         const Settings& s = form->State().settings;
         QCOMPARE(form->windowTitle(), QStringLiteral("Sheetwright"));
-        QCOMPARE(s.MapSeries, OldSeries);
+        QCOMPARE(s.MapSeries, Series::OldSeries);
         QCOMPARE(s.ScaleIndex, 4);
         QCOMPARE(s.ScaleText, std::string("1:50,000"));
         QCOMPARE(s.SheetWidthSec, 900);
         QCOMPARE(s.LabelFontSize, 11);
         QCOMPARE(s.SheetPixelHeight, 70);
-        QCOMPARE(s.DataType, Point);
+        QCOMPARE(s.DataType, DataKind::Point);
         QCOMPARE(Combo("ComboBox1")->currentText(), QStringLiteral("1:50,000"));
         QCOMPARE(Combo("ComboBox1")->count(), 5);
         QCOMPARE(Combo("ComboBox2")->currentText(),
@@ -125,7 +125,7 @@ private slots:
     void seriesSwitchKeepsTheScale() {
         form->ComboBox2Change(1);
         const Settings& s = form->State().settings;
-        QCOMPARE(s.MapSeries, OpenSeries);
+        QCOMPARE(s.MapSeries, Series::OpenSeries);
         QCOMPARE(s.ScaleIndex, 3);
         QCOMPARE(Combo("ComboBox1")->currentText(), QStringLiteral("1:50,000"));
         QCOMPARE(Combo("ComboBox1")->count(), 6);
@@ -178,7 +178,7 @@ private slots:
     void vertexDialogEnablesReportAndFits() {
         std::vector<VertexRec> line{{DmsAngle{24, 3, 0}, DmsAngle{72, 3, 0}},
                                     {DmsAngle{25, 40, 0}, DmsAngle{74, 50, 0}}};
-        form->State().settings.DataType = Polyline;
+        form->State().settings.DataType = DataKind::Polyline;
         form->AcceptFeature(MakeVertexFeature(line, false), true, true);
         QVERIFY(form->WaitForComputation());
         QVERIFY(Button("ReportBtn")->isEnabled());

@@ -85,7 +85,7 @@ private slots:
 
     void openMillionSheetExtent() {
         Settings s = StartSettings();
-        SelectSeries(s, OpenSeries);
+        SelectSeries(s, Series::OpenSeries);
         SelectScale(s, 1);
         const SheetGrid g = MakeGrid(s, 66 * 3600, 28 * 3600, 1, 1, {0});
         const LayoutGeometry geo = PlanLayout(s, 1, 1);
