@@ -25,6 +25,7 @@ namespace {
 
 using namespace sw;
 using namespace sw::bench;
+using namespace sw::gui;
 
 // The 20,000-vertex polygon over about 1000 x 1000 cells at "1:2000", placed at
 // zoom 5, where the application's fit to the window takes a grid this size.
@@ -97,7 +98,7 @@ Model& Numbers230() {
     static Model m = [] {
         Model out;
         out.s = OpenFinest();
-        out.s.DataType = Polygon;
+        out.s.DataType = DataKind::Polygon;
         out.f = bench::Ring(2000, 24.0001, 26.3, 74.0001, 76.3, 1);
         ComputeSheets(out.s, out.f, out.g);
         out.s.SheetPixelHeight = 35;

@@ -1,6 +1,6 @@
 #include "app/CommandLine.h"
 
-namespace sw {
+namespace sw::gui {
 
 namespace {
 
@@ -52,4 +52,4 @@ AppCommandLine ParseAppCommandLine(const std::vector<std::string>& args, bool qt
     return cl;
 }
 
-} // namespace sw
+} // namespace sw::gui

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace sw {
+namespace sw::gui {
 
 struct AppCommandLine {
     enum class Action { Run, Help, Version, Error };
@@ -22,4 +22,4 @@ struct AppCommandLine {
 // is an Error.
 AppCommandLine ParseAppCommandLine(const std::vector<std::string>& args, bool qtOptionsRemoved);
 
-} // namespace sw
+} // namespace sw::gui

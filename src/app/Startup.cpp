@@ -17,7 +17,7 @@
 
 #include <utility>
 
-namespace sw {
+namespace sw::gui {
 
 AppWindows::AppWindows() = default;
 AppWindows::~AppWindows() = default;
@@ -84,4 +84,4 @@ void OpenStartFile(AppWindows& windows, const QString& path) {
     });
 }
 
-} // namespace sw
+} // namespace sw::gui

@@ -7,7 +7,7 @@
 
 #include <memory>
 
-namespace sw {
+namespace sw::gui {
 
 class TMainForm;
 class TAboutBox;
@@ -44,4 +44,4 @@ std::unique_ptr<AppWindows> StartApplication(bool showMain = true);
 // extension, or refused in the status bar.
 void OpenStartFile(AppWindows& windows, const QString& path);
 
-} // namespace sw
+} // namespace sw::gui

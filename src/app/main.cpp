@@ -21,21 +21,21 @@ std::vector<std::string> Arguments(const QStringList& args) {
 int main(int argc, char** argv) {
     // --help and --version answer before the toolkit wants a display.
     const std::vector<std::string> raw(argv + (argc > 0 ? 1 : 0), argv + argc);
-    const sw::AppCommandLine early = sw::ParseAppCommandLine(raw, false);
-    if (early.action != sw::AppCommandLine::Action::Run) {
+    const sw::gui::AppCommandLine early = sw::gui::ParseAppCommandLine(raw, false);
+    if (early.action != sw::gui::AppCommandLine::Action::Run) {
         std::fputs(early.message.c_str(), stdout);
         return 0;
     }
     QApplication app(argc, argv);
-    const sw::AppCommandLine cl =
-        sw::ParseAppCommandLine(Arguments(QApplication::arguments()), true);
-    if (cl.action == sw::AppCommandLine::Action::Error) {
+    const sw::gui::AppCommandLine cl =
+        sw::gui::ParseAppCommandLine(Arguments(QApplication::arguments()), true);
+    if (cl.action == sw::gui::AppCommandLine::Action::Error) {
         std::fputs(cl.message.c_str(), stderr);
         return 2;
     }
-    const auto windows = sw::StartApplication();
+    const auto windows = sw::gui::StartApplication();
     if (!cl.file.empty()) {
-        sw::OpenStartFile(*windows, QString::fromStdString(cl.file));
+        sw::gui::OpenStartFile(*windows, QString::fromStdString(cl.file));
     }
     return QApplication::exec();
 }

@@ -25,6 +25,8 @@
 
 namespace sw::cli {
 
+using namespace sw::gui;
+
 namespace {
 
 // One application object for the whole run. It is never destroyed: tearing Qt

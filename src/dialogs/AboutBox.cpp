@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace sw {
+namespace sw::gui {
 
 namespace {
 
@@ -66,4 +66,4 @@ void TAboutBox::OKButtonClick() {
     hide();
 }
 
-} // namespace sw
+} // namespace sw::gui

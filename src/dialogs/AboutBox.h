@@ -6,7 +6,7 @@
 
 class QPushButton;
 
-namespace sw {
+namespace sw::gui {
 
 class TAboutBox : public QDialog {
     Q_OBJECT
@@ -21,4 +21,4 @@ private:
     QPushButton* OKButton = nullptr;
 };
 
-} // namespace sw
+} // namespace sw::gui

@@ -3,7 +3,7 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 
-namespace sw {
+namespace sw::gui {
 
 QHBoxLayout* MakeOkCancelRow(QWidget* dialog, QPushButton*& ok, QPushButton*& cancel) {
     ok = new QPushButton(QStringLiteral("OK"), dialog);
@@ -19,4 +19,4 @@ QHBoxLayout* MakeOkCancelRow(QWidget* dialog, QPushButton*& ok, QPushButton*& ca
     return row;
 }
 
-} // namespace sw
+} // namespace sw::gui

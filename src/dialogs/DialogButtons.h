@@ -7,8 +7,8 @@ class QHBoxLayout;
 class QPushButton;
 class QWidget;
 
-namespace sw {
+namespace sw::gui {
 
 QHBoxLayout* MakeOkCancelRow(QWidget* dialog, QPushButton*& ok, QPushButton*& cancel);
 
-} // namespace sw
+} // namespace sw::gui

@@ -12,7 +12,7 @@
 
 class QWidget;
 
-namespace sw {
+namespace sw::gui {
 
 struct DialogHost {
     // The program's state and its rules; dialogs read the state and change it
@@ -26,4 +26,4 @@ struct DialogHost {
     std::function<bool()> computing;
 };
 
-} // namespace sw
+} // namespace sw::gui

@@ -13,7 +13,7 @@
 
 #include <algorithm>
 
-namespace sw {
+namespace sw::gui {
 
 QString FeatureKindText(const Feature& f) {
     bool kinds[3] = {false, false, false};
@@ -102,4 +102,4 @@ void TLayerChooser::UpdateOk() {
     ok_->setEnabled(grid_->selectionModel()->hasSelection());
 }
 
-} // namespace sw
+} // namespace sw::gui

@@ -13,7 +13,7 @@
 class QPushButton;
 class QTableWidget;
 
-namespace sw {
+namespace sw::gui {
 
 class TLayerChooser : public QDialog {
     Q_OBJECT
@@ -41,4 +41,4 @@ private:
 // mix of kinds, their names joined by "+".
 QString FeatureKindText(const Feature& f);
 
-} // namespace sw
+} // namespace sw::gui

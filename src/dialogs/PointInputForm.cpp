@@ -17,7 +17,7 @@
 
 #include <utility>
 
-namespace sw {
+namespace sw::gui {
 
 const std::array<TPointInputForm::FieldRule, 6> TPointInputForm::Rules{{
     {4, 37, &DmsAngle::Deg, true},
@@ -146,4 +146,4 @@ void TPointInputForm::CancelBtnClick() {
     hide();
 }
 
-} // namespace sw
+} // namespace sw::gui

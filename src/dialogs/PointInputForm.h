@@ -15,7 +15,7 @@
 class QLineEdit;
 class QPushButton;
 
-namespace sw {
+namespace sw::gui {
 
 class TPointInputForm : public QDialog {
     Q_OBJECT
@@ -60,4 +60,4 @@ private:
     std::function<void()> beep_;
 };
 
-} // namespace sw
+} // namespace sw::gui

@@ -27,7 +27,7 @@
 
 #include <algorithm>
 
-namespace sw {
+namespace sw::gui {
 
 namespace {
 
@@ -339,4 +339,4 @@ void TPolyInputForm::PasteText(const QString& text) {
     }
 }
 
-} // namespace sw
+} // namespace sw::gui

@@ -16,7 +16,7 @@ class QFileDialog;
 class QLabel;
 class QPushButton;
 
-namespace sw {
+namespace sw::gui {
 
 class VertexGridModel;
 class VertexGridView;
@@ -79,4 +79,4 @@ private:
     QFileDialog* OpenDialog1 = nullptr;
 };
 
-} // namespace sw
+} // namespace sw::gui

@@ -22,7 +22,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-namespace sw {
+namespace sw::gui {
 
 TReportForm::TReportForm(const DialogHost& host, QWidget* parent) : QDialog(parent), host_(host) {
     setObjectName(QStringLiteral("ReportForm"));
@@ -208,4 +208,4 @@ void TReportForm::Close1Click() {
     hide();
 }
 
-} // namespace sw
+} // namespace sw::gui

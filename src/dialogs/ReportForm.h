@@ -15,7 +15,7 @@ class QAction;
 class QMenuBar;
 class QTableWidget;
 
-namespace sw {
+namespace sw::gui {
 
 class TReportForm : public QDialog {
     Q_OBJECT
@@ -65,4 +65,4 @@ private:
     QTableWidget* StringGrid1 = nullptr;
 };
 
-} // namespace sw
+} // namespace sw::gui

@@ -11,7 +11,7 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-namespace sw {
+namespace sw::gui {
 
 TSetInputForm::TSetInputForm(const DialogHost& host, QWidget* parent)
     : QDialog(parent), host_(host) {
@@ -79,4 +79,4 @@ void TSetInputForm::CancelBtnClick() {
     hide();
 }
 
-} // namespace sw
+} // namespace sw::gui

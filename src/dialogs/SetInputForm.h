@@ -10,7 +10,7 @@ class QButtonGroup;
 class QGroupBox;
 class QPushButton;
 
-namespace sw {
+namespace sw::gui {
 
 class TSetInputForm : public QDialog {
     Q_OBJECT
@@ -37,4 +37,4 @@ private:
     QPushButton* CancelBtn = nullptr;
 };
 
-} // namespace sw
+} // namespace sw::gui

@@ -8,7 +8,7 @@
 
 #include <algorithm>
 
-namespace sw {
+namespace sw::gui {
 
 namespace {
 
@@ -100,4 +100,4 @@ void EnableTableCopy(QTableWidget& grid) {
     grid.installEventFilter(new CopyKeyFilter(grid));
 }
 
-} // namespace sw
+} // namespace sw::gui

@@ -8,7 +8,7 @@
 
 class QTableWidget;
 
-namespace sw {
+namespace sw::gui {
 
 // The cells of the selection's bounding rectangle (all cells when none is
 // selected), row by row: cells joined by a tab, each row ended by a newline. A
@@ -20,4 +20,4 @@ QString TableCopyText(const QTableWidget& grid);
 // view's own copy of the current cell alone.
 void EnableTableCopy(QTableWidget& grid);
 
-} // namespace sw
+} // namespace sw::gui

@@ -5,7 +5,7 @@
 #include <QApplication>
 #include <QPalette>
 
-namespace sw {
+namespace sw::gui {
 
 VertexGridModel::VertexGridModel(VertexTable& table, QObject* parent)
     : QAbstractTableModel(parent), table_(table) {}
@@ -86,4 +86,4 @@ void VertexGridModel::GrowRows(int rows) {
     endInsertRows();
 }
 
-} // namespace sw
+} // namespace sw::gui

@@ -8,7 +8,7 @@
 
 #include <QAbstractTableModel>
 
-namespace sw {
+namespace sw::gui {
 
 class VertexGridModel : public QAbstractTableModel {
     Q_OBJECT
@@ -44,4 +44,4 @@ private:
     VertexTable& table_;
 };
 
-} // namespace sw
+} // namespace sw::gui

@@ -2,7 +2,7 @@
 
 #include <QKeyEvent>
 
-namespace sw {
+namespace sw::gui {
 
 namespace {
 
@@ -43,4 +43,4 @@ bool VertexGridDelegate::eventFilter(QObject* editor, QEvent* event) {
     return QStyledItemDelegate::eventFilter(editor, event);
 }
 
-} // namespace sw
+} // namespace sw::gui

@@ -6,7 +6,7 @@
 #include <QStyledItemDelegate>
 #include <QTableView>
 
-namespace sw {
+namespace sw::gui {
 
 class VertexGridView : public QTableView {
     Q_OBJECT
@@ -38,4 +38,4 @@ private:
     VertexGridView* view_;
 };
 
-} // namespace sw
+} // namespace sw::gui

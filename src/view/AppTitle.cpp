@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace sw {
+namespace sw::gui {
 
 void ShowInformation(QWidget* parent, const QString& text) {
     QMessageBox::information(parent, AppTitle(), text, QMessageBox::Ok);
@@ -14,4 +14,4 @@ void ShowError(QWidget* parent, const QString& text) {
     QMessageBox::critical(parent, AppTitle(), text, QMessageBox::Ok);
 }
 
-} // namespace sw
+} // namespace sw::gui

@@ -9,7 +9,7 @@
 
 class QWidget;
 
-namespace sw {
+namespace sw::gui {
 
 // The application's title: the caption of the main window and of every message box.
 inline QString AppTitle() {
@@ -20,4 +20,4 @@ inline QString AppTitle() {
 void ShowInformation(QWidget* parent, const QString& text);
 void ShowError(QWidget* parent, const QString& text);
 
-} // namespace sw
+} // namespace sw::gui

@@ -4,7 +4,7 @@
 
 #include <QImage>
 
-namespace sw {
+namespace sw::gui {
 
 namespace {
 
@@ -37,4 +37,4 @@ ImageLimits GetMAxResource(int bitDepth, double pixelsPerInch, int extentCm,
     return limits;
 }
 
-} // namespace sw
+} // namespace sw::gui

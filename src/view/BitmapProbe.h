@@ -8,7 +8,7 @@
 
 #include <functional>
 
-namespace sw {
+namespace sw::gui {
 
 // Tries to obtain (and at once releases) a bitmap of the given size; false when
 // the platform is out of resources.
@@ -23,4 +23,4 @@ bool AllocateProbeImage(int width, int height);
 ImageLimits GetMAxResource(int bitDepth, double pixelsPerInch, int extentCm = 300,
                            const BitmapAllocator& allocate = AllocateProbeImage);
 
-} // namespace sw
+} // namespace sw::gui

@@ -6,7 +6,7 @@
 #include <QBuffer>
 #include <QImageWriter>
 
-namespace sw {
+namespace sw::gui {
 
 void SaveLayoutAsBmp(const QImage& image, const std::string& path) {
     if (image.isNull()) {
@@ -24,4 +24,4 @@ void SaveLayoutAsBmp(const QImage& image, const std::string& path) {
                         WriteFailureText::Runtime);
 }
 
-} // namespace sw
+} // namespace sw::gui

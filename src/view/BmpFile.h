@@ -6,10 +6,10 @@
 
 #include <string>
 
-namespace sw {
+namespace sw::gui {
 
 // Writes `image` to `path` exactly as named (through a temporary file, so an
 // existing file survives a failed save). Throws FileError with the reason.
 void SaveLayoutAsBmp(const QImage& image, const std::string& path);
 
-} // namespace sw
+} // namespace sw::gui

@@ -4,7 +4,7 @@
 #include <QStyleOptionToolButton>
 #include <QStylePainter>
 
-namespace sw {
+namespace sw::gui {
 
 namespace {
 
@@ -51,4 +51,4 @@ void CaptionButton::paintEvent(QPaintEvent* /*event*/) {
     icon().paint(&p, glyphRect, Qt::AlignCenter, isEnabled() ? QIcon::Normal : QIcon::Disabled);
 }
 
-} // namespace sw
+} // namespace sw::gui

@@ -4,7 +4,7 @@
 
 #include <QToolButton>
 
-namespace sw {
+namespace sw::gui {
 
 class CaptionButton : public QToolButton {
     Q_OBJECT
@@ -19,4 +19,4 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
-} // namespace sw
+} // namespace sw::gui

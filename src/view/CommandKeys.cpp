@@ -3,7 +3,7 @@
 #include <QAbstractButton>
 #include <QShortcut>
 
-namespace sw {
+namespace sw::gui {
 
 QString CommandToolTip(const QString& caption, const QKeySequence& key) {
     if (key.isEmpty()) {
@@ -30,4 +30,4 @@ void BindCommandKeys(QWidget& window, const std::vector<CommandKey>& commands) {
     }
 }
 
-} // namespace sw
+} // namespace sw::gui

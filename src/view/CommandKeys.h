@@ -12,7 +12,7 @@
 class QAbstractButton;
 class QWidget;
 
-namespace sw {
+namespace sw::gui {
 
 struct CommandKey {
     QAbstractButton* button = nullptr;
@@ -27,4 +27,4 @@ QString CommandToolTip(const QString& caption, const QKeySequence& key);
 // command keeps the enabling rules of its button.
 void BindCommandKeys(QWidget& window, const std::vector<CommandKey>& commands);
 
-} // namespace sw
+} // namespace sw::gui

@@ -3,7 +3,7 @@
 #include "exchange/FileError.h"
 #include "index/WindowsText.h"
 
-namespace sw {
+namespace sw::gui {
 
 QString FromCore(const std::string& text) {
     return QString::fromStdString(WindowsToUtf8(text));
@@ -20,4 +20,4 @@ QString ErrorText(const std::exception& e) {
     return FromCore(e.what());
 }
 
-} // namespace sw
+} // namespace sw::gui

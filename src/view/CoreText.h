@@ -9,7 +9,7 @@
 #include <exception>
 #include <string>
 
-namespace sw {
+namespace sw::gui {
 
 // A character the Windows set lacks becomes '?'. File paths and FileError
 // messages are UTF-8 and do not go through these.
@@ -20,4 +20,4 @@ std::string ToCore(const QString& text);
 // (it names a file), any other's as Windows text (it may quote a cell or an angle).
 QString ErrorText(const std::exception& e);
 
-} // namespace sw
+} // namespace sw::gui

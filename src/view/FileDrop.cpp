@@ -9,7 +9,7 @@
 #include <QMimeData>
 #include <QUrl>
 
-namespace sw {
+namespace sw::gui {
 
 const InputFormat* DropFormat(const QString& path) {
     return InputFormatForPath(QFile::encodeName(path).toStdString());
@@ -49,4 +49,4 @@ DroppedFile ConcludeDrop(DroppedOpen outcome, const InputFormat& format, const V
     return r;
 }
 
-} // namespace sw
+} // namespace sw::gui

@@ -14,9 +14,11 @@
 class QMimeData;
 
 namespace sw {
-
 class VertexTable;
 struct InputFormat;
+} // namespace sw
+
+namespace sw::gui {
 
 // How the vertex dialog took a file it was given.
 enum class DroppedOpen {
@@ -55,4 +57,4 @@ struct DroppedFile {
 DroppedFile ConcludeDrop(DroppedOpen outcome, const InputFormat& format, const VertexTable& table,
                          DataKind currentDataType, const QString& path);
 
-} // namespace sw
+} // namespace sw::gui

@@ -10,7 +10,7 @@
 
 #include <mutex>
 
-namespace sw {
+namespace sw::gui {
 
 namespace {
 
@@ -86,4 +86,4 @@ int32_t MeasureReportText(const std::string& text) {
     return QFontMetrics(ReportTableFont(), &MeasuringDevice()).horizontalAdvance(FromCore(text));
 }
 
-} // namespace sw
+} // namespace sw::gui

@@ -14,7 +14,7 @@
 #include <cstdint>
 #include <string>
 
-namespace sw {
+namespace sw::gui {
 
 // Registers the font files once (needs the application object) and returns the
 // family standing for "Tahoma": "Tahoma" when its file was found, otherwise the
@@ -33,4 +33,4 @@ QFont ReportTableFont();
 // ReportTableFont(): what the report's column fitting measures.
 int32_t MeasureReportText(const std::string& text);
 
-} // namespace sw
+} // namespace sw::gui

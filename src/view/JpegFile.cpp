@@ -11,7 +11,7 @@
 // jpeglib.h needs FILE and size_t declared before it.
 #include <jpeglib.h>
 
-namespace sw {
+namespace sw::gui {
 
 namespace {
 
@@ -108,4 +108,4 @@ void SaveLayoutAsJpeg(const QImage& image, const std::string& path) {
                         WriteFailureText::Runtime);
 }
 
-} // namespace sw
+} // namespace sw::gui

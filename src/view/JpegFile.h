@@ -7,7 +7,7 @@
 
 #include <string>
 
-namespace sw {
+namespace sw::gui {
 
 inline constexpr int LayoutJpegQuality = 90;
 
@@ -19,4 +19,4 @@ QByteArray EncodeLayoutJpeg(const QImage& image);
 // existing file survives a failed save). Throws FileError with the reason.
 void SaveLayoutAsJpeg(const QImage& image, const std::string& path);
 
-} // namespace sw
+} // namespace sw::gui

@@ -10,7 +10,7 @@
 
 #include <algorithm>
 
-namespace sw {
+namespace sw::gui {
 
 namespace {
 
@@ -332,4 +332,4 @@ void LayoutCanvas::TextOut(int x, int y, const QString& text) {
     painter_->setCompositionMode(mode);
 }
 
-} // namespace sw
+} // namespace sw::gui

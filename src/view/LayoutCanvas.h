@@ -21,7 +21,7 @@
 #include <optional>
 #include <vector>
 
-namespace sw {
+namespace sw::gui {
 
 class LayoutCanvas {
 public:
@@ -121,4 +121,4 @@ private:
 // The layout's face: the system sans face, without antialiasing.
 QFont LayoutFont();
 
-} // namespace sw
+} // namespace sw::gui

@@ -4,7 +4,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-namespace sw {
+namespace sw::gui {
 
 LayoutImageView::LayoutImageView(QImage image, QWidget* parent)
     : QWidget(parent), image_(std::move(image)) {
@@ -33,4 +33,4 @@ void LayoutImageView::mousePressEvent(QMouseEvent* event) {
     emit PointerPressed(event->button());
 }
 
-} // namespace sw
+} // namespace sw::gui

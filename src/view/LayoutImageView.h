@@ -8,7 +8,7 @@
 #include <QImage>
 #include <QWidget>
 
-namespace sw {
+namespace sw::gui {
 
 class LayoutImageView : public QWidget {
     Q_OBJECT
@@ -37,4 +37,4 @@ private:
     QImage image_;
 };
 
-} // namespace sw
+} // namespace sw::gui

@@ -12,7 +12,7 @@
 #include <cstdlib>
 #include <string_view>
 
-namespace sw {
+namespace sw::gui {
 
 namespace {
 
@@ -326,4 +326,4 @@ void DrawHighlight(QImage& image, const CellRect& r) {
     c.Rectangle(r.Left, r.Top, r.Right, r.Bottom);
 }
 
-} // namespace sw
+} // namespace sw::gui

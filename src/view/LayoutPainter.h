@@ -19,7 +19,7 @@
 #include <functional>
 #include <stdexcept>
 
-namespace sw {
+namespace sw::gui {
 
 namespace LayoutColors {
 inline const QColor Silver{192, 192, 192};
@@ -85,4 +85,4 @@ QImage RenderLayout(const Settings& s, Feature& f, SheetGrid& g, int32_t* totalS
 // same rectangle twice gives back the image exactly.
 void DrawHighlight(QImage& image, const CellRect& r);
 
-} // namespace sw
+} // namespace sw::gui

@@ -8,7 +8,7 @@
 
 #include <exception>
 
-namespace sw {
+namespace sw::gui {
 
 LayoutPane::LayoutPane(QScrollArea* scrollBox, QObject* parent)
     : QObject(parent), scrollBox_(scrollBox) {}
@@ -164,4 +164,4 @@ std::optional<PointerReading> LayoutPane::Move(const Settings& s, const SheetGri
     return r;
 }
 
-} // namespace sw
+} // namespace sw::gui

@@ -21,7 +21,7 @@
 
 class QScrollArea;
 
-namespace sw {
+namespace sw::gui {
 
 class LayoutImageView;
 
@@ -90,4 +90,4 @@ private:
     bool limitsProbed_ = false;
 };
 
-} // namespace sw
+} // namespace sw::gui

@@ -7,7 +7,7 @@
 #include <QFileInfo>
 #include <QString>
 
-namespace sw {
+namespace sw::gui {
 
 QStringList SaveFilters() {
     QStringList filters;
@@ -48,4 +48,4 @@ void SaveLayout(SaveFilter filter, const std::string& path, const Settings& s, c
     }
 }
 
-} // namespace sw
+} // namespace sw::gui

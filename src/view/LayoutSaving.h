@@ -13,7 +13,7 @@
 
 #include <string>
 
-namespace sw {
+namespace sw::gui {
 
 // The dialog's entries: "KML File (*.kml)", "Shape File (*.shp)", "JPG File
 // (*.jpg)", "Bitmap File (*.bmp)".
@@ -36,4 +36,4 @@ std::string PictureFileName(const std::string& path, SaveFilter filter);
 void SaveLayout(SaveFilter filter, const std::string& path, const Settings& s, const SheetGrid& g,
                 const QImage& image);
 
-} // namespace sw
+} // namespace sw::gui

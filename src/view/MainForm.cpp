@@ -30,7 +30,7 @@
 #include <exception>
 #include <utility>
 
-namespace sw {
+namespace sw::gui {
 
 namespace {
 
@@ -592,4 +592,4 @@ void TMainForm::OpenDroppedFile(const QString& path) {
     ShowWidget(dialogs_.PolyInputForm);
 }
 
-} // namespace sw
+} // namespace sw::gui

@@ -22,7 +22,7 @@
 
 class QImage;
 
-namespace sw {
+namespace sw::gui {
 
 class LayerOpening;
 class LayoutPane;
@@ -162,4 +162,4 @@ private:
     bool shown_ = false;
 };
 
-} // namespace sw
+} // namespace sw::gui

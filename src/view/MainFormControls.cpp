@@ -19,7 +19,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-namespace sw {
+namespace sw::gui {
 
 namespace {
 
@@ -207,4 +207,4 @@ void MainFormControls::StylePanel2() {
             .arg(ColorCss(Maroon), ColorCss(PanelColor)));
 }
 
-} // namespace sw
+} // namespace sw::gui

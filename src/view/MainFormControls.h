@@ -19,7 +19,7 @@ class QStatusBar;
 class QToolBar;
 class QToolButton;
 
-namespace sw {
+namespace sw::gui {
 
 struct MainFormControls {
     // Makes every control as a child of `w` (the window's own caption, font,
@@ -55,4 +55,4 @@ private:
     void BuildFindSheet(QHBoxLayout& row);
 };
 
-} // namespace sw
+} // namespace sw::gui

@@ -17,7 +17,7 @@
 #include <algorithm>
 #include <vector>
 
-namespace sw {
+namespace sw::gui {
 
 namespace {
 
@@ -222,4 +222,4 @@ QByteArray ReportPdfBytes(const Report& report) {
     return bytes;
 }
 
-} // namespace sw
+} // namespace sw::gui

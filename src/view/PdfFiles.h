@@ -18,7 +18,7 @@
 
 class QPagedPaintDevice;
 
-namespace sw {
+namespace sw::gui {
 
 // What the layout page names besides the drawing.
 struct LayoutPdfInput {
@@ -42,4 +42,4 @@ int PaintReportPages(QPagedPaintDevice& device, const Report& report);
 
 QByteArray ReportPdfBytes(const Report& report);
 
-} // namespace sw
+} // namespace sw::gui

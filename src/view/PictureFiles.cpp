@@ -3,7 +3,7 @@
 #include "view/BmpFile.h"
 #include "view/JpegFile.h"
 
-namespace sw {
+namespace sw::gui {
 
 void SavePicture(PictureEncoding encoding, const QImage& image, const std::string& path) {
     switch (encoding) {
@@ -19,4 +19,4 @@ void SavePicture(PictureEncoding encoding, const QImage& image, const std::strin
     }
 }
 
-} // namespace sw
+} // namespace sw::gui

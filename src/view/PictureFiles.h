@@ -8,10 +8,10 @@
 
 #include <string>
 
-namespace sw {
+namespace sw::gui {
 
 // Encodes `image` as `encoding` says and writes it to `path` exactly as given.
 // Throws FileError with the message to show; PictureEncoding::None writes nothing.
 void SavePicture(PictureEncoding encoding, const QImage& image, const std::string& path);
 
-} // namespace sw
+} // namespace sw::gui

@@ -9,7 +9,7 @@
 
 #include <cstdio>
 
-namespace sw {
+namespace sw::gui {
 
 namespace {
 
@@ -59,4 +59,4 @@ void StartScreenshotSeam(TMainForm& form) {
     });
 }
 
-} // namespace sw
+} // namespace sw::gui

@@ -7,7 +7,7 @@
 //   SHEETWRIGHT_SCREENSHOT=file.png         grabs the window into the file once
 //                                           the layout is drawn, then quits.
 
-namespace sw {
+namespace sw::gui {
 
 class TMainForm;
 
@@ -15,4 +15,4 @@ class TMainForm;
 // variables are set.
 void StartScreenshotSeam(TMainForm& form);
 
-} // namespace sw
+} // namespace sw::gui

@@ -9,7 +9,7 @@
 #include <exception>
 #include <new>
 
-namespace sw {
+namespace sw::gui {
 
 int ProgressPercent(const std::string& text) {
     static const std::string head = "Calculating...";
@@ -99,4 +99,4 @@ ComputeOutcome SheetComputation::TakeOutcome() {
     return std::move(outcome_);
 }
 
-} // namespace sw
+} // namespace sw::gui

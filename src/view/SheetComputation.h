@@ -17,7 +17,7 @@
 #include <string>
 #include <thread>
 
-namespace sw {
+namespace sw::gui {
 
 struct ComputeOutcome {
     enum class Kind { Done, Cancelled, Failed };
@@ -60,4 +60,4 @@ private:
 // The percentage of a "Calculating...37% done" text; -1 for another text.
 int ProgressPercent(const std::string& text);
 
-} // namespace sw
+} // namespace sw::gui

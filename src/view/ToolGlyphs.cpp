@@ -7,7 +7,7 @@ static void InitGlyphResources() {
     Q_INIT_RESOURCE(glyphs);
 }
 
-namespace sw {
+namespace sw::gui {
 
 QIcon ToolGlyph(const QString& name) {
     static const bool registered = [] {
@@ -18,4 +18,4 @@ QIcon ToolGlyph(const QString& name) {
     return QIcon(QStringLiteral(":/glyphs/%1.svg").arg(name));
 }
 
-} // namespace sw
+} // namespace sw::gui

@@ -5,10 +5,10 @@
 #include <QIcon>
 #include <QString>
 
-namespace sw {
+namespace sw::gui {
 
 // The glyph of a tool bar command by its resource name ("datatype", "sheetno",
 // "report", "save", "clear", "fit", "zoomin", "zoomout", "about", "exit").
 QIcon ToolGlyph(const QString& name);
 
-} // namespace sw
+} // namespace sw::gui

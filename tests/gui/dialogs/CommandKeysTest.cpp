@@ -16,7 +16,7 @@
 #include <QToolButton>
 #include <QtTest>
 
-namespace sw {
+namespace sw::gui {
 
 class CommandKeysTest : public QObject {
     Q_OBJECT
@@ -196,7 +196,7 @@ private slots:
     }
 };
 
-} // namespace sw
+} // namespace sw::gui
 
-QTEST_MAIN(sw::CommandKeysTest)
+QTEST_MAIN(sw::gui::CommandKeysTest)
 #include "CommandKeysTest.moc"

@@ -17,7 +17,7 @@
 #include <QUrl>
 #include <QtTest>
 
-namespace sw {
+namespace sw::gui {
 
 class FileDropTest : public QObject {
     Q_OBJECT
@@ -270,7 +270,7 @@ private:
     void SetPanelBlank() { Main().SetPanelText(0, QString()); }
 };
 
-} // namespace sw
+} // namespace sw::gui
 
-QTEST_MAIN(sw::FileDropTest)
+QTEST_MAIN(sw::gui::FileDropTest)
 #include "FileDropTest.moc"

@@ -4,7 +4,7 @@
 #include <QTableWidget>
 #include <QtTest>
 
-namespace sw {
+namespace sw::gui {
 
 // The feature chooser of "Open layer".
 class LayerChooserTest : public QObject {
@@ -57,7 +57,7 @@ private slots:
     }
 };
 
-} // namespace sw
+} // namespace sw::gui
 
-QTEST_MAIN(sw::LayerChooserTest)
+QTEST_MAIN(sw::gui::LayerChooserTest)
 #include "LayerChooserTest.moc"

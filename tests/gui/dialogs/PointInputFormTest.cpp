@@ -7,7 +7,7 @@
 
 #include <optional>
 
-namespace sw {
+namespace sw::gui {
 
 class PointInputFormTest : public QObject {
     Q_OBJECT
@@ -223,7 +223,7 @@ private slots:
     }
 };
 
-} // namespace sw
+} // namespace sw::gui
 
-QTEST_MAIN(sw::PointInputFormTest)
+QTEST_MAIN(sw::gui::PointInputFormTest)
 #include "PointInputFormTest.moc"

@@ -16,7 +16,7 @@
 
 #include <optional>
 
-namespace sw {
+namespace sw::gui {
 
 class PolyInputFormTest : public QObject {
     Q_OBJECT
@@ -368,7 +368,7 @@ private slots:
     }
 };
 
-} // namespace sw
+} // namespace sw::gui
 
-QTEST_MAIN(sw::PolyInputFormTest)
+QTEST_MAIN(sw::gui::PolyInputFormTest)
 #include "PolyInputFormTest.moc"

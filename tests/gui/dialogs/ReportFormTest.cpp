@@ -10,7 +10,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-namespace sw {
+namespace sw::gui {
 
 class ReportFormTest : public QObject {
     Q_OBJECT
@@ -224,7 +224,7 @@ private slots:
     }
 };
 
-} // namespace sw
+} // namespace sw::gui
 
-QTEST_MAIN(sw::ReportFormTest)
+QTEST_MAIN(sw::gui::ReportFormTest)
 #include "ReportFormTest.moc"

@@ -7,7 +7,7 @@
 #include <QRadioButton>
 #include <QtTest>
 
-namespace sw {
+namespace sw::gui {
 
 // The data type dialog and the About box.
 class SetInputFormTest : public QObject {
@@ -100,7 +100,7 @@ private slots:
     }
 };
 
-} // namespace sw
+} // namespace sw::gui
 
-QTEST_MAIN(sw::SetInputFormTest)
+QTEST_MAIN(sw::gui::SetInputFormTest)
 #include "SetInputFormTest.moc"

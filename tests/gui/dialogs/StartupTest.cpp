@@ -17,7 +17,7 @@
 #include <QToolButton>
 #include <QtTest>
 
-namespace sw {
+namespace sw::gui {
 
 // The application started as main() starts it, and driven end to end.
 class StartupTest : public QObject {
@@ -191,7 +191,7 @@ private slots:
     }
 };
 
-} // namespace sw
+} // namespace sw::gui
 
-QTEST_MAIN(sw::StartupTest)
+QTEST_MAIN(sw::gui::StartupTest)
 #include "StartupTest.moc"

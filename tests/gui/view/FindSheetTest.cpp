@@ -11,7 +11,7 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-namespace sw {
+namespace sw::gui {
 
 class FindSheetTest : public QObject {
     Q_OBJECT
@@ -137,7 +137,7 @@ private slots:
     }
 };
 
-} // namespace sw
+} // namespace sw::gui
 
-QTEST_MAIN(sw::FindSheetTest)
+QTEST_MAIN(sw::gui::FindSheetTest)
 #include "FindSheetTest.moc"

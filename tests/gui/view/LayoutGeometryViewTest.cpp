@@ -11,6 +11,7 @@
 #include <vector>
 
 using namespace sw;
+using namespace sw::gui;
 
 class LayoutGeometryViewTest : public QObject {
     Q_OBJECT

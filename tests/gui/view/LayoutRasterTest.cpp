@@ -17,6 +17,7 @@
 #include <vector>
 
 using namespace sw;
+using namespace sw::gui;
 using namespace sw::test;
 
 namespace {
@@ -45,7 +46,7 @@ QImage Draw(Case& k, LayoutCanvas::Raster raster) {
 }
 
 // A square ring over the middle of a 3 x 3 block, IN cells along a diagonal.
-Case Block(int series, int scale, int zoom, int dataType) {
+Case Block(Series series, int scale, int zoom, DataKind dataType) {
     Case k;
     SelectSeries(k.s, series);
     SelectScale(k.s, scale);
@@ -57,14 +58,14 @@ Case Block(int series, int scale, int zoom, int dataType) {
     const int32_t midLon = west + k.s.SheetWidthSec * 3 / 2;
     const int32_t dLat = k.s.SheetHeightSec;
     const int32_t dLon = k.s.SheetWidthSec;
-    if (dataType == Point) {
+    if (dataType == DataKind::Point) {
         k.f = MakePointFeature(SecToDms(midLat), SecToDms(midLon));
     } else {
         k.f = MakeVertexFeature({{SecToDms(midLat - dLat), SecToDms(midLon - dLon)},
                                  {SecToDms(midLat + dLat), SecToDms(midLon - dLon / 2)},
                                  {SecToDms(midLat + dLat / 2), SecToDms(midLon + dLon)},
                                  {SecToDms(midLat - dLat / 3), SecToDms(midLon + dLon / 3)}},
-                                dataType == Polygon);
+                                dataType == DataKind::Polygon);
     }
     k.f.FeatureLoaded = 1;
     k.g = MakeGrid(k.s, west, north, 3, 3, {0, 4, 8});
@@ -96,17 +97,21 @@ private slots:
         // Square and 1.5-wide cells, odd and even sizes, white and clear brushes,
         // numbers inside their cells and numbers wider than them.
         struct Setup {
-            int series, scale, dataType;
+            Series series;
+            int scale;
+            DataKind dataType;
         };
-        for (const Setup& u : {Setup{OldSeries, 3, Point}, Setup{OldSeries, 5, Polygon},
-                               Setup{OpenSeries, 1, Polyline}, Setup{OpenSeries, 6, Polygon}}) {
+        for (const Setup& u : {Setup{Series::OldSeries, 3, DataKind::Point},
+                               Setup{Series::OldSeries, 5, DataKind::Polygon},
+                               Setup{Series::OpenSeries, 1, DataKind::Polyline},
+                               Setup{Series::OpenSeries, 6, DataKind::Polygon}}) {
             for (int zoom : {5, 10, 25, 35, 40, 65, 70, 75, 140}) {
                 Case direct = Block(u.series, u.scale, zoom, u.dataType);
                 Case painter = direct;
                 const QImage a = Draw(direct, LayoutCanvas::Raster::Direct);
                 const QImage b = Draw(painter, LayoutCanvas::Raster::ThroughPainter);
                 QVERIFY2(a == b, qPrintable(QStringLiteral("series %1 scale %2 zoom %3")
-                                                .arg(u.series)
+                                                .arg(static_cast<int>(u.series))
                                                 .arg(u.scale)
                                                 .arg(zoom)));
             }
@@ -137,7 +142,7 @@ private slots:
         // Old 1:50,000 numbers at 11 points at zoom 70: 3 points at zoom 20 are
         // not written, 4 points at zoom 25 are.
         for (int zoom : {20, 25}) {
-            Case k = Block(OldSeries, 3, zoom, Polyline);
+            Case k = Block(Series::OldSeries, 3, zoom, DataKind::Polyline);
             k.f = MakeVertexFeature({}, false);
             const QImage img = Draw(k, LayoutCanvas::Raster::Direct);
             const LayoutGeometry geo = PlanLayout(k.s, 3, 3);
@@ -190,7 +195,7 @@ private slots:
     }
 
     void polygonOutlineIsClosed() {
-        Case open = Block(OldSeries, 3, 70, Polygon);
+        Case open = Block(Series::OldSeries, 3, 70, DataKind::Polygon);
         const QImage img = Draw(open, LayoutCanvas::Raster::Direct);
         // The closing edge runs from the last vertex back to the first.
         const PixelPoint a = open.f.FeaturePoints.back();
@@ -203,7 +208,7 @@ private slots:
         closed.f.VertexCount = static_cast<int32_t>(closed.f.Vertices.size());
         QVERIFY(Draw(closed, LayoutCanvas::Raster::Direct) == img);
         // A polyline stays open.
-        Case line = Block(OldSeries, 3, 70, Polyline);
+        Case line = Block(Series::OldSeries, 3, 70, DataKind::Polyline);
         const QImage lineImg = Draw(line, LayoutCanvas::Raster::Direct);
         QVERIFY(!HasColor(lineImg, QRect(mid - QPoint(1, 1), QSize(3, 3)), Red()));
     }

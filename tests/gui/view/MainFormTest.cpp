@@ -24,6 +24,7 @@
 #include <QToolButton>
 
 using namespace sw;
+using namespace sw::gui;
 
 namespace {
 

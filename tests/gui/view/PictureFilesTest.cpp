@@ -15,6 +15,7 @@
 #include <QTest>
 
 using namespace sw;
+using namespace sw::gui;
 
 namespace {
 
