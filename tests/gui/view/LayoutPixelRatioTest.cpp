@@ -13,6 +13,7 @@
 #include <QTest>
 
 using namespace sw;
+using namespace sw::gui;
 using namespace sw::test;
 
 namespace {
