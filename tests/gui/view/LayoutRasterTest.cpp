@@ -166,7 +166,7 @@ private slots:
     }
 
     void longDrawingsReportProgressAndStop() {
-        Case k = Block(OpenSeries, 6, 5, Polygon);
+        Case k = Block(Series::OpenSeries, 6, 5, DataKind::Polygon);
         k.g = MakeGrid(k.s, 78 * 3600, 30 * 3600, 40, 30, {0, 5, 700});
         const LayoutGeometry geo = PlaceLayout(k.s, k.f, k.g);
         QImage image = CreateLayoutImage(static_cast<int32_t>(geo.ImageWidth),
