@@ -17,7 +17,7 @@
 #include <new>
 #include <utility>
 
-namespace sw {
+namespace sw::gui {
 
 namespace {
 
@@ -180,4 +180,4 @@ void LayerOpening::Committed() {
     main_.SetPanelText(0, opened_);
 }
 
-} // namespace sw
+} // namespace sw::gui

@@ -22,7 +22,7 @@
 
 class QWidget;
 
-namespace sw {
+namespace sw::gui {
 
 class TMainForm;
 
@@ -88,4 +88,4 @@ private:
 QString OpenedLayerText(const GisLayer& layer, std::size_t chosen, DataKind dataType,
                         const QString& path);
 
-} // namespace sw
+} // namespace sw::gui

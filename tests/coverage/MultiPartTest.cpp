@@ -136,8 +136,9 @@ TEST_P(MultiPart, UnionFeatureComputesAsTheUnionOfItsMembers) {
     Feature u = UnionFeature({&withHole, &second, &line});
     EXPECT_EQ(u.MemberStarts, (std::vector<int32_t>{0, 8, 12}));
     EXPECT_EQ(u.VertexCount, 14);
-    EXPECT_EQ(DataTypeOf(u), Polygon);
-    for (const Settings& at : {s, SettingsFor(OldSeries, 5), SettingsFor(OpenSeries, 3)}) {
+    EXPECT_EQ(DataTypeOf(u), DataKind::Polygon);
+    for (const Settings& at :
+         {s, SettingsFor(Series::OldSeries, 5), SettingsFor(Series::OpenSeries, 3)}) {
         Feature f = u;
         const SheetGrid got = Compute(at, f, GetParam());
         std::vector<Feature> members{withHole, second, line};
@@ -158,8 +159,9 @@ TEST_P(MultiPart, UnionFeatureComputesAsTheUnionOfItsMembers) {
     EXPECT_EQ(back[1].Vertices, second.Vertices);
     EXPECT_EQ(PartsOver(back[1], 4), PartsOver(second, 4));
     EXPECT_EQ(PartsOver(back[2], 2), PartsOver(line, 2));
-    EXPECT_EQ(DataTypeOf(back[2]), Polyline);
-    EXPECT_EQ(DataTypeOf(MakePartsFeature({V(Sec(28), Sec(77))}, {{0, PartKind::Point}})), Point);
+    EXPECT_EQ(DataTypeOf(back[2]), DataKind::Polyline);
+    EXPECT_EQ(DataTypeOf(MakePartsFeature({V(Sec(28), Sec(77))}, {{0, PartKind::Point}})),
+              DataKind::Point);
 
     // One member, or marks that delimit fewer than two, is a plain feature.
     EXPECT_TRUE(UnionFeature({&second}).MemberStarts.empty());

@@ -121,7 +121,7 @@ TEST(Session, OpenedLayerNamesItsFileAndSetsTheDataTypeWithTheResult) {
     s.OpenLayer(UnionFeature({&line, &point}), "/data/bad.gpkg");
     s.Abandon();
     EXPECT_EQ(s.State().InputFileName, "/data/route.txt");
-    EXPECT_EQ(s.State().settings.DataType, Point);
+    EXPECT_EQ(s.State().settings.DataType, DataKind::Point);
 
     const ComputeRequest r = s.OpenLayer(UnionFeature({&line, &point}), "/data/d.gpkg");
     EXPECT_EQ(r.feature.MemberStarts, (std::vector<int32_t>{0, 2}));
@@ -130,7 +130,7 @@ TEST(Session, OpenedLayerNamesItsFileAndSetsTheDataTypeWithTheResult) {
     EXPECT_EQ(done.InputFile, std::optional<std::string>("/data/d.gpkg"));
     EXPECT_EQ(s.State().InputFileName, "/data/d.gpkg");
     EXPECT_TRUE(s.State().InputFileOpened); // the vertex dialog's table is its own
-    EXPECT_EQ(s.State().settings.DataType, Polyline);
+    EXPECT_EQ(s.State().settings.DataType, DataKind::Polyline);
     EXPECT_TRUE(s.SaveEnabled());
     EXPECT_TRUE(s.ReportEnabled());
     EXPECT_EQ(s.State().grid.InSheetCount, 2);

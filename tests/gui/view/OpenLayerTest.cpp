@@ -20,7 +20,7 @@
 
 #include <fstream>
 
-namespace sw {
+namespace sw::gui {
 
 namespace {
 
@@ -86,7 +86,7 @@ class OpenLayerTest : public QObject {
         std::vector<std::string> in;
         int32_t cols = 0;
         std::size_t vertices = 0;
-        uint8_t dataType = 0;
+        DataKind dataType = DataKind::Point;
         QString title;
         std::string input;
         bool image = false;
@@ -169,7 +169,7 @@ private slots:
             QCOMPARE(listed, std::size_t{4});
             ExpectSheetsOfCore(file, {0, 1, 2, 3});
             QCOMPARE(State().grid.InSheetCount, test::SampleUnionSheets);
-            QCOMPARE(State().settings.DataType, Polygon);
+            QCOMPARE(State().settings.DataType, DataKind::Polygon);
         }
         const QString path = QString::fromStdString(dir->File("utm.gpkg"));
         QCOMPARE(form->windowTitle(), path);
@@ -189,7 +189,7 @@ private slots:
         QCOMPARE(chooserShown, shown);
         ExpectSheetsOfCore("track.gpx", {0});
         QCOMPARE(State().grid.InSheetCount, 2);
-        QCOMPARE(State().settings.DataType, Polyline);
+        QCOMPARE(State().settings.DataType, DataKind::Polyline);
     }
 
     // A subset is the union of those features alone, also once the scale changes.
@@ -198,13 +198,13 @@ private slots:
         pick = std::vector<int>{0};
         Open("s.gpkg");
         QCOMPARE(State().grid.InSheetCount, test::SampleSheets[0]);
-        QCOMPARE(State().settings.DataType, Polygon);
+        QCOMPARE(State().settings.DataType, DataKind::Polygon);
 
         pick = std::vector<int>{2, 3};
         Open("s.gpkg");
         ExpectSheetsOfCore("s.gpkg", {2, 3});
         QCOMPARE(State().grid.InSheetCount, test::SampleSheets[2] + test::SampleSheets[3]);
-        QCOMPARE(State().settings.DataType, Polyline);
+        QCOMPARE(State().settings.DataType, DataKind::Polyline);
         QCOMPARE(form->PanelText(0),
                  QStringLiteral("Opened s.gpkg: 2 of 4 features as a polyline"));
 
@@ -212,7 +212,7 @@ private slots:
         Open("s.gpkg");
         form->ComboBox2Change(1); // the open series' "1:50,000"
         QVERIFY(form->WaitForComputation());
-        QCOMPARE(State().settings.MapSeries, OpenSeries);
+        QCOMPARE(State().settings.MapSeries, Series::OpenSeries);
         ExpectSheetsOfCore("s.gpkg", {0, 1, 2, 3});
     }
 
@@ -294,7 +294,7 @@ private slots:
     }
 };
 
-} // namespace sw
+} // namespace sw::gui
 
-QTEST_MAIN(sw::OpenLayerTest)
+QTEST_MAIN(sw::gui::OpenLayerTest)
 #include "OpenLayerTest.moc"
