@@ -137,7 +137,7 @@ Model& Grid138() {
     static Model m = [] {
         Model out;
         out.s = OpenFinest();
-        out.s.DataType = Polygon;
+        out.s.DataType = DataKind::Polygon;
         out.f = bench::Ring(2000, 24.0001, 25.3799, 74.0001, 75.3799, 1);
         ComputeSheets(out.s, out.f, out.g);
         out.s.SheetPixelHeight = MinSheetPixelHeight;
