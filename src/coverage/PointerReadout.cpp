@@ -72,8 +72,8 @@ PointerReading ReadPointer(const Settings& s, const SheetGrid& g, const LayoutGe
     return r;
 }
 
-CellRect HighlightRect(const LayoutGeometry& geo, const SheetRec& sheet) {
-    return CellRect{sheet.X + 2, sheet.Y + 2, sheet.X + geo.CellWidth - 1,
+HighlightBox HighlightRect(const LayoutGeometry& geo, const SheetRec& sheet) {
+    return HighlightBox{sheet.X + 2, sheet.Y + 2, sheet.X + geo.CellWidth - 1,
                     sheet.Y + geo.CellHeight - 1};
 }
 

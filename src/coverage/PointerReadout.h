@@ -32,12 +32,12 @@ PointerReading ReadPointer(const Settings& s, const SheetGrid& g, const LayoutGe
 // The highlight rectangle of a cell, (X + 2, Y + 2, X + W - 1, Y + Z - 1) with the
 // right and bottom edge excluded: the cell's inside less one free pixel next to
 // its frame on every side.
-struct CellRect {
+struct HighlightBox {
     int32_t Left = 0;
     int32_t Top = 0;
     int32_t Right = 0;  // excluded
     int32_t Bottom = 0; // excluded
 };
-CellRect HighlightRect(const LayoutGeometry& geo, const SheetRec& sheet);
+HighlightBox HighlightRect(const LayoutGeometry& geo, const SheetRec& sheet);
 
 } // namespace sw

@@ -18,20 +18,14 @@ constexpr int32_t RecordContentWords = 64; // 128 bytes: type, box, counts, one 
 constexpr int32_t RecordWords = RecordContentWords + 4;
 constexpr int32_t HeaderWords = static_cast<int32_t>(ShpHeaderSize / 2);
 
-// Integers are stored in host order and swapped where the standard wants
-// big-endian, which is how the fields are laid out in memory before a block write.
-void PutSwapped(std::string& out, uint32_t v) {
-    PutLE32(out, SwapBytes32(v));
-}
-
 std::string FileHeader(const SheetBox& box, int32_t lengthWords) {
     std::string h;
     h.reserve(ShpHeaderSize);
-    PutSwapped(h, ShpFileCode);
+    PutBE32(h, ShpFileCode);
     for (int i = 0; i < 5; ++i) {
-        PutSwapped(h, 0);
+        PutBE32(h, 0);
     }
-    PutSwapped(h, static_cast<uint32_t>(lengthWords));
+    PutBE32(h, static_cast<uint32_t>(lengthWords));
     PutLE32(h, ShpVersion);
     PutLE32(h, ShpPolygon);
     PutDoubleLE(h, box.West);
@@ -132,8 +126,8 @@ template <class Put> void EmitShp(const SheetCorners& corners, Put&& put) {
     std::string record;
     for (std::size_t k = 0; k < n; ++k) {
         record.clear();
-        PutSwapped(record, static_cast<uint32_t>(k + 1));
-        PutSwapped(record, RecordContentWords);
+        PutBE32(record, static_cast<uint32_t>(k + 1));
+        PutBE32(record, RecordContentWords);
         PutPolygon(record, SheetPolygon(corners, k));
         put(record);
     }
@@ -149,9 +143,9 @@ template <class Put> void EmitShx(const SheetCorners& corners, Put&& put) {
     std::string entry;
     for (std::size_t k = 0; k < n; ++k) {
         entry.clear();
-        PutSwapped(entry,
+        PutBE32(entry,
                    static_cast<uint32_t>(HeaderWords + RecordWords * static_cast<int64_t>(k)));
-        PutSwapped(entry, RecordContentWords);
+        PutBE32(entry, RecordContentWords);
         put(entry);
     }
 }

@@ -15,6 +15,33 @@ public:
     IntegerOverflow() : std::overflow_error("Integer overflow") {}
 };
 
+// The plain versions compute in 64 bits, where no sum, difference or product of
+// two 32-bit values can wrap, and narrow with the range check. They serve
+// compilers without the overflow builtins and are callable everywhere so that
+// both ways can be checked against each other.
+inline int32_t CheckedNarrow(int64_t v);
+
+inline int32_t PlainCheckedAdd(int32_t a, int32_t b) {
+    return CheckedNarrow(static_cast<int64_t>(a) + b);
+}
+
+inline int32_t PlainCheckedSub(int32_t a, int32_t b) {
+    return CheckedNarrow(static_cast<int64_t>(a) - b);
+}
+
+inline int32_t PlainCheckedMul(int32_t a, int32_t b) {
+    return CheckedNarrow(static_cast<int64_t>(a) * b);
+}
+
+#if defined(__has_builtin)
+#if __has_builtin(__builtin_add_overflow) && __has_builtin(__builtin_sub_overflow) &&              \
+    __has_builtin(__builtin_mul_overflow)
+#define SW_HAVE_OVERFLOW_BUILTINS 1
+#endif
+#endif
+
+#if defined(SW_HAVE_OVERFLOW_BUILTINS)
+
 inline int32_t CheckedAdd(int32_t a, int32_t b) {
     int32_t r;
     if (__builtin_add_overflow(a, b, &r)) {
@@ -38,6 +65,22 @@ inline int32_t CheckedMul(int32_t a, int32_t b) {
     }
     return r;
 }
+
+#else
+
+inline int32_t CheckedAdd(int32_t a, int32_t b) {
+    return PlainCheckedAdd(a, b);
+}
+
+inline int32_t CheckedSub(int32_t a, int32_t b) {
+    return PlainCheckedSub(a, b);
+}
+
+inline int32_t CheckedMul(int32_t a, int32_t b) {
+    return PlainCheckedMul(a, b);
+}
+
+#endif
 
 inline int32_t CheckedNarrow(int64_t v) {
     if (v < INT32_MIN || v > INT32_MAX) {

@@ -318,7 +318,7 @@ QImage RenderLayout(const Settings& s, Feature& f, SheetGrid& g, int32_t* totalS
     return image;
 }
 
-void DrawHighlight(QImage& image, const CellRect& r) {
+void DrawHighlight(QImage& image, const HighlightBox& r) {
     LayoutCanvas c(image);
     c.SetPenMode(LayoutCanvas::PenMode::NotXor);
     c.SetPenColor(LayoutColors::Red);

@@ -83,6 +83,6 @@ QImage RenderLayout(const Settings& s, Feature& f, SheetGrid& g, int32_t* totalS
 
 // The pointer highlight: yellow inside, red frame, both not-xor, so drawing the
 // same rectangle twice gives back the image exactly.
-void DrawHighlight(QImage& image, const CellRect& r);
+void DrawHighlight(QImage& image, const HighlightBox& r);
 
 } // namespace sw::gui

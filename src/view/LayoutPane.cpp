@@ -152,7 +152,7 @@ std::optional<PointerReading> LayoutPane::Move(const Settings& s, const SheetGri
     const auto& list = g.SheetList;
     QImage& image = view_->Image();
     // Only the two cells change; the window repaints just them.
-    auto shown = [&](const CellRect& c) {
+    auto shown = [&](const HighlightBox& c) {
         DrawHighlight(image, c);
         view_->ImageChanged(QRect(c.Left, c.Top, c.Right - c.Left, c.Bottom - c.Top));
     };

@@ -35,12 +35,6 @@ std::string MessageOf(const std::function<void()>& f) {
     return "(no error)";
 }
 
-void PutBE32(std::string& out, uint32_t v) {
-    for (int shift = 24; shift >= 0; shift -= 8) {
-        out += static_cast<char>((v >> shift) & 0xFF);
-    }
-}
-
 // A polygon main file whose first record declares `points` points (the first
 // five of them real) and a content length that covers them all.
 std::string PolygonFile(int32_t points) {

@@ -176,7 +176,7 @@ private slots:
         Layout l = PointLayout();
         const QImage before = l.image.copy();
         const LayoutGeometry geo = PlanLayout(l.s, 1, 1);
-        const CellRect r = HighlightRect(geo, l.g.SheetList[0]);
+        const HighlightBox r = HighlightRect(geo, l.g.SheetList[0]);
         QCOMPARE(r.Left, 107);
         QCOMPARE(r.Right, 174);
         DrawHighlight(l.image, r);

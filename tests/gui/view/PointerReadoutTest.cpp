@@ -111,7 +111,7 @@ private slots:
         SheetRec rec;
         rec.X = 105;
         rec.Y = 105;
-        const CellRect r = HighlightRect(geo, rec);
+        const HighlightBox r = HighlightRect(geo, rec);
         QCOMPARE(r.Left, 107);
         QCOMPARE(r.Top, 107);
         QCOMPARE(r.Right, 174);
