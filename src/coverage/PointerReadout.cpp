@@ -74,7 +74,7 @@ PointerReading ReadPointer(const Settings& s, const SheetGrid& g, const LayoutGe
 
 HighlightBox HighlightRect(const LayoutGeometry& geo, const SheetRec& sheet) {
     return HighlightBox{sheet.X + 2, sheet.Y + 2, sheet.X + geo.CellWidth - 1,
-                    sheet.Y + geo.CellHeight - 1};
+                        sheet.Y + geo.CellHeight - 1};
 }
 
 } // namespace sw

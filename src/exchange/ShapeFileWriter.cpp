@@ -143,8 +143,7 @@ template <class Put> void EmitShx(const SheetCorners& corners, Put&& put) {
     std::string entry;
     for (std::size_t k = 0; k < n; ++k) {
         entry.clear();
-        PutBE32(entry,
-                   static_cast<uint32_t>(HeaderWords + RecordWords * static_cast<int64_t>(k)));
+        PutBE32(entry, static_cast<uint32_t>(HeaderWords + RecordWords * static_cast<int64_t>(k)));
         PutBE32(entry, RecordContentWords);
         put(entry);
     }
