@@ -94,7 +94,7 @@ void BM_Polygon20k_Grid1000_WithProgress(benchmark::State& state) {
     std::atomic<bool> cancel{false};
     std::size_t texts = 0;
     ComputeControl ctl;
-    ctl.progress = [&texts](const std::string& t) { texts += t.size(); };
+    ctl.progress = [&texts](int32_t, const std::string& t) { texts += t.size(); };
     ctl.cancel = &cancel;
     Run(state, OpenFinest(), State20k(), Algorithm::Fast, ctl);
     benchmark::DoNotOptimize(texts);

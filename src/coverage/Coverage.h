@@ -37,9 +37,10 @@ inline constexpr const char* ExtentTooLargeMessage =
 inline constexpr int64_t MaxSheetCount = 100'000'000;
 
 struct ComputeControl {
-    // "Calculating..." + p + "% done", called only when p changes; the last call
-    // reads "Calculating...100% done". May be called from a worker thread.
-    std::function<void(const std::string&)> progress;
+    // The percentage p done and its text, "Calculating..." + p + "% done", called
+    // only when p changes; the last call is 100. May be called from a worker
+    // thread. The number is passed so that no caller parses it back out of the text.
+    std::function<void(int32_t percent, const std::string& text)> progress;
     // Checked during the enumeration; when it turns true ComputeSheets throws
     // ComputeCancelled and changes nothing.
     const std::atomic<bool>* cancel = nullptr;

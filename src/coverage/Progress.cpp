@@ -51,7 +51,7 @@ ProgressTracker::ProgressTracker(const ComputeControl& ctl, int64_t total) : ctl
 void ProgressTracker::Report() {
     CheckCancel();
     if (ctl_.progress) {
-        ctl_.progress(ProgressText(percents_[next_]));
+        ctl_.progress(percents_[next_], ProgressText(percents_[next_]));
     }
     ++next_;
     nextChange_ = next_ < changes_.size() ? changes_[next_] : -1;

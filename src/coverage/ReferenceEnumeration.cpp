@@ -35,7 +35,7 @@ void clipp_lines_along_sheets(const Settings& s, const std::vector<Segment>& seg
             if (p != lastPercent) {
                 lastPercent = p;
                 if (ctl.progress) {
-                    ctl.progress(ProgressText(p));
+                    ctl.progress(p, ProgressText(p));
                 }
             }
         }

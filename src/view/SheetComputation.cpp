@@ -11,21 +11,6 @@
 
 namespace sw::gui {
 
-int ProgressPercent(const std::string& text) {
-    static const std::string head = "Calculating...";
-    static const std::string tail = "% done";
-    if (text.size() <= head.size() + tail.size() || text.compare(0, head.size(), head) != 0 ||
-        text.compare(text.size() - tail.size(), tail.size(), tail) != 0) {
-        return -1;
-    }
-    const std::string digits = text.substr(head.size(), text.size() - head.size() - tail.size());
-    if (digits.empty() || digits.size() > 3 ||
-        digits.find_first_not_of("0123456789") != std::string::npos) {
-        return -1;
-    }
-    return std::stoi(digits);
-}
-
 SheetComputation::SheetComputation(QObject* parent) : QObject(parent) {}
 
 SheetComputation::~SheetComputation() {
@@ -50,9 +35,8 @@ bool SheetComputation::Start(const Settings& s, const Feature& f) {
         SheetGrid grid;
         ComputeControl ctl;
         ctl.cancel = &cancel_;
-        ctl.progress = [this](const std::string& text) {
+        ctl.progress = [this](int32_t percent, const std::string& text) {
             const QString q = FromCore(text);
-            const int percent = ProgressPercent(text);
             QMetaObject::invokeMethod(
                 this, [this, q, percent] { emit Progress(q, percent); }, Qt::QueuedConnection);
         };

@@ -57,7 +57,4 @@ private:
     ComputeOutcome outcome_;
 };
 
-// The percentage of a "Calculating...37% done" text; -1 for another text.
-int ProgressPercent(const std::string& text);
-
 } // namespace sw::gui

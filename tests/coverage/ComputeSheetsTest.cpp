@@ -4,6 +4,7 @@
 #include "CoverageTestSupport.h"
 
 #include "coverage/CellTests.h"
+#include "coverage/Progress.h"
 #include "index/CheckedMath.h"
 
 #include <gtest/gtest.h>
@@ -191,9 +192,19 @@ TEST_P(BothAlgorithms, ProgressAndCancel) {
     std::vector<std::string> texts;
     SheetGrid g;
     ComputeControl ctl;
-    ctl.progress = [&texts](const std::string& t) { texts.push_back(t); };
+    std::vector<int32_t> percents;
+    ctl.progress = [&](int32_t p, const std::string& t) {
+        percents.push_back(p);
+        texts.push_back(t);
+    };
     ComputeSheets(s, f, g, ctl, GetParam());
     ASSERT_FALSE(texts.empty());
+    // The number handed over is the one the text shows, rising to 100.
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        EXPECT_EQ(texts[i], ProgressText(percents[i]));
+        EXPECT_TRUE(i == 0 || percents[i] > percents[i - 1]);
+    }
+    EXPECT_EQ(percents.back(), 100);
     EXPECT_EQ(texts.back(), "Calculating...100% done");
     for (std::size_t i = 1; i < texts.size(); ++i) {
         EXPECT_NE(texts[i], texts[i - 1]);

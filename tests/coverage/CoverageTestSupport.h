@@ -32,7 +32,7 @@ inline SheetGrid Compute(const Settings& s, Feature& f, Algorithm a = Algorithm:
     SheetGrid g;
     ComputeControl ctl;
     if (progress != nullptr) {
-        ctl.progress = [progress](const std::string& t) { progress->push_back(t); };
+        ctl.progress = [progress](int32_t, const std::string& t) { progress->push_back(t); };
     }
     ComputeSheets(s, f, g, ctl, a);
     return g;
