@@ -36,8 +36,9 @@ std::unique_ptr<AppWindows> StartApplication(bool showMain) {
     DialogHost host;
     host.session = &main->TheSession();
     host.mainWindow = main;
-    host.acceptFeature = [main](Feature f, bool fitToScreen, bool enableReport) {
-        main->AcceptFeature(std::move(f), fitToScreen, enableReport);
+    host.acceptFeature = [main](Feature f, bool fitToScreen, bool enableReport,
+                                std::string source) {
+        main->AcceptFeature(std::move(f), fitToScreen, enableReport, std::move(source));
     };
     host.computing = [main] { return main->Computing(); };
 
@@ -65,6 +66,14 @@ std::unique_ptr<AppWindows> StartApplication(bool showMain) {
         return *taken == OpenOutcome::Read ? DroppedOpen::Read : DroppedOpen::NotRead;
     };
     main->SetDialogs(set);
+    // A report on screen describes the feature just computed, not the one it
+    // was opened for.
+    TReportForm* report = w->ReportForm;
+    QObject::connect(main, &TMainForm::ComputationFinished, report, [report] {
+        if (report->isVisible()) {
+            report->BuildTable();
+        }
+    });
 
     if (showMain) {
         main->showMaximized();

@@ -9,6 +9,7 @@
 #include "session/Session.h"
 
 #include <functional>
+#include <string>
 
 class QWidget;
 
@@ -20,8 +21,10 @@ struct DialogHost {
     Session* session = nullptr;
     QWidget* mainWindow = nullptr;
     // Stores the feature, computes its sheets and draws the layout; "Save Layout"
-    // is enabled, "Report" too when `enableReport`.
-    std::function<void(Feature feature, bool fitToScreen, bool enableReport)> acceptFeature;
+    // is enabled. `source` is the file the feature was read from (UTF-8), empty
+    // for a typed one: the main window's caption follows it.
+    std::function<void(Feature feature, bool fitToScreen, bool enableReport, std::string source)>
+        acceptFeature;
     // True while a computation runs; a dialog's OK then waits for it to finish.
     std::function<bool()> computing;
 };

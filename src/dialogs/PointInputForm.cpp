@@ -138,7 +138,7 @@ void TPointInputForm::OKBtnClick() {
     }
     hide();
     if (host_.acceptFeature) {
-        host_.acceptFeature(MakePointFeature(WorkLat, WorkLong), false, false);
+        host_.acceptFeature(MakePointFeature(WorkLat, WorkLong), false, false, {});
     }
 }
 

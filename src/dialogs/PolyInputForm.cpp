@@ -14,8 +14,10 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -111,6 +113,9 @@ TPolyInputForm::TPolyInputForm(const DialogHost& host, QWidget* parent)
         filters.append(QString::fromStdString(f));
     }
     OpenDialog1->setNameFilters(filters);
+    // Nothing is kept between runs: the first "Open" starts in the folder the
+    // program was started from, not wherever a file dialog last was.
+    OpenDialog1->setDirectory(QDir::currentPath());
 
     connect(DegreeDecimalchkbox, &QCheckBox::toggled, this,
             &TPolyInputForm::DegreeDecimalchkboxClick);
@@ -211,6 +216,14 @@ std::optional<OpenOutcome> TPolyInputForm::OpenFile(const InputFormat& format,
             DegreeDecimalchkbox->setChecked(format.DecimalMode);
         }
         outcome = OpenVertexFile(format, file, st.vertexTable, LocaleDecimalSeparator());
+        if (outcome == OpenOutcome::Read) {
+            // A file that gave nothing says so instead of leaving OK to fail on
+            // the table's headings.
+            const std::string why = NothingReadReason(format, file, st.vertexTable);
+            if (!why.empty()) {
+                throw FileError(why);
+            }
+        }
     } catch (const std::exception& e) {
         st.vertexTable = before;
         {
@@ -224,6 +237,8 @@ std::optional<OpenOutcome> TPolyInputForm::OpenFile(const InputFormat& format,
     }
     model_->Reload();
     ApplyColumnWidths();
+    // The next "Open" starts where this file was (for this run only).
+    OpenDialog1->setDirectory(QFileInfo(path).absolutePath());
     host_.session->InputOpened(file);
     UpdateOkEnabled();
     const QString shown = PathFromCore(file);
@@ -261,7 +276,10 @@ void TPolyInputForm::BitBtn1Click() {
     }
     hide();
     if (host_.acceptFeature) {
-        host_.acceptFeature(std::move(feature), true, true);
+        // A table filled from a file draws that file; one typed since Clear is
+        // nobody's file.
+        host_.acceptFeature(std::move(feature), true, true,
+                            st.InputFileOpened ? st.InputFileName : std::string());
     }
 }
 

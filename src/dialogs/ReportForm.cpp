@@ -1,5 +1,6 @@
 #include "dialogs/ReportForm.h"
 
+#include "dialogs/ReportCellDelegate.h"
 #include "dialogs/TableCopy.h"
 #include "exchange/ExcelFile.h"
 #include "exchange/ReportFiles.h"
@@ -48,6 +49,7 @@ TReportForm::TReportForm(const DialogHost& host, QWidget* parent) : QDialog(pare
     StringGrid1->setColumnCount(3);
     StringGrid1->setFont(ReportTableFont());
     StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    StringGrid1->setItemDelegate(new ReportCellDelegate(StringGrid1));
     // The heading row and the serial column are cells of the table itself.
     StringGrid1->horizontalHeader()->hide();
     StringGrid1->verticalHeader()->hide();

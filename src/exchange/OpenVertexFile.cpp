@@ -1,6 +1,11 @@
 #include "exchange/OpenVertexFile.h"
 
 #include "exchange/FileError.h"
+#include "exchange/SafeFile.h"
+#include "exchange/ShapeFile.h"
+
+#include <cstdint>
+#include <string_view>
 
 namespace sw {
 
@@ -18,6 +23,21 @@ OpenOutcome OpenVertexFile(const InputFormat& format, const std::string& path, V
                            char decimalSeparator) {
     SetGrid(t, format.DecimalMode);
     return format.Read(path, t, decimalSeparator);
+}
+
+std::string NothingReadReason(const InputFormat& format, const std::string& path,
+                              const VertexTable& t) {
+    if (format.Id == std::string_view("shapefile")) {
+        const InputFile file(path, ReadFailureText::CannotOpen, SIZE_MAX);
+        std::string why = ShpNothingReadText(file.Read(0, ShpHeaderSize + 12), path);
+        if (!why.empty()) {
+            return why;
+        }
+    }
+    if (t.VertexCount <= 0) {
+        return "\"" + path + "\" holds no coordinates";
+    }
+    return {};
 }
 
 OpenOutcome OpenVertexFile(OpenFilter filterIndex, const std::string& path, VertexTable& t,

@@ -27,6 +27,14 @@ bool FilterUsesDecimalMode(OpenFilter filterIndex);
 OpenOutcome OpenVertexFile(const InputFormat& format, const std::string& path, VertexTable& t,
                            char decimalSeparator);
 
+// Why a file that was read without a refusal gave nothing to compute, for
+// telling the user; empty when the table `t` it filled holds vertices. A
+// shapefile whose header is not a shapefile's, whose shapes are not polylines
+// or polygons or whose first shape is empty, and a file without coordinates
+// (a KML file without a coordinate list, an empty text file) read nothing.
+std::string NothingReadReason(const InputFormat& format, const std::string& path,
+                              const VertexTable& t);
+
 // The same for the format at an open box position; a position the box does not
 // have throws before anything changes.
 OpenOutcome OpenVertexFile(OpenFilter filterIndex, const std::string& path, VertexTable& t,

@@ -111,4 +111,8 @@ void ReadShpData(std::string_view bytes, const std::string& path, VertexTable& t
 // ReadShpData on a file; "Cannot open file "%s". %s" when it cannot be read.
 void ReadShpFile(const std::string& path, VertexTable& t, char decimalSeparator);
 
+// Why ReadShpData takes nothing from these bytes, for telling the user; empty
+// when it takes the first record's points (or refuses the file as damaged).
+std::string ShpNothingReadText(std::string_view bytes, const std::string& path);
+
 } // namespace sw

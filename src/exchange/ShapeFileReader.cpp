@@ -44,6 +44,25 @@ int32_t AsInt(uint32_t v) {
     return static_cast<int32_t>(v);
 }
 
+std::string ShapeTypeName(int32_t type) {
+    switch (type) {
+    case 0:
+        return "no shapes";
+    case 1:
+    case 11:
+    case 21:
+        return "points";
+    case 8:
+    case 18:
+    case 28:
+        return "multipoints";
+    case 31:
+        return "multipatches";
+    default:
+        return "shapes of type " + std::to_string(type);
+    }
+}
+
 } // namespace
 
 std::string DamagedShapefileText(const std::string& path) {
@@ -125,6 +144,24 @@ void ReadShpData(std::string_view bytes, const std::string& path, VertexTable& t
     } else {
         t.PartStartRows.clear();
     }
+}
+
+std::string ShpNothingReadText(std::string_view bytes, const std::string& path) {
+    if (bytes.size() < ShpHeaderSize) {
+        return {}; // refused as damaged
+    }
+    const int32_t type = AsInt(GetLE32(bytes, 32));
+    if (!IsValidShapeType(type)) {
+        return "\"" + path + "\" is not a shapefile: its header names no shape type";
+    }
+    if (type != ShpPolyline && type != ShpPolygon) {
+        return "The shapefile \"" + path + "\" holds " + ShapeTypeName(type) +
+               ", not polylines or polygons";
+    }
+    if (bytes.size() >= FirstContent + 4 && AsInt(GetLE32(bytes, FirstContent)) == 0) {
+        return "The first shape of \"" + path + "\" is empty";
+    }
+    return {};
 }
 
 void ReadShpFile(const std::string& path, VertexTable& t, char decimalSeparator) {

@@ -1,6 +1,7 @@
 #include "session/FindSheet.h"
 
 #include "index/SheetExtent.h"
+#include "index/SheetNumber.h"
 
 namespace sw {
 
@@ -15,6 +16,10 @@ SheetRequest PlanFindSheet(const Settings& current, const std::string& number) {
     const int32_t lon = e.WestSec + (e.EastSec - e.WestSec) / 2;
     r.feature = MakePointFeature(SecToDms(lat), SecToDms(lon));
     return r;
+}
+
+std::string ExampleSheetNumber(const Settings& current) {
+    return SheetNumber(current, DmsAngle{77, 12, 30}, DmsAngle{28, 36, 30});
 }
 
 } // namespace sw

@@ -20,4 +20,9 @@ struct SheetRequest {
 // series stay as in `current`.
 SheetRequest PlanFindSheet(const Settings& current, const std::string& number);
 
+// A sheet number of the series and scale in `current` to show as an example of
+// what "Find sheet" takes: the sheet over New Delhi, which both series number
+// at every scale.
+std::string ExampleSheetNumber(const Settings& current);
+
 } // namespace sw

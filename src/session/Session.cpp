@@ -3,6 +3,9 @@
 #include "coverage/FeatureUnion.h"
 #include "session/FindSheet.h"
 
+#include "index/SheetNumber.h"
+
+#include <string_view>
 #include <utility>
 
 namespace sw {
@@ -38,26 +41,38 @@ std::optional<ComputeRequest> Session::PickScale(int item) {
     return ChangeSettings(next);
 }
 
-ComputeRequest Session::AcceptFeature(Feature feature, bool fitToScreen, bool enableReport) {
+Settings Session::FeatureSettings() const {
+    Settings s = state_.settings;
+    if (zoomLowered_) {
+        s.SheetPixelHeight = DefaultSheetPixelHeight;
+    }
+    return s;
+}
+
+ComputeRequest Session::AcceptFeature(Feature feature, bool fitToScreen, bool enableReport,
+                                      std::string source) {
     feature.FeatureLoaded = 1;
-    return Ask(
-        state_.settings, std::move(feature),
-        Pending{.isFeature = true, .fitToScreen = fitToScreen, .enableReport = enableReport});
+    return Ask(FeatureSettings(), std::move(feature),
+               Pending{.isFeature = true,
+                       .fitToScreen = fitToScreen,
+                       .enableReport = enableReport,
+                       .source = std::move(source)});
 }
 
 ComputeRequest Session::OpenLayer(Feature feature, const std::string& path) {
     feature.FeatureLoaded = 1;
     const DataKind dataType = DataTypeOf(feature);
-    return Ask(state_.settings, std::move(feature),
+    return Ask(FeatureSettings(), std::move(feature),
                Pending{.isFeature = true,
                        .fitToScreen = true,
                        .enableReport = true,
                        .dataType = dataType,
-                       .inputFile = path});
+                       .inputFile = path,
+                       .source = path});
 }
 
 ComputeRequest Session::FindSheet(const std::string& number) {
-    SheetRequest request = PlanFindSheet(state_.settings, number);
+    SheetRequest request = PlanFindSheet(FeatureSettings(), number);
     request.feature.FeatureLoaded = 1;
     // The scale the sheet is at is committed only with the result, so a failed
     // request leaves the scale box as it was.
@@ -83,10 +98,10 @@ CommitResult Session::Commit(const Settings& settings, Feature feature, SheetGri
     }
     if (p.isFeature) {
         r.FitToScreen = p.fitToScreen;
+        r.NewFeature = true;
         saveEnabled_ = true;
-        if (p.enableReport) {
-            reportEnabled_ = true;
-        }
+        zoomLowered_ = false;
+        featureSource_ = p.source;
     }
     return r;
 }
@@ -101,6 +116,7 @@ bool Session::ZoomIn() {
         return false;
     }
     s.SheetPixelHeight += ZoomStep;
+    zoomLowered_ = false;
     return true;
 }
 
@@ -110,33 +126,50 @@ bool Session::ZoomOut() {
         return false;
     }
     s.SheetPixelHeight -= ZoomStep;
+    zoomLowered_ = false;
     return true;
 }
 
 void Session::ResetZoom() {
     state_.settings.SheetPixelHeight = DefaultSheetPixelHeight;
+    zoomLowered_ = false;
 }
 
 void Session::SetZoom(int32_t sheetPixelHeight) {
+    if (sheetPixelHeight < state_.settings.SheetPixelHeight) {
+        zoomLowered_ = true;
+    }
     state_.settings.SheetPixelHeight = sheetPixelHeight;
+}
+
+void Session::ImageMade(int32_t sheetPixelHeight) {
+    SetZoom(sheetPixelHeight);
+}
+
+bool Session::OutsideIndex() const {
+    if (!FeatureLoaded()) {
+        return false;
+    }
+    for (const SheetRec& r : state_.grid.SheetList) {
+        if (r.InFlag == 1 && !(r.SheetNo == std::string_view(OutsideSheetNo))) {
+            return false;
+        }
+    }
+    return true;
 }
 
 bool Session::Clear(bool imageExists) {
     if (imageExists) {
         InputCleared();
     }
-    state_.settings.SheetPixelHeight = DefaultSheetPixelHeight;
+    ResetZoom();
     state_.feature.FeatureLoaded = 0;
     saveEnabled_ = false;
-    reportEnabled_ = FeatureLoaded();
     return imageExists;
 }
 
-void Session::Activate() {
-    reportEnabled_ = FeatureLoaded();
-}
-
-void Session::ImageRefused() {
+void Session::ImageRefused(int32_t sheetPixelHeight) {
+    SetZoom(sheetPixelHeight);
     state_.feature.FeatureLoaded = 0;
 }
 

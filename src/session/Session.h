@@ -30,6 +30,7 @@ struct CommitResult {
     // The file the committed feature came from, which the caption now names
     // (UTF-8); empty when the request named none.
     std::optional<std::string> InputFile;
+    bool NewFeature = false;  // a new feature, not the old one at new settings
 };
 
 class Session {
@@ -45,7 +46,10 @@ public:
 
     bool FeatureLoaded() const { return state_.feature.FeatureLoaded == 1; }
     bool SaveEnabled() const { return saveEnabled_; }
-    bool ReportEnabled() const { return reportEnabled_; }
+    // "Report" follows FeatureLoaded at once, whichever dialog gave the feature:
+    // waiting for the window to be activated again left it disabled whenever the
+    // window system did not send that event.
+    bool ReportEnabled() const { return FeatureLoaded(); }
     // A computation has been asked for and its outcome not yet handed back.
     bool RequestPending() const { return pending_.has_value(); }
 
@@ -57,9 +61,13 @@ public:
     std::optional<ComputeRequest> PickScale(int item);
 
     // The OK of the point or vertex dialog: the feature (FeatureLoaded set)
-    // computed at the current settings. On success "Save Layout" is enabled,
-    // "Report" too when `enableReport`, and the image is fitted when `fitToScreen`.
-    ComputeRequest AcceptFeature(Feature feature, bool fitToScreen, bool enableReport);
+    // computed at the current settings. On success "Save Layout" is enabled and
+    // the image is fitted when `fitToScreen`. `source` is the file the feature
+    // was read from (UTF-8), empty for a typed one; the caption follows it.
+    // A zoom that a fit or the image size limit lowered is not inherited: the
+    // new feature starts at the default zoom and is lowered only if it must be.
+    ComputeRequest AcceptFeature(Feature feature, bool fitToScreen, bool enableReport,
+                                 std::string source = {});
 
     // "Open layer": the chosen features of the GIS file at `path` (UTF-8) as one
     // feature, computed at the current settings. With the result the data type
@@ -85,17 +93,26 @@ public:
     // The zoom that "Fit to Screen" starts from, and the one fitting chose.
     void ResetZoom();
     void SetZoom(int32_t sheetPixelHeight);
+    // The image was made at `sheetPixelHeight`, which the size limit may have
+    // lowered from the zoom asked for.
+    void ImageMade(int32_t sheetPixelHeight);
+    // The zoom was lowered by a fit or the size limit, not chosen by the user.
+    bool ZoomLowered() const { return zoomLowered_; }
+
+    // The file the shown feature was read from (UTF-8), empty for a typed one.
+    const std::string& FeatureSource() const { return featureSource_; }
+    // The feature lies wholly outside the index: none of the sheets it touches
+    // has a number.
+    bool OutsideIndex() const;
 
     // "Clear": zoom 70, no feature, "Save Layout" and "Report" disabled. The
     // vertex dialog's table is emptied only when a layout image existed; the
     // return value says whether to do so.
     bool Clear(bool imageExists);
 
-    // The main window became the active window: "Report" follows FeatureLoaded.
-    void Activate();
-
-    // The layout image for the result could not be made.
-    void ImageRefused();
+    // The layout image for the result could not be made even at `sheetPixelHeight`,
+    // where the attempts left the zoom.
+    void ImageRefused(int32_t sheetPixelHeight);
 
     // The data type dialog's choice, or the one a dropped file gives.
     void SetDataType(DataKind dataType);
@@ -112,14 +129,18 @@ private:
         std::optional<DataKind> dataType =
             std::nullopt; // set with the result; none keeps the current one
         std::optional<std::string> inputFile = std::nullopt; // InputFileName with the result
+        std::string source = {}; // the file a feature request was read from
     };
     ComputeRequest Ask(const Settings& s, Feature f, const Pending& p);
     std::optional<ComputeRequest> ChangeSettings(const Settings& next);
+    // The settings a new feature is computed at (see AcceptFeature).
+    Settings FeatureSettings() const;
 
     AppState state_;
     std::optional<Pending> pending_;
     bool saveEnabled_ = false;
-    bool reportEnabled_ = false;
+    bool zoomLowered_ = false;
+    std::string featureSource_;
 };
 
 } // namespace sw

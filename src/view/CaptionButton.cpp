@@ -8,8 +8,11 @@ namespace sw::gui {
 
 namespace {
 
-constexpr int ButtonWidth = 101;
 constexpr int ButtonHeight = 39;
+// Caption and glyph colour of a command that cannot be used: grey, whatever
+// colour the tool bar gives its captions.
+const QColor DisabledCaption(160, 160, 160);
+constexpr int CaptionPadding = 6;
 constexpr int GlyphSize = 18;
 
 } // namespace
@@ -23,12 +26,16 @@ CaptionButton::CaptionButton(const QString& objectName, const QString& caption, 
     setIconSize(QSize(GlyphSize, GlyphSize));
     setAutoRaise(true);
     setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    setFixedSize(ButtonWidth, ButtonHeight);
+    setFixedSize(DesignWidth, ButtonHeight);
     setFocusPolicy(Qt::NoFocus);
 }
 
 QSize CaptionButton::sizeHint() const {
-    return {ButtonWidth, ButtonHeight};
+    return {width(), ButtonHeight};
+}
+
+int CaptionButton::CaptionWidth() const {
+    return fontMetrics().horizontalAdvance(text()) + CaptionPadding;
 }
 
 void CaptionButton::paintEvent(QPaintEvent* /*event*/) {
@@ -43,8 +50,7 @@ void CaptionButton::paintEvent(QPaintEvent* /*event*/) {
     const QRect r = rect().adjusted(1, 1, -1, -1);
     const int textHeight = fontMetrics().height();
     const QRect textRect(r.left(), r.top(), r.width(), textHeight);
-    p.setPen(isEnabled() ? palette().color(QPalette::ButtonText)
-                         : palette().color(QPalette::Disabled, QPalette::ButtonText));
+    p.setPen(isEnabled() ? palette().color(QPalette::ButtonText) : DisabledCaption);
     p.drawText(textRect, Qt::AlignHCenter | Qt::AlignVCenter, text());
     const QRect glyphRect(r.left() + (r.width() - GlyphSize) / 2, r.bottom() - GlyphSize, GlyphSize,
                           GlyphSize);

@@ -15,6 +15,11 @@ public:
 
     QSize sizeHint() const override;
 
+    // The width the button has where the tool bar has room for it.
+    static constexpr int DesignWidth = 101;
+    // The narrowest width that still shows the whole caption.
+    int CaptionWidth() const;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 };

@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 namespace sw::gui {
 
@@ -30,7 +31,25 @@ void LayoutImageView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void LayoutImageView::mousePressEvent(QMouseEvent* event) {
-    emit PointerPressed(event->button());
+    const QPoint pos = event->position().toPoint();
+    emit PointerPressed(event->button(), pos.x(), pos.y());
+}
+
+void LayoutImageView::wheelEvent(QWheelEvent* event) {
+    if (!(event->modifiers() & Qt::ControlModifier)) {
+        event->ignore(); // the scroll box scrolls
+        return;
+    }
+    // A notch is 15 degrees, 120 eighths; touchpads send fractions of it.
+    constexpr int Notch = 120;
+    wheelAngle_ += event->angleDelta().y();
+    const int steps = wheelAngle_ / Notch;
+    wheelAngle_ -= steps * Notch;
+    event->accept();
+    if (steps != 0) {
+        const QPoint pos = event->position().toPoint();
+        emit WheelZoom(steps, pos.x(), pos.y());
+    }
 }
 
 } // namespace sw::gui

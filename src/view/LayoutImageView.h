@@ -26,15 +26,19 @@ public:
 
 signals:
     void PointerMoved(int x, int y);
-    void PointerPressed(Qt::MouseButton button);
+    void PointerPressed(Qt::MouseButton button, int x, int y);
+    // Ctrl and the wheel: whole notches, positive away from the user.
+    void WheelZoom(int steps, int x, int y);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     QImage image_;
+    int wheelAngle_ = 0; // eighths of a degree not yet a whole notch
 };
 
 } // namespace sw::gui

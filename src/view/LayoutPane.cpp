@@ -1,8 +1,10 @@
 #include "view/LayoutPane.h"
 
+#include "view/BusyNotice.h"
 #include "view/LayoutImageView.h"
 #include "view/LayoutPainter.h"
 
+#include <QCoreApplication>
 #include <QScrollArea>
 #include <QScrollBar>
 
@@ -33,30 +35,68 @@ void LayoutPane::Drop() {
     highlightIndex_ = -1;
 }
 
-bool LayoutPane::Create(Settings& s, const SheetGrid& g) {
+LayoutPane::Created LayoutPane::Create(const Settings& s, const SheetGrid& g, bool fit) {
     Drop();
+    Settings plan = s;
     ImageSize size;
+    bool possible = false;
+    try {
+        if (fit) {
+            const QSize client = scrollBox_->maximumViewportSize();
+            possible = FitZoom(plan, g, limits_, client.width(), client.height()).ImagePossible &&
+                       PlanImage(plan, g, limits_, size);
+        } else {
+            possible = ImageSizePossible(plan, g, limits_, size);
+        }
+    } catch (const std::exception&) {
+        possible = false;
+    }
+    const Created refused{false, plan.SheetPixelHeight};
+    if (!possible) {
+        return refused;
+    }
     QImage image;
     try {
-        if (ImageSizePossible(s, g, limits_, size)) {
-            image = CreateLayoutImage(size.Width, size.Height, DeviceRatioFor(size, g));
-            geometry_ = PlanLayout(s, g.GridCols, g.GridRows);
+        std::optional<BusyNotice> busy;
+        if (DrawingIsSlow(size, 0)) {
+            busy.emplace(busyPanel_, CreatingImageText());
         }
+        image = CreateLayoutImage(size.Width, size.Height, DeviceRatioFor(size, g));
+        geometry_ = PlanLayout(plan, g.GridCols, g.GridRows);
     } catch (const std::exception&) {
         image = QImage();
     }
     if (image.isNull()) {
-        return false;
+        return refused;
     }
     view_ = new LayoutImageView(std::move(image));
     connect(view_, &LayoutImageView::PointerMoved, this, &LayoutPane::PointerMoved);
     connect(view_, &LayoutImageView::PointerPressed, this, &LayoutPane::PointerPressed);
+    connect(view_, &LayoutImageView::WheelZoom, this, &LayoutPane::WheelZoom);
     scrollBox_->setWidget(view_);
     // A large image is shown around its centre; the scroll bars clamp the values.
     const QSize client = scrollBox_->viewport()->size();
     scrollBox_->verticalScrollBar()->setValue(size.Height / 2 - client.height() / 2);
     scrollBox_->horizontalScrollBar()->setValue(size.Width / 2 - client.width() / 2);
-    return true;
+    return Created{true, plan.SheetPixelHeight};
+}
+
+void LayoutPane::ScrollTo(QPoint image, QPoint viewport) {
+    if (view_ == nullptr) {
+        return;
+    }
+    // The scroll area lays its widget out lazily; the ranges must be current.
+    scrollBox_->widget()->adjustSize();
+    QCoreApplication::sendPostedEvents(scrollBox_, QEvent::LayoutRequest);
+    scrollBox_->horizontalScrollBar()->setValue(image.x() - viewport.x());
+    scrollBox_->verticalScrollBar()->setValue(image.y() - viewport.y());
+}
+
+QPoint LayoutPane::ViewportPos(QPoint image) const {
+    if (view_ == nullptr) {
+        return image;
+    }
+    return view_->mapTo(scrollBox_->viewport(), image);
 }
 
 double LayoutPane::DeviceRatioFor(const ImageSize& size, const SheetGrid& g) const {
@@ -104,28 +144,16 @@ QImage LayoutPane::Picture(const Settings& s, const Feature& f, const SheetGrid&
     return picture;
 }
 
-std::optional<int32_t> LayoutPane::FitZoomFor(const Settings& s, const SheetGrid& g,
-                                              bool& fits) const {
-    const QSize client = scrollBox_->maximumViewportSize();
-    Settings trial = s;
-    FitResult fit;
-    try {
-        fit = FitZoom(trial, g, limits_, client.width(), client.height());
-    } catch (const std::exception&) {
-        fit = FitResult{};
-    }
-    fits = fit.Fits;
-    if (trial.SheetPixelHeight != s.SheetPixelHeight || !fit.ImagePossible) {
-        return trial.SheetPixelHeight;
-    }
-    return std::nullopt;
-}
-
 std::optional<int32_t> LayoutPane::Paint(const Settings& s, Feature& f, SheetGrid& g) {
     if (drawn_ || view_ == nullptr) {
         return std::nullopt;
     }
     drawn_ = true; // a failing drawing is not retried on every paint
+    std::optional<BusyNotice> busy;
+    const QImage& target = view_->Image();
+    if (DrawingIsSlow(ImageSize{target.width(), target.height()}, g.SheetCount)) {
+        busy.emplace(busyPanel_, DrawingLayoutText());
+    }
     geometry_ = PlaceLayout(s, f, g);
     const int32_t total = PaintLayout(view_->Image(), s, f, g, geometry_);
     highlightIndex_ = -1;

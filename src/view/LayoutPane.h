@@ -19,6 +19,7 @@
 #include <cstdint>
 #include <optional>
 
+class QLabel;
 class QScrollArea;
 
 namespace sw::gui {
@@ -43,10 +44,20 @@ public:
     bool LimitsProbed() const { return limitsProbed_; }
     void SetLimits(const ImageLimits& limits);
 
+    // Where the pane says that it is busy making or drawing a large image.
+    void SetBusyPanel(QLabel* panel) { busyPanel_ = panel; }
+
     // CreateImage: replaces the image by a blank one for the grid at the
-    // settings' zoom (which ImageSizePossible may lower), centred in the scroll
-    // box. False, with no image, when none that large can be made.
-    bool Create(Settings& s, const SheetGrid& g);
+    // settings' zoom, centred in the scroll box. Without `fit` the size limit
+    // may lower the zoom (ImageSizePossible); with `fit` the zoom is the largest
+    // one whose image fits the scroll box, or the smallest zoom when none does
+    // (FitZoom). `Made` is false, with no image, when none can be made; `Zoom`
+    // is the zoom the image was planned at (or where the attempts ended).
+    struct Created {
+        bool Made = false;
+        int32_t Zoom = 0;
+    };
+    Created Create(const Settings& s, const SheetGrid& g, bool fit = false);
     // Removes the image (it may be the widget whose handler is running).
     void Drop();
 
@@ -60,9 +71,11 @@ public:
     static constexpr double HighDensityPixelLimit = 36.0e6;
     static constexpr double HighDensityCellLimit = 20'000;
 
-    // FitToscreen's zoom for the current image, or nothing when it already fits
-    // at its zoom. `fits` is false when even the smallest zoom does not fit.
-    std::optional<int32_t> FitZoomFor(const Settings& s, const SheetGrid& g, bool& fits) const;
+    // Scrolls so that the image pixel `image` stands at `viewport`, a position
+    // in the scroll box's visible area (as far as the scroll bars reach).
+    void ScrollTo(QPoint image, QPoint viewport);
+    // Where an image pixel is in the scroll box's visible area.
+    QPoint ViewportPos(QPoint image) const;
 
     // Draws the layout once onto the image (PlaceLayout first); the "Total
     // Sheets" count, or nothing when there was nothing to draw. Throws what the
@@ -75,13 +88,17 @@ public:
 
 signals:
     void PointerMoved(int x, int y);
-    void PointerPressed(Qt::MouseButton button);
+    void PointerPressed(Qt::MouseButton button, int x, int y);
+    // Ctrl and the mouse wheel: `steps` notches away from the user (positive)
+    // or towards them, at image pixel (x, y).
+    void WheelZoom(int steps, int x, int y);
 
 private:
     // The density the image is drawn at: the screen's, within the limits.
     double DeviceRatioFor(const ImageSize& size, const SheetGrid& g) const;
 
     QScrollArea* scrollBox_;
+    QLabel* busyPanel_ = nullptr;
     LayoutImageView* view_ = nullptr; // LayoutImage; null = none
     bool drawn_ = false;
     int32_t highlightIndex_ = -1;

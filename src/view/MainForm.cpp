@@ -2,6 +2,7 @@
 
 #include "coverage/Coverage.h"
 #include "exchange/FormatRegistry.h"
+#include "session/FindSheet.h"
 #include "view/AppTitle.h"
 #include "view/BitmapProbe.h"
 #include "view/CommandKeys.h"
@@ -20,6 +21,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -27,6 +29,7 @@
 #include <QShortcut>
 #include <QToolButton>
 
+#include <cstdlib>
 #include <exception>
 #include <utility>
 
@@ -35,6 +38,9 @@ namespace sw::gui {
 namespace {
 
 constexpr int ProbeExtentCm = 300;
+constexpr int BusyCursorDelayMs = 200;
+
+const char* const OutsideIndexText = "Outside the index: no sheet of the series lies here";
 
 const char* const BusyText =
     "A calculation is running. Wait for it to end or press Escape to stop it.";
@@ -52,9 +58,17 @@ void ShowWidget(QWidget* w) {
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     BuildControls(this);
     layout_ = new LayoutPane(ScrollBox1, this);
+    layout_->SetBusyPanel(panels_[0]);
     computation_ = new SheetComputation(this);
     layerOpening_ = new LayerOpening(*this);
     ConnectControls();
+    // The busy cursor only for a computation that takes a noticeable time.
+    busyCursor_.setSingleShot(true);
+    busyCursor_.setInterval(BusyCursorDelayMs);
+    connect(&busyCursor_, &QTimer::timeout, this, [this] {
+        busyCursorShown_ = true;
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    });
     setAcceptDrops(true);
     BindKeys();
     FormCreate();
@@ -66,6 +80,7 @@ TMainForm::~TMainForm() {
     computation_ = nullptr;
     delete layerOpening_;
     layerOpening_ = nullptr;
+    EndBusyCursor();
 }
 
 void TMainForm::SetDialogs(const DialogSet& dialogs) {
@@ -99,6 +114,8 @@ void TMainForm::ConnectControls() {
     connect(computation_, &SheetComputation::Finished, this, &TMainForm::OnComputationFinished);
     connect(layout_, &LayoutPane::PointerMoved, this, &TMainForm::Image1MouseMove);
     connect(layout_, &LayoutPane::PointerPressed, this, &TMainForm::Image1MouseDown);
+    connect(layout_, &LayoutPane::WheelZoom, this,
+            [this](int steps, int x, int y) { ZoomAt(steps, QPoint(x, y)); });
 }
 
 void TMainForm::BindKeys() {
@@ -147,7 +164,6 @@ void TMainForm::FormShow() {
 }
 
 void TMainForm::FormActivate() {
-    session_.Activate();
     UpdateCommands();
 }
 
@@ -205,7 +221,7 @@ void TMainForm::SetImageLimits(const ImageLimits& limits) {
 
 void TMainForm::SetPanelText(int panel, const QString& text) {
     if (panel >= 0 && panel < 3) {
-        panels_[panel]->setText(text);
+        ShowPanelText(panel, text);
     }
 }
 
@@ -245,6 +261,8 @@ void TMainForm::ShowSettings() {
         ComboBox1->addItem(FromCore(caption));
     }
     ComboBox1->setCurrentIndex(s.ScaleIndex - 1);
+    ShowFindSheetExample(FromCore(ExampleSheetNumber(s)));
+    RelaxPanels();
 }
 
 // ---- settings and the computation --------------------------------------------
@@ -273,12 +291,14 @@ void TMainForm::SettingsPicked(std::optional<ComputeRequest> request) {
     Repaint();
 }
 
-void TMainForm::AcceptFeature(Feature feature, bool fitToScreen, bool enableReport) {
+void TMainForm::AcceptFeature(Feature feature, bool fitToScreen, bool enableReport,
+                              std::string source) {
     if (Computing()) {
         ShowInformation(this, QString::fromLatin1(BusyText));
         return;
     }
-    StartComputation(session_.AcceptFeature(std::move(feature), fitToScreen, enableReport));
+    StartComputation(
+        session_.AcceptFeature(std::move(feature), fitToScreen, enableReport, std::move(source)));
 }
 
 void TMainForm::AcceptLayer(Feature feature, const std::string& path) {
@@ -296,7 +316,16 @@ void TMainForm::StartComputation(const ComputeRequest& request) {
     }
     progressBar_->setValue(0);
     progressBar_->show();
+    busyCursor_.start();
     UpdateCommands();
+}
+
+void TMainForm::EndBusyCursor() {
+    busyCursor_.stop();
+    if (busyCursorShown_) {
+        busyCursorShown_ = false;
+        QGuiApplication::restoreOverrideCursor();
+    }
 }
 
 void TMainForm::OnProgress(const QString& text, int percent) {
@@ -327,6 +356,7 @@ bool TMainForm::WaitForComputation(int timeoutMs) {
 void TMainForm::OnComputationFinished() {
     ComputeOutcome out = computation_->TakeOutcome();
     progressBar_->hide();
+    EndBusyCursor();
     UpdateCommands();
     try {
         if (out.Result != ComputeOutcome::Kind::Done) {
@@ -342,9 +372,16 @@ void TMainForm::OnComputationFinished() {
             const CommitResult done =
                 session_.Commit(out.settings, std::move(out.feature), std::move(out.grid));
             ShowSettings();
-            if (CreateImage() && done.FitToScreen) {
-                FitToscreen();
+            if (done.NewFeature) {
+                const std::string& source = session_.FeatureSource();
+                setWindowTitle(source.empty()
+                                   ? AppTitle()
+                                   : QFile::decodeName(QByteArray::fromStdString(source)));
             }
+            if (session_.OutsideIndex()) {
+                SetPanelText(0, QString::fromLatin1(OutsideIndexText));
+            }
+            MakeImage(done.FitToScreen);
             layout_->Undraw();
             UpdateCommands();
             Repaint();
@@ -361,32 +398,30 @@ void TMainForm::OnComputationFinished() {
 // ---- the layout image --------------------------------------------------------
 
 bool TMainForm::CreateImage() {
-    if (!layout_->LimitsProbed()) {
-        FormShow();
-    }
-    if (!layout_->Create(session_.State().settings, session_.State().grid)) {
-        session_.ImageRefused();
-        ShowInformation(this, QString::fromLatin1(ExtentTooLargeMessage));
-        return false;
-    }
-    return true;
+    return MakeImage(false);
 }
 
 void TMainForm::FitToscreen() {
-    if (layout_->Image() == nullptr) {
-        return;
+    if (layout_->Image() != nullptr) {
+        MakeImage(true);
     }
-    bool fits = true;
-    if (const auto zoom =
-            layout_->FitZoomFor(session_.State().settings, session_.State().grid, fits)) {
-        session_.SetZoom(*zoom);
-        if (!CreateImage()) {
-            return;
-        }
+}
+
+// A fitted image never says "too large": it stops at the smallest zoom and is
+// scrolled. Only a grid that no zoom can show is refused.
+bool TMainForm::MakeImage(bool fit) {
+    if (!layout_->LimitsProbed()) {
+        FormShow();
     }
-    if (!fits) {
+    const LayoutPane::Created made =
+        layout_->Create(session_.State().settings, session_.State().grid, fit);
+    if (!made.Made) {
+        session_.ImageRefused(made.Zoom);
         ShowInformation(this, QString::fromLatin1(ExtentTooLargeMessage));
+        return false;
     }
+    session_.ImageMade(made.Zoom);
+    return true;
 }
 
 void TMainForm::FormPaint() {
@@ -415,16 +450,38 @@ void TMainForm::Image1MouseMove(int x, int y) {
     }
 }
 
-void TMainForm::Image1MouseDown(Qt::MouseButton button) {
+void TMainForm::Image1MouseDown(Qt::MouseButton button, int x, int y) {
     if (!session_.FeatureLoaded() || Computing()) {
+        return;
+    }
+    const int steps = button == Qt::LeftButton ? 1 : button == Qt::RightButton ? -1 : 0;
+    if (steps == 0) {
         return;
     }
     // The zoom replaces the image whose handler is running: do it once the
     // handler has returned.
-    if (button == Qt::LeftButton) {
-        QMetaObject::invokeMethod(this, &TMainForm::ZoominBtnClick, Qt::QueuedConnection);
-    } else if (button == Qt::RightButton) {
-        QMetaObject::invokeMethod(this, &TMainForm::ZoomoutBtnClick, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, steps, x, y] { ZoomAt(steps, QPoint(x, y)); }, Qt::QueuedConnection);
+}
+
+void TMainForm::ZoomAt(int steps, QPoint imagePos) {
+    if (Computing() || !session_.FeatureLoaded()) {
+        return;
+    }
+    const bool hadImage = layout_->Image() != nullptr;
+    const LayoutGeometry before = layout_->Geometry();
+    const QPoint at = layout_->ViewportPos(imagePos);
+    bool changed = false;
+    for (int i = 0; i < std::abs(steps); ++i) {
+        changed = (steps > 0 ? session_.ZoomIn() : session_.ZoomOut()) || changed;
+    }
+    if (!changed || !CreateImage()) {
+        return;
+    }
+    Repaint();
+    if (hadImage && imagePos.x() >= 0 && imagePos.y() >= 0) {
+        const PixelPos p = SamePosition(before, layout_->Geometry(), imagePos.x(), imagePos.y());
+        layout_->ScrollTo(QPoint(static_cast<int>(p.X), static_cast<int>(p.Y)), at);
     }
 }
 
@@ -486,6 +543,8 @@ void TMainForm::ClearBtnClick() {
     if (session_.Clear(imageExists) && dialogs_.ClearVertexInput) {
         dialogs_.ClearVertexInput();
     }
+    // The total described the feature that is gone.
+    SetPanelText(1, QString());
     UpdateCommands();
 }
 
@@ -494,9 +553,7 @@ void TMainForm::SpeedButton4Click() {
         return;
     }
     session_.ResetZoom();
-    if (CreateImage()) {
-        FitToscreen();
-    }
+    MakeImage(true);
     layout_->Undraw();
     Repaint();
 }

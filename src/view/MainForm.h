@@ -16,6 +16,7 @@
 #include "view/MainFormControls.h"
 
 #include <QMainWindow>
+#include <QTimer>
 
 #include <functional>
 #include <optional>
@@ -59,7 +60,9 @@ public:
     // CreateImage, FitToscreen when `fitToScreen`, "Save Layout" (and "Report"
     // when `enableReport`) enabled, and a repaint. Errors are shown in a message
     // box and change nothing.
-    void AcceptFeature(Feature feature, bool fitToScreen, bool enableReport);
+    // `source` is the file the feature was read from, empty for a typed one.
+    void AcceptFeature(Feature feature, bool fitToScreen, bool enableReport,
+                       std::string source = {});
 
     // What "Open layer" does with the chosen features of the file at `path`
     // (as the file system spells it): the session's OpenLayer, computed as above.
@@ -129,7 +132,12 @@ public:
 
     // The pointer handlers of the layout image (image pixels).
     void Image1MouseMove(int x, int y);
-    void Image1MouseDown(Qt::MouseButton button);
+    // A click zooms in (left) or out (right) keeping the clicked pixel in view;
+    // without a position (negative) the image is centred as after a zoom command.
+    void Image1MouseDown(Qt::MouseButton button, int x = -1, int y = -1);
+    // Zooms `steps` steps in (positive) or out, keeping what lies under image
+    // pixel `imagePos` where it is in the window.
+    void ZoomAt(int steps, QPoint imagePos);
 
 signals:
     // A computation has ended and its result (if any) is in the state.
@@ -153,6 +161,8 @@ private:
     void OnProgress(const QString& text, int percent);
     void UpdateCommands();
     void Repaint();
+    bool MakeImage(bool fit);
+    void EndBusyCursor();
 
     Session session_;
     DialogSet dialogs_;
@@ -160,6 +170,8 @@ private:
     SheetComputation* computation_ = nullptr;
     LayerOpening* layerOpening_ = nullptr;
     bool shown_ = false;
+    QTimer busyCursor_;
+    bool busyCursorShown_ = false;
 };
 
 } // namespace sw::gui

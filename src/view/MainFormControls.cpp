@@ -4,6 +4,7 @@
 #include "view/AppTitle.h"
 #include "view/CaptionButton.h"
 #include "view/LayoutSaving.h"
+#include "view/ToolBarFit.h"
 #include "view/ToolGlyphs.h"
 
 #include <QComboBox>
@@ -18,6 +19,8 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace sw::gui {
 
@@ -38,6 +41,7 @@ const QColor PanelColor(218, 214, 182);
 const QColor Olive(128, 128, 0);
 const QColor Purple(128, 0, 128);
 const QColor Maroon(128, 0, 0);
+const QColor DisabledCaption(160, 160, 160);
 
 QFont UiFont(int pixelSize, bool bold) {
     QFont f;
@@ -75,8 +79,9 @@ void MainFormControls::BuildControls(QMainWindow* w) {
     ToolBar1->setStyleSheet(
         QStringLiteral("QToolBar#ToolBar1 { border: 0; spacing: 0; background: "
                        "qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffffff, stop:1 #d8dce8); }"
-                       "QToolBar#ToolBar1 QToolButton { color: %1; }")
-            .arg(ColorCss(Olive)));
+                       "QToolBar#ToolBar1 QToolButton { color: %1; }"
+                       "QToolBar#ToolBar1 QToolButton:disabled { color: %2; }")
+            .arg(ColorCss(Olive), ColorCss(DisabledCaption)));
     w->addToolBar(Qt::TopToolBarArea, ToolBar1);
     auto* separator = new QWidget(ToolBar1);
     separator->setObjectName(QStringLiteral("ToolButton1"));
@@ -100,6 +105,7 @@ void MainFormControls::BuildControls(QMainWindow* w) {
     ZoomoutBtn = addButton("ZoomoutBtn", "Zoom out", "zoomout");
     Aboutbtn = addButton("Aboutbtn", "About", "about");
     exitbtn = addButton("exitbtn", "Exit", "exit");
+    FitToolBarButtons(*ToolBar1, 8);
 
     auto* central = new QWidget(w);
     central->setObjectName(QStringLiteral("CentralArea"));
@@ -109,6 +115,9 @@ void MainFormControls::BuildControls(QMainWindow* w) {
 
     Panel2 = new QFrame(central);
     Panel2->setObjectName(QStringLiteral("Panel2"));
+    // Its controls have fixed widths; on a narrow screen they are cut at the
+    // right rather than making the window wider than the screen.
+    Panel2->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     Panel2->setFixedHeight(Panel2Height);
     Panel2->setFrameShape(QFrame::StyledPanel);
     Panel2->setFrameShadow(QFrame::Raised);
@@ -155,14 +164,25 @@ void MainFormControls::BuildControls(QMainWindow* w) {
     StatusBar1->setFixedHeight(StatusBarHeight);
     StatusBar1->setFont(UiFont(16, false));
     StatusBar1->setSizeGripEnabled(false);
+    // The panels sit in a row that asks for no width of its own: on a narrow
+    // screen the window stays maximised and the row is cut, instead of the
+    // panels forcing the window wider than the screen.
+    auto* panelRow = new QWidget(StatusBar1);
+    panelRow->setObjectName(QStringLiteral("PanelRow"));
+    panelRow->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    auto* panelLayout = new QHBoxLayout(panelRow);
+    panelLayout->setContentsMargins(0, 0, 0, 0);
+    panelLayout->setSpacing(2);
     for (int i = 0; i < 3; ++i) {
-        panels_[i] = new QLabel(StatusBar1);
+        panels_[i] = new QLabel(panelRow);
         panels_[i]->setObjectName(QStringLiteral("Panel%1").arg(i));
         panels_[i]->setFixedWidth(PanelWidths[i]);
         panels_[i]->setStyleSheet(QStringLiteral("color: %1;").arg(ColorCss(Maroon)));
         panels_[i]->setFrameShape(QFrame::StyledPanel);
-        StatusBar1->addWidget(panels_[i]);
+        panelLayout->addWidget(panels_[i]);
     }
+    panelLayout->addStretch(1);
+    StatusBar1->addWidget(panelRow, 1);
     progressBar_ = new QProgressBar(StatusBar1);
     progressBar_->setObjectName(QStringLiteral("ProgressBar"));
     progressBar_->setRange(0, 100);
@@ -196,6 +216,28 @@ void MainFormControls::BuildFindSheet(QHBoxLayout& row) {
     label->setBuddy(FindSheetEdit);
     row.addWidget(label);
     row.addWidget(FindSheetEdit);
+}
+
+void MainFormControls::ShowPanelText(int panel, const QString& text) {
+    QLabel* label = panels_[panel];
+    label->setText(text);
+    // The label's hint covers its frame and margins around the text.
+    const int needed = label->sizeHint().width() + label->fontMetrics().averageCharWidth();
+    if (needed > label->width()) {
+        label->setFixedWidth(needed);
+    }
+}
+
+void MainFormControls::RelaxPanels() {
+    for (int i = 0; i < 3; ++i) {
+        QLabel* label = panels_[i];
+        const int needed = label->sizeHint().width() + label->fontMetrics().averageCharWidth();
+        label->setFixedWidth(std::max(PanelWidths[i], needed));
+    }
+}
+
+void MainFormControls::ShowFindSheetExample(const QString& number) {
+    FindSheetEdit->setPlaceholderText(QStringLiteral("e.g. %1").arg(number));
 }
 
 void MainFormControls::StylePanel2() {

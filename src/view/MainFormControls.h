@@ -6,6 +6,8 @@
 // of three panels, and the save dialog. Building them is kept apart from what
 // the window does with them.
 
+#include <QString>
+
 class QComboBox;
 class QFileDialog;
 class QFrame;
@@ -27,6 +29,14 @@ struct MainFormControls {
     void BuildControls(QMainWindow* w);
     // The settings panel's colour, which the window sets at its creation.
     void StylePanel2();
+    // A status panel's text. The panel widens to show all of it and keeps that
+    // width, so the panels beside it do not jump as the pointer moves; it never
+    // gets narrower than its design width.
+    void ShowPanelText(int panel, const QString& text);
+    // Back to the design widths, where the texts allow (new settings).
+    void RelaxPanels();
+    // The "Find sheet" field's hint: an example number of the current series.
+    void ShowFindSheetExample(const QString& number);
 
     QToolBar* ToolBar1 = nullptr;
     QFrame* Panel2 = nullptr;

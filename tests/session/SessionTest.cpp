@@ -5,6 +5,8 @@
 #include "coverage/Coverage.h"
 #include "coverage/FeatureUnion.h"
 #include "index/SheetExtent.h"
+#include "index/SheetNumber.h"
+#include "session/FindSheet.h"
 
 #include <gtest/gtest.h>
 
@@ -76,15 +78,16 @@ TEST(Session, ScaleChangeWithAFeatureWaitsForItsResult) {
     EXPECT_FALSE(before.SheetList.empty());
 }
 
-TEST(Session, AcceptedFeatureEnablesSaveAndMaybeReport) {
+// "Report" follows FeatureLoaded at once, for a point as for a vertex table: no
+// window activation is needed.
+TEST(Session, AcceptedFeatureEnablesSaveAndReport) {
     Session s;
     const ComputeRequest point = s.AcceptFeature(PointAt(28, 77), false, false);
     EXPECT_EQ(point.feature.FeatureLoaded, 1);
     EXPECT_FALSE(s.SaveEnabled()); // only with the result
+    EXPECT_FALSE(s.ReportEnabled());
     EXPECT_FALSE(Compute(s, point).FitToScreen);
     EXPECT_TRUE(s.SaveEnabled());
-    EXPECT_FALSE(s.ReportEnabled()); // the point dialog leaves it to the activation
-    s.Activate();
     EXPECT_TRUE(s.ReportEnabled());
 
     Session v;
@@ -140,6 +143,22 @@ TEST(Session, OpenedLayerNamesItsFileAndSetsTheDataTypeWithTheResult) {
     EXPECT_EQ(rescale->feature.MemberStarts, r.feature.MemberStarts);
     EXPECT_FALSE(Compute(s, *rescale).InputFile.has_value());
     EXPECT_EQ(s.State().InputFileName, "/data/d.gpkg");
+}
+
+TEST(Session, ExampleSheetNumberIsOfTheCurrentSeriesAndScale) {
+    Settings s = StartSettings();
+    const std::string old = ExampleSheetNumber(s);
+    EXPECT_NE(old, OutsideSheetNo);
+    EXPECT_NE(old.find('/'), std::string::npos); // an old 1:50,000 number
+    SelectSeries(s, OpenSeries);
+    for (int scale = 1; scale <= 6; ++scale) {
+        SelectScale(s, scale);
+        const std::string number = ExampleSheetNumber(s);
+        EXPECT_NE(number, OutsideSheetNo);
+        EXPECT_NE(number, old);
+        // What the hint shows is a number "Find sheet" takes.
+        EXPECT_NO_THROW(PlanFindSheet(s, number)) << number;
+    }
 }
 
 TEST(Session, FindSheetSwitchesScaleAndDataTypeWithTheResult) {
@@ -200,11 +219,82 @@ TEST(Session, ClearDropsTheFeatureButKeepsTheRest) {
 TEST(Session, RefusedImageUnloadsTheFeature) {
     Session s;
     Compute(s, s.AcceptFeature(PointAt(28, 77), false, true));
-    s.ImageRefused();
+    s.ImageRefused(20);
     EXPECT_FALSE(s.FeatureLoaded());
     EXPECT_TRUE(s.SaveEnabled()); // as the dialogs leave it; saving tells why it cannot
-    s.Activate();
     EXPECT_FALSE(s.ReportEnabled());
+    EXPECT_EQ(s.State().settings.SheetPixelHeight, 20); // where the attempts ended
+}
+
+// A zoom lowered by a fit or the size limit belongs to the feature it was
+// lowered for: the next feature starts at the default zoom. A zoom the user
+// chose is kept.
+TEST(Session, NextFeatureStartsAtTheDefaultZoomAfterALoweredOne) {
+    Session s;
+    Compute(s, s.AcceptFeature(PointAt(28, 77), true, true));
+    s.ImageMade(15); // fitted a large feature
+    EXPECT_TRUE(s.ZoomLowered());
+    const ComputeRequest next = s.AcceptFeature(PointAt(24, 72), false, false);
+    EXPECT_EQ(next.settings.SheetPixelHeight, 70);
+    EXPECT_EQ(s.State().settings.SheetPixelHeight, 15); // until the result is in
+    s.Abandon();
+    EXPECT_EQ(s.State().settings.SheetPixelHeight, 15);
+    Compute(s, s.AcceptFeature(PointAt(24, 72), false, false));
+    EXPECT_EQ(s.State().settings.SheetPixelHeight, 70);
+    EXPECT_FALSE(s.ZoomLowered());
+    s.ImageMade(70); // made at the zoom asked for: nothing was lowered
+    EXPECT_FALSE(s.ZoomLowered());
+
+    // A refused image leaves the zoom low (as the attempts left it); the next
+    // feature, a "Find sheet" too, starts at 70 again.
+    s.ImageRefused(20);
+    EXPECT_EQ(s.FindSheet("53H").settings.SheetPixelHeight, 70);
+    s.Abandon();
+
+    // The user's own zoom steps are kept.
+    Compute(s, s.AcceptFeature(PointAt(24, 72), false, false));
+    ASSERT_TRUE(s.ZoomIn());
+    ASSERT_TRUE(s.ZoomIn());
+    EXPECT_EQ(s.AcceptFeature(PointAt(25, 73), false, false).settings.SheetPixelHeight, 80);
+    s.Abandon();
+    // Zooming out after a fit is the user's choice as well.
+    s.ImageMade(40);
+    ASSERT_TRUE(s.ZoomOut());
+    EXPECT_EQ(s.AcceptFeature(PointAt(25, 73), false, false).settings.SheetPixelHeight, 35);
+}
+
+TEST(Session, FeatureSourceFollowsTheComputedFeature) {
+    Session s;
+    Compute(s, s.AcceptFeature(PointAt(28, 77), true, true, "/data/route.kml"));
+    EXPECT_EQ(s.FeatureSource(), "/data/route.kml");
+    // A scale change computes the same feature: its source stays.
+    CommitResult r = Compute(s, *s.PickScale(2));
+    EXPECT_FALSE(r.NewFeature);
+    EXPECT_EQ(s.FeatureSource(), "/data/route.kml");
+    // A typed point is nobody's file; an abandoned request changes nothing.
+    s.AcceptFeature(PointAt(24, 72), false, false, "/data/other.txt");
+    s.Abandon();
+    EXPECT_EQ(s.FeatureSource(), "/data/route.kml");
+    r = Compute(s, s.AcceptFeature(PointAt(24, 72), false, false));
+    EXPECT_TRUE(r.NewFeature);
+    EXPECT_EQ(s.FeatureSource(), "");
+}
+
+TEST(Session, OutsideIndexWhenNoTouchedSheetHasANumber) {
+    Session s;
+    EXPECT_FALSE(s.OutsideIndex()); // no feature
+    Compute(s,
+            s.AcceptFeature(MakePointFeature(DmsAngle{0, 0, 0}, DmsAngle{0, 0, 0}), false, false));
+    EXPECT_TRUE(s.OutsideIndex());
+    Compute(s, s.AcceptFeature(PointAt(28, 77), false, false));
+    EXPECT_FALSE(s.OutsideIndex());
+    // A line from outside the index into it touches numbered sheets.
+    std::vector<VertexRec> line{{DmsAngle{30, 10, 0}, DmsAngle{62, 0, 0}},
+                                {DmsAngle{30, 10, 0}, DmsAngle{66, 0, 0}}};
+    Compute(s, s.AcceptFeature(MakeVertexFeature(line, false), false, true));
+    EXPECT_FALSE(s.OutsideIndex());
+    s.Clear(true);
+    EXPECT_FALSE(s.OutsideIndex());
 }
 
 } // namespace

@@ -28,7 +28,7 @@ class PointInputFormTest : public QObject {
     std::unique_ptr<TPointInputForm> Make() {
         DialogHost host;
         host.session = &session;
-        host.acceptFeature = [this](Feature f, bool fit, bool report) {
+        host.acceptFeature = [this](Feature f, bool fit, bool report, std::string) {
             accepted = Accepted{std::move(f), fit, report};
             ++acceptCount;
         };

@@ -36,7 +36,7 @@ class PolyInputFormTest : public QObject {
         DialogHost host;
         host.session = &session;
         host.mainWindow = &mainWindow;
-        host.acceptFeature = [this](Feature f, bool fit, bool report) {
+        host.acceptFeature = [this](Feature f, bool fit, bool report, std::string) {
             accepted = Accepted{std::move(f), fit, report};
         };
         return std::make_unique<TPolyInputForm>(host);

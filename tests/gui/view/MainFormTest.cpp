@@ -117,7 +117,11 @@ private slots:
             QVERIFY2(b != nullptr, names[i]);
             QCOMPARE(b->text(), captions[i]);
             QVERIFY(!b->icon().isNull());
-            QCOMPARE(b->size(), QSize(101, 39));
+            // 101 x 39 where the bar has room; at the design width of 1016 the
+            // ten buttons and the separator need 1018, so they share the bar.
+            QCOMPARE(b->height(), 39);
+            QVERIFY(b->width() <= 101);
+            QVERIFY(b->width() >= b->fontMetrics().horizontalAdvance(b->text()));
         }
         QCOMPARE(form->findChild<QLabel*>(QStringLiteral("Label2"))->text(),
                  QStringLiteral("SCALE"));
@@ -163,9 +167,7 @@ private slots:
         QCOMPARE(form->State().grid.SheetCount, 1);
         QCOMPARE(img->pixel(119, 161), qRgb(255, 0, 0));
         QVERIFY(Button("SaveBtn")->isEnabled());
-        // The point dialog leaves "Report" to the next activation.
-        QVERIFY(!Button("ReportBtn")->isEnabled());
-        form->FormActivate();
+        // "Report" follows the loaded feature at once, without an activation.
         QVERIFY(Button("ReportBtn")->isEnabled());
         QVERIFY(!form->findChild<QProgressBar*>(QStringLiteral("ProgressBar"))->isVisible());
         // A second paint draws nothing: the highlight drawn onto the image survives it.
@@ -272,9 +274,9 @@ private slots:
         QCOMPARE(form->State().feature.FeatureLoaded, 0);
         QVERIFY(!Button("SaveBtn")->isEnabled());
         QVERIFY(!Button("ReportBtn")->isEnabled());
-        // The sheet list and the status texts stay.
+        // The sheet list stays; the total of the feature that is gone does not.
         QCOMPARE(form->State().grid.SheetCount, 1);
-        QCOMPARE(form->PanelText(1), QStringLiteral("Total Sheets 1"));
+        QCOMPARE(form->PanelText(1), QString());
         // Fit to Screen now frames the last computed grid, blank.
         form->SpeedButton4Click();
         QCOMPARE(form->LayoutImage()->size(), QSize(280, 280));
@@ -349,7 +351,8 @@ private slots:
         QCOMPARE(form->State().feature.Vertices[0].Lat, (DmsAngle{24, 3, 0}));
         QCOMPARE(form->State().settings.ScaleIndex, settings.ScaleIndex);
         QVERIFY(Button("ClearBtn")->isEnabled());
-        QVERIFY(!Button("ReportBtn")->isEnabled());
+        // The point before the cancelled line is still loaded: its report can be shown.
+        QVERIFY(Button("ReportBtn")->isEnabled());
         (void)before;
     }
 

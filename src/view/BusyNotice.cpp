@@ -1,0 +1,32 @@
+#include "view/BusyNotice.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+
+namespace sw::gui {
+
+BusyNotice::BusyNotice(QLabel* panel, const QString& text) : panel_(panel) {
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    if (panel_ != nullptr) {
+        before_ = panel_->text();
+        panel_->setText(text);
+        panel_->repaint();
+    }
+}
+
+BusyNotice::~BusyNotice() {
+    if (panel_ != nullptr) {
+        panel_->setText(before_);
+    }
+    QGuiApplication::restoreOverrideCursor();
+}
+
+QString CreatingImageText() {
+    return QStringLiteral("Creating the layout image...");
+}
+
+QString DrawingLayoutText() {
+    return QStringLiteral("Drawing the layout...");
+}
+
+} // namespace sw::gui
