@@ -218,11 +218,22 @@ void MainFormControls::BuildFindSheet(QHBoxLayout& row) {
     row.addWidget(FindSheetEdit);
 }
 
+namespace {
+
+// The width a status panel needs for its text: the text, the frame and margins
+// around it, and a character's room so the text never touches the frame.
+int PanelWidthFor(const QLabel& label) {
+    const int around = label.width() - label.contentsRect().width();
+    return label.fontMetrics().horizontalAdvance(label.text()) + around +
+           label.fontMetrics().averageCharWidth();
+}
+
+} // namespace
+
 void MainFormControls::ShowPanelText(int panel, const QString& text) {
     QLabel* label = panels_[panel];
     label->setText(text);
-    // The label's hint covers its frame and margins around the text.
-    const int needed = label->sizeHint().width() + label->fontMetrics().averageCharWidth();
+    const int needed = PanelWidthFor(*label);
     if (needed > label->width()) {
         label->setFixedWidth(needed);
     }
@@ -231,8 +242,7 @@ void MainFormControls::ShowPanelText(int panel, const QString& text) {
 void MainFormControls::RelaxPanels() {
     for (int i = 0; i < 3; ++i) {
         QLabel* label = panels_[i];
-        const int needed = label->sizeHint().width() + label->fontMetrics().averageCharWidth();
-        label->setFixedWidth(std::max(PanelWidths[i], needed));
+        label->setFixedWidth(std::max(PanelWidths[i], PanelWidthFor(*label)));
     }
 }
 

@@ -1,5 +1,6 @@
 #include "exchange/OpenVertexFile.h"
 #include "exchange/FileError.h"
+#include "exchange/KmlFile.h"
 #include "exchange/ShapeFile.h"
 
 #include "ExchangeTestSupport.h"
@@ -98,6 +99,39 @@ TEST(OpenVertexFile, UnknownFilterChangesNothing) {
     EXPECT_THROW(OpenVertexFile(OpenFilter{0}, "x.shp", t, '.'), FileError);
     EXPECT_EQ(t.ColCount(), 7);
     EXPECT_EQ(t.Cell(1, 1), "");
+}
+
+// A file read without a refusal that gave nothing to compute is told apart, with
+// the reason, so that "Open" can say why instead of keeping a table OK rejects.
+TEST(OpenVertexFile, NothingReadSaysWhy) {
+    test::ScratchDir dir;
+    const InputFormat& shp = *OpenBoxFormat(OpenBoxPosition("shapefile"));
+    const InputFormat& kml = *OpenBoxFormat(OpenBoxPosition("kml"));
+    const InputFormat& text = *OpenBoxFormat(OpenBoxPosition("text"));
+    VertexTable filled;
+    filled.VertexCount = 42; // what the reader left of an earlier file
+
+    const std::string point = test::DataFile("shp/point-type.shp");
+    EXPECT_EQ(NothingReadReason(shp, point, filled),
+              "The shapefile \"" + point + "\" holds points, not polylines or polygons");
+    const std::string seven = test::DataFile("shp/type-seven.shp");
+    EXPECT_EQ(NothingReadReason(shp, seven, filled),
+              "\"" + seven + "\" is not a shapefile: its header names no shape type");
+    const std::string noise = dir.File("noise.shp");
+    test::WriteBytes(noise, std::string(400, '\x7f'));
+    EXPECT_NE(NothingReadReason(shp, noise, filled).find("is not a shapefile"), std::string::npos);
+    // A polyline file gives its points.
+    EXPECT_EQ(NothingReadReason(shp, test::DataFile("shp/polyline.shp"), filled), "");
+
+    // Without a coordinate list the KML reader leaves -1, with one tuple 0.
+    const std::string empty = dir.File("empty.kml");
+    test::WriteBytes(empty, "<kml><Document><name>none</name></Document></kml>\n");
+    VertexTable t;
+    EXPECT_NO_THROW(ReadKmlFile(empty, t));
+    EXPECT_EQ(NothingReadReason(kml, empty, t), "\"" + empty + "\" holds no coordinates");
+    EXPECT_EQ(NothingReadReason(text, "/a/empty.txt", VertexTable{}),
+              "\"/a/empty.txt\" holds no coordinates");
+    EXPECT_EQ(NothingReadReason(kml, empty, filled), "");
 }
 
 } // namespace

@@ -209,6 +209,66 @@ private slots:
         QVERIFY(Decimal(*f)->isChecked()); // the mode stays as it was
     }
 
+    // A file that gives nothing to compute says why and leaves the table, the
+    // file name and the caption as the last good file left them.
+    void fileThatGivesNothingSaysWhyAndKeepsTheTable() {
+        auto f = Make();
+        f->OpenFile(1, Data("route.txt"));
+        const VertexTable before = state.vertexTable;
+        QTemporaryDir dir;
+        const QString data = QString::fromLocal8Bit(qgetenv("SHEETWRIGHT_TEST_DATA"));
+        const auto copy = [&](const QString& from, const char* to) {
+            QVERIFY(QFile::copy(from, dir.filePath(QString::fromLatin1(to))));
+        };
+        copy(data + QStringLiteral("/shp/point-type.shp"), "points.shp");
+        copy(Data("geographic.prj"), "points.prj");
+        QFile noise(dir.filePath(QStringLiteral("noise.shp")));
+        QVERIFY(noise.open(QIODevice::WriteOnly));
+        noise.write(QByteArray(300, '\x5a'));
+        noise.close();
+        copy(Data("geographic.prj"), "noise.prj");
+        QFile kml(dir.filePath(QStringLiteral("empty.kml")));
+        QVERIFY(kml.open(QIODevice::WriteOnly));
+        kml.write("<kml><Document><name>nothing here</name></Document></kml>\n");
+        kml.close();
+
+        const struct {
+            int filter;
+            const char* file;
+            const char* says;
+        } cases[] = {{2, "points.shp", "holds points, not polylines or polygons"},
+                     {2, "noise.shp", "is not a shapefile"},
+                     {3, "empty.kml", "holds no coordinates"}};
+        for (const auto& c : cases) {
+            test::MessageCatcher catcher;
+            QVERIFY(!f->OpenFile(c.filter, dir.filePath(QString::fromLatin1(c.file))));
+            QCOMPARE(catcher.boxes.size(), std::size_t{1});
+            QVERIFY2(catcher.LastText().contains(QString::fromLatin1(c.says)) &&
+                         catcher.LastText().contains(QString::fromLatin1(c.file)),
+                     qPrintable(catcher.LastText()));
+            QCOMPARE(mainWindow.windowTitle(), Data("route.txt"));
+            QCOMPARE(state.InputFileName, Data("route.txt").toStdString());
+            QVERIFY(!Decimal(*f)->isChecked());
+            QCOMPARE(state.vertexTable.VertexCount, before.VertexCount);
+            for (int r = 0; r < before.RowCount(); ++r) {
+                for (int col = 0; col < 7; ++col) {
+                    QCOMPARE(Cell(col, r), before.Cell(col, r));
+                }
+            }
+        }
+    }
+
+    // The open box starts where the last file of this run came from.
+    void openBoxStartsInTheLastFolder() {
+        auto f = Make();
+        auto* box = f->findChild<QFileDialog*>(QStringLiteral("OpenDialog1"));
+        QVERIFY(box != nullptr);
+        QCOMPARE(QDir(box->directory()).absolutePath(), QDir::currentPath());
+        f->OpenFile(1, Data("route.txt"));
+        QCOMPARE(QDir(box->directory()).absolutePath(),
+                 QFileInfo(Data("route.txt")).absolutePath());
+    }
+
     void conversionMessagesKeepTheDialogOpen() {
         auto f = Make();
         f->show();

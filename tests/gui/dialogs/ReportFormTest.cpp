@@ -1,5 +1,6 @@
 #include "MessageCatcher.h"
 
+#include "dialogs/ReportCellDelegate.h"
 #include "dialogs/ReportForm.h"
 
 #include <QClipboard>
@@ -80,6 +81,15 @@ private slots:
         QCOMPARE(g->columnWidth(0), c0);
         QCOMPARE(g->columnWidth(2), c2);
         QCOMPARE(g->columnWidth(1), 774 - c0 - c2);
+
+        // Every heading is shown whole in its column, not cut to "S…." or
+        // "Number of …".
+        const QFontMetrics shown(g->font());
+        for (int col = 0; col < 3; ++col) {
+            const QString heading = Cell(*f, 0, col);
+            QCOMPARE(ReportCellDelegate::ShownText(shown, heading, g->columnWidth(col)), heading);
+        }
+        QVERIFY(dynamic_cast<ReportCellDelegate*>(g->itemDelegate()) != nullptr);
 
         QStringList menu;
         for (QAction* a : f->findChild<QMenuBar*>()->actions()) {

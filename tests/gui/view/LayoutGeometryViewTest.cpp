@@ -125,6 +125,29 @@ private slots:
         QCOMPARE(s.SheetPixelHeight, 70);
     }
 
+    // Fitting goes past the ten attempts of a new image, down to the smallest
+    // zoom, and plans sizes without making bitmaps.
+    void fitZoomGoesOnToTheSmallestZoom() {
+        Settings s = StartSettings();
+        SheetGrid g;
+        g.GridCols = 100;
+        g.GridRows = 100;
+        // 102 cells and a margin at zoom 15: 1545 square; the limit takes just that.
+        const ImageLimits limits{32, int64_t{1545} * 1545 * 32 + 1};
+        ImageSize size;
+        Settings tried = s;
+        QVERIFY(!ImageSizePossible(tried, g, limits, size)); // 70 down to 20
+        FitResult r = FitZoom(s, g, limits, 5000, 5000);
+        QVERIFY(r.ImagePossible);
+        QVERIFY(r.Fits);
+        QCOMPARE(s.SheetPixelHeight, 15);
+        // Nothing at all: the smallest zoom, and no image.
+        s.SheetPixelHeight = 70;
+        r = FitZoom(s, g, ImageLimits{32, 1000}, 5000, 5000);
+        QVERIFY(!r.ImagePossible);
+        QCOMPARE(s.SheetPixelHeight, 5);
+    }
+
     void probeTakesTheFirstSizeThatSucceeds() {
         std::vector<int> tries;
         ImageLimits l = GetMAxResource(32, 96.0, 300, [&](int w, int h) {

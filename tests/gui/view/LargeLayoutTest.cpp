@@ -1,0 +1,212 @@
+// Large features in the window: fitting never loses the layout, a zoom lowered
+// for one feature is not inherited by the next, a zoom at the pointer keeps
+// what was under it in view, and long waits say so.
+
+#include "../dialogs/MessageCatcher.h"
+
+#include "coverage/Coverage.h"
+#include "view/BusyNotice.h"
+#include "view/MainForm.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QtTest>
+
+namespace sw {
+
+class LargeLayoutTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TMainForm> form;
+
+    // A bitmap limit below which only zooms of 15 and less give this grid an image.
+    static ImageLimits LimitFor(const Settings& s, const SheetGrid& g, int32_t zoom) {
+        Settings at = s;
+        at.SheetPixelHeight = zoom;
+        const LayoutGeometry geo = PlanLayout(at, g.GridCols, g.GridRows);
+        return ImageLimits{32, geo.ImageWidth * geo.ImageHeight * 32 + 1};
+    }
+
+    Feature Line(int latFrom, int lonFrom, int latTo, int lonTo) {
+        std::vector<VertexRec> v{{DmsAngle{latFrom, 0, 10}, DmsAngle{lonFrom, 0, 10}},
+                                 {DmsAngle{latTo, 0, 10}, DmsAngle{lonTo, 0, 10}}};
+        return MakeVertexFeature(v, false);
+    }
+
+    QScrollArea* Scroll() const {
+        return form->findChild<QScrollArea*>(QStringLiteral("ScrollBox1"));
+    }
+
+private slots:
+    void init() {
+        form = std::make_unique<TMainForm>();
+        form->setWindowState(Qt::WindowNoState);
+        form->resize(1016, 716);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    }
+    void cleanup() { form.reset(); }
+
+    // A line of 4 by 12 degrees at 1:25,000: 96 x 32 sheets, far wider than the
+    // window at any zoom down to 15. With a bitmap limit that only zoom 15
+    // meets (beyond the ten attempts from 70), the vertex dialog's fit still
+    // shows it; "Fit to Screen" in a tiny window stops at 5 and keeps a
+    // scrollable image; no message is ever shown; the next point starts at 70.
+    void fitNeverLosesTheLayout() {
+        test::MessageCatcher catcher;
+        form->ComboBox1Change(4); // 1:25,000
+        Feature line = Line(20, 74, 24, 86);
+        {
+            // Plan the grid to set a limit for it.
+            Settings s = form->State().settings;
+            Feature f = line;
+            SheetGrid g;
+            ComputeSheets(s, f, g, {});
+            form->SetImageLimits(LimitFor(s, g, 15));
+        }
+        form->State().settings.DataType = Polyline;
+        form->AcceptFeature(line, true, true);
+        QVERIFY(form->WaitForComputation());
+        QVERIFY(form->LayoutImage() != nullptr);
+        QVERIFY(form->LayoutDrawn());
+        // The limit allows 15; the window's width then asks for 10.
+        QCOMPARE(form->State().settings.SheetPixelHeight, 10);
+        QCOMPARE(form->State().feature.FeatureLoaded, 1);
+
+        form->resize(300, 250);
+        QTRY_VERIFY(Scroll()->viewport()->width() < 300);
+        form->SpeedButton4Click();
+        QCOMPARE(form->State().settings.SheetPixelHeight, 5);
+        QVERIFY(form->LayoutImage() != nullptr);
+        QVERIFY(form->LayoutDrawn());
+        QCOMPARE(form->State().feature.FeatureLoaded, 1);
+        QVERIFY(form->LayoutImage()->width() > Scroll()->viewport()->width());
+        QVERIFY(Scroll()->horizontalScrollBar()->maximum() > 0);
+        // The fitted layout stays usable.
+        form->ZoominBtnClick();
+        QCOMPARE(form->State().settings.SheetPixelHeight, 10);
+        QVERIFY(form->LayoutDrawn());
+        form->ZoomoutBtnClick();
+        QCOMPARE(catcher.boxes.size(), std::size_t{0});
+
+        // After the fitted layout the next feature starts at 70, not at 5.
+        form->SpeedButton4Click();
+        form->State().settings.DataType = Point;
+        form->AcceptFeature(MakePointFeature(DmsAngle{24, 3, 0}, DmsAngle{72, 3, 0}), false, false);
+        QVERIFY(form->WaitForComputation());
+        QCOMPARE(form->State().settings.SheetPixelHeight, 70);
+        QCOMPARE(catcher.boxes.size(), std::size_t{0});
+    }
+
+    // A grid no zoom can show is still refused, with the message, and the next
+    // feature starts at 70 again, lowered only as far as it must be.
+    void refusedLayoutDoesNotLowerTheNext() {
+        test::MessageCatcher catcher;
+        form->SetImageLimits(ImageLimits{32, 1000});
+        form->AcceptFeature(MakePointFeature(DmsAngle{24, 3, 0}, DmsAngle{72, 3, 0}), false, false);
+        QVERIFY(form->WaitForComputation());
+        QCOMPARE(catcher.boxes.size(), std::size_t{1});
+        QCOMPARE(form->State().settings.SheetPixelHeight, 20);
+        // A limit that a one-sheet layout meets at 60 but not at 65.
+        Settings s = form->State().settings;
+        SheetGrid one;
+        one.GridCols = 1;
+        one.GridRows = 1;
+        form->SetImageLimits(LimitFor(s, one, 60));
+        form->AcceptFeature(MakePointFeature(DmsAngle{24, 3, 0}, DmsAngle{72, 3, 0}), false, false);
+        QVERIFY(form->WaitForComputation());
+        QCOMPARE(form->State().settings.SheetPixelHeight, 60);
+        QVERIFY(form->LayoutDrawn());
+        QCOMPARE(catcher.boxes.size(), std::size_t{1});
+    }
+
+    // A click or Ctrl and the wheel zooms by one step of 5 and keeps the place
+    // under the pointer where it was in the window.
+    void zoomKeepsThePlaceUnderThePointer() {
+        form->State().settings.DataType = Polyline;
+        form->AcceptFeature(Line(20, 74, 24, 80), false, true);
+        QVERIFY(form->WaitForComputation());
+        QCOMPARE(form->State().settings.SheetPixelHeight, 70);
+        QScrollArea* scroll = Scroll();
+        QWidget* view = form->findChild<QWidget*>(QStringLiteral("LayoutImage"));
+        QVERIFY(view != nullptr);
+        // A sheet to the lower right, brought into view.
+        const LayoutGeometry& geo = form->Geometry();
+        const QPoint target(geo.GridOriginX + 11 * geo.CellWidth + geo.CellWidth / 3,
+                            geo.GridOriginY + 6 * geo.CellHeight + geo.CellHeight / 4);
+        scroll->ensureVisible(target.x(), target.y(), 50, 50);
+        form->Image1MouseMove(target.x(), target.y());
+        const QString sheet = form->PanelText(0);
+        const QPoint onScreen = view->mapTo(scroll->viewport(), target);
+
+        auto checkUnderPointer = [&](int zoom) {
+            QCOMPARE(form->State().settings.SheetPixelHeight, zoom);
+            QWidget* now = form->findChild<QWidget*>(QStringLiteral("LayoutImage"));
+            QCoreApplication::processEvents();
+            const QPoint image = now->mapFrom(scroll->viewport(), onScreen);
+            form->Image1MouseMove(image.x(), image.y());
+            QCOMPARE(form->PanelText(0), sheet);
+            QVERIFY(qAbs(now->mapTo(scroll->viewport(), image).x() - onScreen.x()) <= 1);
+        };
+
+        // The left button: in by 5.
+        QTest::mouseClick(view, Qt::LeftButton, {}, target);
+        QCoreApplication::processEvents();
+        checkUnderPointer(75);
+
+        // Ctrl and the wheel, one notch towards the user: out by 5.
+        view = form->findChild<QWidget*>(QStringLiteral("LayoutImage"));
+        const QPoint at = view->mapFrom(scroll->viewport(), onScreen);
+        QWheelEvent wheel(at, view->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                          Qt::ControlModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(view, &wheel);
+        checkUnderPointer(70);
+        // Without Ctrl the wheel scrolls and does not zoom.
+        view = form->findChild<QWidget*>(QStringLiteral("LayoutImage"));
+        QWheelEvent plain(at, view->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(view, &plain);
+        QCOMPARE(form->State().settings.SheetPixelHeight, 70);
+    }
+
+    void findSheetHintFollowsTheSeries() {
+        auto* edit = form->findChild<QLineEdit*>(QStringLiteral("FindSheetEdit"));
+        const QString old = edit->placeholderText();
+        QVERIFY2(old.startsWith(QStringLiteral("e.g. ")) && old.contains(QLatin1Char('/')),
+                 qPrintable(old));
+        form->ComboBox2Change(1);
+        const QString open = edit->placeholderText();
+        QVERIFY(open != old);
+        form->ComboBox1Change(5); // 1:2000
+        QVERIFY(edit->placeholderText() != open);
+        // The example is a number "Find sheet" takes.
+        form->FindSheet(edit->placeholderText().mid(5));
+        QVERIFY(form->WaitForComputation());
+        QCOMPARE(form->State().feature.FeatureLoaded, 1);
+    }
+
+    // A long wait shows the busy cursor and says what it is doing in the panel;
+    // both are restored when it ends.
+    void busyNoticeShowsAndRestores() {
+        QLabel panel(QStringLiteral("before"));
+        {
+            const BusyNotice busy(&panel, DrawingLayoutText());
+            QCOMPARE(panel.text(), DrawingLayoutText());
+            QVERIFY(QGuiApplication::overrideCursor() != nullptr);
+            QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+        }
+        QCOMPARE(panel.text(), QStringLiteral("before"));
+        QVERIFY(QGuiApplication::overrideCursor() == nullptr);
+        // The rule: large images and grids of many sheets, not everyday ones.
+        QVERIFY(!DrawingIsSlow(ImageSize{2000, 2000}, 5000));
+        QVERIFY(DrawingIsSlow(ImageSize{5000, 5000}, 0));
+        QVERIFY(DrawingIsSlow(ImageSize{500, 500}, 1'000'000));
+    }
+};
+
+} // namespace sw
+
+QTEST_MAIN(sw::LargeLayoutTest)
+#include "LargeLayoutTest.moc"
