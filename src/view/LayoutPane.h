@@ -56,6 +56,7 @@ public:
     struct Created {
         bool Made = false;
         int32_t Zoom = 0;
+        explicit operator bool() const { return Made; }
     };
     Created Create(const Settings& s, const SheetGrid& g, bool fit = false);
     // Removes the image (it may be the widget whose handler is running).
