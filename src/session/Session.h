@@ -30,7 +30,7 @@ struct CommitResult {
     // The file the committed feature came from, which the caption now names
     // (UTF-8); empty when the request named none.
     std::optional<std::string> InputFile;
-    bool NewFeature = false;  // a new feature, not the old one at new settings
+    bool NewFeature = false; // a new feature, not the old one at new settings
 };
 
 class Session {
