@@ -150,7 +150,7 @@ TEST(Session, ExampleSheetNumberIsOfTheCurrentSeriesAndScale) {
     const std::string old = ExampleSheetNumber(s);
     EXPECT_NE(old, OutsideSheetNo);
     EXPECT_NE(old.find('/'), std::string::npos); // an old 1:50,000 number
-    SelectSeries(s, OpenSeries);
+    SelectSeries(s, Series::OpenSeries);
     for (int scale = 1; scale <= 6; ++scale) {
         SelectScale(s, scale);
         const std::string number = ExampleSheetNumber(s);

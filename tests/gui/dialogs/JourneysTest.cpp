@@ -15,7 +15,7 @@
 #include <QToolButton>
 #include <QtTest>
 
-namespace sw {
+namespace sw::gui {
 
 class JourneysTest : public QObject {
     Q_OBJECT
@@ -77,9 +77,9 @@ private slots:
     }
 
     void captionFollowsTheComputedFeature() {
-        app->PolyInputForm->OpenFile(1, Data("route.txt"));
+        app->PolyInputForm->OpenFile(OpenFilter{1}, Data("route.txt"));
         QCOMPARE(Main().windowTitle(), Data("route.txt"));
-        Main().TheSession().SetDataType(Polyline);
+        Main().TheSession().SetDataType(DataKind::Polyline);
         app->PolyInputForm->BitBtn1Click();
         QVERIFY(Main().WaitForComputation());
         QCOMPARE(Main().windowTitle(), Data("route.txt"));
@@ -88,7 +88,7 @@ private slots:
         QVERIFY(Main().WaitForComputation());
         QCOMPARE(Main().windowTitle(), Data("route.txt"));
         // A typed point is nobody's file.
-        Main().TheSession().SetDataType(Point);
+        Main().TheSession().SetDataType(DataKind::Point);
         TypePoint(24, 3, 72, 3);
         QCOMPARE(Main().windowTitle(), QStringLiteral("Sheetwright"));
         QVERIFY(messages->boxes.empty());
@@ -127,7 +127,7 @@ private slots:
     }
 };
 
-} // namespace sw
+} // namespace sw::gui
 
-QTEST_MAIN(sw::JourneysTest)
+QTEST_MAIN(sw::gui::JourneysTest)
 #include "JourneysTest.moc"

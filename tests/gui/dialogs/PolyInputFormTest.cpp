@@ -213,7 +213,7 @@ private slots:
     // file name and the caption as the last good file left them.
     void fileThatGivesNothingSaysWhyAndKeepsTheTable() {
         auto f = Make();
-        f->OpenFile(1, Data("route.txt"));
+        f->OpenFile(OpenFilter{1}, Data("route.txt"));
         const VertexTable before = state.vertexTable;
         QTemporaryDir dir;
         const QString data = QString::fromLocal8Bit(qgetenv("SHEETWRIGHT_TEST_DATA"));
@@ -241,7 +241,7 @@ private slots:
                      {3, "empty.kml", "holds no coordinates"}};
         for (const auto& c : cases) {
             test::MessageCatcher catcher;
-            QVERIFY(!f->OpenFile(c.filter, dir.filePath(QString::fromLatin1(c.file))));
+            QVERIFY(!f->OpenFile(OpenFilter{c.filter}, dir.filePath(QString::fromLatin1(c.file))));
             QCOMPARE(catcher.boxes.size(), std::size_t{1});
             QVERIFY2(catcher.LastText().contains(QString::fromLatin1(c.says)) &&
                          catcher.LastText().contains(QString::fromLatin1(c.file)),
@@ -264,7 +264,7 @@ private slots:
         auto* box = f->findChild<QFileDialog*>(QStringLiteral("OpenDialog1"));
         QVERIFY(box != nullptr);
         QCOMPARE(QDir(box->directory()).absolutePath(), QDir::currentPath());
-        f->OpenFile(1, Data("route.txt"));
+        f->OpenFile(OpenFilter{1}, Data("route.txt"));
         QCOMPARE(QDir(box->directory()).absolutePath(),
                  QFileInfo(Data("route.txt")).absolutePath());
     }

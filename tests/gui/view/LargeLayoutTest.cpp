@@ -14,7 +14,7 @@
 #include <QScrollBar>
 #include <QtTest>
 
-namespace sw {
+namespace sw::gui {
 
 class LargeLayoutTest : public QObject {
     Q_OBJECT
@@ -66,7 +66,7 @@ private slots:
             ComputeSheets(s, f, g, {});
             form->SetImageLimits(LimitFor(s, g, 15));
         }
-        form->State().settings.DataType = Polyline;
+        form->State().settings.DataType = DataKind::Polyline;
         form->AcceptFeature(line, true, true);
         QVERIFY(form->WaitForComputation());
         QVERIFY(form->LayoutImage() != nullptr);
@@ -93,7 +93,7 @@ private slots:
 
         // After the fitted layout the next feature starts at 70, not at 5.
         form->SpeedButton4Click();
-        form->State().settings.DataType = Point;
+        form->State().settings.DataType = DataKind::Point;
         form->AcceptFeature(MakePointFeature(DmsAngle{24, 3, 0}, DmsAngle{72, 3, 0}), false, false);
         QVERIFY(form->WaitForComputation());
         QCOMPARE(form->State().settings.SheetPixelHeight, 70);
@@ -125,7 +125,7 @@ private slots:
     // A click or Ctrl and the wheel zooms by one step of 5 and keeps the place
     // under the pointer where it was in the window.
     void zoomKeepsThePlaceUnderThePointer() {
-        form->State().settings.DataType = Polyline;
+        form->State().settings.DataType = DataKind::Polyline;
         form->AcceptFeature(Line(20, 74, 24, 80), false, true);
         QVERIFY(form->WaitForComputation());
         QCOMPARE(form->State().settings.SheetPixelHeight, 70);
@@ -206,7 +206,7 @@ private slots:
     }
 };
 
-} // namespace sw
+} // namespace sw::gui
 
-QTEST_MAIN(sw::LargeLayoutTest)
+QTEST_MAIN(sw::gui::LargeLayoutTest)
 #include "LargeLayoutTest.moc"

@@ -10,7 +10,7 @@
 #include <QStatusBar>
 #include <QtTest>
 
-namespace sw {
+namespace sw::gui {
 
 class StatusPanelsTest : public QObject {
     Q_OBJECT
@@ -132,7 +132,7 @@ private slots:
     }
 };
 
-} // namespace sw
+} // namespace sw::gui
 
-QTEST_MAIN(sw::StatusPanelsTest)
+QTEST_MAIN(sw::gui::StatusPanelsTest)
 #include "StatusPanelsTest.moc"

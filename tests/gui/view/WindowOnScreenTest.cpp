@@ -11,7 +11,7 @@
 #include <QToolBar>
 #include <QtTest>
 
-namespace sw {
+namespace sw::gui {
 
 namespace {
 
@@ -134,7 +134,7 @@ private slots:
     }
 };
 
-} // namespace sw
+} // namespace sw::gui
 
-QTEST_MAIN(sw::WindowOnScreenTest)
+QTEST_MAIN(sw::gui::WindowOnScreenTest)
 #include "WindowOnScreenTest.moc"
