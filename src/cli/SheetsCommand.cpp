@@ -6,6 +6,7 @@
 
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
+#include "cli/OutputBuffer.h"
 #include "cli/OutputChecks.h"
 #include "cli/SheetsFormats.h"
 #include "cli/SheetsInput.h"
@@ -17,7 +18,6 @@
 #include "coverage/FeatureUnion.h"
 #include "exchange/FileError.h"
 #include "exchange/FormatRegistry.h"
-#include "exchange/GeoJsonFile.h"
 #include "exchange/OgrGridFile.h"
 #include "index/CheckedMath.h"
 
@@ -89,6 +89,20 @@ void WriteGridFile(const SheetsResult& r, const std::string& path, const std::st
     } catch (const FileError& e) {
         throw InputError(WithFileName(e.what(), path));
     }
+}
+
+// --format geojson: RFC 7946 through OGR, streamed in large blocks; a failed
+// write stops it at once.
+void WriteGeoJson(const SheetsResult& r, bool inOnly, std::ostream& out) {
+    OutputBuffer buffer(out);
+    try {
+        StreamOgrGrid(OgrFormat{"GeoJSON", ".geojson"},
+                      OgrGridRequest{r.settings, r.grid, nullptr, inOnly},
+                      [&buffer](std::string_view piece) { buffer.Append(piece); });
+    } catch (const FileError& e) {
+        throw InputError(e.what());
+    }
+    buffer.Flush();
 }
 
 std::string GisFormatsHelp() {
@@ -288,9 +302,7 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
         } else if (opts->format == "json") {
             WriteJson(r, out);
         } else if (opts->format == "geojson") {
-            EmitGeoJson(r.settings, r.grid, opts->inOnly, [&out](std::string_view piece) {
-                out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
-            });
+            WriteGeoJson(r, opts->inOnly, out);
         } else if (opts->format == "csv") {
             WriteCsv(r, out);
         } else {

@@ -3,7 +3,7 @@
 #include "exchange/ExcelFile.h"
 #include "exchange/FileError.h"
 #include "exchange/FileNames.h"
-#include "exchange/GeoJsonFile.h"
+#include "exchange/GeoJsonReader.h"
 #include "exchange/KmlFile.h"
 #include "exchange/ReportFiles.h"
 #include "exchange/ShapeFile.h"

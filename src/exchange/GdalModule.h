@@ -9,6 +9,7 @@
 #include "exchange/GisLayerReader.h"
 #include "exchange/OgrGridFile.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -29,6 +30,8 @@ struct GdalModule {
     void (*WriteOgrGridFile)(const std::string& path, const OgrFormat& format,
                              const OgrGridRequest& request);
     std::string (*OgrGeoJsonText)(const Settings& s, const SheetGrid& g, bool inOnly);
+    void (*StreamOgrGrid)(const OgrFormat& format, const OgrGridRequest& request,
+                          const std::function<void(std::string_view)>& put);
 };
 
 } // namespace sw

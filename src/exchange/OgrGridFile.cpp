@@ -3,6 +3,7 @@
 #include "exchange/FileError.h"
 #include "exchange/FileNames.h"
 #include "exchange/SafeFile.h"
+#include "exchange/SheetCorners.h"
 #include "index/Convertions.h"
 
 #include <cpl_conv.h>
@@ -14,7 +15,10 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdio>
+#include <exception>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <mutex>
 
@@ -24,10 +28,6 @@ namespace {
 
 constexpr const char* GridLayerName = "sheets";
 constexpr const char* FeatureLayerName = "feature";
-
-double Degrees(int32_t seconds) {
-    return DmsToDecimal(SecToDms(seconds));
-}
 
 double Degrees(const DmsAngle& a) {
     return DmsToDecimal(a);
@@ -96,14 +96,14 @@ void AddField(OGRLayer& layer, const char* name, OGRFieldType type,
     }
 }
 
-std::unique_ptr<OGRPolygon> CellPolygon(double west, double south, double east, double north) {
+std::unique_ptr<OGRPolygon> CellPolygon(const SheetBox& b) {
     auto ring = std::make_unique<OGRLinearRing>();
     // Counter-clockwise seen from above, as RFC 7946 asks of outer rings.
-    ring->addPoint(west, south);
-    ring->addPoint(east, south);
-    ring->addPoint(east, north);
-    ring->addPoint(west, north);
-    ring->addPoint(west, south);
+    ring->addPoint(b.West, b.South);
+    ring->addPoint(b.East, b.South);
+    ring->addPoint(b.East, b.North);
+    ring->addPoint(b.West, b.North);
+    ring->addPoint(b.West, b.South);
     auto poly = std::make_unique<OGRPolygon>();
     poly->addRingDirectly(ring.release());
     return poly;
@@ -113,7 +113,7 @@ const char* SeriesName(const Settings& s) {
     return s.MapSeries == Series::OldSeries ? "old" : "open";
 }
 
-void WriteGridLayer(GDALDataset& ds, const std::string& driver, const OgrGridRequest& rq) {
+OGRLayer& CreateGridLayer(GDALDataset& ds, std::string_view driver) {
     OGRSpatialReference srs = Wgs84();
     CPLStringList options;
     if (driver == "CSV") {
@@ -135,42 +135,45 @@ void WriteGridLayer(GDALDataset& ds, const std::string& driver, const OgrGridReq
     for (const char* edge : {"west", "south", "east", "north"}) {
         AddField(*layer, edge, OFTReal);
     }
-    const Settings& s = rq.settings;
+    return *layer;
+}
+
+// One feature per cell (or per IN cell), in list order, with the corners the
+// KML and shapefile writers give the same cell. `afterEach` runs after every
+// feature: a streamed write stops there once its output has failed.
+void WriteGridLayer(GDALDataset& ds, std::string_view driver, const OgrGridRequest& rq,
+                    const std::function<void()>& afterEach = {}) {
+    OGRLayer& layer = CreateGridLayer(ds, driver);
     const SheetGrid& g = rq.grid;
-    const bool transaction = layer->StartTransaction() == OGRERR_NONE;
-    for (int32_t r = 0; r < g.GridRows; ++r) {
-        for (int32_t c = 0; c < g.GridCols; ++c) {
-            const auto k = static_cast<std::size_t>(r) * static_cast<std::size_t>(g.GridCols) +
-                           static_cast<std::size_t>(c);
-            if (k >= g.SheetList.size()) {
-                break;
-            }
-            const SheetRec& rec = g.SheetList[k];
-            if (rq.inOnly && rec.InFlag != 1) {
-                continue;
-            }
-            const int64_t westSec = int64_t{g.GridWestSec} + int64_t{c} * s.SheetWidthSec;
-            const int64_t northSec = int64_t{g.GridNorthSec} - int64_t{r} * s.SheetHeightSec;
-            const double west = Degrees(static_cast<int32_t>(westSec));
-            const double east = Degrees(static_cast<int32_t>(westSec + s.SheetWidthSec));
-            const double north = Degrees(static_cast<int32_t>(northSec));
-            const double south = Degrees(static_cast<int32_t>(northSec - s.SheetHeightSec));
-            OGRFeatureUniquePtr f(OGRFeature::CreateFeature(layer->GetLayerDefn()));
-            f->SetField("sheet_no", std::string(rec.SheetNo.view()).c_str());
-            f->SetField("in", rec.InFlag == 1 ? 1 : 0);
-            f->SetField("series", SeriesName(s));
-            f->SetField("scale", s.ScaleText.c_str());
-            f->SetField("west", west);
-            f->SetField("south", south);
-            f->SetField("east", east);
-            f->SetField("north", north);
-            f->SetGeometryDirectly(CellPolygon(west, south, east, north).release());
-            if (layer->CreateFeature(f.get()) != OGRERR_NONE) {
-                Fail("The sheet " + std::string(rec.SheetNo.view()) + " could not be written");
-            }
+    const SheetCorners corners(rq.settings, g);
+    const std::string series = SeriesName(rq.settings);
+    const bool transaction = layer.StartTransaction() == OGRERR_NONE;
+    OGRFeatureUniquePtr f(OGRFeature::CreateFeature(layer.GetLayerDefn()));
+    f->SetField("series", series.c_str());
+    f->SetField("scale", rq.settings.ScaleText.c_str());
+    for (std::size_t k = 0; k < corners.Count(); ++k) {
+        const SheetRec& rec = g.SheetList[k];
+        if (rq.inOnly && rec.InFlag != 1) {
+            continue;
+        }
+        const SheetBox b = corners.Box(k);
+        const std::string sheetNo(rec.SheetNo.view());
+        f->SetFID(OGRNullFID);
+        f->SetField("sheet_no", sheetNo.c_str());
+        f->SetField("in", rec.InFlag == 1 ? 1 : 0);
+        f->SetField("west", b.West);
+        f->SetField("south", b.South);
+        f->SetField("east", b.East);
+        f->SetField("north", b.North);
+        f->SetGeometryDirectly(CellPolygon(b).release());
+        if (layer.CreateFeature(f.get()) != OGRERR_NONE) {
+            Fail("The sheet " + sheetNo + " could not be written");
+        }
+        if (afterEach) {
+            afterEach();
         }
     }
-    if (transaction && layer->CommitTransaction() != OGRERR_NONE) {
+    if (transaction && layer.CommitTransaction() != OGRERR_NONE) {
         Fail("The sheet layer could not be written");
     }
 }
@@ -213,6 +216,51 @@ void WriteFeatureLayer(GDALDataset& ds, const Feature& feature) {
         Fail("The feature could not be written");
     }
 }
+
+// GDAL's "/vsistdout/" writes through one process-wide function, which is
+// pointed at a sink for the length of one streamed write; the writes take turns.
+class StandardOutputSink {
+public:
+    explicit StandardOutputSink(const std::function<void(std::string_view)>& put)
+        : lock_(Mutex()), put_(put) {
+        VSIStdoutSetRedirection(&StandardOutputSink::Write, reinterpret_cast<FILE*>(this));
+    }
+    ~StandardOutputSink() { VSIStdoutSetRedirection(std::fwrite, stdout); }
+    StandardOutputSink(const StandardOutputSink&) = delete;
+    StandardOutputSink& operator=(const StandardOutputSink&) = delete;
+
+    // The first failure of the sink, raised again on our side of GDAL.
+    void RethrowFailure() const {
+        if (failure_) {
+            std::rethrow_exception(failure_);
+        }
+    }
+
+private:
+    static std::mutex& Mutex() {
+        static std::mutex m;
+        return m;
+    }
+
+    static std::size_t Write(const void* data, std::size_t size, std::size_t count, FILE* stream) {
+        auto* self = reinterpret_cast<StandardOutputSink*>(stream);
+        if (self->failure_) {
+            return 0;
+        }
+        try {
+            self->put_(std::string_view(static_cast<const char*>(data), size * count));
+            return count;
+        } catch (...) {
+            // Exceptions must not cross GDAL's frames: kept, and raised after the feature.
+            self->failure_ = std::current_exception();
+            return 0;
+        }
+    }
+
+    std::lock_guard<std::mutex> lock_;
+    const std::function<void(std::string_view)>& put_;
+    std::exception_ptr failure_;
+};
 
 } // namespace
 
@@ -269,6 +317,12 @@ void WriteOgrGridFile(const std::string& path, const OgrFormat& format,
     const std::string target = format.Extension == ".shp" && LowerExtension(path) != ".shp"
                                    ? ReplaceExtension(path, ".shp")
                                    : path;
+    if (StreamsFeatures(format)) {
+        StagedFile file(target, WriteFailureText::Runtime);
+        StreamOgrGrid(format, request, [&file](std::string_view piece) { file.Write(piece); });
+        file.Commit();
+        return;
+    }
     const std::filesystem::path p(target);
     const auto files = OgrGridFiles(p.filename().string(), format, request);
     std::vector<StagedFile> staged;
@@ -281,10 +335,38 @@ void WriteOgrGridFile(const std::string& path, const OgrFormat& format,
     }
 }
 
+bool StreamsFeatures(const OgrFormat& format) {
+    return format.Driver == "GeoJSON" || format.Driver == "CSV";
+}
+
+void StreamOgrGrid(const OgrFormat& format, const OgrGridRequest& request,
+                   const std::function<void(std::string_view)>& put) {
+    RegisterDrivers();
+    QuietErrors quiet;
+    const std::string driver(format.Driver);
+    GDALDriver* drv = GetGDALDriverManager()->GetDriverByName(driver.c_str());
+    if (drv == nullptr || !StreamsFeatures(format)) {
+        throw FileError("The " + driver + " format cannot be written as a stream");
+    }
+    StandardOutputSink sink(put);
+    {
+        DatasetPtr ds(drv->Create("/vsistdout/", 0, 0, 0, GDT_Unknown, nullptr));
+        if (!ds) {
+            Fail("The " + driver + " output could not be started");
+        }
+        WriteGridLayer(*ds, driver, request, [&sink] { sink.RethrowFailure(); });
+    } // closing the dataset writes the end of the document
+    sink.RethrowFailure();
+    if (CPLGetLastErrorType() >= CE_Failure) {
+        Fail("The " + driver + " output could not be written");
+    }
+}
+
 std::string OgrGeoJsonText(const Settings& s, const SheetGrid& g, bool inOnly) {
-    const auto files = OgrGridFiles("sheets.geojson", OgrFormat{"GeoJSON", ".geojson"},
-                                    OgrGridRequest{s, g, nullptr, inOnly});
-    return files.empty() ? std::string() : files.front().second;
+    std::string text;
+    StreamOgrGrid(OgrFormat{"GeoJSON", ".geojson"}, OgrGridRequest{s, g, nullptr, inOnly},
+                  [&text](std::string_view piece) { text += piece; });
+    return text;
 }
 
 } // namespace sw

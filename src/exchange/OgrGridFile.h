@@ -10,6 +10,7 @@
 #include "coverage/SheetGrid.h"
 #include "index/Settings.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -41,6 +42,16 @@ OgrGridFiles(const std::string& fileName, const OgrFormat& format, const OgrGrid
 // prepared before any replaces an existing one.
 void WriteOgrGridFile(const std::string& path, const OgrFormat& format,
                       const OgrGridRequest& request);
+
+// Whether the driver writes feature after feature to a stream without going
+// back: GeoJSON and CSV. Those are written with bounded memory, however large.
+bool StreamsFeatures(const OgrFormat& format);
+
+// The dataset of a streaming format handed to `put` in pieces as OGR writes it
+// (the feature layer is not part of it). An exception from `put` ends the
+// writing and is thrown again; a driver that cannot stream throws FileError.
+void StreamOgrGrid(const OgrFormat& format, const OgrGridRequest& request,
+                   const std::function<void(std::string_view)>& put);
 
 // The grid as RFC 7946 GeoJSON text: counter-clockwise outer rings.
 std::string OgrGeoJsonText(const Settings& s, const SheetGrid& g, bool inOnly);

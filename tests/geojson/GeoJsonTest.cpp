@@ -1,6 +1,6 @@
 #include "coverage/Coverage.h"
 #include "exchange/FileError.h"
-#include "exchange/GeoJsonFile.h"
+#include "exchange/GeoJsonReader.h"
 #include "exchange/GisLayerReader.h"
 #include "exchange/OgrGridFile.h"
 
@@ -183,4 +183,33 @@ TEST(GeoJson, GdalReadsWhatWeWriteAndWeReadWhatGdalWrites) {
     EXPECT_EQ(f.Vertices[0].Lat, DecimalToDms(28.2));
     EXPECT_EQ(f.Vertices[2].Long, DecimalToDms(77.6));
     EXPECT_EQ(f.Vertices[2].Lat, DecimalToDms(28.7));
+}
+
+// A streamed write whose output fails stops at that feature, not after the
+// whole grid, and the next stream writes normally.
+TEST(GeoJson, AFailingOutputStopsTheStreamAndTheNextOneWorks) {
+    const Settings s = StartSettings();
+    const SheetGrid g = GridOver(s, {V(28, 10, 77, 5), V(29, 40, 78, 35)}, false);
+    ASSERT_GT(g.SheetCount, 20);
+    struct Full : std::runtime_error {
+        using std::runtime_error::runtime_error;
+    };
+    std::size_t bytes = 0;
+    int calls = 0;
+    EXPECT_THROW(StreamOgrGrid({"GeoJSON", ".geojson"}, OgrGridRequest{s, g},
+                               [&](std::string_view piece) {
+                                   ++calls;
+                                   bytes += piece.size();
+                                   if (bytes > 1000) {
+                                       throw Full("disk full");
+                                   }
+                               }),
+                 Full);
+    EXPECT_LT(calls, 200); // the cells after the failure were not formatted
+    const auto doc = nlohmann::json::parse(OgrGeoJsonText(s, g, false));
+    EXPECT_EQ(doc["features"].size(), static_cast<std::size_t>(g.SheetCount));
+    EXPECT_TRUE(StreamsFeatures({"CSV", ".csv"}));
+    EXPECT_FALSE(StreamsFeatures({"GPKG", ".gpkg"}));
+    EXPECT_THROW(StreamOgrGrid({"GPKG", ".gpkg"}, OgrGridRequest{s, g}, [](std::string_view) {}),
+                 FileError);
 }
