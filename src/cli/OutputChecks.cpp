@@ -41,18 +41,6 @@ void CheckOutputNames(const std::vector<ChosenOutput>& outputs) {
     }
 }
 
-std::string ApproximateSize(uint64_t bytes) {
-    char text[32];
-    if (bytes >= (uint64_t{1} << 30)) {
-        std::snprintf(text, sizeof text, "about %.1f GB",
-                      static_cast<double>(bytes) / static_cast<double>(uint64_t{1} << 30));
-    } else {
-        std::snprintf(text, sizeof text, "about %llu MB",
-                      static_cast<unsigned long long>((bytes + (1 << 19)) >> 20));
-    }
-    return text;
-}
-
 void NoteLargeOutputs(const std::vector<ChosenOutput>& outputs, const SheetsResult& r,
                       std::ostream& err, uint64_t threshold) {
     for (const ChosenOutput& o : outputs) {
@@ -61,9 +49,10 @@ void NoteLargeOutputs(const std::vector<ChosenOutput>& outputs, const SheetsResu
         }
         const uint64_t bytes = o.format->EstimateBytes(r.settings, r.grid);
         if (bytes > threshold) {
-            err << "sheetwright-cli: note: " << o.format->CliOption << " writes "
-                << ApproximateSize(bytes) << " to \"" << OutputFiles(*o.format, o.path).front()
-                << "\"\n";
+            const std::string_view flag =
+                o.format->CliOption.empty() ? std::string_view("--out") : o.format->CliOption;
+            err << "sheetwright-cli: note: " << flag << " writes " << ApproximateSize(bytes)
+                << " to \"" << OutputFiles(*o.format, o.path).front() << "\"\n";
             err.flush();
         }
     }

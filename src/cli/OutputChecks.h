@@ -25,12 +25,8 @@ struct ChosenOutput {
 void CheckOutputNames(const std::vector<ChosenOutput>& outputs);
 
 // Notes on `err` each output estimated over `threshold` bytes, before it is written.
-inline constexpr uint64_t LargeOutputBytes = uint64_t{1} << 30;
 void NoteLargeOutputs(const std::vector<ChosenOutput>& outputs, const SheetsResult& r,
                       std::ostream& err, uint64_t threshold = LargeOutputBytes);
-
-// "About 4.5 GB", "About 1.2 GB", "About 800 MB".
-std::string ApproximateSize(uint64_t bytes);
 
 // A writer's message naming the file, for texts such as "Disk full" that do not.
 std::string WithFileName(const std::string& message, const std::string& file);

@@ -159,4 +159,11 @@ const OutputFormat* SaveBoxFormat(SaveFilter position);
 // The save dialog position of the format `id`; None when not offered.
 SaveFilter SaveBoxPosition(std::string_view id);
 
+// Outputs estimated over this many bytes are announced before they are written
+// (the command line notes them, the application asks).
+inline constexpr uint64_t LargeOutputBytes = uint64_t{1} << 30;
+
+// "about 4.5 GB", "about 800 MB".
+std::string ApproximateSize(uint64_t bytes);
+
 } // namespace sw

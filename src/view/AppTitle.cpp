@@ -14,4 +14,9 @@ void ShowError(QWidget* parent, const QString& text) {
     QMessageBox::critical(parent, AppTitle(), text, QMessageBox::Ok);
 }
 
+bool AskYesNo(QWidget* parent, const QString& text) {
+    return QMessageBox::question(parent, AppTitle(), text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
 } // namespace sw::gui

@@ -19,5 +19,7 @@ inline QString AppTitle() {
 // Message boxes of the application all go through these so they carry its title.
 void ShowInformation(QWidget* parent, const QString& text);
 void ShowError(QWidget* parent, const QString& text);
+// A question with "Yes" and "No", "No" the default; true for "Yes".
+bool AskYesNo(QWidget* parent, const QString& text);
 
 } // namespace sw::gui

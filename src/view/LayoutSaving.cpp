@@ -2,12 +2,32 @@
 
 #include "exchange/FileError.h"
 #include "exchange/FormatRegistry.h"
+#include "exchange/OgrGridFile.h"
+#include "exchange/SafeFile.h"
+#include "exchange/WorldFile.h"
+#include "index/WindowsText.h"
+#include "view/AppTitle.h"
+#include "view/PdfFiles.h"
 #include "view/PictureFiles.h"
 
+#include <QDate>
 #include <QFileInfo>
-#include <QString>
 
 namespace sw::gui {
+
+namespace {
+
+void WritePdf(const std::string& path, const LayoutToSave& layout) {
+    const QString date =
+        layout.Date.isEmpty() ? QDate::currentDate().toString(Qt::ISODate) : layout.Date;
+    const QByteArray bytes = LayoutPdfBytes(LayoutPdfInput{
+        layout.settings, layout.feature, layout.grid, Utf8ToWindows(layout.InputFileName), date});
+    ReplaceFileContents(path,
+                        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+                        WriteFailureText::Runtime);
+}
+
+} // namespace
 
 QStringList SaveFilters() {
     QStringList filters;
@@ -19,33 +39,76 @@ QStringList SaveFilters() {
 
 bool SaveFilterIsPicture(SaveFilter filter) {
     const OutputFormat* f = SaveBoxFormat(filter);
-    return f != nullptr && f->Picture != PictureEncoding::None;
+    return f != nullptr &&
+           (f->Picture == PictureEncoding::Jpeg || f->Picture == PictureEncoding::Bmp);
 }
 
-std::string PictureFileName(const std::string& path, SaveFilter filter) {
+std::string SaveFileName(const std::string& path, SaveFilter filter) {
+    const OutputFormat* f = SaveBoxFormat(filter);
     const QFileInfo info(QString::fromStdString(path));
-    if (!info.suffix().isEmpty() || info.fileName().isEmpty() || !SaveFilterIsPicture(filter)) {
+    if (f == nullptr || f->WriteSheets != nullptr || !info.suffix().isEmpty() ||
+        info.fileName().isEmpty()) {
         return path;
     }
-    return path + std::string(SaveBoxFormat(filter)->Extension);
+    return path + std::string(f->Extension);
 }
 
-void SaveLayout(SaveFilter filter, const std::string& path, const Settings& s, const SheetGrid& g,
-                const QImage& image) {
+void SaveLayout(SaveFilter filter, const std::string& path, const LayoutToSave& layout) {
     const OutputFormat* f = SaveBoxFormat(filter);
     if (f == nullptr) {
         return;
     }
+    const Settings& s = layout.settings;
+    const SheetGrid& g = layout.grid;
     if (f->WriteSheets != nullptr) {
         f->WriteSheets(path, s, g);
         return;
     }
+    const std::string name = SaveFileName(path, filter);
+    if (!f->OgrDriver.empty()) {
+        WriteOgrGridFile(name, OgrFormat{f->OgrDriver, f->Extension},
+                         OgrGridRequest{s, g, &layout.feature, false});
+        return;
+    }
+    if (f->Picture == PictureEncoding::Pdf) {
+        WritePdf(name, layout);
+        return;
+    }
     if (f->Picture != PictureEncoding::None) {
-        if (image.isNull()) {
+        if (layout.image == nullptr || layout.image->isNull()) {
             throw FileError(NoLayoutToSaveMessage);
         }
-        SavePicture(f->Picture, image, PictureFileName(path, filter));
+        SavePicture(f->Picture, *layout.image, name);
+        // The same georeferencing the command line writes beside its pictures.
+        if (g.GridCols > 0 && g.GridRows > 0) {
+            WriteWorldFiles(name, s, g);
+        }
     }
+}
+
+void SaveLayout(SaveFilter filter, const std::string& path, const Settings& s, const SheetGrid& g,
+                const QImage& image) {
+    const Feature none;
+    SaveLayout(filter, path, LayoutToSave{s, none, g, &image});
+}
+
+QString LargeSaveQuestion(SaveFilter filter, const std::string& path, const Settings& s,
+                          const SheetGrid& g, uint64_t thresholdBytes) {
+    const OutputFormat* f = SaveBoxFormat(filter);
+    if (f == nullptr || f->EstimateBytes == nullptr) {
+        return {};
+    }
+    const uint64_t bytes = f->EstimateBytes(s, g);
+    if (bytes <= thresholdBytes) {
+        return {};
+    }
+    const std::string file = OutputFiles(*f, SaveFileName(path, filter)).front();
+    return QStringLiteral("\"%1\" will be %2. Write it?")
+        .arg(QString::fromStdString(file), QString::fromStdString(ApproximateSize(bytes)));
+}
+
+LargeSaveCheck DefaultLargeSaveCheck() {
+    return LargeSaveCheck{LargeOutputBytes, AskYesNo};
 }
 
 } // namespace sw::gui

@@ -523,12 +523,21 @@ void TMainForm::SaveLayoutTo(SaveFilter filter, const QString& path) {
         ShowInformation(this, QString::fromLatin1(NoLayoutToSaveMessage));
         return;
     }
+    const AppState& state = session_.State();
+    const std::string name = path.toStdString();
+    const QString question =
+        LargeSaveQuestion(filter, name, state.settings, state.grid, largeSaveCheck_.ThresholdBytes);
+    if (!question.isEmpty() && !largeSaveCheck_.Ask(this, question)) {
+        return;
+    }
     try {
-        const AppState& st = session_.State();
         // Pictures hold one pixel per layout pixel whatever the screen's density.
-        const QImage picture =
-            image != nullptr ? layout_->Picture(st.settings, st.feature, st.grid) : QImage();
-        SaveLayout(filter, path.toStdString(), st.settings, st.grid, picture);
+        const QImage picture = image != nullptr && SaveFilterIsPicture(filter)
+                                   ? layout_->Picture(state.settings, state.feature, state.grid)
+                                   : QImage();
+        SaveLayout(filter, name,
+                   LayoutToSave{state.settings, state.feature, state.grid,
+                                picture.isNull() ? nullptr : &picture, state.InputFileName});
     } catch (const std::exception& e) {
         ShowError(this, ErrorText(e));
     }

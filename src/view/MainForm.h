@@ -13,6 +13,7 @@
 #include "exchange/FormatRegistry.h"
 #include "session/Session.h"
 #include "view/FileDrop.h"
+#include "view/LayoutSaving.h"
 #include "view/MainFormControls.h"
 
 #include <QMainWindow>
@@ -123,8 +124,11 @@ public:
     // dialog shown; any other file takes the road of "Open layer".
     void OpenDroppedFile(const QString& path);
 
-    // What "Save Layout" does once the dialog has given an entry (1-based) and a name.
+    // What "Save Layout" does once the dialog has given an entry (1-based) and a
+    // name; a file estimated over the check's threshold is written only when the
+    // question is answered "Yes".
     void SaveLayoutTo(SaveFilter filter, const QString& path);
+    LargeSaveCheck& SaveCheck() { return largeSaveCheck_; }
 
     // The layout image operations.
     bool CreateImage();
@@ -172,6 +176,7 @@ private:
     bool shown_ = false;
     QTimer busyCursor_;
     bool busyCursorShown_ = false;
+    LargeSaveCheck largeSaveCheck_ = DefaultLargeSaveCheck();
 };
 
 } // namespace sw::gui

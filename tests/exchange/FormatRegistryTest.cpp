@@ -10,14 +10,23 @@ namespace sw {
 namespace {
 
 // The dialogs' filter lists are what users have always seen: the vertex
-// dialog's three entries and the save dialog's four, in this order.
+// dialog's three entries and the save dialog's four, in this order, before
+// anything added later.
 TEST(FormatRegistry, DialogFiltersKeepTheirTextsAndOrder) {
     EXPECT_EQ(OpenBoxFilters(), (std::vector<std::string>{
                                     "Tab delimitted text file (*.txt)", "ESRI ShapeFile (*.shp)",
                                     "Key hole Markup Language (KMLl) file (*.kml)"}));
-    EXPECT_EQ(SaveBoxFilters(),
+    // The save dialog's four come first; the entries it gained follow them.
+    const std::vector<std::string> save = SaveBoxFilters();
+    ASSERT_EQ(save.size(), 11u);
+    EXPECT_EQ(std::vector<std::string>(save.begin(), save.begin() + 4),
               (std::vector<std::string>{"KML File (*.kml)", "Shape File (*.shp)",
                                         "JPG File (*.jpg)", "Bitmap File (*.bmp)"}));
+    EXPECT_EQ(
+        std::vector<std::string>(save.begin() + 4, save.end()),
+        (std::vector<std::string>{"PDF File (*.pdf)", "GeoPackage (*.gpkg)", "GeoJSON (*.geojson)",
+                                  "FlatGeobuf (*.fgb)", "CSV with WKT (*.csv)", "GML (*.gml)",
+                                  "SQLite (*.sqlite)"}));
     EXPECT_EQ(OpenBoxPosition("text"), OpenFilter{1});
     EXPECT_EQ(OpenBoxPosition("shapefile"), OpenFilter{2});
     EXPECT_EQ(OpenBoxPosition("kml"), OpenFilter{3});
@@ -28,7 +37,10 @@ TEST(FormatRegistry, DialogFiltersKeepTheirTextsAndOrder) {
     EXPECT_EQ(SaveBoxPosition("worksheet"), SaveFilter{0});
     EXPECT_EQ(OpenBoxFormat(OpenFilter{0}), nullptr);
     EXPECT_EQ(OpenBoxFormat(OpenFilter{4}), nullptr);
-    EXPECT_EQ(SaveBoxFormat(SaveFilter{5}), nullptr);
+    EXPECT_EQ(SaveBoxFormat(SaveFilter{5})->Id, "pdf");
+    EXPECT_EQ(SaveBoxFormat(SaveFilter{12}), nullptr);
+    EXPECT_EQ(SaveBoxPosition("report-pdf"), SaveFilter{0});
+    EXPECT_EQ(SaveBoxPosition("shp"), SaveFilter{0}); // "Shape File" is the one shapefile entry
     EXPECT_EQ(SaveBoxFormat(SaveFilter{2})->Id, "shapefile");
     for (int p = 1; p <= 3; ++p) {
         EXPECT_EQ(OpenBoxPosition(*OpenBoxFormat(OpenFilter{p})), OpenFilter{p});

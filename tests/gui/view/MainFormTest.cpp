@@ -411,7 +411,12 @@ private slots:
             auto* dlg = form->findChild<QFileDialog*>(QStringLiteral("SaveDialog1"));
             QVERIFY(dlg != nullptr && dlg->isVisible());
             QCOMPARE(dlg->windowTitle(), QStringLiteral("Save Layout As"));
-            QCOMPARE(dlg->nameFilters().size(), 4);
+            QCOMPARE(dlg->nameFilters().mid(0, 4),
+                     (QStringList{QStringLiteral("KML File (*.kml)"),
+                                  QStringLiteral("Shape File (*.shp)"),
+                                  QStringLiteral("JPG File (*.jpg)"),
+                                  QStringLiteral("Bitmap File (*.bmp)")}));
+            QCOMPARE(dlg->nameFilters().size(), 11);
             dlg->selectNameFilter(QStringLiteral("JPG File (*.jpg)"));
             dlg->setDirectory(dir.path());
             // Typed into the name field, as a user would.
@@ -428,8 +433,12 @@ private slots:
         QTimer::singleShot(50, this, [this] {
             form->findChild<QFileDialog*>(QStringLiteral("SaveDialog1"))->reject();
         });
+        // The JPEG and what places it on the map (its world file named for the .bmp).
+        const QStringList saved{QStringLiteral("chosen.bmp"), QStringLiteral("chosen.bmp.aux.xml"),
+                                QStringLiteral("chosen.bpw"), QStringLiteral("chosen.prj")};
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files, QDir::Name), saved);
         form->SaveBtnClick(); // cancelled: nothing written
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files, QDir::Name), saved);
     }
 };
 

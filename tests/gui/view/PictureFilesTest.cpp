@@ -132,16 +132,23 @@ private slots:
     }
 
     void pictureNamesGetTheEntrysExtension() {
-        QCOMPARE(PictureFileName("/tmp/layout", SaveBoxPosition("jpeg")),
+        QCOMPARE(SaveFileName("/tmp/layout", SaveBoxPosition("jpeg")),
                  std::string("/tmp/layout.jpg"));
-        QCOMPARE(PictureFileName("/tmp/layout", SaveBoxPosition("bitmap")),
+        QCOMPARE(SaveFileName("/tmp/layout", SaveBoxPosition("bitmap")),
                  std::string("/tmp/layout.bmp"));
-        QCOMPARE(PictureFileName("/tmp/layout.bmp", SaveBoxPosition("jpeg")),
+        QCOMPARE(SaveFileName("/tmp/layout.bmp", SaveBoxPosition("jpeg")),
                  std::string("/tmp/layout.bmp"));
-        QCOMPARE(PictureFileName("/tmp/my.dir/layout", SaveBoxPosition("jpeg")),
+        QCOMPARE(SaveFileName("/tmp/my.dir/layout", SaveBoxPosition("jpeg")),
                  std::string("/tmp/my.dir/layout.jpg"));
-        QCOMPARE(PictureFileName("/tmp/layout", SaveBoxPosition("kml")),
+        QCOMPARE(SaveFileName("/tmp/layout", SaveBoxPosition("kml")), std::string("/tmp/layout"));
+        QCOMPARE(SaveFileName("/tmp/layout", SaveBoxPosition("shapefile")),
                  std::string("/tmp/layout"));
+        QCOMPARE(SaveFileName("/tmp/layout", SaveBoxPosition("pdf")),
+                 std::string("/tmp/layout.pdf"));
+        QCOMPARE(SaveFileName("/tmp/layout", SaveBoxPosition("gpkg")),
+                 std::string("/tmp/layout.gpkg"));
+        QCOMPARE(SaveFileName("/tmp/layout.dat", SaveBoxPosition("fgb")),
+                 std::string("/tmp/layout.dat"));
     }
 
     void jpgEntryWithABmpNameWritesAJpeg() {
