@@ -1,10 +1,15 @@
 #include "view/AppTitle.h"
 
+#include <QFile>
 #include <QMessageBox>
 
 #include <string>
 
 namespace sw::gui {
+
+QString CaptionFor(const std::string& source) {
+    return source.empty() ? AppTitle() : QFile::decodeName(QByteArray::fromStdString(source));
+}
 
 void ShowInformation(QWidget* parent, const QString& text) {
     QMessageBox::information(parent, AppTitle(), text, QMessageBox::Ok);

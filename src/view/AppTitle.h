@@ -16,6 +16,10 @@ inline QString AppTitle() {
     return QStringLiteral("Sheetwright");
 }
 
+// The main window's caption for a feature read from `source` (a path as the
+// file system spells it): the path, or the title for a typed feature.
+QString CaptionFor(const std::string& source);
+
 // Message boxes of the application all go through these so they carry its title.
 void ShowInformation(QWidget* parent, const QString& text);
 void ShowError(QWidget* parent, const QString& text);

@@ -14,6 +14,13 @@ BusyNotice::BusyNotice(QLabel* panel, const QString& text) : panel_(panel) {
     }
 }
 
+void BusyNotice::SetText(const QString& text) {
+    if (panel_ != nullptr) {
+        panel_->setText(text);
+        panel_->repaint();
+    }
+}
+
 BusyNotice::~BusyNotice() {
     if (panel_ != nullptr) {
         panel_->setText(before_);

@@ -19,6 +19,9 @@ public:
     BusyNotice(const BusyNotice&) = delete;
     BusyNotice& operator=(const BusyNotice&) = delete;
 
+    // A new text in the panel while the notice lasts (a percentage done).
+    void SetText(const QString& text);
+
 private:
     QLabel* panel_;
     QString before_;

@@ -1,10 +1,12 @@
 #include "view/LayoutPane.h"
 
+#include "view/BitmapProbe.h"
 #include "view/BusyNotice.h"
 #include "view/LayoutImageView.h"
 #include "view/LayoutPainter.h"
 
 #include <QCoreApplication>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 
@@ -22,6 +24,16 @@ const QImage* LayoutPane::Image() const {
 void LayoutPane::SetLimits(const ImageLimits& limits) {
     limits_ = limits;
     limitsProbed_ = true;
+}
+
+void LayoutPane::ProbeLimits(const QWidget& window) {
+    constexpr int ProbeExtentCm = 300;
+    if (limitsProbed_) {
+        return;
+    }
+    const QScreen* sc = window.screen();
+    const int depth = sc != nullptr ? sc->depth() : 32;
+    SetLimits(GetMAxResource(depth > 0 ? depth : 32, window.logicalDpiX(), ProbeExtentCm));
 }
 
 void LayoutPane::Drop() {
@@ -144,21 +156,23 @@ QImage LayoutPane::Picture(const Settings& s, const Feature& f, const SheetGrid&
     return picture;
 }
 
-std::optional<int32_t> LayoutPane::Paint(const Settings& s, Feature& f, SheetGrid& g) {
+std::optional<int32_t> LayoutPane::Paint(const Settings& s, Feature& f, SheetGrid& g,
+                                         const PaintControl& ctl) {
     if (drawn_ || view_ == nullptr) {
         return std::nullopt;
     }
     drawn_ = true; // a failing drawing is not retried on every paint
-    std::optional<BusyNotice> busy;
-    const QImage& target = view_->Image();
-    if (DrawingIsSlow(ImageSize{target.width(), target.height()}, g.SheetCount)) {
-        busy.emplace(busyPanel_, DrawingLayoutText());
-    }
     geometry_ = PlaceLayout(s, f, g);
-    const int32_t total = PaintLayout(view_->Image(), s, f, g, geometry_);
-    highlightIndex_ = -1;
-    view_->ImageChanged();
-    return total;
+    try {
+        const int32_t total = PaintLayout(view_->Image(), s, f, g, geometry_, ctl);
+        highlightIndex_ = -1;
+        view_->ImageChanged();
+        return total;
+    } catch (const PaintCancelled&) {
+        // A half-drawn image is never shown as a layout.
+        Drop();
+        throw;
+    }
 }
 
 std::optional<PointerReading> LayoutPane::Move(const Settings& s, const SheetGrid& g, int x,

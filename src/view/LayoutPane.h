@@ -12,6 +12,7 @@
 #include "coverage/PointerReadout.h"
 #include "coverage/SheetGrid.h"
 #include "index/Settings.h"
+#include "view/LayoutPainter.h"
 
 #include <QImage>
 #include <QObject>
@@ -43,6 +44,9 @@ public:
     const ImageLimits& Limits() const { return limits_; }
     bool LimitsProbed() const { return limitsProbed_; }
     void SetLimits(const ImageLimits& limits);
+    // The start-up probe of the largest bitmap the display of `window` holds,
+    // once (GetMAxResource with a square extent of 300 by 300 centimetres).
+    void ProbeLimits(const QWidget& window);
 
     // Where the pane says that it is busy making or drawing a large image.
     void SetBusyPanel(QLabel* panel) { busyPanel_ = panel; }
@@ -80,8 +84,10 @@ public:
 
     // Draws the layout once onto the image (PlaceLayout first); the "Total
     // Sheets" count, or nothing when there was nothing to draw. Throws what the
-    // drawing throws, after marking the image drawn so it is not retried.
-    std::optional<int32_t> Paint(const Settings& s, Feature& f, SheetGrid& g);
+    // drawing throws, after marking the image drawn so it is not retried; a
+    // drawing stopped through `ctl` (PaintCancelled) drops the image first.
+    std::optional<int32_t> Paint(const Settings& s, Feature& f, SheetGrid& g,
+                                 const PaintControl& ctl = {});
 
     // The readout at an image pixel; with a drawn image and a cell under the
     // pointer the highlight moves to it. Nothing for a position no layout holds.

@@ -13,22 +13,24 @@
 #include "exchange/FormatRegistry.h"
 #include "session/Session.h"
 #include "view/FileDrop.h"
+#include "view/LayoutPane.h"
 #include "view/LayoutSaving.h"
 #include "view/MainFormControls.h"
 
 #include <QMainWindow>
-#include <QTimer>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QImage;
 
 namespace sw::gui {
 
+class ComputationRunner;
 class LayerOpening;
-class LayoutPane;
-class SheetComputation;
+class LayoutDriver;
+class PaintProgress;
 
 // The windows the main window shows; created by the application at start-up.
 struct DialogSet {
@@ -54,7 +56,14 @@ public:
     AppState& State() { return session_.State(); }
     const AppState& State() const { return session_.State(); }
 
-    void SetDialogs(const DialogSet& dialogs);
+    void SetDialogs(const DialogSet& dialogs) { dialogs_ = dialogs; }
+    const DialogSet& Dialogs() const { return dialogs_; }
+    // Shows a window of the set over the others (null: nothing).
+    static void ShowWidget(QWidget* w);
+
+    // Told when a command cannot run because a computation runs.
+    static constexpr const char* BusyText =
+        "A calculation is running. Wait for it to end or press Escape to stop it.";
 
     // What the OK of the point and vertex dialogs do after building the feature:
     // the session's AcceptFeature, computed without freezing the window, then
@@ -75,24 +84,28 @@ public:
     void SetPanelText(int panel, const QString& text);
     QString PanelText(int panel) const;
 
-    // True while a computation runs (the state-changing commands are disabled).
+    // True while a computation runs or the layout is drawn (the state-changing
+    // commands are disabled).
     bool Computing() const;
 
-    // Escape: stops a running computation; the previous result stays.
+    // Escape: stops a running computation (the previous result stays) or a
+    // drawing of the layout (the feature stays, without an image).
     void CancelComputation();
+    // The drawing of the layout's progress and stop (tests step through it).
+    PaintProgress& Drawing();
     // Runs the event loop until no computation runs or `timeoutMs` passed; true
     // when none runs any more.
     bool WaitForComputation(int timeoutMs = 30000);
 
     // The layout image, or null when there is none, and what is drawn on it.
-    const QImage* LayoutImage() const;
-    bool LayoutDrawn() const;
-    int32_t HighlightIndex() const;
+    const QImage* LayoutImage() const { return layout_->Image(); }
+    bool LayoutDrawn() const { return layout_->Drawn(); }
+    int32_t HighlightIndex() const { return layout_->HighlightIndex(); }
     // The geometry of the current image (valid while one exists).
-    const LayoutGeometry& Geometry() const;
-    const ImageLimits& Limits() const;
+    const LayoutGeometry& Geometry() const { return layout_->Geometry(); }
+    const ImageLimits& Limits() const { return layout_->Limits(); }
     // Replaces the start-up probe's result (tests of the size limit).
-    void SetImageLimits(const ImageLimits& limits);
+    void SetImageLimits(const ImageLimits& limits) { layout_->SetLimits(limits); }
 
     // Start-up, paint and activation handlers.
     void FormCreate();
@@ -157,25 +170,21 @@ protected:
 
 private:
     void ConnectControls();
-    void BindKeys();
     void ShowSettings();
     void SettingsPicked(std::optional<ComputeRequest> request);
     void StartComputation(const ComputeRequest& request);
     void OnComputationFinished();
-    void OnProgress(const QString& text, int percent);
     void UpdateCommands();
     void Repaint();
     bool MakeImage(bool fit);
-    void EndBusyCursor();
 
     Session session_;
     DialogSet dialogs_;
     LayoutPane* layout_ = nullptr;
-    SheetComputation* computation_ = nullptr;
+    ComputationRunner* computation_ = nullptr;
     LayerOpening* layerOpening_ = nullptr;
+    std::unique_ptr<LayoutDriver> drawing_;
     bool shown_ = false;
-    QTimer busyCursor_;
-    bool busyCursorShown_ = false;
     LargeSaveCheck largeSaveCheck_ = DefaultLargeSaveCheck();
 };
 

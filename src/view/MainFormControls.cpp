@@ -1,6 +1,7 @@
 #include "view/MainFormControls.h"
 
 #include "index/Settings.h"
+#include "session/FindSheet.h"
 #include "view/AppTitle.h"
 #include "view/CaptionButton.h"
 #include "view/LayoutSaving.h"
@@ -21,6 +22,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <initializer_list>
 
 namespace sw::gui {
 
@@ -246,8 +248,26 @@ void MainFormControls::RelaxPanels() {
     }
 }
 
-void MainFormControls::ShowFindSheetExample(const QString& number) {
-    FindSheetEdit->setPlaceholderText(QStringLiteral("e.g. %1").arg(number));
+void MainFormControls::ShowSettingsBoxes(const Settings& s) {
+    ComboBox2->setCurrentIndex(s.MapSeries == Series::OpenSeries ? 1 : 0);
+    ComboBox1->clear();
+    for (const std::string& caption : ScaleCaptions(s.MapSeries)) {
+        ComboBox1->addItem(FromCore(caption));
+    }
+    ComboBox1->setCurrentIndex(s.ScaleIndex - 1);
+    FindSheetEdit->setPlaceholderText(
+        QStringLiteral("e.g. %1").arg(FromCore(ExampleSheetNumber(s))));
+    RelaxPanels();
+}
+
+void MainFormControls::EnableCommands(bool idle, bool saveEnabled, bool reportEnabled) {
+    for (QWidget* w : std::initializer_list<QWidget*>{OpenLayerBtn, SpeedButton1, PointBtn,
+                                                      ClearBtn, SpeedButton4, ZoominBtn, ZoomoutBtn,
+                                                      ComboBox1, ComboBox2, FindSheetEdit}) {
+        w->setEnabled(idle);
+    }
+    SaveBtn->setEnabled(idle && saveEnabled);
+    ReportBtn->setEnabled(reportEnabled);
 }
 
 void MainFormControls::StylePanel2() {

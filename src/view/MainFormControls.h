@@ -21,6 +21,10 @@ class QStatusBar;
 class QToolBar;
 class QToolButton;
 
+namespace sw {
+struct Settings;
+}
+
 namespace sw::gui {
 
 struct MainFormControls {
@@ -35,8 +39,12 @@ struct MainFormControls {
     void ShowPanelText(int panel, const QString& text);
     // Back to the design widths, where the texts allow (new settings).
     void RelaxPanels();
-    // The "Find sheet" field's hint: an example number of the current series.
-    void ShowFindSheetExample(const QString& number);
+    // The scale and series boxes as the settings say, and the "Find sheet"
+    // field's hint: an example number of the current series.
+    void ShowSettingsBoxes(const Settings& s);
+    // The commands' enable state: those that change the state only while
+    // nothing runs (`idle`); "Save Layout" and "Report" as the session says.
+    void EnableCommands(bool idle, bool saveEnabled, bool reportEnabled);
 
     QToolBar* ToolBar1 = nullptr;
     QFrame* Panel2 = nullptr;

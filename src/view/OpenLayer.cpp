@@ -6,6 +6,7 @@
 #include "exchange/FormatRegistry.h"
 #include "index/Settings.h"
 #include "view/AppTitle.h"
+#include "view/BackgroundWork.h"
 #include "view/MainForm.h"
 
 #include <QFile>
@@ -61,17 +62,21 @@ QString OpenedLayerText(const GisLayer& layer, std::size_t chosen, DataKind data
 }
 
 LayerOpening::LayerOpening(TMainForm& main)
-    : QObject(&main), main_(main), fileChoice_(AskLayerFile), featureChoice_(ChooseInChooser) {}
+    : QObject(&main), main_(main), fileChoice_(AskLayerFile), featureChoice_(ChooseInChooser),
+      work_(new BackgroundWork(this)) {
+    connect(work_, &BackgroundWork::Finished, this, &LayerOpening::ReadDone);
+}
 
 LayerOpening::~LayerOpening() {
-    cancel_ = true;
-    if (worker_.joinable()) {
-        worker_.join();
-    }
+    delete work_; // stops the worker before the result it writes goes away
+}
+
+bool LayerOpening::Running() const {
+    return work_->Running();
 }
 
 void LayerOpening::OpenLayerClick() {
-    if (running_ || main_.Computing()) {
+    if (Running() || main_.Computing()) {
         return;
     }
     const QString path = fileChoice_ ? fileChoice_(&main_) : QString();
@@ -81,71 +86,47 @@ void LayerOpening::OpenLayerClick() {
 }
 
 bool LayerOpening::Open(const QString& path) {
-    if (running_) {
+    const std::string file = QFile::encodeName(path).toStdString();
+    const bool started = work_->Start([this, file](const std::atomic<bool>& cancel) {
+        layer_.reset();
+        failure_.clear();
+        cancelled_ = false;
+        try {
+            GisLayerOptions options;
+            options.Cancel = &cancel;
+            layer_ = ReadGisLayer(file, options);
+        } catch (const GisReadCancelled& e) {
+            cancelled_ = true;
+            failure_ = e.what();
+        } catch (const std::bad_alloc&) {
+            failure_ = "Cannot read \"" + file + "\": it is too large to hold in memory";
+        } catch (const std::exception& e) {
+            failure_ = e.what();
+        }
+    });
+    if (!started) {
         return false;
     }
-    if (worker_.joinable()) {
-        worker_.join();
-    }
-    cancel_ = false;
-    running_ = true;
     path_ = path;
     statusBefore_ = main_.PanelText(0);
     main_.SetPanelText(0, QStringLiteral("Reading %1...").arg(QFileInfo(path).fileName()));
     emit BusyChanged();
-    worker_ = std::thread([this, file = QFile::encodeName(path).toStdString()] {
-        std::optional<GisLayer> layer;
-        std::string failure;
-        bool cancelled = false;
-        try {
-            GisLayerOptions options;
-            options.Cancel = &cancel_;
-            layer = ReadGisLayer(file, options);
-        } catch (const GisReadCancelled& e) {
-            cancelled = true;
-            failure = e.what();
-        } catch (const std::bad_alloc&) {
-            failure = "Cannot read \"" + file + "\": it is too large to hold in memory";
-        } catch (const std::exception& e) {
-            failure = e.what();
-        }
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            layer_ = std::move(layer);
-            failure_ = std::move(failure);
-            cancelled_ = cancelled;
-        }
-        QMetaObject::invokeMethod(this, &LayerOpening::ReadDone, Qt::QueuedConnection);
-    });
     return true;
 }
 
 void LayerOpening::Cancel() {
-    if (running_) {
-        cancel_ = true;
-    }
+    work_->Cancel();
 }
 
 void LayerOpening::ReadDone() {
-    if (worker_.joinable()) {
-        worker_.join();
-    }
     std::optional<GisLayer> layer;
-    std::string failure;
-    bool cancelled = false;
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        layer.swap(layer_);
-        failure.swap(failure_);
-        cancelled = cancelled_;
-    }
-    running_ = false;
+    layer.swap(layer_);
     emit BusyChanged();
-    if (cancelled) {
-        main_.SetPanelText(0, QString::fromStdString(failure));
+    if (cancelled_) {
+        main_.SetPanelText(0, QString::fromStdString(failure_));
     } else if (!layer) {
         main_.SetPanelText(0, statusBefore_);
-        ShowError(&main_, QString::fromStdString(failure));
+        ShowError(&main_, QString::fromStdString(failure_));
     } else {
         Conclude(std::move(*layer), path_);
     }

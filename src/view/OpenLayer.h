@@ -11,19 +11,17 @@
 #include <QObject>
 #include <QString>
 
-#include <atomic>
 #include <cstddef>
 #include <functional>
-#include <mutex>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 class QWidget;
 
 namespace sw::gui {
 
+class BackgroundWork;
 class TMainForm;
 
 // The layer's features "Open layer" computes: all of them when there is one,
@@ -50,7 +48,7 @@ public:
     // a read runs.
     bool Open(const QString& path);
 
-    bool Running() const { return running_; }
+    bool Running() const;
     void Cancel();
 
     // The window committed the layer's result: the caption names the file and
@@ -70,16 +68,14 @@ private:
     TMainForm& main_;
     LayerFileChoice fileChoice_;
     FeatureChoice featureChoice_;
-    std::thread worker_;
-    std::atomic<bool> cancel_{false};
-    bool running_ = false;
+    BackgroundWork* work_;
     QString path_;
     QString statusBefore_;
     QString opened_; // the status text once the result is committed
 
-    std::mutex mutex_;
-    std::optional<GisLayer> layer_; // the worker's result
-    std::string failure_;           // or why there is none
+    // The worker's result, read once it is joined.
+    std::optional<GisLayer> layer_;
+    std::string failure_; // or why there is none
     bool cancelled_ = false;
 };
 

@@ -12,12 +12,11 @@
 #include <QObject>
 #include <QString>
 
-#include <atomic>
-#include <mutex>
 #include <string>
-#include <thread>
 
 namespace sw::gui {
+
+class BackgroundWork;
 
 struct ComputeOutcome {
     enum class Kind { Done, Cancelled, Failed };
@@ -38,7 +37,7 @@ public:
     // False (and nothing started) while another computation runs.
     bool Start(const Settings& s, const Feature& f);
     void Cancel();
-    bool Running() const { return running_; }
+    bool Running() const;
 
     // The outcome of the computation that just finished; valid in Finished().
     ComputeOutcome TakeOutcome();
@@ -48,13 +47,8 @@ signals:
     void Finished();
 
 private:
-    void WorkerDone();
-
-    std::thread worker_;
-    std::atomic<bool> cancel_{false};
-    bool running_ = false;
-    std::mutex mutex_;
-    ComputeOutcome outcome_;
+    BackgroundWork* work_;
+    ComputeOutcome outcome_; // written by the worker, read once it is joined
 };
 
 } // namespace sw::gui

@@ -1,0 +1,105 @@
+#include "view/LayoutDriver.h"
+
+#include "coverage/Coverage.h"
+#include "coverage/LayoutSizing.h"
+#include "view/AppTitle.h"
+#include "view/LayoutPane.h"
+
+#include <QWidget>
+
+#include <cstdlib>
+#include <exception>
+#include <utility>
+
+namespace sw::gui {
+
+namespace {
+
+QString TotalText(int32_t total) {
+    return QStringLiteral("Total Sheets %1").arg(total);
+}
+
+} // namespace
+
+LayoutDriver::LayoutDriver(LayoutPane& pane, Session& session, QWidget* window, QLabel* busyPanel,
+                           PanelText panelText, std::function<void()> probe)
+    : pane_(pane), session_(session), window_(window), panelText_(std::move(panelText)),
+      probe_(std::move(probe)), progress_(busyPanel) {}
+
+bool LayoutDriver::Make(bool fit) {
+    if (!pane_.LimitsProbed()) {
+        probe_();
+    }
+    const AppState& st = session_.State();
+    const LayoutPane::Created made = pane_.Create(st.settings, st.grid, fit);
+    if (!made.Made) {
+        session_.ImageRefused(made.Zoom);
+        ShowInformation(window_, QString::fromLatin1(ExtentTooLargeMessage));
+        return false;
+    }
+    session_.ImageMade(made.Zoom);
+    return true;
+}
+
+void LayoutDriver::Paint() {
+    if (!session_.FeatureLoaded() || Painting()) {
+        return;
+    }
+    AppState& st = session_.State();
+    const PaintControl ctl = progress_.Begin();
+    try {
+        const std::optional<int32_t> total = pane_.Paint(st.settings, st.feature, st.grid, ctl);
+        progress_.End();
+        if (total) {
+            panelText_(1, TotalText(*total));
+        }
+    } catch (const PaintCancelled&) {
+        progress_.End();
+        // The sheets are computed and the report lists them; only the picture
+        // of them is missing.
+        panelText_(0, QString::fromLatin1(DrawingCancelledText));
+        panelText_(1, TotalText(st.grid.InSheetCount));
+    } catch (const std::exception& e) {
+        progress_.End();
+        ShowError(window_, ErrorText(e));
+    }
+}
+
+void LayoutDriver::Move(int x, int y) {
+    if (Painting()) {
+        return; // the image is not a layout until it is drawn
+    }
+    const auto r = pane_.Move(session_.State().settings, session_.State().grid, x, y);
+    if (!r) {
+        return;
+    }
+    panelText_(2, FromCore(r->Panel2));
+    if (r->Index >= 0) {
+        panelText_(0, FromCore(r->Panel0));
+        panelText_(1, FromCore(r->Panel1));
+    }
+}
+
+void LayoutDriver::ZoomAt(int steps, QPoint imagePos) {
+    if (!session_.FeatureLoaded() || Painting()) {
+        return;
+    }
+    const bool hadImage = pane_.Image() != nullptr;
+    const LayoutGeometry before = pane_.Geometry();
+    const QPoint at = pane_.ViewportPos(imagePos);
+    bool changed = false;
+    for (int i = 0; i < std::abs(steps); ++i) {
+        changed = (steps > 0 ? session_.ZoomIn() : session_.ZoomOut()) || changed;
+    }
+    if (!changed || !Make(false)) {
+        return;
+    }
+    Paint();
+    window_->update();
+    if (hadImage && pane_.Image() != nullptr && imagePos.x() >= 0 && imagePos.y() >= 0) {
+        const PixelPos p = SamePosition(before, pane_.Geometry(), imagePos.x(), imagePos.y());
+        pane_.ScrollTo(QPoint(static_cast<int>(p.X), static_cast<int>(p.Y)), at);
+    }
+}
+
+} // namespace sw::gui
