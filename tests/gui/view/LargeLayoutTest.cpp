@@ -6,12 +6,14 @@
 
 #include "coverage/Coverage.h"
 #include "view/BusyNotice.h"
+#include "view/LayoutDriver.h"
 #include "view/MainForm.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QToolButton>
 #include <QtTest>
 
 namespace sw::gui {
@@ -203,6 +205,69 @@ private slots:
         QVERIFY(!DrawingIsSlow(ImageSize{2000, 2000}, 5000));
         QVERIFY(DrawingIsSlow(ImageSize{5000, 5000}, 0));
         QVERIFY(DrawingIsSlow(ImageSize{500, 500}, 1'000'000));
+    }
+
+    // A drawing that runs long shows its percentage in panel 0 under the busy
+    // cursor while the commands wait, and Escape stops it: no half-drawn image
+    // is left, the feature, its total and "Report" stay, and "Fit to Screen"
+    // then draws the layout whole. The drawing is stepped through its hook,
+    // with the notice shown from the first row instead of after 0.2 s.
+    void escapeStopsALongDrawing() {
+        test::MessageCatcher catcher;
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        auto* zoomIn = form->findChild<QToolButton*>(QStringLiteral("ZoominBtn"));
+        auto* report = form->findChild<QToolButton*>(QStringLiteral("ReportBtn"));
+        PaintProgress& drawing = form->Drawing();
+        drawing.SetNoticeDelay(0);
+        QStringList shown;
+        int steps = 0;
+        bool escape = true;
+        drawing.SetStepHook([&](int percent) {
+            ++steps;
+            shown << form->PanelText(0);
+            QVERIFY(form->Computing());
+            QVERIFY(!zoomIn->isEnabled());
+            QVERIFY(QGuiApplication::overrideCursor() != nullptr);
+            QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+            // The pointer reads nothing from an image being drawn.
+            form->Image1MouseMove(form->Geometry().GridOriginX + 2,
+                                  form->Geometry().GridOriginY + 2);
+            QCOMPARE(form->HighlightIndex(), -1);
+            if (escape && percent >= 50) {
+                QTest::keyClick(form.get(), Qt::Key_Escape);
+            }
+        });
+        form->State().settings.DataType = DataKind::Polyline;
+        form->AcceptFeature(Line(20, 74, 22, 76), false, true);
+        QVERIFY(form->WaitForComputation());
+
+        QVERIFY(steps > 1);
+        QVERIFY2(shown.first().startsWith(DrawingLayoutText()) && shown.first().endsWith('%'),
+                 qPrintable(shown.first()));
+        QVERIFY2(shown.last().startsWith(DrawingLayoutText()), qPrintable(shown.last()));
+        QVERIFY(form->LayoutImage() == nullptr);
+        QVERIFY(!form->LayoutDrawn());
+        QCOMPARE(form->PanelText(0), QString::fromLatin1(DrawingCancelledText));
+        QCOMPARE(form->PanelText(1),
+                 QStringLiteral("Total Sheets %1").arg(form->State().grid.InSheetCount));
+        QVERIFY(form->State().grid.InSheetCount > 0);
+        QCOMPARE(form->State().feature.FeatureLoaded, 1);
+        QVERIFY(report->isEnabled());
+        QVERIFY(!form->Computing());
+        QVERIFY(zoomIn->isEnabled());
+        QVERIFY(QGuiApplication::overrideCursor() == nullptr);
+
+        // Drawn whole the next time, and the panel gets back its text.
+        escape = false;
+        form->SetPanelText(0, QStringLiteral("before"));
+        form->SpeedButton4Click();
+        QVERIFY(form->LayoutImage() != nullptr);
+        QVERIFY(form->LayoutDrawn());
+        QCOMPARE(shown.last(), DrawingProgressText(100));
+        QCOMPARE(form->PanelText(0), QStringLiteral("before"));
+        QVERIFY(QGuiApplication::overrideCursor() == nullptr);
+        QCOMPARE(catcher.boxes.size(), std::size_t{0});
     }
 };
 
