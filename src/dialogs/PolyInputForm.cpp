@@ -7,6 +7,7 @@
 #include "exchange/PasteBlock.h"
 #include "exchange/VertexConversion.h"
 #include "view/AppTitle.h"
+#include "view/ModalSeam.h"
 
 #include "coverage/Coverage.h"
 #include "index/CheckedMath.h"
@@ -183,7 +184,7 @@ void TPolyInputForm::UpdateOkEnabled() {
 
 void TPolyInputForm::OKBtnClick() {
     OpenDialog1->selectNameFilter(OpenDialog1->nameFilters().first());
-    if (OpenDialog1->exec() != QDialog::Accepted || OpenDialog1->selectedFiles().isEmpty()) {
+    if (!RunModal(*OpenDialog1) || OpenDialog1->selectedFiles().isEmpty()) {
         return;
     }
     const auto filterIndex = OpenFilter{

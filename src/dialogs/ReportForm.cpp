@@ -8,6 +8,7 @@
 #include "report/ReportTable.h"
 #include "view/AppTitle.h"
 #include "view/InterfaceFont.h"
+#include "view/ModalSeam.h"
 #include "view/PdfFiles.h"
 
 #include <QAction>
@@ -125,9 +126,11 @@ bool TReportForm::SaveReport(const QString& path) {
 }
 
 void TReportForm::SaveAsMsExcel1Click() {
-    const QString path = QFileDialog::getSaveFileName(this);
-    if (!path.isEmpty()) {
-        SaveReport(path);
+    QFileDialog box(this);
+    box.setObjectName(QStringLiteral("SaveReportDialog"));
+    box.setAcceptMode(QFileDialog::AcceptSave);
+    if (RunModal(box) && !box.selectedFiles().isEmpty()) {
+        SaveReport(box.selectedFiles().constFirst());
     }
 }
 
@@ -164,7 +167,7 @@ QString AskForName(QWidget* parent, const QString& filter, const QString& suffix
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilter(filter);
     dialog.setDefaultSuffix(suffix);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    if (!RunModal(dialog) || dialog.selectedFiles().isEmpty()) {
         return {};
     }
     return dialog.selectedFiles().constFirst();
@@ -201,7 +204,7 @@ void TReportForm::Print1Click() {
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setDocName(FromCore(report_.Caption));
     QPrintDialog dialog(&printer, this);
-    if (dialog.exec() == QDialog::Accepted) {
+    if (RunModal(dialog)) {
         PaintReportPages(printer, report_);
     }
 }

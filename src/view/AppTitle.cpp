@@ -1,7 +1,8 @@
 #include "view/AppTitle.h"
 
+#include "view/ModalSeam.h"
+
 #include <QFile>
-#include <QMessageBox>
 
 #include <string>
 
@@ -12,16 +13,15 @@ QString CaptionFor(const std::string& source) {
 }
 
 void ShowInformation(QWidget* parent, const QString& text) {
-    QMessageBox::information(parent, AppTitle(), text, QMessageBox::Ok);
+    ShowMessage(parent, {MessageRequest::Kind::Information, AppTitle(), text});
 }
 
 void ShowError(QWidget* parent, const QString& text) {
-    QMessageBox::critical(parent, AppTitle(), text, QMessageBox::Ok);
+    ShowMessage(parent, {MessageRequest::Kind::Error, AppTitle(), text});
 }
 
 bool AskYesNo(QWidget* parent, const QString& text) {
-    return QMessageBox::question(parent, AppTitle(), text, QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::No) == QMessageBox::Yes;
+    return ShowMessage(parent, {MessageRequest::Kind::Question, AppTitle(), text});
 }
 
 } // namespace sw::gui

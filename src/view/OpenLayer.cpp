@@ -8,6 +8,7 @@
 #include "view/AppTitle.h"
 #include "view/BackgroundWork.h"
 #include "view/MainForm.h"
+#include "view/ModalSeam.h"
 
 #include <QFile>
 #include <QFileDialog>
@@ -27,13 +28,19 @@ QString AskLayerFile(QWidget* parent) {
     for (const std::string& f : LayerBoxFilters()) {
         filters << QString::fromStdString(f);
     }
-    return QFileDialog::getOpenFileName(parent, QStringLiteral("Open layer"), QString(),
-                                        filters.join(QStringLiteral(";;")));
+    QFileDialog box(parent, QStringLiteral("Open layer"));
+    box.setObjectName(QStringLiteral("OpenLayerDialog"));
+    box.setFileMode(QFileDialog::ExistingFile);
+    box.setNameFilters(filters);
+    if (!RunModal(box) || box.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return box.selectedFiles().constFirst();
 }
 
 std::optional<std::vector<std::size_t>> ChooseInChooser(const GisLayer& layer, QWidget* parent) {
     TLayerChooser chooser(layer, parent);
-    if (chooser.exec() != QDialog::Accepted) {
+    if (!RunModal(chooser)) {
         return std::nullopt;
     }
     return chooser.Chosen();

@@ -2,6 +2,7 @@
 
 #include "view/AppTitle.h"
 #include "view/LayoutPane.h"
+#include "view/ModalSeam.h"
 
 #include <QFileDialog>
 
@@ -10,7 +11,7 @@
 namespace sw::gui {
 
 std::optional<SaveTarget> ChooseSaveTarget(QFileDialog& dialog) {
-    if (dialog.exec() != QDialog::Accepted) {
+    if (!RunModal(dialog)) {
         return std::nullopt;
     }
     const QStringList files = dialog.selectedFiles();

@@ -107,19 +107,8 @@ private slots:
         QVERIFY(!Tool("SaveBtn")->isEnabled());
         Press(QKeySequence(QStringLiteral("Ctrl+R")));
         QVERIFY(!app->ReportForm->isVisible());
-        bool saveShown = false;
-        QTimer watch;
-        connect(&watch, &QTimer::timeout, this, [&] {
-            auto* d = Main().findChild<QFileDialog*>(QStringLiteral("SaveDialog1"));
-            if (d != nullptr && d->isVisible()) {
-                saveShown = true;
-                d->reject();
-            }
-        });
-        watch.start(10);
         Press(QKeySequence(QStringLiteral("Ctrl+S")));
-        QTest::qWait(50);
-        QVERIFY(!saveShown);
+        QVERIFY(messages->dialogs.isEmpty()); // no save dialog
         // Zoom keys do nothing without a feature.
         Press(QKeySequence(QStringLiteral("Ctrl++")));
         QCOMPARE(Zoom(), 70);
@@ -128,7 +117,7 @@ private slots:
         EnterPoint();
         QVERIFY(Tool("SaveBtn")->isEnabled());
         Press(QKeySequence(QStringLiteral("Ctrl+S")));
-        QVERIFY(saveShown);
+        QCOMPARE(messages->dialogs, QStringList{QStringLiteral("SaveDialog1")});
     }
 
     void zoomFitClearAndReport() {

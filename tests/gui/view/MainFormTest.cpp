@@ -3,6 +3,8 @@
 // and "Save Layout".
 
 #include "view/MainForm.h"
+
+#include "../dialogs/MessageCatcher.h"
 #include "coverage/Coverage.h"
 #include "exchange/FormatRegistry.h"
 #include "exchange/KmlFile.h"
@@ -16,38 +18,15 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QProgressBar>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 
 using namespace sw;
 using namespace sw::gui;
 
 namespace {
-
-// Answers every message box the window opens and keeps its text.
-class MessageCatcher : public QObject {
-public:
-    MessageCatcher() {
-        timer_.setInterval(10);
-        connect(&timer_, &QTimer::timeout, this, [this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                texts.append(box->text());
-                titles.append(box->windowTitle());
-                box->accept();
-            }
-        });
-        timer_.start();
-    }
-    QStringList texts;
-    QStringList titles;
-
-private:
-    QTimer timer_;
-};
 
 QByteArray ReadAll(const QString& path) {
     QFile f(path);
@@ -357,21 +336,22 @@ private slots:
     }
 
     void tooLargeImageIsRefused() {
-        MessageCatcher catcher;
+        test::MessageCatcher catcher;
         form->SetImageLimits(ImageLimits{32, 1000});
         form->AcceptFeature(PointAt(24, 3, 72, 3), false, false);
         QVERIFY(form->WaitForComputation());
         QVERIFY(form->LayoutImage() == nullptr);
         QCOMPARE(form->State().feature.FeatureLoaded, 0);
         QCOMPARE(form->State().settings.SheetPixelHeight, 20); // ten attempts: 50 lower
-        QCOMPARE(catcher.texts,
-                 QStringList{"Data extent too large! Try with smaller area or smaller scale"});
-        QCOMPARE(catcher.titles, QStringList{"Sheetwright"});
+        QCOMPARE(catcher.boxes.size(), std::size_t{1});
+        QCOMPARE(catcher.boxes[0].text,
+                 QStringLiteral("Data extent too large! Try with smaller area or smaller scale"));
+        QCOMPARE(catcher.boxes[0].title, QStringLiteral("Sheetwright"));
         // "Save Layout" is still enabled, and a picture says why there is nothing to save.
         QVERIFY(Button("SaveBtn")->isEnabled());
         QTemporaryDir dir;
         form->SaveLayoutTo(SaveBoxPosition("jpeg"), dir.filePath(QStringLiteral("x.jpg")));
-        QCOMPARE(catcher.texts.last(),
+        QCOMPARE(catcher.LastText(),
                  QStringLiteral("There is no layout to save. Enter a feature first."));
         QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("x.jpg"))));
     }
@@ -407,32 +387,34 @@ private slots:
         EnterPoint();
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("chosen.bmp"));
-        QTimer::singleShot(50, this, [this, &dir] {
-            auto* dlg = form->findChild<QFileDialog*>(QStringLiteral("SaveDialog1"));
-            QVERIFY(dlg != nullptr && dlg->isVisible());
-            QCOMPARE(dlg->windowTitle(), QStringLiteral("Save Layout As"));
-            QCOMPARE(dlg->nameFilters().mid(0, 4),
-                     (QStringList{QStringLiteral("KML File (*.kml)"),
-                                  QStringLiteral("Shape File (*.shp)"),
-                                  QStringLiteral("JPG File (*.jpg)"),
-                                  QStringLiteral("Bitmap File (*.bmp)")}));
-            QCOMPARE(dlg->nameFilters().size(), 11);
+        auto* dlg = form->findChild<QFileDialog*>(QStringLiteral("SaveDialog1"));
+        QVERIFY(dlg != nullptr);
+        QCOMPARE(dlg->windowTitle(), QStringLiteral("Save Layout As"));
+        QCOMPARE(dlg->nameFilters().mid(0, 4),
+                 (QStringList{
+                     QStringLiteral("KML File (*.kml)"), QStringLiteral("Shape File (*.shp)"),
+                     QStringLiteral("JPG File (*.jpg)"), QStringLiteral("Bitmap File (*.bmp)")}));
+        QCOMPARE(dlg->nameFilters().size(), 11);
+        test::MessageCatcher answers;
+        answers.answerDialog = [&dir, dlg](QDialog& box) {
+            if (&box != dlg) {
+                return false;
+            }
             dlg->selectNameFilter(QStringLiteral("JPG File (*.jpg)"));
             dlg->setDirectory(dir.path());
             // Typed into the name field, as a user would.
             auto* name = dlg->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-            QVERIFY(name != nullptr);
+            if (name == nullptr) {
+                return false;
+            }
             name->setText(QStringLiteral("chosen.bmp"));
-            // done() rather than accept(): the dialog's own checks wait for its
-            // directory listing, which is not what this test is about.
-            static_cast<QDialog*>(dlg)->done(QDialog::Accepted);
-        });
+            return true;
+        };
         form->SaveBtnClick();
+        QCOMPARE(answers.dialogs, QStringList{QStringLiteral("SaveDialog1")});
         QVERIFY(ReadAll(path).startsWith("\xFF\xD8")); // a JPEG under the .bmp name
 
-        QTimer::singleShot(50, this, [this] {
-            form->findChild<QFileDialog*>(QStringLiteral("SaveDialog1"))->reject();
-        });
+        answers.answerDialog = nullptr; // cancelled
         // The JPEG and what places it on the map (its world file named for the .bmp).
         const QStringList saved{QStringLiteral("chosen.bmp"), QStringLiteral("chosen.bmp.aux.xml"),
                                 QStringLiteral("chosen.bpw"), QStringLiteral("chosen.prj")};
