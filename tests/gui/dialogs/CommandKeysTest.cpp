@@ -1,7 +1,7 @@
 // The tool bar's keys in the started application: each one runs its command,
 // its tooltip names it, and a disabled command's key does nothing.
 
-#include "MessageCatcher.h"
+#include "AppFixture.h"
 
 #include "app/Startup.h"
 #include "dialogs/AboutBox.h"
@@ -18,16 +18,8 @@
 
 namespace sw::gui {
 
-class CommandKeysTest : public QObject {
+class CommandKeysTest : public test::AppFixture {
     Q_OBJECT
-
-    std::unique_ptr<AppWindows> app;
-    std::unique_ptr<test::MessageCatcher> messages;
-
-    TMainForm& Main() const { return *app->MainForm; }
-    QToolButton* Tool(const char* name) const {
-        return app->MainForm->findChild<QToolButton*>(QString::fromLatin1(name));
-    }
 
     // Shortcuts of the main window act while it is the active window.
     bool ActivateMain() {
@@ -54,15 +46,10 @@ class CommandKeysTest : public QObject {
 
 private slots:
     void init() {
-        messages = std::make_unique<test::MessageCatcher>();
-        app = StartApplication();
-        QVERIFY(QTest::qWaitForWindowExposed(&Main()));
+        QVERIFY(StartApp());
         QVERIFY(ActivateMain());
     }
-    void cleanup() {
-        app.reset();
-        messages.reset();
-    }
+    void cleanup() { StopApp(); }
 
     void tooltipsNameTheKeys() {
         const std::pair<const char*, const char*> tips[] = {

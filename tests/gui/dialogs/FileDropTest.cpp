@@ -3,7 +3,7 @@
 // dialog, any other file is opened as a layer.
 
 #include "../../gis/LayerSamples.h"
-#include "MessageCatcher.h"
+#include "AppFixture.h"
 
 #include "app/Startup.h"
 #include "dialogs/PolyInputForm.h"
@@ -19,11 +19,9 @@
 
 namespace sw::gui {
 
-class FileDropTest : public QObject {
+class FileDropTest : public test::AppFixture {
     Q_OBJECT
 
-    std::unique_ptr<AppWindows> app;
-    std::unique_ptr<test::MessageCatcher> messages;
     std::unique_ptr<test::LayerDir> dir;
 
     static QString Data(const QString& relative) {
@@ -31,7 +29,6 @@ class FileDropTest : public QObject {
                relative;
     }
 
-    TMainForm& Main() const { return *app->MainForm; }
     AppState& State() const { return app->MainForm->State(); }
 
     // Drags the files over the window and drops them as the window system does:
@@ -109,9 +106,7 @@ class FileDropTest : public QObject {
 
 private slots:
     void init() {
-        messages = std::make_unique<test::MessageCatcher>();
-        app = StartApplication();
-        QVERIFY(QTest::qWaitForWindowExposed(app->MainForm.get()));
+        QVERIFY(StartApp());
         QVERIFY(Main().acceptDrops());
         dir = std::make_unique<test::LayerDir>();
         Main().Layers().SetFeatureChoice([](const GisLayer& layer, QWidget*) {
@@ -123,8 +118,7 @@ private slots:
         });
     }
     void cleanup() {
-        app.reset();
-        messages.reset();
+        StopApp();
         dir.reset();
     }
 

@@ -2,7 +2,7 @@
 // entered again and again, a file then a typed point, a report left open while
 // the feature changes, a point outside the index.
 
-#include "MessageCatcher.h"
+#include "AppFixture.h"
 
 #include "app/Startup.h"
 #include "dialogs/PointInputForm.h"
@@ -17,16 +17,9 @@
 
 namespace sw::gui {
 
-class JourneysTest : public QObject {
+class JourneysTest : public test::AppFixture {
     Q_OBJECT
 
-    std::unique_ptr<AppWindows> app;
-    std::unique_ptr<test::MessageCatcher> messages;
-
-    TMainForm& Main() const { return *app->MainForm; }
-    QToolButton* Tool(const char* name) const {
-        return app->MainForm->findChild<QToolButton*>(QString::fromLatin1(name));
-    }
     static QString Data(const char* name) {
         return QString::fromLocal8Bit(qgetenv("SHEETWRIGHT_TEST_DATA")) +
                QStringLiteral("/dialogs/") + QString::fromLatin1(name);
@@ -41,15 +34,8 @@ class JourneysTest : public QObject {
     }
 
 private slots:
-    void init() {
-        messages = std::make_unique<test::MessageCatcher>();
-        app = StartApplication();
-        QVERIFY(QTest::qWaitForWindowExposed(&Main()));
-    }
-    void cleanup() {
-        app.reset();
-        messages.reset();
-    }
+    void init() { QVERIFY(StartApp()); }
+    void cleanup() { StopApp(); }
 
     // "Clear", "Sheet No.", Enter in the point dialog: "Report" can be used as
     // soon as the point is drawn, every time, whether or not the window system

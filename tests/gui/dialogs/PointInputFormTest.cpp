@@ -1,3 +1,5 @@
+#include "HostRecorder.h"
+
 #include "dialogs/PointInputForm.h"
 #include "index/RangedInteger.h"
 
@@ -9,31 +11,13 @@
 
 namespace sw::gui {
 
-class PointInputFormTest : public QObject {
+class PointInputFormTest : public QObject, public test::HostRecorder {
     Q_OBJECT
 
-    struct Accepted {
-        Feature feature;
-        bool fit;
-        bool report;
-    };
-
-    Session session;
-    AppState& state = session.State();
-    std::optional<Accepted> accepted;
-    int acceptCount = 0;
     int beeps = 0;
-    bool computing = false;
 
     std::unique_ptr<TPointInputForm> Make() {
-        DialogHost host;
-        host.session = &session;
-        host.acceptFeature = [this](Feature f, bool fit, bool report, std::string) {
-            accepted = Accepted{std::move(f), fit, report};
-            ++acceptCount;
-        };
-        host.computing = [this] { return computing; };
-        auto form = std::make_unique<TPointInputForm>(host);
+        auto form = std::make_unique<TPointInputForm>(Host());
         form->SetBeep([this] { ++beeps; });
         return form;
     }

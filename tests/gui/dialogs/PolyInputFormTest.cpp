@@ -1,3 +1,4 @@
+#include "HostRecorder.h"
 #include "MessageCatcher.h"
 
 #include "dialogs/PolyInputForm.h"
@@ -18,28 +19,13 @@
 
 namespace sw::gui {
 
-class PolyInputFormTest : public QObject {
+class PolyInputFormTest : public QObject, public test::HostRecorder {
     Q_OBJECT
 
-    struct Accepted {
-        Feature feature;
-        bool fit;
-        bool report;
-    };
-
-    Session session;
-    AppState& state = session.State();
     QWidget mainWindow;
-    std::optional<Accepted> accepted;
 
     std::unique_ptr<TPolyInputForm> Make() {
-        DialogHost host;
-        host.session = &session;
-        host.mainWindow = &mainWindow;
-        host.acceptFeature = [this](Feature f, bool fit, bool report, std::string) {
-            accepted = Accepted{std::move(f), fit, report};
-        };
-        return std::make_unique<TPolyInputForm>(host);
+        return std::make_unique<TPolyInputForm>(Host(&mainWindow));
     }
 
     static QString Data(const char* name) {

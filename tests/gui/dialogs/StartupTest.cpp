@@ -1,4 +1,4 @@
-#include "MessageCatcher.h"
+#include "AppFixture.h"
 
 #include "app/CommandLine.h"
 #include "app/Startup.h"
@@ -20,17 +20,8 @@
 namespace sw::gui {
 
 // The application started as main() starts it, and driven end to end.
-class StartupTest : public QObject {
+class StartupTest : public test::AppFixture {
     Q_OBJECT
-
-    std::unique_ptr<AppWindows> app;
-    // Any message box is answered, so an unexpected one fails a check instead of
-    // hanging the test.
-    std::unique_ptr<test::MessageCatcher> messages;
-
-    QToolButton* Tool(const char* name) const {
-        return app->MainForm->findChild<QToolButton*>(QString::fromLatin1(name));
-    }
 
     static QList<QWidget*> VisibleWindows() {
         QList<QWidget*> shown;
@@ -43,15 +34,8 @@ class StartupTest : public QObject {
     }
 
 private slots:
-    void init() {
-        messages = std::make_unique<test::MessageCatcher>();
-        app = StartApplication();
-        QVERIFY(QTest::qWaitForWindowExposed(app->MainForm.get()));
-    }
-    void cleanup() {
-        app.reset();
-        messages.reset();
-    }
+    void init() { QVERIFY(StartApp()); }
+    void cleanup() { StopApp(); }
 
     void allSixWindowsExistAndOnlyTheMainOneIsShown() {
         QCOMPARE(QApplication::applicationName(), QStringLiteral("Sheetwright"));

@@ -3,6 +3,7 @@
 
 #include "../dialogs/MessageCatcher.h"
 
+#include "WindowFixture.h"
 #include "view/MainForm.h"
 
 #include <QComboBox>
@@ -30,11 +31,8 @@ class FindSheetTest : public QObject {
 private slots:
     void init() {
         messages = std::make_unique<test::MessageCatcher>();
-        form = std::make_unique<TMainForm>();
-        form->setWindowState(Qt::WindowNoState);
-        form->resize(1016, 716);
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        form = test::ShowMainForm();
+        QVERIFY(form != nullptr);
     }
     void cleanup() {
         form.reset();

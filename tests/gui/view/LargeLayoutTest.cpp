@@ -4,6 +4,7 @@
 
 #include "../dialogs/MessageCatcher.h"
 
+#include "WindowFixture.h"
 #include "coverage/Coverage.h"
 #include "view/BusyNotice.h"
 #include "view/LayoutDriver.h"
@@ -43,11 +44,8 @@ class LargeLayoutTest : public QObject {
 
 private slots:
     void init() {
-        form = std::make_unique<TMainForm>();
-        form->setWindowState(Qt::WindowNoState);
-        form->resize(1016, 716);
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        form = test::ShowMainForm();
+        QVERIFY(form != nullptr);
     }
     void cleanup() { form.reset(); }
 

@@ -1,6 +1,7 @@
 // Pixels of a drawn layout: the frame, the dotted ring, the block, the sheet
 // numbers, the feature and the pointer highlight.
 
+#include "ImageChecks.h"
 #include "TestGrids.h"
 
 #include "coverage/LayoutGeometry.h"
@@ -18,17 +19,6 @@ namespace {
 
 QRgb Rgb(int r, int g, int b) {
     return qRgb(r, g, b);
-}
-
-bool HasColor(const QImage& img, const QRect& area, QRgb color) {
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            if (img.pixel(x, y) == color) {
-                return true;
-            }
-        }
-    }
-    return false;
 }
 
 // The image keeps only the colours that were asked for (nothing is antialiased).

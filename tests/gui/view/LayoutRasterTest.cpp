@@ -2,6 +2,7 @@
 // painter gives; numbers too small to read are left out of pictures; a polygon's
 // outline is closed.
 
+#include "ImageChecks.h"
 #include "TestGrids.h"
 
 #include "coverage/LayoutGeometry.h"
@@ -74,17 +75,6 @@ Case Block(Series series, int scale, int zoom, DataKind dataType) {
 
 QRgb Red() {
     return qRgb(255, 0, 0);
-}
-
-bool HasColor(const QImage& img, const QRect& area, QRgb color) {
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            if (img.pixel(x, y) == color) {
-                return true;
-            }
-        }
-    }
-    return false;
 }
 
 } // namespace

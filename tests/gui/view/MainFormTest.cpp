@@ -3,6 +3,7 @@
 // and "Save Layout".
 
 #include "view/MainForm.h"
+#include "WindowFixture.h"
 
 #include "../dialogs/MessageCatcher.h"
 #include "coverage/Coverage.h"
@@ -57,11 +58,8 @@ class MainFormTest : public QObject {
 
 private slots:
     void init() {
-        form = std::make_unique<TMainForm>();
-        form->setWindowState(Qt::WindowNoState);
-        form->resize(1016, 716);
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        form = test::ShowMainForm();
+        QVERIFY(form != nullptr);
     }
     void cleanup() { form.reset(); }
 

@@ -8,6 +8,7 @@
 #include "../../gis/LayerSamples.h"
 #include "../dialogs/MessageCatcher.h"
 
+#include "WindowFixture.h"
 #include "coverage/Coverage.h"
 #include "dialogs/LayerChooser.h"
 #include "report/ReportTable.h"
@@ -115,11 +116,8 @@ private slots:
         }
         messages = std::make_unique<test::MessageCatcher>();
         dir = std::make_unique<test::LayerDir>();
-        form = std::make_unique<TMainForm>();
-        form->setWindowState(Qt::WindowNoState);
-        form->resize(1016, 716);
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        form = test::ShowMainForm();
+        QVERIFY(form != nullptr);
         pick = std::vector<int>{};
         chooserShown = 0;
         form->Layers().SetFileChoice([this](QWidget*) { return nextFile; });

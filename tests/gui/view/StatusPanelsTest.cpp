@@ -3,6 +3,7 @@
 // the margin, the block's edges) in both series at every scale, and every
 // panel is wide enough for what it then says.
 
+#include "WindowFixture.h"
 #include "coverage/Coverage.h"
 #include "view/MainForm.h"
 
@@ -86,11 +87,8 @@ class StatusPanelsTest : public QObject {
 
 private slots:
     void init() {
-        form = std::make_unique<TMainForm>();
-        form->setWindowState(Qt::WindowNoState);
-        form->resize(1600, 1000);
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        form = test::ShowMainForm(QSize(1600, 1000));
+        QVERIFY(form != nullptr);
     }
     void cleanup() { form.reset(); }
 
