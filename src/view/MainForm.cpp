@@ -18,12 +18,6 @@
 
 namespace sw::gui {
 
-namespace {
-
-const char* const OutsideIndexText = "Outside the index: no sheet of the series lies here";
-
-} // namespace
-
 void TMainForm::ShowWidget(QWidget* w) {
     if (w != nullptr) {
         w->show();
@@ -131,7 +125,8 @@ QString TMainForm::PanelText(int panel) const {
 
 bool TMainForm::Computing() const {
     return (computation_ != nullptr && computation_->Running()) ||
-           (layerOpening_ != nullptr && layerOpening_->Running()) || drawing_->Painting();
+           (layerOpening_ != nullptr && layerOpening_->Running()) ||
+           (drawing_ != nullptr && drawing_->Painting());
 }
 
 void TMainForm::UpdateCommands() {

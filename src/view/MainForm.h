@@ -1,11 +1,13 @@
 #pragma once
 
 // The main window: a view of the session. It forwards the user's actions to the
-// session (session/Session.h), runs the computations the session asks for on a
-// worker thread, and shows what the session says: the settings boxes, the
-// commands' enable state, the layout image (view/LayoutPane.h) and the status
-// bar. Its controls are built in view/MainFormControls.cpp; the handler names
-// are those of the original window.
+// session (session/Session.h) and shows what the session says: the settings
+// boxes, the commands' enable state, the layout image and the status bar. The
+// work is done by units it delegates to: its controls (view/MainFormControls.h),
+// their wiring (view/WindowInput.h), the computations on a worker
+// (view/ComputationRunner.h), the layout image (view/LayoutDriver.h), saving
+// (view/SaveLayoutFlow.h) and files given to it (view/FileOpening.h). The
+// handler names are those of the original window.
 
 #include "coverage/Feature.h"
 #include "coverage/LayoutGeometry.h"
@@ -64,6 +66,9 @@ public:
     // Told when a command cannot run because a computation runs.
     static constexpr const char* BusyText =
         "A calculation is running. Wait for it to end or press Escape to stop it.";
+    // Said in panel 0 for a feature that lies wholly outside the index.
+    static constexpr const char* OutsideIndexText =
+        "Outside the index: no sheet of the series lies here";
 
     // What the OK of the point and vertex dialogs do after building the feature:
     // the session's AcceptFeature, computed without freezing the window, then
