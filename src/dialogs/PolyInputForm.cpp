@@ -7,6 +7,7 @@
 #include "exchange/PasteBlock.h"
 #include "exchange/VertexConversion.h"
 #include "view/AppTitle.h"
+#include "view/CoreText.h"
 #include "view/ModalSeam.h"
 
 #include "coverage/Coverage.h"
@@ -44,14 +45,6 @@ QPushButton* PictureButton(const QString& caption, QStyle::StandardPixmap icon, 
     b->setFixedSize(60, 40);
     b->setAutoDefault(false);
     return b;
-}
-
-std::string PathToCore(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
-
-QString PathFromCore(const std::string& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path));
 }
 
 } // namespace

@@ -13,7 +13,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QFile>
 #include <QFileDialog>
 #include <QFontMetrics>
 #include <QHeaderView>
@@ -86,8 +85,7 @@ void TReportForm::showEvent(QShowEvent* event) {
 
 void TReportForm::BuildTable() {
     const AppState& st = host_.session->State();
-    const ReportInput in{st.settings, st.grid, st.feature,
-                         ToCore(QFile::decodeName(QByteArray::fromStdString(st.InputFileName)))};
+    const ReportInput in{st.settings, st.grid, st.feature, ToCore(PathFromCore(st.InputFileName))};
     const Report r = BuildReport(
         in, [this](const std::string& t) { return MeasureText(t); }, Page);
     table_ = r.Table;
@@ -117,7 +115,7 @@ void TReportForm::BuildTable() {
 
 bool TReportForm::SaveReport(const QString& path) {
     try {
-        WriteExcelFile(QFile::encodeName(path).toStdString(), table_);
+        WriteExcelFile(PathToCore(path), table_);
     } catch (const std::exception& e) {
         ShowError(this, ErrorText(e));
         return false;
@@ -135,7 +133,7 @@ void TReportForm::SaveAsMsExcel1Click() {
 }
 
 bool TReportForm::SaveReportAs(ReportFormat format, const QString& path) {
-    const std::string file = QFile::encodeName(path).toStdString();
+    const std::filesystem::path file = PathToCore(path);
     try {
         switch (format) {
         case ReportFormat::Xlsx:

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <filesystem>
 #include <system_error>
 
 namespace sw {
@@ -155,7 +156,7 @@ std::string ExcelFileBytes(const TextTable& table) {
     return out;
 }
 
-void WriteExcelFile(const std::string& path, const TextTable& table) {
+void WriteExcelFile(const std::filesystem::path& path, const TextTable& table) {
     const std::string bytes = ExcelFileBytes(table);
     ReplaceFileContents(path, bytes, WriteFailureText::StreamWriteError);
 }

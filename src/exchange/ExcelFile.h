@@ -6,6 +6,7 @@
 #include "exchange/TextTable.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,6 +35,6 @@ std::string ExcelFileBytes(const TextTable& table);
 // Writes ExcelFileBytes under `path` exactly as given (no extension added).
 // Errors: "Cannot create file "%s". %s", "Stream write error"; a failed write
 // leaves an existing file untouched.
-void WriteExcelFile(const std::string& path, const TextTable& table);
+void WriteExcelFile(const std::filesystem::path& path, const TextTable& table);
 
 } // namespace sw

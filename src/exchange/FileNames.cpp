@@ -43,4 +43,13 @@ std::string LowerExtension(std::string_view path) {
     return ext;
 }
 
+std::string QuotedPath(const std::filesystem::path& path) {
+    std::string text;
+    text.reserve(path.native().size() + 2);
+    text += '"';
+    text += path.native();
+    text += '"';
+    return text;
+}
+
 } // namespace sw

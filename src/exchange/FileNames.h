@@ -2,6 +2,7 @@
 
 // File-name rules shared by the writers and readers.
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -15,5 +16,8 @@ std::string ReplaceExtension(std::string_view path, std::string_view ext);
 // The extension of the last path component from its last '.', lower-cased
 // (ASCII only); empty when there is none.
 std::string LowerExtension(std::string_view path);
+
+// The path in double quotes, its bytes as the file system has them, for messages.
+std::string QuotedPath(const std::filesystem::path& path);
 
 } // namespace sw

@@ -12,12 +12,14 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <filesystem>
 
 namespace sw {
 
 namespace {
 
-OpenOutcome ReadTextFormat(const std::string& path, VertexTable& t, char /*decimalSeparator*/) {
+OpenOutcome ReadTextFormat(const std::filesystem::path& path, VertexTable& t,
+                           char /*decimalSeparator*/) {
     ProcessTabDelimitedFile(path, t);
     t.PartStartRows.clear(); // a vertex file holds one part
     return OpenOutcome::Read;
@@ -25,7 +27,8 @@ OpenOutcome ReadTextFormat(const std::string& path, VertexTable& t, char /*decim
 
 // A shapefile is read only when the ".prj" beside it describes geographic
 // coordinates; without one nothing is read, and that is not an error.
-OpenOutcome ReadShapefileFormat(const std::string& path, VertexTable& t, char decimalSeparator) {
+OpenOutcome ReadShapefileFormat(const std::filesystem::path& path, VertexTable& t,
+                                char decimalSeparator) {
     switch (CheckShapefileProjection(path)) {
     case ProjectionCheck::Missing:
         return OpenOutcome::NotReadNoPrj;
@@ -38,19 +41,22 @@ OpenOutcome ReadShapefileFormat(const std::string& path, VertexTable& t, char de
     return OpenOutcome::Read;
 }
 
-OpenOutcome ReadKmlFormat(const std::string& path, VertexTable& t, char /*decimalSeparator*/) {
+OpenOutcome ReadKmlFormat(const std::filesystem::path& path, VertexTable& t,
+                          char /*decimalSeparator*/) {
     ReadKmlFile(path, t);
     return OpenOutcome::Read;
 }
 
-OpenOutcome ReadGeoJsonFormat(const std::string& path, VertexTable& t, char decimalSeparator) {
+OpenOutcome ReadGeoJsonFormat(const std::filesystem::path& path, VertexTable& t,
+                              char decimalSeparator) {
     ReadGeoJsonFile(path, t, decimalSeparator);
     return OpenOutcome::Read;
 }
 
 // The vertex dialog's road for any other GIS file: its first line or polygon,
 // read as a GeoJSON file's is.
-OpenOutcome ReadLayerFirstShape(const std::string& path, VertexTable& t, char decimalSeparator) {
+OpenOutcome ReadLayerFirstShape(const std::filesystem::path& path, VertexTable& t,
+                                char decimalSeparator) {
     ReadGeoJsonFile(path, t, decimalSeparator);
     return OpenOutcome::Read;
 }
@@ -338,7 +344,7 @@ const std::vector<OutputFormat>& OutputFormats() {
     return formats;
 }
 
-std::vector<std::string> OutputFiles(const OutputFormat& f, const std::string& path) {
+std::vector<std::string> OutputFiles(const OutputFormat& f, const std::filesystem::path& path) {
     return f.Files != nullptr ? f.Files(path) : std::vector<std::string>{path};
 }
 

@@ -14,6 +14,7 @@
 #include "exchange/VertexTable.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,7 +43,7 @@ enum class OpenOutcome {
 // at `path`. Every refusal is a FileError carrying the text for the user.
 // `decimalSeparator` is the one numbers are written into the table with (the
 // user's locale in the dialog, '.' on the command line).
-using VertexReader = OpenOutcome (*)(const std::string& path, VertexTable& t,
+using VertexReader = OpenOutcome (*)(const std::filesystem::path& path, VertexTable& t,
                                      char decimalSeparator);
 
 struct InputFormat {
@@ -105,11 +106,12 @@ std::string ReadableExtensionsText();
 // Pdf draws the layout as vectors on an A4 page rather than encoding the image.
 enum class PictureEncoding { None, Jpeg, Bmp, Pdf };
 
-using SheetsWriter = void (*)(const std::string& path, const Settings& s, const SheetGrid& g);
-using ReportWriter = void (*)(const std::string& path, const TextTable& table);
+using SheetsWriter = void (*)(const std::filesystem::path& path, const Settings& s,
+                              const SheetGrid& g);
+using ReportWriter = void (*)(const std::filesystem::path& path, const TextTable& table);
 
 // The files an output writes for a chosen name, and about how many bytes.
-using OutputFileNames = std::vector<std::string> (*)(const std::string& path);
+using OutputFileNames = std::vector<std::string> (*)(const std::filesystem::path& path);
 using OutputSizeEstimate = uint64_t (*)(const Settings& s, const SheetGrid& g);
 
 struct OutputFormat {
@@ -132,7 +134,7 @@ struct OutputFormat {
 };
 
 // The files `f` writes for the chosen name.
-std::vector<std::string> OutputFiles(const OutputFormat& f, const std::string& path);
+std::vector<std::string> OutputFiles(const OutputFormat& f, const std::filesystem::path& path);
 
 const std::vector<OutputFormat>& OutputFormats();
 

@@ -9,6 +9,7 @@
 #include "exchange/GisLayerReader.h"
 #include "exchange/OgrGridFile.h"
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -18,16 +19,16 @@
 namespace sw {
 
 struct GdalModule {
-    GisLayer (*ReadGisLayer)(const std::string& path, const GisLayerOptions& options);
+    GisLayer (*ReadGisLayer)(const std::filesystem::path& path, const GisLayerOptions& options);
     GisLayer (*ReadGisLayerBytes)(std::string_view bytes, const std::string& name,
                                   const GisLayerOptions& options);
     std::string (*SkippedFeaturesNote)(const GisLayer& layer);
-    bool (*LooksLikeGisFile)(const std::string& path);
+    bool (*LooksLikeGisFile)(const std::filesystem::path& path);
     const std::string* (*Attribute)(const GisFeature& feature, std::string_view name);
-    std::vector<std::pair<std::string, std::string>> (*OgrGridFiles)(const std::string& fileName,
-                                                                     const OgrFormat& format,
-                                                                     const OgrGridRequest& request);
-    void (*WriteOgrGridFile)(const std::string& path, const OgrFormat& format,
+    std::vector<std::pair<std::string, std::string>> (*OgrGridFiles)(
+        const std::filesystem::path& fileName, const OgrFormat& format,
+        const OgrGridRequest& request);
+    void (*WriteOgrGridFile)(const std::filesystem::path& path, const OgrFormat& format,
                              const OgrGridRequest& request);
     std::string (*OgrGeoJsonText)(const Settings& s, const SheetGrid& g, bool inOnly);
     void (*StreamOgrGrid)(const OgrFormat& format, const OgrGridRequest& request,

@@ -56,7 +56,7 @@ const GdalModule& Module() {
 
 } // namespace
 
-GisLayer ReadGisLayer(const std::string& path, const GisLayerOptions& options) {
+GisLayer ReadGisLayer(const std::filesystem::path& path, const GisLayerOptions& options) {
     return Module().ReadGisLayer(path, options);
 }
 
@@ -69,7 +69,7 @@ std::string SkippedFeaturesNote(const GisLayer& layer) {
     return Module().SkippedFeaturesNote(layer);
 }
 
-bool LooksLikeGisFile(const std::string& path) {
+bool LooksLikeGisFile(const std::filesystem::path& path) {
     return Module().LooksLikeGisFile(path);
 }
 
@@ -77,12 +77,13 @@ const std::string* GisFeature::Attribute(std::string_view name) const {
     return Module().Attribute(*this, name);
 }
 
-std::vector<std::pair<std::string, std::string>>
-OgrGridFiles(const std::string& fileName, const OgrFormat& format, const OgrGridRequest& request) {
+std::vector<std::pair<std::string, std::string>> OgrGridFiles(const std::filesystem::path& fileName,
+                                                              const OgrFormat& format,
+                                                              const OgrGridRequest& request) {
     return Module().OgrGridFiles(fileName, format, request);
 }
 
-void WriteOgrGridFile(const std::string& path, const OgrFormat& format,
+void WriteOgrGridFile(const std::filesystem::path& path, const OgrFormat& format,
                       const OgrGridRequest& request) {
     Module().WriteOgrGridFile(path, format, request);
 }

@@ -4,17 +4,18 @@
 #include "exchange/GisLayerReader.h"
 #include "exchange/NumberText.h"
 
+#include <filesystem>
 #include <utility>
 #include <vector>
 
 namespace sw {
 
-void ReadGeoJsonFile(const std::string& path, VertexTable& t, char decimalSeparator) {
+void ReadGeoJsonFile(const std::filesystem::path& path, VertexTable& t, char decimalSeparator) {
     const GisLayer layer = ReadGisLayer(path, {});
     const GisFeature& first = layer.Features.front();
     if (first.Geometry != "LINESTRING" && first.Geometry != "POLYGON") {
-        throw FileError("Cannot read \"" + path + "\": its first geometry is a " + first.Geometry +
-                        "; only a LineString or a Polygon can be read");
+        throw FileError("Cannot read \"" + path.string() + "\": its first geometry is a " +
+                        first.Geometry + "; only a LineString or a Polygon can be read");
     }
     const Feature& f = first.Shape;
     const bool polygon = first.Geometry == "POLYGON";

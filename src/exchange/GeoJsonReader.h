@@ -5,6 +5,7 @@
 
 #include "exchange/VertexTable.h"
 
+#include <filesystem>
 #include <string>
 
 namespace sw {
@@ -15,6 +16,6 @@ namespace sw {
 // t.VertexCount, t.IsPolygon and t.PartStartRows. Anything else (a file that is
 // not GeoJSON, no feature, another geometry type) throws FileError naming the
 // file and what is wrong, with the table unchanged.
-void ReadGeoJsonFile(const std::string& path, VertexTable& t, char decimalSeparator);
+void ReadGeoJsonFile(const std::filesystem::path& path, VertexTable& t, char decimalSeparator);
 
 } // namespace sw

@@ -6,6 +6,7 @@
 #include <cpl_conv.h>
 #include <cpl_error.h>
 #include <cpl_vsi.h>
+#include <filesystem>
 #include <gdal_priv.h>
 #include <ogr_feature.h>
 #include <ogr_geometry.h>
@@ -70,7 +71,7 @@ const char* const CsvOpenOptions[] = {
     nullptr,
 };
 
-DatasetPtr OpenDataset(const std::string& gdalPath, const std::string& name) {
+DatasetPtr OpenDataset(const std::filesystem::path& gdalPath, const std::string& name) {
     GDALDriverH driver = GDALIdentifyDriver(gdalPath.c_str(), nullptr);
     const bool csv = driver != nullptr && std::string(GDALGetDriverShortName(driver)) == "CSV";
     auto* ds =
@@ -319,7 +320,7 @@ private:
     std::size_t vertices_ = 0;
 };
 
-GisLayer ReadOpened(const std::string& gdalPath, const std::string& name,
+GisLayer ReadOpened(const std::filesystem::path& gdalPath, const std::string& name,
                     const GisLayerOptions& options) {
     const DatasetPtr ds = OpenDataset(gdalPath, name);
     GisLayer out;
@@ -386,7 +387,7 @@ const std::string* GisFeature::Attribute(std::string_view name) const {
     return nullptr;
 }
 
-GisLayer ReadGisLayer(const std::string& path, const GisLayerOptions& options) {
+GisLayer ReadGisLayer(const std::filesystem::path& path, const GisLayerOptions& options) {
     const QuietGdal quiet;
     return ReadOpened(path, path, options);
 }
@@ -422,8 +423,8 @@ std::string SkippedFeaturesNote(const GisLayer& layer) {
                                                      : " features without a geometry were skipped");
 }
 
-bool LooksLikeGisFile(const std::string& path) {
-    return LowerExtension(path) != ".txt";
+bool LooksLikeGisFile(const std::filesystem::path& path) {
+    return LowerExtension(path.string()) != ".txt";
 }
 
 } // namespace sw

@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -55,7 +56,7 @@ public:
 // and what is wrong: not a GIS file, no such layer, a bad filter, a layer
 // without a coordinate system whose coordinates are not longitudes and
 // latitudes, coordinates that do not transform, no feature with a geometry.
-GisLayer ReadGisLayer(const std::string& path, const GisLayerOptions& options);
+GisLayer ReadGisLayer(const std::filesystem::path& path, const GisLayerOptions& options);
 
 // The same from bytes in memory (standard input, fuzzing); `name` is what the
 // messages call it and its extension, when it has one, helps pick the format.
@@ -68,6 +69,6 @@ std::string SkippedFeaturesNote(const GisLayer& layer);
 
 // True when the path names a file the GIS-layer reader should take rather than
 // the vertex-file readers (any extension but .txt).
-bool LooksLikeGisFile(const std::string& path);
+bool LooksLikeGisFile(const std::filesystem::path& path);
 
 } // namespace sw

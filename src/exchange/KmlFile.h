@@ -7,6 +7,7 @@
 #include "index/Settings.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,14 +27,14 @@ uint64_t KmlFileBytesEstimate(const Settings& s, const SheetGrid& g);
 // The file WriteKmlFile writes: `path` with its extension replaced by ".kml"
 // (appended when there is none), or `path` itself when it names a FIFO,
 // character device or socket (/dev/stdout), which is written in place.
-std::string KmlFileName(const std::string& path);
+std::string KmlFileName(const std::filesystem::path& path);
 // The same as the one-file list an output format gives.
-std::vector<std::string> KmlFileNames(const std::string& path);
+std::vector<std::string> KmlFileNames(const std::filesystem::path& path);
 
 // Writes KmlDocument to KmlFileName(path), streamed in blocks with bounded memory. Throws FileError
 // with "Cannot create file "%s". %s" or the runtime's I/O text; a failed write
 // leaves an existing file untouched.
-void WriteKmlFile(const std::string& path, const Settings& s, const SheetGrid& g);
+void WriteKmlFile(const std::filesystem::path& path, const Settings& s, const SheetGrid& g);
 
 // Reads every <coordinates> list of a KML text into the table in decimal-degree
 // layout: one row per tuple from row 1 on (column 0 the row number, column 1 the
@@ -50,6 +51,6 @@ void ReadKmlText(std::string_view text, VertexTable& t);
 // ReadKmlText on a file's contents. A file that cannot be opened or read throws
 // FileError with the runtime's text ("File not found", "File access denied");
 // the table is then unchanged.
-void ReadKmlFile(const std::string& path, VertexTable& t);
+void ReadKmlFile(const std::filesystem::path& path, VertexTable& t);
 
 } // namespace sw

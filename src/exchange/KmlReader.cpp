@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <filesystem>
 #include <vector>
 
 namespace sw {
@@ -227,9 +228,9 @@ void ReadKmlText(std::string_view text, VertexTable& t) {
     ReadKml(text, t, "The KML text");
 }
 
-void ReadKmlFile(const std::string& path, VertexTable& t) {
+void ReadKmlFile(const std::filesystem::path& path, VertexTable& t) {
     const std::string text = ReadWholeFile(path, ReadFailureText::Runtime, MaxTextInputBytes);
-    ReadKml(text, t, "The KML file \"" + path + "\"");
+    ReadKml(text, t, "The KML file \"" + path.string() + "\"");
 }
 
 } // namespace sw

@@ -5,6 +5,7 @@
 #include "exchange/SheetCorners.h"
 
 #include <algorithm>
+#include <filesystem>
 
 namespace sw {
 
@@ -153,15 +154,15 @@ uint64_t KmlFileBytesEstimate(const Settings& s, const SheetGrid& g) {
     return fixed + in * piece.size();
 }
 
-std::string KmlFileName(const std::string& path) {
-    return IsStreamTarget(path) ? path : ReplaceExtension(path, ".kml");
+std::string KmlFileName(const std::filesystem::path& path) {
+    return IsStreamTarget(path.string()) ? path.string() : ReplaceExtension(path.string(), ".kml");
 }
 
-std::vector<std::string> KmlFileNames(const std::string& path) {
+std::vector<std::string> KmlFileNames(const std::filesystem::path& path) {
     return {KmlFileName(path)};
 }
 
-void WriteKmlFile(const std::string& path, const Settings& s, const SheetGrid& g) {
+void WriteKmlFile(const std::filesystem::path& path, const Settings& s, const SheetGrid& g) {
     StagedFile file(KmlFileName(path), WriteFailureText::Runtime);
     EmitKml(s, g, [&file](std::string_view bytes) { file.Write(bytes); });
     file.Commit();

@@ -264,8 +264,9 @@ private:
 
 } // namespace
 
-std::vector<std::pair<std::string, std::string>>
-OgrGridFiles(const std::string& fileName, const OgrFormat& format, const OgrGridRequest& request) {
+std::vector<std::pair<std::string, std::string>> OgrGridFiles(const std::filesystem::path& fileName,
+                                                              const OgrFormat& format,
+                                                              const OgrGridRequest& request) {
     RegisterDrivers();
     QuietErrors quiet;
     const std::string driver(format.Driver);
@@ -282,7 +283,7 @@ OgrGridFiles(const std::string& fileName, const OgrFormat& format, const OgrGrid
     {
         DatasetPtr ds(drv->Create(inside.c_str(), 0, 0, 0, GDT_Unknown, nullptr));
         if (!ds) {
-            Fail("The " + driver + " file \"" + fileName + "\" could not be created");
+            Fail("The " + driver + " file \"" + fileName.string() + "\" could not be created");
         }
         WriteGridLayer(*ds, driver, request);
         if (driver == "GPKG" && request.feature != nullptr) {
@@ -290,7 +291,7 @@ OgrGridFiles(const std::string& fileName, const OgrFormat& format, const OgrGrid
         }
         ds->FlushCache();
         if (CPLGetLastErrorType() >= CE_Failure) {
-            Fail("The " + driver + " file \"" + fileName + "\" could not be written");
+            Fail("The " + driver + " file \"" + fileName.string() + "\" could not be written");
         }
     }
     std::vector<std::pair<std::string, std::string>> files;
@@ -304,19 +305,19 @@ OgrGridFiles(const std::string& fileName, const OgrFormat& format, const OgrGrid
         }
         const std::string ext = LowerExtension(names[i]);
         files.emplace_back(
-            ext == ownExtension ? fileName : ReplaceExtension(fileName, ext),
+            ext == ownExtension ? fileName.string() : ReplaceExtension(fileName.string(), ext),
             std::string(reinterpret_cast<const char*>(data), static_cast<std::size_t>(length)));
     }
     std::sort(files.begin(), files.end());
     return files;
 }
 
-void WriteOgrGridFile(const std::string& path, const OgrFormat& format,
+void WriteOgrGridFile(const std::filesystem::path& path, const OgrFormat& format,
                       const OgrGridRequest& request) {
     // A shapefile is a set of files; the others keep the name exactly as given.
-    const std::string target = format.Extension == ".shp" && LowerExtension(path) != ".shp"
-                                   ? ReplaceExtension(path, ".shp")
-                                   : path;
+    const std::string target = format.Extension == ".shp" && LowerExtension(path.string()) != ".shp"
+                                   ? ReplaceExtension(path.string(), ".shp")
+                                   : path.string();
     if (StreamsFeatures(format)) {
         StagedFile file(target, WriteFailureText::Runtime);
         StreamOgrGrid(format, request, [&file](std::string_view piece) { file.Write(piece); });

@@ -10,6 +10,7 @@
 #include "coverage/SheetGrid.h"
 #include "index/Settings.h"
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -35,12 +36,13 @@ struct OgrGridRequest {
 // folder, any extension), each as its name and its bytes; a shapefile gives
 // several, named after `fileName` with their own extensions. Throws FileError
 // with OGR's reason when the driver is unknown or refuses.
-std::vector<std::pair<std::string, std::string>>
-OgrGridFiles(const std::string& fileName, const OgrFormat& format, const OgrGridRequest& request);
+std::vector<std::pair<std::string, std::string>> OgrGridFiles(const std::filesystem::path& fileName,
+                                                              const OgrFormat& format,
+                                                              const OgrGridRequest& request);
 
 // Writes the dataset at `path` (a shapefile's name gets ".shp"), every file
 // prepared before any replaces an existing one.
-void WriteOgrGridFile(const std::string& path, const OgrFormat& format,
+void WriteOgrGridFile(const std::filesystem::path& path, const OgrFormat& format,
                       const OgrGridRequest& request);
 
 // Whether the driver writes feature after feature to a stream without going

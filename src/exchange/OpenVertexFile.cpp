@@ -1,16 +1,18 @@
 #include "exchange/OpenVertexFile.h"
+#include "exchange/FileNames.h"
 
 #include "exchange/FileError.h"
 #include "exchange/SafeFile.h"
 #include "exchange/ShapeFile.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <string_view>
 
 namespace sw {
 
-OpenFilter FilterIndexForPath(const std::string& path) {
-    const InputFormat* f = InputFormatForPath(path);
+OpenFilter FilterIndexForPath(const std::filesystem::path& path) {
+    const InputFormat* f = InputFormatForPath(path.string());
     return f == nullptr ? OpenFilter::None : OpenBoxPosition(*f);
 }
 
@@ -19,13 +21,13 @@ bool FilterUsesDecimalMode(OpenFilter filterIndex) {
     return f == nullptr || f->DecimalMode;
 }
 
-OpenOutcome OpenVertexFile(const InputFormat& format, const std::string& path, VertexTable& t,
-                           char decimalSeparator) {
+OpenOutcome OpenVertexFile(const InputFormat& format, const std::filesystem::path& path,
+                           VertexTable& t, char decimalSeparator) {
     SetGrid(t, format.DecimalMode);
     return format.Read(path, t, decimalSeparator);
 }
 
-std::string NothingReadReason(const InputFormat& format, const std::string& path,
+std::string NothingReadReason(const InputFormat& format, const std::filesystem::path& path,
                               const VertexTable& t) {
     if (format.Id == std::string_view("shapefile")) {
         const InputFile file(path, ReadFailureText::CannotOpen, SIZE_MAX);
@@ -35,16 +37,16 @@ std::string NothingReadReason(const InputFormat& format, const std::string& path
         }
     }
     if (t.VertexCount <= 0) {
-        return "\"" + path + "\" holds no coordinates";
+        return QuotedPath(path) + " holds no coordinates";
     }
     return {};
 }
 
-OpenOutcome OpenVertexFile(OpenFilter filterIndex, const std::string& path, VertexTable& t,
-                           char decimalSeparator) {
+OpenOutcome OpenVertexFile(OpenFilter filterIndex, const std::filesystem::path& path,
+                           VertexTable& t, char decimalSeparator) {
     const InputFormat* f = OpenBoxFormat(filterIndex);
     if (f == nullptr) {
-        throw FileError("Unknown file type for \"" + path + "\"");
+        throw FileError("Unknown file type for \"" + path.string() + "\"");
     }
     return OpenVertexFile(*f, path, t, decimalSeparator);
 }

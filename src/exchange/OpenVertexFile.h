@@ -7,13 +7,14 @@
 #include "exchange/FormatRegistry.h"
 #include "exchange/VertexTable.h"
 
+#include <filesystem>
 #include <string>
 
 namespace sw {
 
 // The open box position of the format a file's extension selects,
 // case-insensitively; None when the open box offers no format for it.
-OpenFilter FilterIndexForPath(const std::string& path);
+OpenFilter FilterIndexForPath(const std::filesystem::path& path);
 
 // Whether the format at an open box position fills the decimal-degree layout
 // (every one but the vertex text file).
@@ -24,20 +25,20 @@ bool FilterUsesDecimalMode(OpenFilter filterIndex);
 // the user, after which the caller does nothing more: a shapefile whose ".prj"
 // describes a projected system throws NoGeographicCoordinatesMessage ("Erro! No
 // geographic coordinates") with the table unchanged except its headings.
-OpenOutcome OpenVertexFile(const InputFormat& format, const std::string& path, VertexTable& t,
-                           char decimalSeparator);
+OpenOutcome OpenVertexFile(const InputFormat& format, const std::filesystem::path& path,
+                           VertexTable& t, char decimalSeparator);
 
 // Why a file that was read without a refusal gave nothing to compute, for
 // telling the user; empty when the table `t` it filled holds vertices. A
 // shapefile whose header is not a shapefile's, whose shapes are not polylines
 // or polygons or whose first shape is empty, and a file without coordinates
 // (a KML file without a coordinate list, an empty text file) read nothing.
-std::string NothingReadReason(const InputFormat& format, const std::string& path,
+std::string NothingReadReason(const InputFormat& format, const std::filesystem::path& path,
                               const VertexTable& t);
 
 // The same for the format at an open box position; a position the box does not
 // have throws before anything changes.
-OpenOutcome OpenVertexFile(OpenFilter filterIndex, const std::string& path, VertexTable& t,
-                           char decimalSeparator);
+OpenOutcome OpenVertexFile(OpenFilter filterIndex, const std::filesystem::path& path,
+                           VertexTable& t, char decimalSeparator);
 
 } // namespace sw

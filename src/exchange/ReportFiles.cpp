@@ -99,7 +99,7 @@ std::string ReportCsvText(const TextTable& table) {
     return out;
 }
 
-void WriteReportCsvFile(const std::string& path, const TextTable& table) {
+void WriteReportCsvFile(const std::filesystem::path& path, const TextTable& table) {
     ReplaceFileContents(path, ReportCsvText(table), WriteFailureText::Runtime);
 }
 
@@ -153,7 +153,7 @@ std::string ReportXlsxBytes(const TextTable& table) {
     return ReadWholeFile(temp.Path(), ReadFailureText::CannotOpen);
 }
 
-void WriteReportXlsxFile(const std::string& path, const TextTable& table) {
+void WriteReportXlsxFile(const std::filesystem::path& path, const TextTable& table) {
     ReplaceFileContents(path, ReportXlsxBytes(table), WriteFailureText::Runtime);
 }
 

@@ -8,6 +8,7 @@
 
 #include "exchange/TextTable.h"
 
+#include <filesystem>
 #include <string>
 
 namespace sw {
@@ -15,10 +16,10 @@ namespace sw {
 // One line per table row, ended by CR LF, every row as wide as the widest;
 // a cell holding a comma, a quote or a line break is quoted.
 std::string ReportCsvText(const TextTable& table);
-void WriteReportCsvFile(const std::string& path, const TextTable& table);
+void WriteReportCsvFile(const std::filesystem::path& path, const TextTable& table);
 
 // The workbook's bytes: one sheet named "Report".
 std::string ReportXlsxBytes(const TextTable& table);
-void WriteReportXlsxFile(const std::string& path, const TextTable& table);
+void WriteReportXlsxFile(const std::filesystem::path& path, const TextTable& table);
 
 } // namespace sw

@@ -52,16 +52,16 @@ std::string KindOfNonFile(mode_t mode) {
     return {};
 }
 
-std::string CannotCreateBecause(const std::string& path, const std::string& reason) {
-    return "Cannot create file \"" + path + "\". " + reason;
+std::string CannotCreateBecause(const std::filesystem::path& path, const std::string& reason) {
+    return "Cannot create file \"" + path.string() + "\". " + reason;
 }
 
-std::string FolderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
+std::string FolderOf(const std::filesystem::path& path) {
+    const std::size_t slash = path.string().rfind('/');
     if (slash == std::string::npos) {
         return ".";
     }
-    return slash == 0 ? "/" : path.substr(0, slash);
+    return slash == 0 ? "/" : path.string().substr(0, slash);
 }
 
 // A hidden name beside `target` that fits the name limit however long the
@@ -138,15 +138,15 @@ std::string RuntimeIoText(int errorNumber) {
     }
 }
 
-std::string CannotCreateText(const std::string& path, int errorNumber) {
+std::string CannotCreateText(const std::filesystem::path& path, int errorNumber) {
     return CannotCreateBecause(path, ReasonText(errorNumber));
 }
 
-std::string CannotOpenText(const std::string& path, int errorNumber) {
-    return "Cannot open file \"" + path + "\". " + ReasonText(errorNumber);
+std::string CannotOpenText(const std::filesystem::path& path, int errorNumber) {
+    return "Cannot open file \"" + path.string() + "\". " + ReasonText(errorNumber);
 }
 
-std::string FollowLinks(const std::string& path) {
+std::string FollowLinks(const std::filesystem::path& path) {
     std::filesystem::path p(path);
     for (int hop = 0; hop < MaxLinkHops; ++hop) {
         struct stat st {};
@@ -163,7 +163,7 @@ std::string FollowLinks(const std::string& path) {
     throw FileError(CannotCreateText(path, ELOOP));
 }
 
-bool IsStreamTarget(const std::string& path) {
+bool IsStreamTarget(const std::filesystem::path& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 &&
            (S_ISFIFO(st.st_mode) || S_ISCHR(st.st_mode) || S_ISSOCK(st.st_mode));
@@ -171,8 +171,8 @@ bool IsStreamTarget(const std::string& path) {
 
 // ---- StagedFile -------------------------------------------------------------
 
-StagedFile::StagedFile(std::string target, WriteFailureText failure)
-    : target_(std::move(target)), failure_(failure) {
+StagedFile::StagedFile(const std::filesystem::path& target, WriteFailureText failure)
+    : target_(target.string()), failure_(failure) {
     // The path as given first: /dev/stdout leads through links that only the
     // kernel can follow to a pipe, which is written in place under that name.
     struct stat st {};
@@ -233,8 +233,9 @@ StagedFile::StagedFile(std::string target, WriteFailureText failure)
     buffer_.reserve(BlockBytes);
 }
 
-StagedFile::StagedFile(std::string target, std::string_view bytes, WriteFailureText failure)
-    : StagedFile(std::move(target), failure) {
+StagedFile::StagedFile(const std::filesystem::path& target, std::string_view bytes,
+                       WriteFailureText failure)
+    : StagedFile(target, failure) {
     Write(bytes);
     Finish();
 }
@@ -342,8 +343,8 @@ FileSet::FileSet(RenameFunction rename) : rename_(rename != nullptr ? rename : :
 
 FileSet::~FileSet() = default;
 
-StagedFile& FileSet::Add(std::string target, WriteFailureText failure) {
-    files_.push_back(std::make_unique<StagedFile>(std::move(target), failure));
+StagedFile& FileSet::Add(const std::filesystem::path& target, WriteFailureText failure) {
+    files_.push_back(std::make_unique<StagedFile>(target, failure));
     return *files_.back();
 }
 
@@ -426,7 +427,7 @@ void FileSet::Commit() {
     }
 }
 
-void ReplaceFileContents(const std::string& path, std::string_view bytes,
+void ReplaceFileContents(const std::filesystem::path& path, std::string_view bytes,
                          WriteFailureText failure) {
     StagedFile staged(path, bytes, failure);
     staged.Commit();
@@ -434,12 +435,14 @@ void ReplaceFileContents(const std::string& path, std::string_view bytes,
 
 // ---- reading ----------------------------------------------------------------
 
-std::string TooLargeText(const std::string& path, std::size_t size, std::size_t maxBytes) {
-    return "The file \"" + path + "\" is " + std::to_string((size + (1 << 20) - 1) >> 20) +
+std::string TooLargeText(const std::filesystem::path& path, std::size_t size,
+                         std::size_t maxBytes) {
+    return "The file \"" + path.string() + "\" is " + std::to_string((size + (1 << 20) - 1) >> 20) +
            " MB; files of more than " + std::to_string(maxBytes >> 20) + " MB are not read";
 }
 
-InputFile::InputFile(const std::string& path, ReadFailureText failure, std::size_t maxBytes)
+InputFile::InputFile(const std::filesystem::path& path, ReadFailureText failure,
+                     std::size_t maxBytes)
     : path_(path), failure_(failure) {
     // Not waiting on open: a FIFO without a writer would block here forever.
     fd_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
@@ -456,7 +459,7 @@ InputFile::InputFile(const std::string& path, ReadFailureText failure, std::size
     }
     if (!S_ISREG(st.st_mode)) {
         CloseQuietly(fd_);
-        throw FileError("Cannot open file \"" + path + "\". " + KindOfNonFile(st.st_mode));
+        throw FileError("Cannot open file \"" + path.string() + "\". " + KindOfNonFile(st.st_mode));
     }
     size_ = static_cast<std::size_t>(st.st_size);
     if (size_ > maxBytes) {
@@ -497,7 +500,8 @@ std::string InputFile::Read(std::size_t offset, std::size_t count) const {
     return out;
 }
 
-std::string ReadWholeFile(const std::string& path, ReadFailureText failure, std::size_t maxBytes) {
+std::string ReadWholeFile(const std::filesystem::path& path, ReadFailureText failure,
+                          std::size_t maxBytes) {
     const InputFile file(path, failure, maxBytes);
     return file.Read(0, file.Size());
 }

@@ -13,6 +13,7 @@
 // name limit, and SIGINT, SIGTERM or SIGHUP during a write removes them.
 
 #include <cstddef>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -29,18 +30,18 @@ enum class WriteFailureText { Runtime, StreamWriteError };
 std::string RuntimeIoText(int errorNumber);
 
 // "Cannot create file "<path>". <reason>" / "Cannot open file "<path>". <reason>".
-std::string CannotCreateText(const std::string& path, int errorNumber);
-std::string CannotOpenText(const std::string& path, int errorNumber);
+std::string CannotCreateText(const std::filesystem::path& path, int errorNumber);
+std::string CannotOpenText(const std::filesystem::path& path, int errorNumber);
 
 // `path` with every symbolic link of its last component followed (relative links
 // from the link's folder, at most 40 in a row), so that a link to a file that does
 // not exist yet still names where that file will be. Other paths come back as given.
-std::string FollowLinks(const std::string& path);
+std::string FollowLinks(const std::filesystem::path& path);
 
 // True when `path` names an existing FIFO, character device or socket: a stream
 // that is written in place (/dev/stdout, a named pipe), whose name a writer must
 // take as given rather than put its own extension on.
-bool IsStreamTarget(const std::string& path);
+bool IsStreamTarget(const std::filesystem::path& path);
 
 // A file being written under a temporary name beside its target, renamed over it
 // by Commit. Bytes are buffered and written in large blocks, so a document of
@@ -51,9 +52,10 @@ class StagedFile {
 public:
     // Throws FileError "Cannot create file ..." when the target exists but may not
     // be written, is a folder or block device, or the temporary cannot be created.
-    StagedFile(std::string target, WriteFailureText failure);
+    StagedFile(const std::filesystem::path& target, WriteFailureText failure);
     // Opens, writes `bytes` and finishes in one step.
-    StagedFile(std::string target, std::string_view bytes, WriteFailureText failure);
+    StagedFile(const std::filesystem::path& target, std::string_view bytes,
+               WriteFailureText failure);
     StagedFile(const StagedFile&) = delete;
     StagedFile& operator=(const StagedFile&) = delete;
     StagedFile(StagedFile&& other) noexcept;
@@ -106,7 +108,7 @@ public:
     ~FileSet();
 
     // Stages one more member; the reference stays valid until the set is destroyed.
-    StagedFile& Add(std::string target, WriteFailureText failure);
+    StagedFile& Add(const std::filesystem::path& target, WriteFailureText failure);
     // Finishes every member and replaces all targets; on any failure the targets
     // are as before, the temporaries are removed and "Cannot create file ..."
     // names the target that failed.
@@ -118,7 +120,8 @@ private:
 };
 
 // Stages and commits one file in one step.
-void ReplaceFileContents(const std::string& path, std::string_view bytes, WriteFailureText failure);
+void ReplaceFileContents(const std::filesystem::path& path, std::string_view bytes,
+                         WriteFailureText failure);
 
 // Reading input files. Only regular files are read: a folder, FIFO, device or
 // socket is refused with a message naming the file (reading a FIFO or /dev/zero
@@ -129,7 +132,7 @@ enum class ReadFailureText { Runtime, CannotOpen };
 // the parts a reader needs are read.
 class InputFile {
 public:
-    InputFile(const std::string& path, ReadFailureText failure, std::size_t maxBytes);
+    InputFile(const std::filesystem::path& path, ReadFailureText failure, std::size_t maxBytes);
     InputFile(const InputFile&) = delete;
     InputFile& operator=(const InputFile&) = delete;
     ~InputFile();
@@ -150,10 +153,10 @@ inline constexpr std::size_t MaxWholeFileBytes = std::size_t{256} << 20;
 
 // The whole file, at most `maxBytes`. When it cannot be opened or read, throws
 // FileError with CannotOpenText or the runtime's text, as `failure` asks.
-std::string ReadWholeFile(const std::string& path, ReadFailureText failure,
+std::string ReadWholeFile(const std::filesystem::path& path, ReadFailureText failure,
                           std::size_t maxBytes = MaxWholeFileBytes);
 
 // "The file "<path>" is N MB; files of more than M MB are not read".
-std::string TooLargeText(const std::string& path, std::size_t size, std::size_t maxBytes);
+std::string TooLargeText(const std::filesystem::path& path, std::size_t size, std::size_t maxBytes);
 
 } // namespace sw

@@ -8,6 +8,7 @@
 #include "index/Settings.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -64,10 +65,10 @@ std::string DbfFileBytes(const SheetGrid& g);
 // failure leaves an existing file untouched. Errors are FileError: "Cannot create
 // file "%s". %s" or the runtime's I/O text. WriteShxFile also throws
 // ShapefileReadOnlyMessage when the main file beside it may not be written.
-void WriteShpFile(const std::string& path, const Settings& s, const SheetGrid& g);
-void WriteShxFile(const std::string& path, const Settings& s, const SheetGrid& g);
-void WriteDbfFile(const std::string& path, const SheetGrid& g);
-void WritePrjFile(const std::string& path);
+void WriteShpFile(const std::filesystem::path& path, const Settings& s, const SheetGrid& g);
+void WriteShxFile(const std::filesystem::path& path, const Settings& s, const SheetGrid& g);
+void WriteDbfFile(const std::filesystem::path& path, const SheetGrid& g);
+void WritePrjFile(const std::filesystem::path& path);
 
 // The most sheets a shapefile can hold: the main file's length is a signed
 // 32-bit count of 16-bit words (31,580,641 records of 68 words after the header).
@@ -76,7 +77,7 @@ std::size_t MaxShapefileSheets();
 uint64_t ShapefileBytes(std::size_t sheets);
 uint64_t ShapefileBytesEstimate(const Settings& s, const SheetGrid& g);
 // The four names WriteShapeFiles writes: ".shp", ".shx", ".dbf", ".prj".
-std::vector<std::string> ShapefileNames(const std::string& path);
+std::vector<std::string> ShapefileNames(const std::filesystem::path& path);
 // "Cannot write a shapefile of N sheets: ..." naming the limit.
 std::string TooManySheetsForShapefileText(std::size_t sheets);
 
@@ -85,16 +86,16 @@ std::string TooManySheetsForShapefileText(std::size_t sheets);
 // new or every file is as before, and two writers of one name never mix their
 // files. A grid beyond MaxShapefileSheets, and a path naming a pipe or device,
 // are refused before anything is written.
-void WriteShapeFiles(const std::string& path, const Settings& s, const SheetGrid& g);
+void WriteShapeFiles(const std::filesystem::path& path, const Settings& s, const SheetGrid& g);
 
 // The ".prj" beside a .shp: Missing when there is none, Projected when its first
 // line contains "PROJCS", else Geographic. A .prj that cannot be read throws
 // FileError with the runtime's text.
 enum class ProjectionCheck { Geographic, Projected, Missing };
-ProjectionCheck CheckShapefileProjection(const std::string& shpPath);
+ProjectionCheck CheckShapefileProjection(const std::filesystem::path& shpPath);
 
 // "The shapefile "<path>" is damaged or incomplete".
-std::string DamagedShapefileText(const std::string& path);
+std::string DamagedShapefileText(const std::filesystem::path& path);
 
 // Reads the first record of a polyline (3) or polygon (5) main file into the
 // table in decimal-degree layout: row i + 1 holds point i (column 0 the number,
@@ -105,14 +106,14 @@ std::string DamagedShapefileText(const std::string& path);
 // than its header or first record, or whose counts or record length do not fit
 // in it, throws FileError with DamagedShapefileText(path) and changes nothing.
 // The projection is not checked here.
-void ReadShpData(std::string_view bytes, const std::string& path, VertexTable& t,
+void ReadShpData(std::string_view bytes, const std::filesystem::path& path, VertexTable& t,
                  char decimalSeparator);
 
 // ReadShpData on a file; "Cannot open file "%s". %s" when it cannot be read.
-void ReadShpFile(const std::string& path, VertexTable& t, char decimalSeparator);
+void ReadShpFile(const std::filesystem::path& path, VertexTable& t, char decimalSeparator);
 
 // Why ReadShpData takes nothing from these bytes, for telling the user; empty
 // when it takes the first record's points (or refuses the file as damaged).
-std::string ShpNothingReadText(std::string_view bytes, const std::string& path);
+std::string ShpNothingReadText(std::string_view bytes, const std::filesystem::path& path);
 
 } // namespace sw

@@ -1,5 +1,6 @@
 #include "exchange/ByteOrder.h"
 #include "exchange/FileError.h"
+#include "exchange/FileNames.h"
 #include "exchange/InputLimits.h"
 #include "exchange/NumberText.h"
 #include "exchange/SafeFile.h"
@@ -7,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <filesystem>
 #include <vector>
 
 namespace sw {
@@ -65,11 +67,11 @@ std::string ShapeTypeName(int32_t type) {
 
 } // namespace
 
-std::string DamagedShapefileText(const std::string& path) {
-    return "The shapefile \"" + path + "\" is damaged or incomplete";
+std::string DamagedShapefileText(const std::filesystem::path& path) {
+    return "The shapefile \"" + path.string() + "\" is damaged or incomplete";
 }
 
-void ReadShpData(std::string_view bytes, const std::string& path, VertexTable& t,
+void ReadShpData(std::string_view bytes, const std::filesystem::path& path, VertexTable& t,
                  char decimalSeparator) {
     auto damaged = [&] { return FileError(DamagedShapefileText(path)); };
     if (bytes.size() < ShpHeaderSize) {
@@ -146,25 +148,25 @@ void ReadShpData(std::string_view bytes, const std::string& path, VertexTable& t
     }
 }
 
-std::string ShpNothingReadText(std::string_view bytes, const std::string& path) {
+std::string ShpNothingReadText(std::string_view bytes, const std::filesystem::path& path) {
     if (bytes.size() < ShpHeaderSize) {
         return {}; // refused as damaged
     }
     const int32_t type = AsInt(GetLE32(bytes, 32));
     if (!IsValidShapeType(type)) {
-        return "\"" + path + "\" is not a shapefile: its header names no shape type";
+        return QuotedPath(path) + " is not a shapefile: its header names no shape type";
     }
     if (type != ShpPolyline && type != ShpPolygon) {
-        return "The shapefile \"" + path + "\" holds " + ShapeTypeName(type) +
+        return "The shapefile \"" + path.string() + "\" holds " + ShapeTypeName(type) +
                ", not polylines or polygons";
     }
     if (bytes.size() >= FirstContent + 4 && AsInt(GetLE32(bytes, FirstContent)) == 0) {
-        return "The first shape of \"" + path + "\" is empty";
+        return "The first shape of \"" + path.string() + "\" is empty";
     }
     return {};
 }
 
-void ReadShpFile(const std::string& path, VertexTable& t, char decimalSeparator) {
+void ReadShpFile(const std::filesystem::path& path, VertexTable& t, char decimalSeparator) {
     // Only the header and the first record are read, however large the file: the
     // counts are checked against the file's size and the vertex limit before the
     // points are read.
@@ -183,7 +185,7 @@ void ReadShpFile(const std::string& path, VertexTable& t, char decimalSeparator)
             declared >= needed &&
             declared <= static_cast<int64_t>(file.Size()) - static_cast<int64_t>(FirstContent)) {
             if (static_cast<std::size_t>(numPoints) > MaxInputVertices) {
-                throw FileError(TooManyVerticesText("The shapefile \"" + path + "\""));
+                throw FileError(TooManyVerticesText("The shapefile \"" + path.string() + "\""));
             }
             bytes = file.Read(0, FirstContent + static_cast<std::size_t>(needed));
             // What follows the points in a longer record is never looked at: let the

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
 
 namespace sw {
 
@@ -211,10 +212,10 @@ uint64_t ShapefileBytesEstimate(const Settings& /*s*/, const SheetGrid& g) {
     return ShapefileBytes(DbfRecordCount(g));
 }
 
-std::vector<std::string> ShapefileNames(const std::string& path) {
+std::vector<std::string> ShapefileNames(const std::filesystem::path& path) {
     std::vector<std::string> names;
     for (const char* ext : {".shp", ".shx", ".dbf", ".prj"}) {
-        names.push_back(ReplaceExtension(path, ext));
+        names.push_back(ReplaceExtension(path.string(), ext));
     }
     return names;
 }
@@ -241,15 +242,15 @@ std::string DbfFileBytes(const SheetGrid& g) {
     return out;
 }
 
-void WriteShpFile(const std::string& path, const Settings& s, const SheetGrid& g) {
+void WriteShpFile(const std::filesystem::path& path, const Settings& s, const SheetGrid& g) {
     const std::string bytes = ShpFileBytes(s, g);
-    ReplaceFileContents(ReplaceExtension(path, ".shp"), bytes, WriteFailureText::Runtime);
+    ReplaceFileContents(ReplaceExtension(path.string(), ".shp"), bytes, WriteFailureText::Runtime);
 }
 
-void WriteShxFile(const std::string& path, const Settings& s, const SheetGrid& g) {
+void WriteShxFile(const std::filesystem::path& path, const Settings& s, const SheetGrid& g) {
     // An index beside a main file nobody may change would describe a file the
     // user cannot keep in step with it.
-    const std::string shp = ReplaceExtension(path, ".shp");
+    const std::string shp = ReplaceExtension(path.string(), ".shp");
     errno = 0;
     if (std::FILE* f = std::fopen(shp.c_str(), "r+b")) {
         std::fclose(f);
@@ -257,15 +258,17 @@ void WriteShxFile(const std::string& path, const Settings& s, const SheetGrid& g
         throw FileError(ShapefileReadOnlyMessage);
     }
     const std::string bytes = ShxFileBytes(s, g);
-    ReplaceFileContents(ReplaceExtension(path, ".shx"), bytes, WriteFailureText::Runtime);
+    ReplaceFileContents(ReplaceExtension(path.string(), ".shx"), bytes, WriteFailureText::Runtime);
 }
 
-void WriteDbfFile(const std::string& path, const SheetGrid& g) {
-    ReplaceFileContents(ReplaceExtension(path, ".dbf"), DbfFileBytes(g), WriteFailureText::Runtime);
+void WriteDbfFile(const std::filesystem::path& path, const SheetGrid& g) {
+    ReplaceFileContents(ReplaceExtension(path.string(), ".dbf"), DbfFileBytes(g),
+                        WriteFailureText::Runtime);
 }
 
-void WritePrjFile(const std::string& path) {
-    ReplaceFileContents(ReplaceExtension(path, ".prj"), Wgs84PrjText, WriteFailureText::Runtime);
+void WritePrjFile(const std::filesystem::path& path) {
+    ReplaceFileContents(ReplaceExtension(path.string(), ".prj"), Wgs84PrjText,
+                        WriteFailureText::Runtime);
 }
 
 std::string TooManySheetsForShapefileText(std::size_t sheets) {
@@ -275,11 +278,11 @@ std::string TooManySheetsForShapefileText(std::size_t sheets) {
            std::to_string(MaxShapefileSheets()) + " sheets";
 }
 
-void WriteShapeFiles(const std::string& path, const Settings& s, const SheetGrid& g) {
+void WriteShapeFiles(const std::filesystem::path& path, const Settings& s, const SheetGrid& g) {
     // Four files cannot go into one pipe or device; and putting extensions on its
     // name would create files beside the device (/dev/null.shp).
     if (IsStreamTarget(path)) {
-        throw FileError("Cannot write a shapefile to \"" + path +
+        throw FileError("Cannot write a shapefile to \"" + path.string() +
                         "\": it is a pipe or device, and a shapefile is four files");
     }
     // Refused before anything is written: the overflow would otherwise surface
@@ -294,10 +297,13 @@ void WriteShapeFiles(const std::string& path, const Settings& s, const SheetGrid
     const SheetCorners corners(s, g);
     // The four files are one set: a failure anywhere leaves every old file as it was.
     FileSet set;
-    EmitShp(corners, WriteTo{set.Add(ReplaceExtension(path, ".shp"), WriteFailureText::Runtime)});
-    EmitShx(corners, WriteTo{set.Add(ReplaceExtension(path, ".shx"), WriteFailureText::Runtime)});
-    EmitDbf(g, WriteTo{set.Add(ReplaceExtension(path, ".dbf"), WriteFailureText::Runtime)});
-    set.Add(ReplaceExtension(path, ".prj"), WriteFailureText::Runtime).Write(Wgs84PrjText);
+    EmitShp(corners,
+            WriteTo{set.Add(ReplaceExtension(path.string(), ".shp"), WriteFailureText::Runtime)});
+    EmitShx(corners,
+            WriteTo{set.Add(ReplaceExtension(path.string(), ".shx"), WriteFailureText::Runtime)});
+    EmitDbf(g,
+            WriteTo{set.Add(ReplaceExtension(path.string(), ".dbf"), WriteFailureText::Runtime)});
+    set.Add(ReplaceExtension(path.string(), ".prj"), WriteFailureText::Runtime).Write(Wgs84PrjText);
     set.Commit();
 }
 

@@ -8,8 +8,8 @@
 
 namespace sw {
 
-ProjectionCheck CheckShapefileProjection(const std::string& shpPath) {
-    const std::string prj = ReplaceExtension(shpPath, ".prj");
+ProjectionCheck CheckShapefileProjection(const std::filesystem::path& shpPath) {
+    const std::string prj = ReplaceExtension(shpPath.string(), ".prj");
     std::error_code ec;
     if (!std::filesystem::exists(prj, ec)) {
         return ProjectionCheck::Missing;

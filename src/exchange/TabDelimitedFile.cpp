@@ -5,6 +5,7 @@
 #include "exchange/SafeFile.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <utility>
 
 namespace sw {
@@ -125,9 +126,9 @@ void ProcessTabDelimitedText(std::string_view bytes, VertexTable& t) {
     ReadVertexText(bytes, t, "The vertex text");
 }
 
-void ProcessTabDelimitedFile(const std::string& path, VertexTable& t) {
+void ProcessTabDelimitedFile(const std::filesystem::path& path, VertexTable& t) {
     const std::string bytes = ReadWholeFile(path, ReadFailureText::CannotOpen, MaxTextInputBytes);
-    ReadVertexText(bytes, t, "The vertex file \"" + path + "\"");
+    ReadVertexText(bytes, t, "The vertex file \"" + path.string() + "\"");
 }
 
 } // namespace sw

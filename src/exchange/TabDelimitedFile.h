@@ -6,6 +6,7 @@
 
 #include "exchange/VertexTable.h"
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,6 +31,6 @@ void ProcessTabDelimitedText(std::string_view bytes, VertexTable& t);
 
 // The same from a file. Throws FileError naming the file and the system's reason
 // when it cannot be opened or read; the table is then unchanged.
-void ProcessTabDelimitedFile(const std::string& path, VertexTable& t);
+void ProcessTabDelimitedFile(const std::filesystem::path& path, VertexTable& t);
 
 } // namespace sw

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <csignal>
 #include <cstring>
+#include <filesystem>
 #include <mutex>
 #include <unistd.h>
 
@@ -54,17 +55,17 @@ void InstallHandlers() {
 
 } // namespace
 
-int RegisterTemporaryFile(const std::string& path) {
+int RegisterTemporaryFile(const std::filesystem::path& path) {
     auto& slots = Slots(); // built before any handler can look at it
     static std::once_flag installed;
     std::call_once(installed, InstallHandlers);
-    if (path.size() >= MaxPath) {
+    if (path.native().size() >= MaxPath) {
         return -1;
     }
     for (std::size_t i = 0; i < slots.size(); ++i) {
         int expected = Free;
         if (slots[i].state.compare_exchange_strong(expected, Busy)) {
-            std::memcpy(slots[i].path, path.c_str(), path.size() + 1);
+            std::memcpy(slots[i].path, path.c_str(), path.native().size() + 1);
             slots[i].state.store(Active);
             return static_cast<int>(i);
         }

@@ -9,13 +9,14 @@
 // The handlers are installed on first use, and only where the signal still has
 // its default action, so a program that handles these signals itself keeps its own.
 
+#include <filesystem>
 #include <string>
 
 namespace sw {
 
 // Registers `path`; returns the slot to release, or -1 when none was free or the
 // path is too long to keep.
-int RegisterTemporaryFile(const std::string& path);
+int RegisterTemporaryFile(const std::filesystem::path& path);
 
 // Forgets the slot (the file was renamed or removed); -1 is ignored.
 void ReleaseTemporaryFile(int slot);

@@ -6,6 +6,7 @@
 #include "exchange/ShapeFile.h"
 
 #include <charconv>
+#include <filesystem>
 #include <system_error>
 
 namespace sw {
@@ -51,16 +52,16 @@ std::string WorldFileText(const WorldTransform& t) {
            "\n" + Fixed(t.CentreY) + "\n";
 }
 
-std::string WorldFileName(const std::string& picturePath) {
-    const std::string ext = LowerExtension(picturePath);
+std::string WorldFileName(const std::filesystem::path& picturePath) {
+    const std::string ext = LowerExtension(picturePath.string());
     if (ext.size() < 3) { // no extension, or a lone dot
-        return ReplaceExtension(picturePath, ".wld");
+        return ReplaceExtension(picturePath.string(), ".wld");
     }
     std::string wext = ".";
     wext += ext[1];
     wext += ext.back();
     wext += 'w';
-    return ReplaceExtension(picturePath, wext);
+    return ReplaceExtension(picturePath.string(), wext);
 }
 
 std::string PamText() {
@@ -69,11 +70,13 @@ std::string PamText() {
            "</SRS>\n</PAMDataset>\n";
 }
 
-void WriteWorldFiles(const std::string& picturePath, const Settings& s, const SheetGrid& g) {
+void WriteWorldFiles(const std::filesystem::path& picturePath, const Settings& s,
+                     const SheetGrid& g) {
     StagedFile world(WorldFileName(picturePath), WorldFileText(LayoutWorldTransform(s, g)),
                      WriteFailureText::Runtime);
-    StagedFile prj(ReplaceExtension(picturePath, ".prj"), Wgs84PrjText, WriteFailureText::Runtime);
-    StagedFile pam(picturePath + ".aux.xml", PamText(), WriteFailureText::Runtime);
+    StagedFile prj(ReplaceExtension(picturePath.string(), ".prj"), Wgs84PrjText,
+                   WriteFailureText::Runtime);
+    StagedFile pam(picturePath.string() + ".aux.xml", PamText(), WriteFailureText::Runtime);
     world.Commit();
     prj.Commit();
     pam.Commit();

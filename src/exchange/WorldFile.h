@@ -10,6 +10,7 @@
 #include "coverage/SheetGrid.h"
 #include "index/Settings.h"
 
+#include <filesystem>
 #include <string>
 
 namespace sw {
@@ -30,7 +31,7 @@ std::string WorldFileText(const WorldTransform& t);
 // The world file's name beside `picturePath`: the extension's first and last
 // letters followed by 'w' (".jpg" gives ".jgw", ".bmp" gives ".bpw"), ".wld"
 // when the name has no extension.
-std::string WorldFileName(const std::string& picturePath);
+std::string WorldFileName(const std::filesystem::path& picturePath);
 
 // The coordinate system in well-known text with its EPSG authority (4326),
 // escaped for an XML element.
@@ -50,6 +51,7 @@ std::string PamText();
 // Writes the world file, the ".prj" (the picture's extension replaced, or
 // appended) and the ".aux.xml" beside `picturePath`, all prepared before any is
 // put in place. Throws FileError like every writer.
-void WriteWorldFiles(const std::string& picturePath, const Settings& s, const SheetGrid& g);
+void WriteWorldFiles(const std::filesystem::path& picturePath, const Settings& s,
+                     const SheetGrid& g);
 
 } // namespace sw

@@ -2,14 +2,12 @@
 
 #include "view/ModalSeam.h"
 
-#include <QFile>
-
 #include <string>
 
 namespace sw::gui {
 
 QString CaptionFor(const std::string& source) {
-    return source.empty() ? AppTitle() : QFile::decodeName(QByteArray::fromStdString(source));
+    return source.empty() ? AppTitle() : PathFromCore(source);
 }
 
 void ShowInformation(QWidget* parent, const QString& text) {

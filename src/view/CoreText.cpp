@@ -3,6 +3,8 @@
 #include "exchange/FileError.h"
 #include "index/WindowsText.h"
 
+#include <QFile>
+
 namespace sw::gui {
 
 QString FromCore(const std::string& text) {
@@ -11,6 +13,14 @@ QString FromCore(const std::string& text) {
 
 std::string ToCore(const QString& text) {
     return Utf8ToWindows(text.toStdString());
+}
+
+std::filesystem::path PathToCore(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+QString PathFromCore(const std::filesystem::path& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path.native()));
 }
 
 QString ErrorText(const std::exception& e) {

@@ -3,8 +3,8 @@
 #include "exchange/FormatRegistry.h"
 #include "exchange/VertexTable.h"
 #include "index/Settings.h"
+#include "view/CoreText.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QMimeData>
 #include <QUrl>
@@ -12,7 +12,7 @@
 namespace sw::gui {
 
 const InputFormat* DropFormat(const QString& path) {
-    return InputFormatForPath(QFile::encodeName(path).toStdString());
+    return InputFormatForPath(PathToCore(path).native());
 }
 
 DropRequest ReadDrop(const QMimeData* mime) {

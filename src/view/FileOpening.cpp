@@ -6,8 +6,6 @@
 #include "view/MainForm.h"
 #include "view/OpenLayer.h"
 
-#include <QFile>
-
 namespace sw::gui {
 
 void OpenGivenFile(TMainForm& form, const QString& path) {
@@ -15,7 +13,7 @@ void OpenGivenFile(TMainForm& form, const QString& path) {
         ShowInformation(&form, QString::fromLatin1(TMainForm::BusyText));
         return;
     }
-    if (OpensAsLayer(QFile::encodeName(path).toStdString())) {
+    if (OpensAsLayer(PathToCore(path).native())) {
         form.Layers().Open(path);
         return;
     }

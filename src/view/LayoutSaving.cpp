@@ -45,7 +45,7 @@ bool SaveFilterIsPicture(SaveFilter filter) {
 
 std::string SaveFileName(const std::string& path, SaveFilter filter) {
     const OutputFormat* f = SaveBoxFormat(filter);
-    const QFileInfo info(QString::fromStdString(path));
+    const QFileInfo info(PathFromCore(path));
     if (f == nullptr || f->WriteSheets != nullptr || !info.suffix().isEmpty() ||
         info.fileName().isEmpty()) {
         return path;

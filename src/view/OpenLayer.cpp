@@ -10,7 +10,6 @@
 #include "view/MainForm.h"
 #include "view/ModalSeam.h"
 
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMetaObject>
@@ -93,7 +92,7 @@ void LayerOpening::OpenLayerClick() {
 }
 
 bool LayerOpening::Open(const QString& path) {
-    const std::string file = QFile::encodeName(path).toStdString();
+    const std::string file = PathToCore(path).string();
     const bool started = work_->Start([this, file](const std::atomic<bool>& cancel) {
         layer_.reset();
         failure_.clear();
@@ -159,7 +158,7 @@ void LayerOpening::Conclude(GisLayer layer, const QString& path) {
     }
     Feature feature = UnionFeature(shapes);
     opened_ = OpenedLayerText(layer, shapes.size(), DataTypeOf(feature), path);
-    main_.AcceptLayer(std::move(feature), QFile::encodeName(path).toStdString());
+    main_.AcceptLayer(std::move(feature), PathToCore(path).string());
     emit HandedOver();
 }
 

@@ -102,5 +102,24 @@ TEST(SafeFile, WholeFileReads) {
     EXPECT_THROW(ReadWholeFile(dir.Path().string(), ReadFailureText::Runtime), FileError);
 }
 
+// A path's bytes reach messages and the file system as they are: a UTF-8 name and
+// a Latin-1 one that is no valid UTF-8 alike, whatever the locale.
+TEST(SafeFile, PathBytesKeptInFilesAndMessages) {
+    test::ScratchDir dir;
+    for (const std::string name : {"\xc3\xa1rea", "\xe1rea"}) {
+        const std::filesystem::path path = dir.File(name);
+        ReplaceFileContents(path, "abc", WriteFailureText::Runtime);
+        EXPECT_EQ(test::ReadBytes(dir.File(name)), "abc");
+        EXPECT_EQ(QuotedPath(path), "\"" + dir.File(name) + "\"");
+        try {
+            ReadWholeFile(dir.File(name + "-none"), ReadFailureText::CannotOpen);
+            ADD_FAILURE() << "no error";
+        } catch (const FileError& e) {
+            EXPECT_EQ(std::string(e.what()), "Cannot open file \"" + dir.File(name + "-none") +
+                                                 "\". No such file or directory");
+        }
+    }
+}
+
 } // namespace
 } // namespace sw
