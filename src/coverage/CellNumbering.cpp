@@ -150,7 +150,7 @@ std::size_t GridNumberer::Compose(const Row& row, const Column& col, char* out) 
 
 void GridNumberer::NumberRow(int32_t r, SheetRec* row) const {
     const Row& k = rows_[static_cast<std::size_t>(r)];
-    char buf[48];
+    char buf[MaxLength];
     for (std::size_t c = 0; c < cols_.size(); ++c) {
         const std::size_t n = Compose(k, cols_[c], buf);
         row[c].SheetNo.assign(std::string_view(buf, n));
@@ -158,7 +158,7 @@ void GridNumberer::NumberRow(int32_t r, SheetRec* row) const {
 }
 
 std::string GridNumberer::Number(int32_t r, int32_t c) const {
-    char buf[48];
+    char buf[MaxLength];
     const std::size_t n =
         Compose(rows_[static_cast<std::size_t>(r)], cols_[static_cast<std::size_t>(c)], buf);
     return std::string(buf, n);

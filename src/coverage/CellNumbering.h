@@ -9,6 +9,7 @@
 
 #include "coverage/SheetGrid.h"
 #include "index/Settings.h"
+#include "index/SheetNumber.h"
 
 #include <cstdint>
 #include <string>
@@ -26,6 +27,19 @@ public:
 
     // The number of cell (r, c) as a text (the grid's CurrentSheetNo).
     std::string Number(int32_t r, int32_t c) const;
+
+    // Writes the number of cell (r, c) to `out`, which has room for MaxLength
+    // characters, and returns its length.
+    std::size_t Compose(int32_t r, int32_t c, char* out) const {
+        return Compose(rows_[static_cast<std::size_t>(r)], cols_[static_cast<std::size_t>(c)], out);
+    }
+    static constexpr std::size_t MaxLength = 48;
+
+    // False for a cell outside the index (numbered "#"), which is never IN.
+    bool Inside(int32_t r, int32_t c) const {
+        return InCoverageArea(cols_[static_cast<std::size_t>(c)].Lon,
+                              rows_[static_cast<std::size_t>(r)].Lat);
+    }
 
 private:
     struct Column {

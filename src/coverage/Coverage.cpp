@@ -1,5 +1,6 @@
 #include "coverage/Coverage.h"
 
+#include "coverage/CellNumbering.h"
 #include "coverage/CellTests.h"
 #include "coverage/Enumeration.h"
 #include "coverage/FeatureUnion.h"
@@ -20,8 +21,10 @@ int32_t UsableCount(const Feature& f) {
     return static_cast<int32_t>(std::max<int64_t>(count, 0));
 }
 
+// Computes the grid of the features. With `mask`, only the IN flags are made,
+// into *mask, and the grid's sheet list stays empty.
 void ComputeFeatures(const Settings& s, const std::vector<Feature*>& features, SheetGrid& grid,
-                     const ComputeControl& ctl, Algorithm algorithm) {
+                     std::vector<uint8_t>* mask, const ComputeControl& ctl, Algorithm algorithm) {
     std::vector<const Feature*> readOnly(features.begin(), features.end());
     std::vector<int32_t> counts;
     counts.reserve(features.size());
@@ -37,7 +40,13 @@ void ComputeFeatures(const Settings& s, const std::vector<Feature*>& features, S
     // overflow or a cancellation leaves the caller's grid and features untouched.
     SheetGrid g;
     ComputeGridBox(s, readOnly, counts, g);
-    AllocateSheetList(s, g.GridCols, g.GridRows, g);
+    std::vector<uint8_t> in;
+    if (mask != nullptr) {
+        g.SheetCount = static_cast<int32_t>(CheckedSheetCount(g.GridCols, g.GridRows));
+        (void)CellFrame(s, g.GridCols, g.GridRows); // refuses positions past 32 bits up front
+    } else {
+        AllocateSheetList(s, g.GridCols, g.GridRows, g);
+    }
 
     std::vector<PolyPoints> points(features.size());
     std::vector<Segment> segments;
@@ -63,18 +72,30 @@ void ComputeFeatures(const Settings& s, const std::vector<Feature*>& features, S
         }
     }
 
-    if (algorithm == Algorithm::Reference) {
-        clipp_lines_along_sheets(s, segments, g, ctl);
-        for (const RingSet& polygon : polygons) {
-            MarkInteriorSheets(polygon, g);
+    if (mask != nullptr) {
+        if (g.GridRows > 0 && g.GridCols > 0) {
+            const GridNumberer numberer(s, g);
+            EnumerateInCells(s, segments, polygons, g, numberer, in, ctl);
+            g.CurrentSheetNo = numberer.Number(g.GridRows - 1, g.GridCols - 1);
         }
+        g.InSheetCount = static_cast<int32_t>(std::count(in.begin(), in.end(), uint8_t{1}));
     } else {
-        FastSheetEnumeration(s, segments, polygons, g, ctl);
+        if (algorithm == Algorithm::Reference) {
+            clipp_lines_along_sheets(s, segments, g, ctl);
+            for (const RingSet& polygon : polygons) {
+                MarkInteriorSheets(polygon, g);
+            }
+        } else {
+            FastSheetEnumeration(s, segments, polygons, g, ctl);
+        }
+        g.InSheetCount =
+            static_cast<int32_t>(std::count_if(g.SheetList.begin(), g.SheetList.end(),
+                                               [](const SheetRec& r) { return r.InFlag == 1; }));
     }
-
-    g.InSheetCount = static_cast<int32_t>(std::count_if(
-        g.SheetList.begin(), g.SheetList.end(), [](const SheetRec& r) { return r.InFlag == 1; }));
     grid = std::move(g);
+    if (mask != nullptr) {
+        *mask = std::move(in);
+    }
     for (std::size_t k = 0; k < features.size(); ++k) {
         if (counts[k] > 0 && HasPolygonPart(*features[k])) {
             features[k]->FeaturePoints = std::move(points[k]);
@@ -82,23 +103,27 @@ void ComputeFeatures(const Settings& s, const std::vector<Feature*>& features, S
     }
 }
 
-} // namespace
+std::vector<Feature*> Pointers(std::vector<Feature>& features) {
+    std::vector<Feature*> all;
+    all.reserve(features.size());
+    for (Feature& f : features) {
+        all.push_back(&f);
+    }
+    return all;
+}
 
-void ComputeSheets(const Settings& s, Feature& f, SheetGrid& grid, const ComputeControl& ctl,
-                   Algorithm algorithm) {
+// One feature, or the union of its members (MemberStarts) on a common grid.
+void ComputeFeature(const Settings& s, Feature& f, SheetGrid& grid, std::vector<uint8_t>* mask,
+                    const ComputeControl& ctl, Algorithm algorithm) {
     if (f.MemberStarts.size() < 2) {
-        ComputeFeatures(s, {&f}, grid, ctl, algorithm);
+        ComputeFeatures(s, {&f}, grid, mask, ctl, algorithm);
         return;
     }
     // A union of features: each member's rings on their own, on the common grid.
     std::vector<Feature> members = UnionMembers(f);
-    std::vector<Feature*> all;
-    all.reserve(members.size());
-    for (Feature& m : members) {
-        all.push_back(&m);
-    }
     SheetGrid g;
-    ComputeFeatures(s, all, g, ctl, algorithm);
+    std::vector<uint8_t> in;
+    ComputeFeatures(s, Pointers(members), g, mask != nullptr ? &in : nullptr, ctl, algorithm);
     if (HasPolygonPart(f)) {
         PolyPoints pts(f.Vertices.size());
         for (std::size_t i = 0; i < f.Vertices.size(); ++i) {
@@ -107,16 +132,30 @@ void ComputeSheets(const Settings& s, Feature& f, SheetGrid& grid, const Compute
         f.FeaturePoints = std::move(pts);
     }
     grid = std::move(g);
+    if (mask != nullptr) {
+        *mask = std::move(in);
+    }
+}
+
+} // namespace
+
+void ComputeSheets(const Settings& s, Feature& f, SheetGrid& grid, const ComputeControl& ctl,
+                   Algorithm algorithm) {
+    ComputeFeature(s, f, grid, nullptr, ctl, algorithm);
 }
 
 void ComputeUnion(const Settings& s, std::vector<Feature>& features, SheetGrid& grid,
                   const ComputeControl& ctl, Algorithm algorithm) {
-    std::vector<Feature*> all;
-    all.reserve(features.size());
-    for (Feature& f : features) {
-        all.push_back(&f);
-    }
-    ComputeFeatures(s, all, grid, ctl, algorithm);
+    ComputeFeatures(s, Pointers(features), grid, nullptr, ctl, algorithm);
+}
+
+void ComputeSheetMask(const Settings& s, Feature& f, SheetMask& mask, const ComputeControl& ctl) {
+    ComputeFeature(s, f, mask.Grid, &mask.In, ctl, Algorithm::Fast);
+}
+
+void ComputeUnionMask(const Settings& s, std::vector<Feature>& features, SheetMask& mask,
+                      const ComputeControl& ctl) {
+    ComputeFeatures(s, Pointers(features), mask.Grid, &mask.In, ctl, Algorithm::Fast);
 }
 
 } // namespace sw

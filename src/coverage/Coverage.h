@@ -11,6 +11,7 @@
 #include "index/Settings.h"
 
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -65,5 +66,23 @@ void ComputeSheets(const Settings& s, Feature& f, SheetGrid& grid, const Compute
 // FeaturePoints of each feature with a polygon ring. All or nothing, as above.
 void ComputeUnion(const Settings& s, std::vector<Feature>& features, SheetGrid& grid,
                   const ComputeControl& ctl = {}, Algorithm algorithm = Algorithm::Fast);
+
+// Which cells are IN, without the sheet list: for a caller that prints only the
+// numbers it needs and can make them with GridNumberer(s, Grid). Grid holds
+// everything ComputeSheets sets but SheetList, which stays empty; In has one
+// byte per cell, row r, column c at r * Grid.GridCols + c, 1 for IN. The same
+// cells are IN as in the fast ComputeSheets.
+struct SheetMask {
+    SheetGrid Grid;
+    std::vector<uint8_t> In;
+};
+
+// ComputeSheets and ComputeUnion with the fast enumeration, giving the mask. The
+// progress callback is not called; cancellation and the all-or-nothing rule
+// hold as there.
+void ComputeSheetMask(const Settings& s, Feature& f, SheetMask& mask,
+                      const ComputeControl& ctl = {});
+void ComputeUnionMask(const Settings& s, std::vector<Feature>& features, SheetMask& mask,
+                      const ComputeControl& ctl = {});
 
 } // namespace sw

@@ -1,6 +1,7 @@
 #include "coverage/CellNumbering.h"
 #include "coverage/Enumeration.h"
 #include "coverage/Progress.h"
+#include "index/CheckedMath.h"
 #include "index/SheetNumber.h"
 
 #include <algorithm>
@@ -31,10 +32,6 @@ int64_t CeilDiv(int64_t a, int64_t b) {
 int64_t FloorIndex(double v, int32_t cell) {
     const double q = std::floor(v / static_cast<double>(cell));
     return static_cast<int64_t>(std::clamp(q, -1e15, 1e15));
-}
-
-bool IsOutside(const SheetRec& rec) {
-    return rec.SheetNo == OutsideSheetNo;
 }
 
 // An edge of a ring and the rows whose line it may cross.
@@ -135,35 +132,38 @@ private:
 // A cell is inside when an odd number of crossings lie strictly east of its
 // north-west corner, exactly as PointInPolygon counts them. Closed rings cross
 // any line an even number of times, so the cells west of the first crossing are
-// outside and the scan starts at it.
-void MarkInteriorRow(const std::vector<double>& xs, SheetRec* row, int32_t cols) {
-    if (xs.empty()) {
+// outside and the scan starts at it. `xs` holds the cells' west edges.
+void MarkInteriorRow(const std::vector<double>& crossings, const std::vector<int32_t>& xs,
+                     const GridNumberer& numberer, int32_t r, uint8_t* row) {
+    if (crossings.empty()) {
         return;
     }
     std::size_t k = 0;
-    const std::size_t m = xs.size();
-    SheetRec* const end = row + cols;
-    SheetRec* rec = std::partition_point(
-        row, end, [first = xs[0]](const SheetRec& r) { return static_cast<double>(r.X) < first; });
-    for (; rec != end; ++rec) {
-        const auto x = static_cast<double>(rec->X);
-        while (k < m && !(x < xs[k])) {
+    const std::size_t m = crossings.size();
+    const auto first = std::partition_point(xs.begin(), xs.end(), [x0 = crossings[0]](int32_t x) {
+        return static_cast<double>(x) < x0;
+    });
+    for (auto c = static_cast<std::size_t>(first - xs.begin()); c < xs.size(); ++c) {
+        const auto x = static_cast<double>(xs[c]);
+        while (k < m && !(x < crossings[k])) {
             ++k;
         }
         if (k == m) {
             return; // nothing east of here: the rest of the row is outside
         }
-        if (((m - k) & 1U) != 0 && rec->InFlag == 0 && !IsOutside(*rec)) {
-            rec->InFlag = 1;
+        if (((m - k) & 1U) != 0 && row[c] == 0 && numberer.Inside(r, static_cast<int32_t>(c))) {
+            row[c] = 1;
         }
     }
 }
 
 } // namespace
 
-void MarkTouchedCells(const Segment& seg, int32_t cellWidth, int32_t cellHeight, SheetGrid& g) {
-    const int64_t cols = g.GridCols;
-    const int64_t rows = g.GridRows;
+void MarkTouchedCells(const Segment& seg, const CellFrame& frame, uint8_t* in) {
+    const int64_t cols = static_cast<int64_t>(frame.Xs.size());
+    const int64_t rows = static_cast<int64_t>(frame.Ys.size());
+    const int32_t cellWidth = frame.Width;
+    const int32_t cellHeight = frame.Height;
     const PixelPoint& p = seg.P;
     const PixelPoint& q = seg.Q;
     const int64_t minX = std::min(p.X, q.X);
@@ -195,36 +195,50 @@ void MarkTouchedCells(const Segment& seg, int32_t cellWidth, int32_t cellHeight,
             r0 = std::max(FloorIndex(std::min(ya, yb), cellHeight) - 1, rAll0);
             r1 = std::min(FloorIndex(std::max(ya, yb), cellHeight) + 1, rAll1);
         }
+        const int32_t x = frame.Xs[static_cast<std::size_t>(c)];
         for (int64_t r = r0; r <= r1; ++r) {
-            SheetRec& rec = g.SheetList[static_cast<std::size_t>(r * cols + c)];
-            if (rec.InFlag == 0 &&
-                SegmentTouchesSheet(p, q, CellAt(rec.X, rec.Y, cellWidth, cellHeight))) {
-                rec.InFlag = 1;
+            uint8_t& flag = in[static_cast<std::size_t>(r * cols + c)];
+            if (flag == 0 && SegmentTouchesSheet(p, q,
+                                                 CellAt(x, frame.Ys[static_cast<std::size_t>(r)],
+                                                        cellWidth, cellHeight))) {
+                flag = 1;
             }
         }
     }
 }
 
-void FastSheetEnumeration(const Settings& s, const std::vector<Segment>& segments,
-                          const std::vector<RingSet>& polygons, SheetGrid& g,
-                          const ComputeControl& ctl) {
-    const int32_t w = SheetPixelWidth(s);
-    const int32_t h = s.SheetPixelHeight;
+CellFrame::CellFrame(const Settings& s, int32_t cols, int32_t rows)
+    : Width(SheetPixelWidth(s)), Height(s.SheetPixelHeight),
+      Xs(static_cast<std::size_t>(std::max(cols, 0))),
+      Ys(static_cast<std::size_t>(std::max(rows, 0))) {
+    for (std::size_t c = 0; c < Xs.size(); ++c) {
+        Xs[c] = CheckedMul(static_cast<int32_t>(c), Width);
+    }
+    for (std::size_t r = 0; r < Ys.size(); ++r) {
+        Ys[r] = CheckedMul(static_cast<int32_t>(r), Height);
+    }
+}
+
+void EnumerateInCells(const Settings& s, const std::vector<Segment>& segments,
+                      const std::vector<RingSet>& polygons, const SheetGrid& g,
+                      const GridNumberer& numberer, std::vector<uint8_t>& in,
+                      const ComputeControl& ctl) {
+    in.assign(static_cast<std::size_t>(std::max(g.GridCols, 0)) *
+                  static_cast<std::size_t>(std::max(g.GridRows, 0)),
+              0);
     if (g.GridRows <= 0 || g.GridCols <= 0) {
         return;
     }
-    ProgressTracker tracker(ctl, g.SheetCount);
-    const GridNumberer numberer(s, g);
-    // Touched cells are flagged first; the numbering below clears the flag again
-    // on cells outside the index.
+    const ProgressTracker cancel(ctl, 0); // for its cancellation check only
+    const CellFrame frame(s, g.GridCols, g.GridRows);
     for (const Segment& seg : segments) {
-        MarkTouchedCells(seg, w, h, g);
+        MarkTouchedCells(seg, frame, in.data());
     }
-    tracker.CheckCancel();
+    cancel.CheckCancel();
     std::vector<EdgeSweep> sweeps;
     sweeps.reserve(polygons.size());
     for (const RingSet& polygon : polygons) {
-        EdgeSweep sweep(polygon, h, g.GridRows);
+        EdgeSweep sweep(polygon, frame.Height, g.GridRows);
         if (sweep.FirstRow() <= sweep.LastRow()) {
             sweeps.push_back(std::move(sweep));
         }
@@ -235,16 +249,14 @@ void FastSheetEnumeration(const Settings& s, const std::vector<Segment>& segment
     std::vector<EdgeSweep*> active;
     std::size_t nextSweep = 0;
     const auto cols = static_cast<std::size_t>(g.GridCols);
-    int64_t done = 0;
     for (int32_t r = 0; r < g.GridRows; ++r) {
-        tracker.CheckCancel();
-        SheetRec* row = g.SheetList.data() + static_cast<std::size_t>(r) * cols;
-        numberer.NumberRow(r, row);
+        cancel.CheckCancel();
+        uint8_t* row = in.data() + static_cast<std::size_t>(r) * cols;
+        // A touched cell outside the index is never IN.
         for (std::size_t c = 0; c < cols; ++c) {
-            if (row[c].InFlag != 0 && IsOutside(row[c])) {
-                row[c].InFlag = 0;
+            if (row[c] != 0 && !numberer.Inside(r, static_cast<int32_t>(c))) {
+                row[c] = 0;
             }
-            tracker.CellDone(++done);
         }
         while (nextSweep < sweeps.size() && sweeps[nextSweep].FirstRow() <= r) {
             active.push_back(&sweeps[nextSweep++]);
@@ -253,7 +265,32 @@ void FastSheetEnumeration(const Settings& s, const std::vector<Segment>& segment
                                     [r](const EdgeSweep* e) { return e->LastRow() < r; }),
                      active.end());
         for (EdgeSweep* sweep : active) {
-            MarkInteriorRow(sweep->Crossings(r, row[0].Y), row, g.GridCols);
+            MarkInteriorRow(sweep->Crossings(r, frame.Ys[static_cast<std::size_t>(r)]), frame.Xs,
+                            numberer, r, row);
+        }
+    }
+}
+
+void FastSheetEnumeration(const Settings& s, const std::vector<Segment>& segments,
+                          const std::vector<RingSet>& polygons, SheetGrid& g,
+                          const ComputeControl& ctl) {
+    if (g.GridRows <= 0 || g.GridCols <= 0) {
+        return;
+    }
+    const GridNumberer numberer(s, g);
+    std::vector<uint8_t> in;
+    EnumerateInCells(s, segments, polygons, g, numberer, in, ctl);
+    ProgressTracker tracker(ctl, g.SheetCount);
+    const auto cols = static_cast<std::size_t>(g.GridCols);
+    int64_t done = 0;
+    for (int32_t r = 0; r < g.GridRows; ++r) {
+        tracker.CheckCancel();
+        SheetRec* row = g.SheetList.data() + static_cast<std::size_t>(r) * cols;
+        const uint8_t* flags = in.data() + static_cast<std::size_t>(r) * cols;
+        numberer.NumberRow(r, row);
+        for (std::size_t c = 0; c < cols; ++c) {
+            row[c].InFlag = flags[c];
+            tracker.CellDone(++done);
         }
     }
     g.CurrentSheetNo = numberer.Number(g.GridRows - 1, g.GridCols - 1);

@@ -98,11 +98,16 @@ void ComputeGridBox(const Settings& s, const std::vector<const Feature*>& featur
     g.GridNorthSec = north;
 }
 
-void AllocateSheetList(const Settings& s, int32_t cols, int32_t rows, SheetGrid& g) {
+int64_t CheckedSheetCount(int32_t cols, int32_t rows) {
     const int64_t count = static_cast<int64_t>(std::max(cols, 0)) * std::max(rows, 0);
     if (count > MaxSheetCount) {
         throw ComputeError(ExtentTooLargeMessage);
     }
+    return count;
+}
+
+void AllocateSheetList(const Settings& s, int32_t cols, int32_t rows, SheetGrid& g) {
+    const int64_t count = CheckedSheetCount(cols, rows);
     const int32_t w = SheetPixelWidth(s);
     // Positions first: an overflow is found before the big allocation is made.
     std::vector<int32_t> xs;

@@ -30,6 +30,9 @@ void ComputeGridBox(const Settings& s, const Feature& f, int32_t vertexCount, Sh
 void ComputeGridBox(const Settings& s, const std::vector<const Feature*>& features,
                     const std::vector<int32_t>& counts, SheetGrid& g);
 
+// cols * rows, or ComputeError when that is more than MaxSheetCount cells.
+int64_t CheckedSheetCount(int32_t cols, int32_t rows);
+
 // Replaces g.SheetList by cols * rows zeroed records with X = c * SheetPixelWidth,
 // Y = r * SheetPixelHeight (origin 0, 0) and sets SheetCount. Refuses a grid of
 // more than MaxSheetCount cells, or one whose allocation fails, with ComputeError

@@ -128,6 +128,20 @@ private:
     int32_t spanRows_ = 0;
 };
 
+// The IN cells alone, without the sheet list, must be those of the full grid.
+void ExpectMaskOfGrid(const SheetMask& mask, const SheetGrid& grid, const std::string& what) {
+    std::vector<uint8_t> flags;
+    flags.reserve(grid.SheetList.size());
+    for (const SheetRec& rec : grid.SheetList) {
+        flags.push_back(rec.InFlag);
+    }
+    EXPECT_EQ(mask.In, flags) << what;
+    EXPECT_TRUE(mask.Grid.SheetList.empty()) << what;
+    SheetGrid withList = mask.Grid;
+    withList.SheetList = grid.SheetList;
+    EXPECT_TRUE(SameGrid(withList, grid)) << what;
+}
+
 void ExpectSameBothWays(const Settings& s, const Feature& f, const std::string& what) {
     Feature fastF = f;
     Feature refF = f;
@@ -145,6 +159,11 @@ void ExpectSameBothWays(const Settings& s, const Feature& f, const std::string& 
     ASSERT_TRUE(SameGrid(fast, ref)) << what;
     ASSERT_EQ(fastF.FeaturePoints, refF.FeaturePoints) << what;
     ASSERT_EQ(fastProgress, refProgress) << what;
+    Feature maskF = f;
+    SheetMask mask;
+    ComputeSheetMask(s, maskF, mask);
+    ExpectMaskOfGrid(mask, fast, what);
+    EXPECT_EQ(maskF.FeaturePoints, fastF.FeaturePoints) << what;
 }
 
 TEST(Differential, RandomFeaturesOfEveryKindBothSeriesAllScalesAndZooms) {
@@ -269,6 +288,10 @@ void ExpectSameUnionBothWays(const Settings& s, const std::vector<Feature>& feat
     for (std::size_t i = 0; i < features.size(); ++i) {
         ASSERT_EQ(fastF[i].FeaturePoints, refF[i].FeaturePoints) << what;
     }
+    std::vector<Feature> maskF = features;
+    SheetMask mask;
+    ComputeUnionMask(s, maskF, mask);
+    ExpectMaskOfGrid(mask, fast, what);
 }
 
 TEST(Differential, MultiPartFeaturesWithHolesFarPartsAndSharedEdges) {
