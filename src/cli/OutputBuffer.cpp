@@ -20,12 +20,12 @@ void CheckOutput(std::ostream& out) {
 }
 
 OutputBuffer::OutputBuffer(std::ostream& out, std::size_t capacity)
-    : out_(out), capacity_(capacity == 0 ? 1 : capacity), text_(new char[capacity_]),
-      pos_(text_.get()), end_(text_.get() + capacity_) {}
+    : out_(out), capacity_(capacity == 0 ? 1 : capacity), text_(capacity_), pos_(text_.data()),
+      end_(text_.data() + capacity_) {}
 
 OutputBuffer::~OutputBuffer() {
-    if (pos_ != text_.get() && out_) {
-        out_.write(text_.get(), pos_ - text_.get());
+    if (pos_ != text_.data() && out_) {
+        out_.write(text_.data(), pos_ - text_.data());
     }
 }
 
@@ -36,10 +36,10 @@ void OutputBuffer::Write(const char* data, std::size_t size) {
 }
 
 void OutputBuffer::Spill() {
-    const auto held = static_cast<std::size_t>(pos_ - text_.get());
-    pos_ = text_.get();
+    const auto held = static_cast<std::size_t>(pos_ - text_.data());
+    pos_ = text_.data();
     if (held > 0) {
-        Write(text_.get(), held);
+        Write(text_.data(), held);
     }
 }
 

@@ -6,6 +6,7 @@
 // (exit 1) at once instead of formatting the rest into nowhere.
 
 #include "cli/CliCommon.h"
+#include "coverage/LargeBlock.h"
 
 #include <charconv>
 #include <cstdint>
@@ -80,7 +81,7 @@ private:
 
     std::ostream& out_;
     std::size_t capacity_;
-    std::unique_ptr<char[]> text_;
+    LargeArray<char> text_;
     char* pos_;
     char* end_;
 };

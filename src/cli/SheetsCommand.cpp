@@ -6,6 +6,7 @@
 
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
+#include "cli/HeapPages.h"
 #include "cli/OutputBuffer.h"
 #include "cli/OutputChecks.h"
 #include "cli/SheetsFormats.h"
@@ -225,6 +226,9 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
         const Algorithm algorithm =
             opts->algorithm == "reference" ? Algorithm::Reference : Algorithm::Fast;
         GisLayer layer;
+        if (point->count() == 0) {
+            UseHugePagesForHeap();
+        }
         if (input->count() > 0) {
             if (opts->layer.perFeature && (opts->report || opts->format == "geojson")) {
                 throw UsageError("sheets: --per-feature prints text, csv or json");
@@ -255,6 +259,12 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
             r.feature = ReadFeatureFile(r.inputPath, isPolygon);
             r.settings.DataType = isPolygon ? DataKind::Polygon : DataKind::Polyline;
         }
+        // Printed text, csv or json alone needs only which cells are IN: the cells
+        // are then numbered as they are written, and the sheet list of a grid of
+        // millions of cells is never built.
+        const bool printOnly = outputs.empty() && opts->out.empty() && !opts->report &&
+                               opts->format != "geojson" && algorithm == Algorithm::Fast;
+        SheetMask mask;
         try {
             if (input->count() > 0) {
                 std::vector<Feature> features;
@@ -262,7 +272,13 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
                 for (GisFeature& gf : layer.Features) {
                     features.push_back(std::move(gf.Shape));
                 }
-                ComputeUnion(r.settings, features, r.grid, {}, algorithm);
+                if (printOnly) {
+                    ComputeUnionMask(r.settings, features, mask);
+                } else {
+                    ComputeUnion(r.settings, features, r.grid, {}, algorithm);
+                }
+            } else if (printOnly) {
+                ComputeSheetMask(r.settings, r.feature, mask);
             } else {
                 ComputeSheets(r.settings, r.feature, r.grid, {}, algorithm);
             }
@@ -270,6 +286,9 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
             throw InputError(e.what());
         } catch (const IntegerOverflow& e) {
             throw InputError(e.what());
+        }
+        if (printOnly) {
+            r.grid = std::move(mask.Grid);
         }
 
         NoteLargeOutputs(outputs, r, *ctx.err);
@@ -299,10 +318,18 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
         }
         if (opts->report) {
             PrintReport(r, out);
-        } else if (opts->format == "json") {
-            WriteJson(r, out);
         } else if (opts->format == "geojson") {
             WriteGeoJson(r, opts->inOnly, out);
+        } else if (printOnly) {
+            if (opts->format == "json") {
+                WriteJson(r, mask.In, out);
+            } else if (opts->format == "csv") {
+                WriteCsv(r, mask.In, out);
+            } else {
+                WriteText(r, mask.In, out);
+            }
+        } else if (opts->format == "json") {
+            WriteJson(r, out);
         } else if (opts->format == "csv") {
             WriteCsv(r, out);
         } else {

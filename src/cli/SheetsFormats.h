@@ -4,8 +4,11 @@
 // text, and every cell as CSV or JSON.
 
 #include "cli/SheetsOutputs.h"
+#include "coverage/Coverage.h"
 
+#include <cstdint>
 #include <iosfwd>
+#include <vector>
 
 namespace sw::cli {
 
@@ -17,5 +20,12 @@ void WriteCsv(const SheetsResult& r, std::ostream& out);
 
 // The request and every cell as one JSON object.
 void WriteJson(const SheetsResult& r, std::ostream& out);
+
+// The same three from a grid without its sheet list and the IN flag of each of
+// its cells (SheetMask), numbering the cells as they are written: byte for byte
+// what the functions above print for the full grid of the same request.
+void WriteText(const SheetsResult& r, const CellFlags& in, std::ostream& out);
+void WriteCsv(const SheetsResult& r, const CellFlags& in, std::ostream& out);
+void WriteJson(const SheetsResult& r, const CellFlags& in, std::ostream& out);
 
 } // namespace sw::cli

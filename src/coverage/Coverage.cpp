@@ -24,7 +24,7 @@ int32_t UsableCount(const Feature& f) {
 // Computes the grid of the features. With `mask`, only the IN flags are made,
 // into *mask, and the grid's sheet list stays empty.
 void ComputeFeatures(const Settings& s, const std::vector<Feature*>& features, SheetGrid& grid,
-                     std::vector<uint8_t>* mask, const ComputeControl& ctl, Algorithm algorithm) {
+                     CellFlags* mask, const ComputeControl& ctl, Algorithm algorithm) {
     std::vector<const Feature*> readOnly(features.begin(), features.end());
     std::vector<int32_t> counts;
     counts.reserve(features.size());
@@ -40,7 +40,7 @@ void ComputeFeatures(const Settings& s, const std::vector<Feature*>& features, S
     // overflow or a cancellation leaves the caller's grid and features untouched.
     SheetGrid g;
     ComputeGridBox(s, readOnly, counts, g);
-    std::vector<uint8_t> in;
+    CellFlags in;
     if (mask != nullptr) {
         g.SheetCount = static_cast<int32_t>(CheckedSheetCount(g.GridCols, g.GridRows));
         (void)CellFrame(s, g.GridCols, g.GridRows); // refuses positions past 32 bits up front
@@ -113,7 +113,7 @@ std::vector<Feature*> Pointers(std::vector<Feature>& features) {
 }
 
 // One feature, or the union of its members (MemberStarts) on a common grid.
-void ComputeFeature(const Settings& s, Feature& f, SheetGrid& grid, std::vector<uint8_t>* mask,
+void ComputeFeature(const Settings& s, Feature& f, SheetGrid& grid, CellFlags* mask,
                     const ComputeControl& ctl, Algorithm algorithm) {
     if (f.MemberStarts.size() < 2) {
         ComputeFeatures(s, {&f}, grid, mask, ctl, algorithm);
@@ -122,7 +122,7 @@ void ComputeFeature(const Settings& s, Feature& f, SheetGrid& grid, std::vector<
     // A union of features: each member's rings on their own, on the common grid.
     std::vector<Feature> members = UnionMembers(f);
     SheetGrid g;
-    std::vector<uint8_t> in;
+    CellFlags in;
     ComputeFeatures(s, Pointers(members), g, mask != nullptr ? &in : nullptr, ctl, algorithm);
     if (HasPolygonPart(f)) {
         PolyPoints pts(f.Vertices.size());

@@ -7,6 +7,7 @@
 // frame at the zoom in force, so it depends on s.SheetPixelHeight.
 
 #include "coverage/Feature.h"
+#include "coverage/LargeBlock.h"
 #include "coverage/SheetGrid.h"
 #include "index/Settings.h"
 
@@ -72,9 +73,11 @@ void ComputeUnion(const Settings& s, std::vector<Feature>& features, SheetGrid& 
 // everything ComputeSheets sets but SheetList, which stays empty; In has one
 // byte per cell, row r, column c at r * Grid.GridCols + c, 1 for IN. The same
 // cells are IN as in the fast ComputeSheets.
+using CellFlags = std::vector<uint8_t, LargeAllocator<uint8_t>>;
+
 struct SheetMask {
     SheetGrid Grid;
-    std::vector<uint8_t> In;
+    CellFlags In;
 };
 
 // ComputeSheets and ComputeUnion with the fast enumeration, giving the mask. The

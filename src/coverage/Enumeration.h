@@ -54,8 +54,7 @@ struct CellFrame {
 // Checks ctl.cancel once per row; reports no progress.
 void EnumerateInCells(const Settings& s, const std::vector<Segment>& segments,
                       const std::vector<RingSet>& polygons, const SheetGrid& g,
-                      const GridNumberer& numberer, std::vector<uint8_t>& in,
-                      const ComputeControl& ctl);
+                      const GridNumberer& numberer, CellFlags& in, const ComputeControl& ctl);
 
 // EnumerateInCells on a grid whose sheet list is laid, then every record numbered
 // by GridNumberer and given its IN flag, with the progress of that pass.

@@ -221,8 +221,7 @@ CellFrame::CellFrame(const Settings& s, int32_t cols, int32_t rows)
 
 void EnumerateInCells(const Settings& s, const std::vector<Segment>& segments,
                       const std::vector<RingSet>& polygons, const SheetGrid& g,
-                      const GridNumberer& numberer, std::vector<uint8_t>& in,
-                      const ComputeControl& ctl) {
+                      const GridNumberer& numberer, CellFlags& in, const ComputeControl& ctl) {
     in.assign(static_cast<std::size_t>(std::max(g.GridCols, 0)) *
                   static_cast<std::size_t>(std::max(g.GridRows, 0)),
               0);
@@ -278,7 +277,7 @@ void FastSheetEnumeration(const Settings& s, const std::vector<Segment>& segment
         return;
     }
     const GridNumberer numberer(s, g);
-    std::vector<uint8_t> in;
+    CellFlags in;
     EnumerateInCells(s, segments, polygons, g, numberer, in, ctl);
     ProgressTracker tracker(ctl, g.SheetCount);
     const auto cols = static_cast<std::size_t>(g.GridCols);

@@ -3,11 +3,13 @@
 // of the CSV counters.
 
 #include "cli/SheetsFormats.h"
+#include "coverage/Coverage.h"
 
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
 
+#include <cmath>
 #include <sstream>
 #include <string>
 
@@ -89,6 +91,87 @@ TEST(SheetsFormats, TextOfMegabytesOfLongNumbersComesOutWhole) {
     }
     EXPECT_EQ(out.str().size(), expected.size());
     EXPECT_TRUE(out.str() == expected);
+}
+
+} // namespace
+
+namespace {
+
+using VertexRecList = std::vector<sw::VertexRec>;
+
+VertexRecList Ring(int32_t lat0, int32_t lon0, int32_t size, int32_t n) {
+    // A star-shaped ring with bays, n vertices, in seconds.
+    VertexRecList vs;
+    for (int32_t i = 0; i < n; ++i) {
+        const double a = 6.283185307179586 * i / n;
+        const double k = 0.5 + 0.35 * std::sin(5 * a) * std::cos(3 * a);
+        vs.push_back(sw::VertexRec{
+            sw::SecToDms(lat0 + static_cast<int32_t>(size * (0.5 + k * std::sin(a) / 2))),
+            sw::SecToDms(lon0 + static_cast<int32_t>(size * (0.5 + k * std::cos(a) / 2)))});
+    }
+    return vs;
+}
+
+// Every printed form from the full grid and from the IN mask alone.
+void ExpectSameFromBothRoads(const sw::Settings& s, const sw::Feature& f, const std::string& what) {
+    SheetsResult full;
+    full.seriesName = s.MapSeries == sw::Series::OldSeries ? "old" : "open";
+    full.settings = s;
+    full.feature = f;
+    sw::ComputeSheets(full.settings, full.feature, full.grid);
+    SheetsResult fromMask = full;
+    fromMask.feature = f;
+    sw::SheetMask mask;
+    sw::ComputeSheetMask(fromMask.settings, fromMask.feature, mask);
+    fromMask.grid = std::move(mask.Grid);
+    EXPECT_GT(full.grid.InSheetCount, 0) << what;
+    using Writer = void (*)(const SheetsResult&, std::ostream&);
+    using MaskWriter = void (*)(const SheetsResult&, const sw::CellFlags&, std::ostream&);
+    const std::pair<Writer, MaskWriter> writers[] = {{sw::cli::WriteText, sw::cli::WriteText},
+                                                     {sw::cli::WriteCsv, sw::cli::WriteCsv},
+                                                     {sw::cli::WriteJson, sw::cli::WriteJson}};
+    for (const auto& [fromGrid, fromFlags] : writers) {
+        std::ostringstream a;
+        std::ostringstream b;
+        fromGrid(full, a);
+        fromFlags(fromMask, mask.In, b);
+        EXPECT_TRUE(a.str() == b.str()) << what;
+    }
+}
+
+TEST(SheetsFormats, MaskAndFullGridPrintTheSameBytes) {
+    // Shapes over the middle of the index, across a cut-out and across its
+    // north-east corner (cells numbered "#"), both series, several scales, and a
+    // union of two far-apart features.
+    const int32_t centres[][2] = {
+        {24 * 3600, 78 * 3600}, {20 * 3600, 72 * 3600}, {40 * 3600, 100 * 3600}};
+    for (const sw::Series series : {sw::Series::OldSeries, sw::Series::OpenSeries}) {
+        for (const int32_t scale : {2, 4, 5, 6}) {
+            if (series == sw::Series::OldSeries && scale > 5) {
+                continue;
+            }
+            const sw::Settings s = sw::SettingsAt(series, scale);
+            const int32_t size = std::min(40 * s.SheetHeightSec, 3 * 3600);
+            for (const auto& c : centres) {
+                const int32_t p[2] = {c[0] - size / 2, c[1] - size / 2};
+                const std::string what = "series " + std::to_string(static_cast<int>(series)) +
+                                         " scale " + std::to_string(scale) + " at " +
+                                         std::to_string(p[0]) + "," + std::to_string(p[1]);
+                ExpectSameFromBothRoads(s, sw::MakeVertexFeature(Ring(p[0], p[1], size, 300), true),
+                                        what + " polygon");
+                ExpectSameFromBothRoads(s, sw::MakeVertexFeature(Ring(p[0], p[1], size, 40), false),
+                                        what + " line");
+            }
+            VertexRecList both = Ring(centres[0][0], centres[0][1], 6 * s.SheetHeightSec, 50);
+            const VertexRecList far =
+                Ring(centres[0][0] + 30 * s.SheetHeightSec, centres[0][1] + 20 * s.SheetWidthSec,
+                     5 * s.SheetHeightSec, 50);
+            both.insert(both.end(), far.begin(), far.end());
+            sw::Feature u = sw::MakeVertexFeature(both, true);
+            u.MemberStarts = {0, 50};
+            ExpectSameFromBothRoads(s, u, "union at scale " + std::to_string(scale));
+        }
+    }
 }
 
 } // namespace

@@ -130,7 +130,7 @@ private:
 
 // The IN cells alone, without the sheet list, must be those of the full grid.
 void ExpectMaskOfGrid(const SheetMask& mask, const SheetGrid& grid, const std::string& what) {
-    std::vector<uint8_t> flags;
+    CellFlags flags;
     flags.reserve(grid.SheetList.size());
     for (const SheetRec& rec : grid.SheetList) {
         flags.push_back(rec.InFlag);
