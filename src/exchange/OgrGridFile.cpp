@@ -1,5 +1,7 @@
 #include "exchange/OgrGridFile.h"
 
+#include "coverage/FeatureUnion.h"
+#include "exchange/FeatureShapes.h"
 #include "exchange/FileError.h"
 #include "exchange/FileNames.h"
 #include "exchange/SafeFile.h"
@@ -178,42 +180,114 @@ void WriteGridLayer(GDALDataset& ds, std::string_view driver, const OgrGridReque
     }
 }
 
-std::unique_ptr<OGRGeometry> FeatureGeometry(const Feature& f) {
-    const bool point = f.Vertices.size() == 2 && f.Vertices[0] == f.Vertices[1] && !f.IsPolygon;
-    if (point) {
-        return std::make_unique<OGRPoint>(Degrees(f.Vertices[0].Long), Degrees(f.Vertices[0].Lat));
+void AddVertices(OGRSimpleCurve& curve, const Feature& f, const Ring& span) {
+    for (int32_t k = span.First; k < span.First + span.Count; ++k) {
+        const VertexRec& v = f.Vertices[static_cast<std::size_t>(k)];
+        curve.addPoint(Degrees(v.Long), Degrees(v.Lat));
     }
-    if (f.IsPolygon == 1) {
+}
+
+std::unique_ptr<OGRPolygon> PolygonGeometry(const Feature& f, const ShapePolygon& shape) {
+    auto poly = std::make_unique<OGRPolygon>();
+    for (std::size_t r = 0; r <= shape.Holes.size(); ++r) {
         auto ring = std::make_unique<OGRLinearRing>();
-        for (const VertexRec& v : f.Vertices) {
-            ring->addPoint(Degrees(v.Long), Degrees(v.Lat));
-        }
+        AddVertices(*ring, f, r == 0 ? shape.Outer : shape.Holes[r - 1]);
         ring->closeRings();
-        auto poly = std::make_unique<OGRPolygon>();
         poly->addRingDirectly(ring.release());
-        return poly;
     }
+    return poly;
+}
+
+std::unique_ptr<OGRLineString> LineGeometry(const Feature& f, const Ring& span) {
     auto line = std::make_unique<OGRLineString>();
-    for (const VertexRec& v : f.Vertices) {
-        line->addPoint(Degrees(v.Long), Degrees(v.Lat));
-    }
+    AddVertices(*line, f, span);
     return line;
 }
 
+std::unique_ptr<OGRPoint> PointGeometry(const VertexRec& v) {
+    return std::make_unique<OGRPoint>(Degrees(v.Long), Degrees(v.Lat));
+}
+
+// Every part of one feature with its holes: a single shape as itself, several
+// of one kind as the multi-shape of that kind, mixed kinds as a collection.
+std::unique_ptr<OGRGeometry> MemberGeometry(const Feature& f) {
+    const MemberShapes shapes = ShapesOf(f);
+    std::vector<std::unique_ptr<OGRGeometry>> parts;
+    for (const ShapePolygon& p : shapes.Polygons) {
+        parts.push_back(PolygonGeometry(f, p));
+    }
+    for (const Ring& l : shapes.Lines) {
+        parts.push_back(LineGeometry(f, l));
+    }
+    for (const VertexRec& v : shapes.Points) {
+        parts.push_back(PointGeometry(v));
+    }
+    if (parts.size() <= 1) {
+        return parts.empty() ? nullptr : std::move(parts.front());
+    }
+    std::unique_ptr<OGRGeometryCollection> multi;
+    if (shapes.Polygons.size() == parts.size()) {
+        multi = std::make_unique<OGRMultiPolygon>();
+    } else if (shapes.Lines.size() == parts.size()) {
+        multi = std::make_unique<OGRMultiLineString>();
+    } else if (shapes.Points.size() == parts.size()) {
+        multi = std::make_unique<OGRMultiPoint>();
+    } else {
+        multi = std::make_unique<OGRGeometryCollection>();
+    }
+    for (auto& part : parts) {
+        multi->addGeometryDirectly(part.release());
+    }
+    return multi;
+}
+
+// The layer's one geometry type: the members' own when they agree, the multi
+// type of their kind when single and multi shapes of one kind mix, else any.
+OGRwkbGeometryType LayerGeometryType(const std::vector<std::unique_ptr<OGRGeometry>>& geometries) {
+    const OGRwkbGeometryType first = geometries.front()->getGeometryType();
+    bool same = true;
+    bool oneKind = true;
+    const OGRwkbGeometryType kind =
+        OGR_GT_GetCollection(first) == wkbUnknown ? first : OGR_GT_GetCollection(first);
+    for (const auto& g : geometries) {
+        const OGRwkbGeometryType t = g->getGeometryType();
+        same = same && t == first;
+        oneKind = oneKind && (t == kind || OGR_GT_GetCollection(t) == kind);
+    }
+    if (same) {
+        return first;
+    }
+    return oneKind && kind != wkbGeometryCollection ? kind : wkbUnknown;
+}
+
 void WriteFeatureLayer(GDALDataset& ds, const Feature& feature) {
-    if (feature.Vertices.empty()) {
+    // One row per feature the input names (each chosen feature of a layer),
+    // every part and hole as read.
+    std::vector<std::unique_ptr<OGRGeometry>> geometries;
+    for (const Feature& member : UnionMembers(feature)) {
+        if (std::unique_ptr<OGRGeometry> g = MemberGeometry(member)) {
+            geometries.push_back(std::move(g));
+        }
+    }
+    if (geometries.empty()) {
         return;
     }
-    std::unique_ptr<OGRGeometry> geometry = FeatureGeometry(feature);
+    const OGRwkbGeometryType type = LayerGeometryType(geometries);
     OGRSpatialReference srs = Wgs84();
-    OGRLayer* layer = ds.CreateLayer(FeatureLayerName, &srs, geometry->getGeometryType(), nullptr);
+    OGRLayer* layer = ds.CreateLayer(FeatureLayerName, &srs, type, nullptr);
     if (layer == nullptr) {
         Fail("The feature layer could not be created");
     }
-    OGRFeatureUniquePtr f(OGRFeature::CreateFeature(layer->GetLayerDefn()));
-    f->SetGeometryDirectly(geometry.release());
-    if (layer->CreateFeature(f.get()) != OGRERR_NONE) {
-        Fail("The feature could not be written");
+    for (auto& g : geometries) {
+        OGRGeometry* geometry = g.release();
+        if (type != wkbUnknown && geometry->getGeometryType() != type) {
+            geometry = OGRGeometryFactory::forceTo(geometry, type);
+        }
+        OGRFeatureUniquePtr f(OGRFeature::CreateFeature(layer->GetLayerDefn()));
+        f->SetGeometryDirectly(geometry);
+        if (layer->CreateFeature(f.get()) != OGRERR_NONE) {
+            Fail("The feature could not be written");
+        }
     }
 }
 

@@ -5,9 +5,14 @@
 #include "cli/Commands.h"
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include <unistd.h>
 
 namespace sw::clitest {
 
@@ -37,6 +42,30 @@ inline Result CliWithInput(std::vector<std::string> args, const std::string& inp
 inline std::string Data(const std::string& name) {
     const char* dir = std::getenv("SHEETWRIGHT_TEST_DATA");
     return std::string(dir != nullptr ? dir : "tests/data") + "/" + name;
+}
+
+// A fresh folder for the files of one test process, removed with everything in
+// it at the end; `dir / "name"` is the path of a file in it.
+struct TempDir {
+    std::filesystem::path path;
+    explicit TempDir(const std::string& prefix) {
+        path = std::filesystem::temp_directory_path() / (prefix + std::to_string(::getpid()));
+        std::filesystem::remove_all(path);
+        std::filesystem::create_directories(path);
+    }
+    ~TempDir() {
+        std::error_code ec;
+        std::filesystem::remove_all(path, ec);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    std::string operator/(const std::string& name) const { return (path / name).string(); }
+};
+
+// The whole file; empty when it cannot be read.
+inline std::string Bytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 } // namespace sw::clitest

@@ -21,6 +21,7 @@
 #include <fstream>
 #include <iterator>
 
+using sw::clitest::Bytes;
 using sw::clitest::Cli;
 using sw::clitest::Data;
 using sw::clitest::Result;
@@ -31,21 +32,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct TempDir {
-    fs::path path;
-    TempDir() {
-        path = fs::temp_directory_path() / ("sw-cli-files-" + std::to_string(::getpid()));
-        fs::remove_all(path);
-        fs::create_directories(path);
-    }
-    ~TempDir() { fs::remove_all(path); }
-    std::string operator/(const std::string& name) const { return (path / name).string(); }
+// Each test process its own folder.
+struct TempDir : sw::clitest::TempDir {
+    TempDir() : sw::clitest::TempDir("sw-cli-files-") {}
 };
-
-std::string Bytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // The page count pdfinfo reports.
 int Pages(const std::string& pdfinfo) {
@@ -138,6 +128,59 @@ TEST(OutputFiles, GridInGisFormatsAndOnStandardOutput) {
         Cli(SquarePolygon("1:50,000", {"--out", dir / "g.gpkg", "--out-format", "png"}));
     EXPECT_EQ(badName.code, 2);
     EXPECT_FALSE(fs::exists(dir / "g.gpkg"));
+}
+
+// A GeoPackage's feature layer holds the input as it was read: every part, every
+// hole, one row per feature of the input layer.
+TEST(OutputFiles, GeoPackageFeatureLayerKeepsPartsAndHoles) {
+    REQUIRE_TOOL("ogrinfo");
+    TempDir dir;
+    auto feature = [](const std::string& geometry) {
+        return R"({"type":"FeatureCollection","features":[)" + geometry + "]}";
+    };
+    auto one = [](const std::string& type, const std::string& coordinates) {
+        return R"({"type":"Feature","properties":{},"geometry":{"type":")" + type +
+               R"(","coordinates":)" + coordinates + "}}";
+    };
+    const std::string holed = "[[[77,28],[77.5,28],[77.5,28.5],[77,28.5],[77,28]],"
+                              "[[77.1,28.1],[77.1,28.4],[77.4,28.4],[77.4,28.1],[77.1,28.1]]]";
+    const std::string triangle = "[[[78,28],[78.25,28],[78.25,28.25],[78,28]]]";
+    std::ofstream(dir / "polygons.geojson")
+        << feature(one("MultiPolygon", "[" + holed + "," + triangle + "]"));
+    std::ofstream(dir / "lines.geojson") << feature(
+        one("MultiLineString", "[[[77,28],[77.5,28.3]],[[78,28],[78.2,28.1],[78.3,28.4]]]"));
+    std::ofstream(dir / "two.geojson")
+        << feature(one("Polygon", holed) + "," + one("Polygon", triangle));
+    const struct {
+        const char* input;
+        std::vector<std::string> expected;
+    } cases[] = {
+        {"polygons",
+         {"Geometry: Multi Polygon", "Feature Count: 1",
+          "MULTIPOLYGON (((77 28,77.5 28.0,77.5 28.5,77.0 28.5,77 28),"
+          "(77.1 28.1,77.1 28.4,77.4 28.4,77.4 28.1,77.1 28.1)),"
+          "((78 28,78.25 28.0,78.25 28.25,78 28)))"}},
+        {"lines",
+         {"Geometry: Multi Line String", "MULTILINESTRING ((77 28,77.5 28.3),"
+                                         "(78 28,78.2 28.1,78.3 28.4))"}},
+        {"two",
+         {"Geometry: Polygon", "Feature Count: 2",
+          "POLYGON ((77 28,77.5 28.0,77.5 28.5,77.0 28.5,77 28),"
+          "(77.1 28.1,77.1 28.4,77.4 28.4,77.4 28.1,77.1 28.1))",
+          "POLYGON ((78 28,78.25 28.0,78.25 28.25,78 28))"}},
+    };
+    for (const auto& c : cases) {
+        const std::string out = dir / (std::string(c.input) + ".gpkg");
+        const Result r = Cli({"sheets", "--series", "old", "--scale", "1:50,000", "--input",
+                              dir / (std::string(c.input) + ".geojson"), "--out", out});
+        ASSERT_EQ(r.code, 0) << c.input << ": " << r.err;
+        const ToolRun run = Shell("ogrinfo -ro " + Quote(out) + " feature");
+        ASSERT_EQ(run.Status, 0) << run.Output;
+        sw::test::ExpectNoWarnings(run.Output);
+        for (const std::string& text : c.expected) {
+            EXPECT_NE(run.Output.find(text), std::string::npos) << text << "\n" << run.Output;
+        }
+    }
 }
 
 TEST(OutputFiles, DashWritesOneOutputToStandardOutputAndNoFile) {

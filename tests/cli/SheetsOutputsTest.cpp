@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 
+using sw::clitest::Bytes;
 using sw::clitest::Cli;
 using sw::clitest::Data;
 using sw::clitest::Result;
@@ -15,21 +16,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct TempDir {
-    fs::path path;
-    TempDir() {
-        path = fs::temp_directory_path() / ("sw-cli-out-" + std::to_string(::getpid()));
-        fs::remove_all(path);
-        fs::create_directories(path);
-    }
-    ~TempDir() { fs::remove_all(path); }
-    std::string operator/(const std::string& name) const { return (path / name).string(); }
+// Each test process its own folder.
+struct TempDir : sw::clitest::TempDir {
+    TempDir() : sw::clitest::TempDir("sw-cli-out-") {}
 };
-
-std::string Bytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 std::vector<std::string> PointSheets(std::vector<std::string> extra) {
     std::vector<std::string> args{"sheets",   "--series", "old",      "--scale",
