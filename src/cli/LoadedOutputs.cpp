@@ -5,6 +5,7 @@
 #include "cli/CliCommon.h"
 #include "cli/RenderModule.h"
 #include "cli/SheetsOutputs.h"
+#include "exchange/ReportFiles.h"
 
 #include <dlfcn.h>
 #include <unistd.h>
@@ -78,3 +79,12 @@ void WriteReportPdf(const SheetsResult& r, const std::string& path) {
 }
 
 } // namespace sw::cli
+
+#if defined(SHEETWRIGHT_XLSX_FROM_MODULE)
+// The binary does not link the workbook writer (src/exchange/CMakeLists.txt):
+// the report's workbook is written by the render module's copy, which the
+// report itself needs anyway.
+std::string sw::ReportXlsxBytes(const TextTable& table) {
+    return cli::Module().ReportXlsxBytes(table);
+}
+#endif

@@ -3,6 +3,7 @@
 
 #include "cli/CliCommon.h"
 #include "cli/SheetsOutputs.h"
+#include "exchange/ReportFiles.h"
 
 namespace sw::cli {
 
@@ -23,3 +24,10 @@ void WriteReportPdf(const SheetsResult&, const std::string&) {
 }
 
 } // namespace sw::cli
+
+#if defined(SHEETWRIGHT_XLSX_FROM_MODULE)
+// Without the render module there is no report, and so no workbook of it.
+std::string sw::ReportXlsxBytes(const TextTable&) {
+    throw cli::UsageError("the report needs a build with the application (this one has none)");
+}
+#endif

@@ -17,6 +17,8 @@ struct RenderModule {
     void (*WritePicture)(PictureEncoding encoding, const SheetsResult& r, const std::string& path);
     TextTable (*ReportTable)(const SheetsResult& r);
     void (*WriteReportPdf)(const SheetsResult& r, const std::string& path);
+    // The report workbook, whose library the binary does not link either.
+    std::string (*ReportXlsxBytes)(const TextTable& table);
 };
 
 // The renderer's own implementations, which the module exports and which

@@ -5,25 +5,12 @@
 #include "exchange/SafeFile.h"
 #include "index/WindowsText.h"
 
-#include <xlsxwriter.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <cstdlib>
 #include <filesystem>
-#include <unistd.h>
 
 namespace sw {
 
 namespace {
-
-std::size_t ColumnCount(const TextTable& table) {
-    std::size_t cols = 0;
-    for (const auto& row : table) {
-        cols = std::max(cols, row.size());
-    }
-    return cols;
-}
 
 std::string CsvField(const std::string& text) {
     if (text.find_first_of(",\"\r\n") == std::string::npos) {
@@ -39,51 +26,10 @@ std::string CsvField(const std::string& text) {
     return q + '"';
 }
 
-// A file name in the system's temporary folder, removed when this goes.
-class TemporaryName {
-public:
-    TemporaryName() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "sheetwright-XXXXXX").string();
-        const int fd = ::mkstemp(pattern.data());
-        if (fd < 0) {
-            throw FileError(CannotCreateText(pattern, errno));
-        }
-        ::close(fd);
-        path_ = pattern;
-    }
-    ~TemporaryName() { ::unlink(path_.c_str()); }
-    TemporaryName(const TemporaryName&) = delete;
-    TemporaryName& operator=(const TemporaryName&) = delete;
-    const std::string& Path() const { return path_; }
-
-private:
-    std::string path_;
-};
-
-// A column as wide as its longest text in characters, within what a screen shows.
-double ColumnWidth(const TextTable& table, std::size_t col) {
-    std::size_t longest = 0;
-    for (const auto& row : table) {
-        if (col < row.size()) {
-            longest = std::max(longest, row[col].size());
-        }
-    }
-    constexpr std::size_t Widest = 120;
-    return static_cast<double>(std::min(longest, Widest) + 2);
-}
-
-void Check(lxw_error err, const char* what) {
-    if (err != LXW_NO_ERROR) {
-        throw FileError(std::string("The workbook could not be built (") + what +
-                        "): " + lxw_strerror(err));
-    }
-}
-
 } // namespace
 
 std::string ReportCsvText(const TextTable& table) {
-    const std::size_t cols = ColumnCount(table);
+    const std::size_t cols = WidestRowSize(table);
     std::string out;
     for (const auto& row : table) {
         for (std::size_t c = 0; c < cols; ++c) {
@@ -101,56 +47,6 @@ std::string ReportCsvText(const TextTable& table) {
 
 void WriteReportCsvFile(const std::filesystem::path& path, const TextTable& table) {
     ReplaceFileContents(path, ReportCsvText(table), WriteFailureText::Runtime);
-}
-
-std::string ReportXlsxBytes(const TextTable& table) {
-    constexpr std::size_t MaxRows = 1'048'576;
-    constexpr std::size_t MaxCols = 16'384;
-    const std::size_t cols = ColumnCount(table);
-    if (table.size() > MaxRows || cols > MaxCols) {
-        throw FileError("The report has more rows or columns than a workbook can hold");
-    }
-    TemporaryName temp;
-    lxw_workbook* book = workbook_new(temp.Path().c_str());
-    if (book == nullptr) {
-        throw FileError(CannotCreateText(temp.Path(), errno));
-    }
-    lxw_worksheet* sheet = workbook_add_worksheet(book, "Report");
-    try {
-        if (sheet == nullptr) {
-            throw FileError("The workbook could not be built (no worksheet)");
-        }
-        for (std::size_t c = 0; c < cols; ++c) {
-            Check(worksheet_set_column(sheet, static_cast<lxw_col_t>(c), static_cast<lxw_col_t>(c),
-                                       ColumnWidth(table, c), nullptr),
-                  "column width");
-        }
-        for (std::size_t r = 0; r < table.size(); ++r) {
-            const auto& row = table[r];
-            for (std::size_t c = 0; c < row.size(); ++c) {
-                const auto rr = static_cast<lxw_row_t>(r);
-                const auto cc = static_cast<lxw_col_t>(c);
-                if (row[c].empty()) {
-                    continue; // an empty cell stays blank, as in the table
-                }
-                if (const auto value = WorksheetNumber(row[c])) {
-                    Check(worksheet_write_number(sheet, rr, cc, *value, nullptr), "number");
-                } else {
-                    Check(worksheet_write_string(sheet, rr, cc, WindowsToUtf8(row[c]).c_str(),
-                                                 nullptr),
-                          "text");
-                }
-            }
-        }
-        // The heading row stays in view and on every printed page.
-        worksheet_freeze_panes(sheet, 1, 0);
-        Check(worksheet_repeat_rows(sheet, 0, 0), "heading row");
-    } catch (...) {
-        workbook_close(book);
-        throw;
-    }
-    Check(workbook_close(book), "saving");
-    return ReadWholeFile(temp.Path(), ReadFailureText::CannotOpen);
 }
 
 void WriteReportXlsxFile(const std::filesystem::path& path, const TextTable& table) {
