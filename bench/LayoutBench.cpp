@@ -36,29 +36,42 @@ struct Model {
     LayoutGeometry geo;
 };
 
+// A ring of `vertices` over the box, computed at "1:2000" and laid out at `zoom`.
+Model MakeModel(int32_t vertices, double south, double north, double west, double east,
+                int32_t zoom) {
+    Model out;
+    out.s = OpenFinest();
+    out.s.DataType = DataKind::Polygon;
+    out.f = bench::Ring(vertices, south, north, west, east, 1);
+    ComputeSheets(out.s, out.f, out.g);
+    out.s.SheetPixelHeight = zoom;
+    out.geo = PlaceLayout(out.s, out.f, out.g);
+    return out;
+}
+
+// The blank layout image of a model, as the window makes it.
+QImage BlankImage(const Model& m, double ratio = 1.0) {
+    return CreateLayoutImage(static_cast<int32_t>(m.geo.ImageWidth),
+                             static_cast<int32_t>(m.geo.ImageHeight), ratio);
+}
+
+// A fresh image painted per iteration.
+void PaintEachTime(benchmark::State& state, const Model& m, double ratio = 1.0) {
+    for (auto _ : state) {
+        QImage image = BlankImage(m, ratio);
+        benchmark::DoNotOptimize(PaintLayout(image, m.s, m.f, m.g, m.geo));
+    }
+}
+
 Model& Grid1000() {
-    static Model m = [] {
-        Model out;
-        out.s = OpenFinest();
-        out.s.DataType = DataKind::Polygon;
-        out.f = bench::Ring(20000, 24.0001, 33.9999, 74.0001, 83.9999, 1);
-        ComputeSheets(out.s, out.f, out.g);
-        out.s.SheetPixelHeight = MinSheetPixelHeight;
-        out.geo = PlaceLayout(out.s, out.f, out.g);
-        return out;
-    }();
+    static Model m = MakeModel(20000, 24.0001, 33.9999, 74.0001, 83.9999, MinSheetPixelHeight);
     return m;
 }
 
 void BM_PaintLayout_Grid1000(benchmark::State& state) {
-    Model& m = Grid1000();
-    for (auto _ : state) {
-        QImage image = CreateLayoutImage(static_cast<int32_t>(m.geo.ImageWidth),
-                                         static_cast<int32_t>(m.geo.ImageHeight));
-        benchmark::DoNotOptimize(PaintLayout(image, m.s, m.f, m.g, m.geo));
-    }
-    state.counters["cells"] = m.g.SheetCount;
-    state.counters["zoom"] = m.s.SheetPixelHeight;
+    PaintEachTime(state, Grid1000());
+    state.counters["cells"] = Grid1000().g.SheetCount;
+    state.counters["zoom"] = Grid1000().s.SheetPixelHeight;
 }
 BENCHMARK(BM_PaintLayout_Grid1000)->Unit(benchmark::kMillisecond);
 
@@ -74,8 +87,7 @@ void BM_OkToPaintedLayout_Grid1000(benchmark::State& state) {
         ComputeSheets(m.s, m.f, m.g);
         m.s.SheetPixelHeight = MinSheetPixelHeight;
         m.geo = PlaceLayout(m.s, m.f, m.g);
-        QImage image = CreateLayoutImage(static_cast<int32_t>(m.geo.ImageWidth),
-                                         static_cast<int32_t>(m.geo.ImageHeight));
+        QImage image = BlankImage(m);
         benchmark::DoNotOptimize(PaintLayout(image, m.s, m.f, m.g, m.geo));
     }
 }
@@ -84,8 +96,7 @@ BENCHMARK(BM_OkToPaintedLayout_Grid1000)->Unit(benchmark::kMillisecond);
 void BM_Floor_BlankImage_Grid1000(benchmark::State& state) {
     Model& m = Grid1000();
     for (auto _ : state) {
-        QImage image = CreateLayoutImage(static_cast<int32_t>(m.geo.ImageWidth),
-                                         static_cast<int32_t>(m.geo.ImageHeight));
+        QImage image = BlankImage(m);
         benchmark::DoNotOptimize(image.constBits());
     }
 }
@@ -95,36 +106,21 @@ BENCHMARK(BM_Floor_BlankImage_Grid1000)->Unit(benchmark::kMillisecond);
 // 2,000-vertex polygon over some 230 x 230 cells at zoom 35, every number
 // measured and drawn.
 Model& Numbers230() {
-    static Model m = [] {
-        Model out;
-        out.s = OpenFinest();
-        out.s.DataType = DataKind::Polygon;
-        out.f = bench::Ring(2000, 24.0001, 26.3, 74.0001, 76.3, 1);
-        ComputeSheets(out.s, out.f, out.g);
-        out.s.SheetPixelHeight = 35;
-        out.geo = PlaceLayout(out.s, out.f, out.g);
-        return out;
-    }();
+    static Model m = MakeModel(2000, 24.0001, 26.3, 74.0001, 76.3, 35);
     return m;
 }
 
 void BM_PaintLayout_Numbers230(benchmark::State& state) {
-    Model& m = Numbers230();
-    for (auto _ : state) {
-        QImage image = CreateLayoutImage(static_cast<int32_t>(m.geo.ImageWidth),
-                                         static_cast<int32_t>(m.geo.ImageHeight));
-        benchmark::DoNotOptimize(PaintLayout(image, m.s, m.f, m.g, m.geo));
-    }
-    state.counters["cells"] = m.g.SheetCount;
-    state.counters["zoom"] = m.s.SheetPixelHeight;
+    PaintEachTime(state, Numbers230());
+    state.counters["cells"] = Numbers230().g.SheetCount;
+    state.counters["zoom"] = Numbers230().s.SheetPixelHeight;
 }
 BENCHMARK(BM_PaintLayout_Numbers230)->Unit(benchmark::kMillisecond);
 
 void BM_Floor_BlankImage_Numbers230(benchmark::State& state) {
     Model& m = Numbers230();
     for (auto _ : state) {
-        QImage image = CreateLayoutImage(static_cast<int32_t>(m.geo.ImageWidth),
-                                         static_cast<int32_t>(m.geo.ImageHeight));
+        QImage image = BlankImage(m);
         benchmark::DoNotOptimize(image.constBits());
     }
 }
@@ -134,26 +130,13 @@ BENCHMARK(BM_Floor_BlankImage_Numbers230)->Unit(benchmark::kMillisecond);
 // (some 20,000 cells with the ring), which goes through the painter, beside the
 // same grid at one.
 Model& Grid138() {
-    static Model m = [] {
-        Model out;
-        out.s = OpenFinest();
-        out.s.DataType = DataKind::Polygon;
-        out.f = bench::Ring(2000, 24.0001, 25.3799, 74.0001, 75.3799, 1);
-        ComputeSheets(out.s, out.f, out.g);
-        out.s.SheetPixelHeight = MinSheetPixelHeight;
-        out.geo = PlaceLayout(out.s, out.f, out.g);
-        return out;
-    }();
+    static Model m = MakeModel(2000, 24.0001, 25.3799, 74.0001, 75.3799, MinSheetPixelHeight);
     return m;
 }
 
 void PaintGrid138(benchmark::State& state, double ratio) {
     Model& m = Grid138();
-    for (auto _ : state) {
-        QImage image = CreateLayoutImage(static_cast<int32_t>(m.geo.ImageWidth),
-                                         static_cast<int32_t>(m.geo.ImageHeight), ratio);
-        benchmark::DoNotOptimize(PaintLayout(image, m.s, m.f, m.g, m.geo));
-    }
+    PaintEachTime(state, m, ratio);
     state.counters["cells"] = (m.g.GridCols + 2) * (m.g.GridRows + 2);
 }
 void BM_PaintLayout_Grid138_Ratio2(benchmark::State& state) {
@@ -169,8 +152,7 @@ BENCHMARK(BM_PaintLayout_Grid138)->Unit(benchmark::kMillisecond);
 // highlight taken off and the new one drawn.
 void BM_PointerMove_Grid1000(benchmark::State& state) {
     Model& m = Grid1000();
-    QImage image = CreateLayoutImage(static_cast<int32_t>(m.geo.ImageWidth),
-                                     static_cast<int32_t>(m.geo.ImageHeight));
+    QImage image = BlankImage(m);
     PaintLayout(image, m.s, m.f, m.g, m.geo);
     int32_t last = -1;
     int32_t x = m.geo.GridOriginX;
