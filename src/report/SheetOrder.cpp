@@ -41,7 +41,10 @@ bool PositionRanks::Fix(int indexBits) {
         if (used + indexBits > 64) {
             return false;
         }
-        shift_[p] = 64 - used;
+        // Indexed by the character as it stands: its folded rank, in place.
+        for (std::size_t c = 0; c < 256; ++c) {
+            part_[p][c] = uint64_t{rank_[p][Folded(static_cast<char>(c))]} << (64 - used);
+        }
     }
     return true;
 }
@@ -49,7 +52,7 @@ bool PositionRanks::Fix(int indexBits) {
 uint64_t PositionRanks::Key(std::string_view text) const {
     uint64_t key = 0;
     for (std::size_t p = 0; p < text.size(); ++p) {
-        key |= uint64_t{rank_[p][Folded(text[p])]} << shift_[p];
+        key |= part_[p][static_cast<unsigned char>(text[p])];
     }
     return key;
 }
@@ -119,12 +122,14 @@ IndexList NumberOrderByComparison(uint32_t n, const std::vector<std::string_view
 
 std::vector<uint32_t> InSheetsInReportOrder(std::span<const SheetRec> sheets) {
     IndexList in;
+    PositionRanks ranks;
     for (std::size_t i = 0; i < sheets.size(); ++i) {
         if (sheets[i].InFlag != 0) {
             in.push_back(static_cast<uint32_t>(i));
+            ranks.See(sheets[i].SheetNo.view());
         }
     }
-    const IndexList order = NumberOrder(static_cast<uint32_t>(in.size()),
+    const IndexList order = NumberOrder(ranks, static_cast<uint32_t>(in.size()),
                                         [&](uint32_t i) { return sheets[in[i]].SheetNo.view(); });
     std::vector<uint32_t> records;
     records.reserve(order.size());

@@ -41,7 +41,7 @@ public:
 private:
     std::array<std::array<bool, 256>, MaxPositions> seen_{};
     std::array<std::array<uint8_t, 256>, MaxPositions> rank_{};
-    std::array<int, MaxPositions> shift_{};
+    std::array<std::array<uint64_t, 256>, MaxPositions> part_{}; // rank << its place in the key
     std::size_t longest_ = 0;
 };
 
@@ -55,6 +55,8 @@ IndexList SortIndexedKeys(KeyList& keys, int indexBits);
 // The plain comparison sort, for texts whose keys do not fit 64 bits.
 IndexList NumberOrderByComparison(uint32_t n, const std::vector<std::string_view>& texts);
 
+template <typename TextAt> IndexList NumberOrder(PositionRanks& ranks, uint32_t n, TextAt textAt);
+
 // The positions 0..n-1 in the order of a stable sort of textAt(i) by
 // SheetNumberLess; textAt is called twice per position.
 template <typename TextAt> IndexList NumberOrder(uint32_t n, TextAt textAt) {
@@ -62,6 +64,11 @@ template <typename TextAt> IndexList NumberOrder(uint32_t n, TextAt textAt) {
     for (uint32_t i = 0; i < n; ++i) {
         ranks.See(textAt(i));
     }
+    return NumberOrder(ranks, n, textAt);
+}
+
+// The same for a caller that has already shown every text to `ranks`.
+template <typename TextAt> IndexList NumberOrder(PositionRanks& ranks, uint32_t n, TextAt textAt) {
     int indexBits = 0;
     while (indexBits < 32 && (uint64_t{1} << indexBits) < n) {
         ++indexBits;
