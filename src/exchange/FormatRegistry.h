@@ -61,6 +61,8 @@ struct InputFormat {
     // (exchange/GisLayerReader.h): offered by its open box and taken that way
     // when dropped on the main window.
     bool OpensAsLayer = false;
+    // What is read from such a file, for the README's table (exchange/FormatTable.h).
+    std::string_view Reads{};
 };
 
 const std::vector<InputFormat>& InputFormats();
@@ -131,6 +133,10 @@ struct OutputFormat {
     OutputFileNames Files = nullptr;
     // About the bytes written, to warn before a huge file; null: always small.
     OutputSizeEstimate EstimateBytes = nullptr;
+    // For the README's table (exchange/FormatTable.h): what the file holds, and
+    // the programs known to open it.
+    std::string_view Writes{};
+    std::string_view OpensIn{};
 };
 
 // The files `f` writes for the chosen name.
