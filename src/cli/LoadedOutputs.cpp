@@ -5,65 +5,30 @@
 #include "cli/CliCommon.h"
 #include "cli/RenderModule.h"
 #include "cli/SheetsOutputs.h"
+#include "exchange/ModuleLoader.h"
 #include "exchange/ReportFiles.h"
 
-#include <dlfcn.h>
-#include <unistd.h>
-
-#include <filesystem>
 #include <string>
-#include <system_error>
-#include <vector>
 
 namespace sw::cli {
 
 namespace {
 
-// Beside the binary in the build tree; under the library folder once installed.
-std::vector<std::filesystem::path> ModuleCandidates() {
-    std::error_code ec;
-    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (ec) {
-        return {};
-    }
-    const std::filesystem::path dir = exe.parent_path();
-    return {dir / SHEETWRIGHT_RENDER_MODULE_NAME,
-            dir / SHEETWRIGHT_RENDER_MODULE_FROM_BIN / SHEETWRIGHT_RENDER_MODULE_NAME};
-}
-
-std::filesystem::path ModulePath() {
-    for (const std::filesystem::path& p : ModuleCandidates()) {
-        if (::access(p.c_str(), R_OK) == 0) {
-            return p;
-        }
-    }
-    return {};
-}
-
 const RenderModule& Module() {
-    static const RenderModule* module = []() -> const RenderModule* {
-        const std::filesystem::path path = ModulePath();
-        void* handle = path.empty() ? nullptr : ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-        if (handle == nullptr) {
-            return nullptr;
-        }
-        // The module stays loaded until the process ends.
-        const auto entry =
-            reinterpret_cast<const RenderModule* (*)()>(::dlsym(handle, "SheetwrightRenderModule"));
-        return entry != nullptr ? entry() : nullptr;
-    }();
-    if (module == nullptr) {
-        const char* why = ::dlerror();
-        throw InputError(std::string("the picture and report outputs cannot be loaded") +
-                         (why != nullptr ? std::string(": ") + why : std::string()));
+    static const LoadedModule<RenderModule> module =
+        LoadModule<RenderModule>(SHEETWRIGHT_RENDER_MODULE_NAME, SHEETWRIGHT_RENDER_MODULE_FROM_BIN,
+                                 "SheetwrightRenderModule");
+    if (module.table == nullptr) {
+        throw InputError("the picture and report outputs cannot be loaded" +
+                         (module.why.empty() ? std::string() : ": " + module.why));
     }
-    return *module;
+    return *module.table;
 }
 
 } // namespace
 
 bool ReportAvailable() {
-    return !ModulePath().empty();
+    return !FindModule(SHEETWRIGHT_RENDER_MODULE_NAME, SHEETWRIGHT_RENDER_MODULE_FROM_BIN).empty();
 }
 
 void WriteLayoutPicture(PictureEncoding encoding, const SheetsResult& r, const std::string& path) {

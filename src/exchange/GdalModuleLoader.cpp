@@ -3,55 +3,24 @@
 // layer never load GDAL.
 
 #include "exchange/GdalModule.h"
+#include "exchange/ModuleLoader.h"
 
-#include <dlfcn.h>
-#include <unistd.h>
-
-#include <filesystem>
 #include <stdexcept>
-#include <system_error>
+#include <string>
 
 namespace sw {
 
 namespace {
 
-// Beside the binary in the build tree; under the library folder once installed.
-std::filesystem::path ModulePath() {
-    std::error_code ec;
-    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (ec) {
-        return {};
-    }
-    const std::filesystem::path dir = exe.parent_path();
-    for (const std::filesystem::path& p :
-         {dir / SHEETWRIGHT_GDAL_MODULE_NAME,
-          dir / SHEETWRIGHT_GDAL_MODULE_FROM_BIN / SHEETWRIGHT_GDAL_MODULE_NAME}) {
-        if (::access(p.c_str(), R_OK) == 0) {
-            return p;
-        }
-    }
-    return {};
-}
-
 const GdalModule& Module() {
-    static const GdalModule* module = []() -> const GdalModule* {
-        const std::filesystem::path path = ModulePath();
-        void* handle = path.empty() ? nullptr : ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-        if (handle == nullptr) {
-            return nullptr;
-        }
-        // The module stays loaded until the process ends.
-        const auto entry =
-            reinterpret_cast<const GdalModule* (*)()>(::dlsym(handle, "SheetwrightGdalModule"));
-        return entry != nullptr ? entry() : nullptr;
-    }();
-    if (module == nullptr) {
-        const char* why = ::dlerror();
+    static const LoadedModule<GdalModule> module = LoadModule<GdalModule>(
+        SHEETWRIGHT_GDAL_MODULE_NAME, SHEETWRIGHT_GDAL_MODULE_FROM_BIN, "SheetwrightGdalModule");
+    if (module.table == nullptr) {
         throw std::runtime_error(std::string("the GIS formats cannot be loaded (") +
                                  SHEETWRIGHT_GDAL_MODULE_NAME + ")" +
-                                 (why != nullptr ? std::string(": ") + why : std::string()));
+                                 (module.why.empty() ? std::string() : ": " + module.why));
     }
-    return *module;
+    return *module.table;
 }
 
 } // namespace
