@@ -59,7 +59,7 @@ ComputeRequest Session::AcceptFeature(Feature feature, bool fitToScreen, bool en
                        .source = std::move(source)});
 }
 
-ComputeRequest Session::OpenLayer(Feature feature, const std::string& path) {
+ComputeRequest Session::OpenLayer(Feature feature, const std::filesystem::path& path) {
     feature.FeatureLoaded = 1;
     const DataKind dataType = DataTypeOf(feature);
     return Ask(FeatureSettings(), std::move(feature),
@@ -67,8 +67,8 @@ ComputeRequest Session::OpenLayer(Feature feature, const std::string& path) {
                        .fitToScreen = true,
                        .enableReport = true,
                        .dataType = dataType,
-                       .inputFile = path,
-                       .source = path});
+                       .inputFile = path.string(),
+                       .source = path.string()});
 }
 
 ComputeRequest Session::FindSheet(const std::string& number) {
@@ -177,8 +177,8 @@ void Session::SetDataType(DataKind dataType) {
     state_.settings.DataType = dataType;
 }
 
-void Session::InputOpened(const std::string& path) {
-    state_.InputFileName = path;
+void Session::InputOpened(const std::filesystem::path& path) {
+    state_.InputFileName = path.string();
     state_.InputFileOpened = true;
 }
 

@@ -13,6 +13,7 @@
 #include "session/AppState.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -73,7 +74,7 @@ public:
     // feature, computed at the current settings. With the result the data type
     // follows the feature's parts, the file becomes the input the report names,
     // "Save Layout" and "Report" are enabled and the image is fitted.
-    ComputeRequest OpenLayer(Feature feature, const std::string& path);
+    ComputeRequest OpenLayer(Feature feature, const std::filesystem::path& path);
 
     // "Find sheet": the sheet `number` (Windows text) of the current series,
     // drawn at its scale as a point at its centre; the data type becomes Point
@@ -118,7 +119,7 @@ public:
     void SetDataType(DataKind dataType);
 
     // The vertex dialog filled its table from `path` (UTF-8), or was cleared.
-    void InputOpened(const std::string& path);
+    void InputOpened(const std::filesystem::path& path);
     void InputCleared();
 
 private:
