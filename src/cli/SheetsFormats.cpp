@@ -142,7 +142,8 @@ struct InNumbers {
     LargeArray<uint32_t> Starts; // number k is Text[Starts[k], Starts[k + 1])
 };
 
-InNumbers CollectInNumbers(NumberedCells& cells, const CellFlags& in) {
+// Also shows every number to `ranks` for its sort key.
+InNumbers CollectInNumbers(NumberedCells& cells, const CellFlags& in, PositionRanks& ranks) {
     InNumbers numbers(static_cast<std::size_t>(std::count(in.begin(), in.end(), uint8_t{1})));
     std::size_t used = 0;
     std::size_t k = 0;
@@ -152,6 +153,7 @@ InNumbers CollectInNumbers(NumberedCells& cells, const CellFlags& in) {
             numbers.Starts[k++] = static_cast<uint32_t>(used);
             std::memcpy(numbers.Text.data() + used, no.data(), no.size());
             used += no.size();
+            ranks.See(no);
         }
     }
     numbers.Starts[k] = static_cast<uint32_t>(used);
@@ -235,10 +237,11 @@ void WriteJson(const SheetsResult& r, std::ostream& out) {
 
 void WriteText(const SheetsResult& r, const CellFlags& in, std::ostream& out) {
     NumberedCells cells(r, in);
-    const InNumbers numbers = CollectInNumbers(cells, in);
+    PositionRanks ranks;
+    const InNumbers numbers = CollectInNumbers(cells, in, ranks);
     const auto count = static_cast<uint32_t>(numbers.Starts.size() - 1);
     OutputBuffer buf(out);
-    for (const uint32_t k : NumberOrder(count, std::cref(numbers))) {
+    for (const uint32_t k : NumberOrder(ranks, count, std::cref(numbers))) {
         AppendSheetNo(buf, numbers(k));
         buf.Append('\n');
     }
