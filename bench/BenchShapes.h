@@ -3,7 +3,9 @@
 // The features the benchmarks run on: closed rings shaped like a state's outline,
 // at the finest open scale.
 
+#include "coverage/Coverage.h"
 #include "coverage/Feature.h"
+#include "coverage/SheetGrid.h"
 #include "index/Settings.h"
 
 #include <algorithm>
@@ -57,6 +59,24 @@ inline Feature Ring(int n, double lat0, double lat1, double lon0, double lon1, u
         vs.push_back(VertexRec{SecToDms(Sec(lat)), SecToDms(Sec(lon))});
     }
     return MakeVertexFeature(std::move(vs), true);
+}
+
+// A polygon ring over the box with its grid computed at "1:2000": the model the
+// layout and output benchmarks start from.
+struct ComputedRing {
+    Settings s;
+    Feature f;
+    SheetGrid g;
+};
+
+inline ComputedRing ComputeRing(int n, double lat0, double lat1, double lon0, double lon1,
+                                uint32_t seed) {
+    ComputedRing out;
+    out.s = OpenFinest();
+    out.s.DataType = DataKind::Polygon;
+    out.f = Ring(n, lat0, lat1, lon0, lon1, seed);
+    ComputeSheets(out.s, out.f, out.g);
+    return out;
 }
 
 } // namespace sw::bench

@@ -29,21 +29,14 @@ using namespace sw::gui;
 
 // The 20,000-vertex polygon over about 1000 x 1000 cells at "1:2000", placed at
 // zoom 5, where the application's fit to the window takes a grid this size.
-struct Model {
-    Settings s;
-    Feature f;
-    SheetGrid g;
+struct Model : ComputedRing {
     LayoutGeometry geo;
 };
 
 // A ring of `vertices` over the box, computed at "1:2000" and laid out at `zoom`.
 Model MakeModel(int32_t vertices, double south, double north, double west, double east,
                 int32_t zoom) {
-    Model out;
-    out.s = OpenFinest();
-    out.s.DataType = DataKind::Polygon;
-    out.f = bench::Ring(vertices, south, north, west, east, 1);
-    ComputeSheets(out.s, out.f, out.g);
+    Model out{ComputeRing(vertices, south, north, west, east, 1), {}};
     out.s.SheetPixelHeight = zoom;
     out.geo = PlaceLayout(out.s, out.f, out.g);
     return out;

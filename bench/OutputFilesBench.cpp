@@ -37,11 +37,7 @@ using namespace sw;
 using namespace sw::bench;
 using namespace sw::gui;
 
-struct Model {
-    Settings s;
-    Feature f;
-    SheetGrid g;
-};
+using Model = ComputedRing;
 
 // 2: 2,000 vertices over 2.7 degrees; 20: 20,000 over 9.7 degrees.
 const Model& Polygon(int k) {
@@ -49,12 +45,8 @@ const Model& Polygon(int k) {
     auto it = models.find(k);
     if (it == models.end()) {
         const double size = k == 2 ? 2.7 : 9.7;
-        Model m;
-        m.s = OpenFinest();
-        m.s.DataType = DataKind::Polygon;
-        m.f = bench::Ring(k == 2 ? 2000 : 20000, 24.0001, 24.0 + size - 0.0001, 74.0001,
-                          74.0 + size - 0.0001, k == 2 ? 1 : 2);
-        ComputeSheets(m.s, m.f, m.g);
+        Model m = ComputeRing(k == 2 ? 2000 : 20000, 24.0001, 24.0 + size - 0.0001, 74.0001,
+                              74.0 + size - 0.0001, k == 2 ? 1 : 2);
         it = models.emplace(k, std::move(m)).first;
     }
     return it->second;
