@@ -14,13 +14,6 @@ namespace sw {
 
 namespace {
 
-// The vertices a feature offers: a count that disagrees with the list is never
-// read past the list's end.
-int32_t UsableCount(const Feature& f) {
-    const int64_t count = std::min<int64_t>(f.VertexCount, static_cast<int64_t>(f.Vertices.size()));
-    return static_cast<int32_t>(std::max<int64_t>(count, 0));
-}
-
 // Computes the grid of the features. With `mask`, only the IN flags are made,
 // into *mask, and the grid's sheet list stays empty.
 void ComputeFeatures(const Settings& s, const std::vector<Feature*>& features, SheetGrid& grid,
@@ -29,7 +22,7 @@ void ComputeFeatures(const Settings& s, const std::vector<Feature*>& features, S
     std::vector<int32_t> counts;
     counts.reserve(features.size());
     for (const Feature* f : features) {
-        counts.push_back(UsableCount(*f));
+        counts.push_back(UsableVertexCount(*f));
     }
     if (std::all_of(counts.begin(), counts.end(), [](int32_t n) { return n <= 0; })) {
         throw ComputeError(NoVerticesMessage);

@@ -1,6 +1,7 @@
 #include "coverage/Feature.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <utility>
 
 namespace sw {
@@ -51,6 +52,11 @@ std::vector<FeaturePart> PartsOver(const Feature& f, int32_t n) {
         }
     }
     return parts;
+}
+
+int32_t UsableVertexCount(const Feature& f) {
+    const int64_t count = std::min<int64_t>(f.VertexCount, static_cast<int64_t>(f.Vertices.size()));
+    return static_cast<int32_t>(std::max<int64_t>(count, 0));
 }
 
 bool HasPolygonPart(const Feature& f) {

@@ -63,6 +63,10 @@ Feature MakeVertexFeature(std::vector<VertexRec> vertices, bool isPolygon,
 // A feature of parts of their own kinds; IsPolygon follows the parts.
 Feature MakePartsFeature(std::vector<VertexRec> vertices, std::vector<FeaturePart> parts);
 
+// The vertices a feature offers: VertexCount, cut to the list's length, so a
+// count that disagrees with the list is never read past its end.
+int32_t UsableVertexCount(const Feature& f);
+
 // The parts the computation reads over the first `n` vertices: Parts with every
 // start outside 0..n-1 or not after the previous one dropped and the first moved
 // to 0, or the one implicit part when Parts is empty. Empty when n <= 0.

@@ -9,10 +9,6 @@ namespace sw {
 
 namespace {
 
-int32_t UsableCount(const Feature& f) {
-    return std::clamp<int32_t>(f.VertexCount, 0, static_cast<int32_t>(f.Vertices.size()));
-}
-
 // The starts that delimit members over the first n vertices, as PartsOver
 // treats part starts: the first moved to 0, the rest kept while ascending.
 std::vector<int32_t> MemberStartsOver(const Feature& f, int32_t n) {
@@ -34,7 +30,7 @@ Feature UnionFeature(const std::vector<const Feature*>& members) {
     std::vector<FeaturePart> parts;
     std::vector<int32_t> starts;
     for (const Feature* m : members) {
-        const int32_t n = UsableCount(*m);
+        const int32_t n = UsableVertexCount(*m);
         if (n == 0) {
             continue;
         }
@@ -53,7 +49,7 @@ Feature UnionFeature(const std::vector<const Feature*>& members) {
 }
 
 std::vector<Feature> UnionMembers(const Feature& f) {
-    const int32_t n = UsableCount(f);
+    const int32_t n = UsableVertexCount(f);
     const std::vector<int32_t> starts = MemberStartsOver(f, n);
     if (starts.size() < 2) {
         Feature alone = f;
@@ -86,7 +82,7 @@ std::vector<Feature> UnionMembers(const Feature& f) {
 
 DataKind DataTypeOf(const Feature& f) {
     bool line = false;
-    for (const FeaturePart& p : PartsOver(f, UsableCount(f))) {
+    for (const FeaturePart& p : PartsOver(f, UsableVertexCount(f))) {
         if (p.Kind == PartKind::Polygon) {
             return DataKind::Polygon;
         }
