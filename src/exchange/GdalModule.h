@@ -30,7 +30,6 @@ struct GdalModule {
         const OgrGridRequest& request);
     void (*WriteOgrGridFile)(const std::filesystem::path& path, const OgrFormat& format,
                              const OgrGridRequest& request);
-    std::string (*OgrGeoJsonText)(const Settings& s, const SheetGrid& g, bool inOnly);
     void (*StreamOgrGrid)(const OgrFormat& format, const OgrGridRequest& request,
                           const std::function<void(std::string_view)>& put);
 };

@@ -12,7 +12,6 @@ extern "C" __attribute__((visibility("default"))) const sw::GdalModule* Sheetwri
         [](const sw::GisFeature& f, std::string_view name) { return f.Attribute(name); },
         sw::OgrGridFiles,
         sw::WriteOgrGridFile,
-        sw::OgrGeoJsonText,
         sw::StreamOgrGrid};
     return &module;
 }

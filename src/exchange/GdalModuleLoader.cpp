@@ -57,10 +57,6 @@ void WriteOgrGridFile(const std::filesystem::path& path, const OgrFormat& format
     Module().WriteOgrGridFile(path, format, request);
 }
 
-std::string OgrGeoJsonText(const Settings& s, const SheetGrid& g, bool inOnly) {
-    return Module().OgrGeoJsonText(s, g, inOnly);
-}
-
 void StreamOgrGrid(const OgrFormat& format, const OgrGridRequest& request,
                    const std::function<void(std::string_view)>& put) {
     Module().StreamOgrGrid(format, request, put);

@@ -437,11 +437,4 @@ void StreamOgrGrid(const OgrFormat& format, const OgrGridRequest& request,
     }
 }
 
-std::string OgrGeoJsonText(const Settings& s, const SheetGrid& g, bool inOnly) {
-    std::string text;
-    StreamOgrGrid(OgrFormat{"GeoJSON", ".geojson"}, OgrGridRequest{s, g, nullptr, inOnly},
-                  [&text](std::string_view piece) { text += piece; });
-    return text;
-}
-
 } // namespace sw

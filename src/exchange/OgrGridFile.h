@@ -55,7 +55,4 @@ bool StreamsFeatures(const OgrFormat& format);
 void StreamOgrGrid(const OgrFormat& format, const OgrGridRequest& request,
                    const std::function<void(std::string_view)>& put);
 
-// The grid as RFC 7946 GeoJSON text: counter-clockwise outer rings.
-std::string OgrGeoJsonText(const Settings& s, const SheetGrid& g, bool inOnly);
-
 } // namespace sw

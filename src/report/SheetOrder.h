@@ -55,19 +55,8 @@ IndexList SortIndexedKeys(KeyList& keys, int indexBits);
 // The plain comparison sort, for texts whose keys do not fit 64 bits.
 IndexList NumberOrderByComparison(uint32_t n, const std::vector<std::string_view>& texts);
 
-template <typename TextAt> IndexList NumberOrder(PositionRanks& ranks, uint32_t n, TextAt textAt);
-
 // The positions 0..n-1 in the order of a stable sort of textAt(i) by
-// SheetNumberLess; textAt is called twice per position.
-template <typename TextAt> IndexList NumberOrder(uint32_t n, TextAt textAt) {
-    PositionRanks ranks;
-    for (uint32_t i = 0; i < n; ++i) {
-        ranks.See(textAt(i));
-    }
-    return NumberOrder(ranks, n, textAt);
-}
-
-// The same for a caller that has already shown every text to `ranks`.
+// SheetNumberLess, for a caller that has already shown every text to `ranks`.
 template <typename TextAt> IndexList NumberOrder(PositionRanks& ranks, uint32_t n, TextAt textAt) {
     int indexBits = 0;
     while (indexBits < 32 && (uint64_t{1} << indexBits) < n) {

@@ -25,6 +25,14 @@ SheetGrid GridOver(const Settings& s, std::vector<VertexRec> v, bool polygon) {
     return g;
 }
 
+// The grid as the command line streams it for --format geojson.
+std::string OgrGeoJsonText(const Settings& s, const SheetGrid& g, bool inOnly) {
+    std::string text;
+    StreamOgrGrid(OgrFormat{"GeoJSON", ".geojson"}, OgrGridRequest{s, g, nullptr, inOnly},
+                  [&text](std::string_view piece) { text += piece; });
+    return text;
+}
+
 VertexRec V(int32_t latDeg, int32_t latMin, int32_t lonDeg, int32_t lonMin) {
     return VertexRec{DmsAngle{latDeg, latMin, 0}, DmsAngle{lonDeg, lonMin, 0}};
 }
