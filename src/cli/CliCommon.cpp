@@ -74,7 +74,10 @@ std::vector<std::string> SplitColons(const std::string& text) {
 
 } // namespace
 
-DmsAngle ParseAngle(const std::string& text, const std::string& what) {
+DmsAngle ParseAngle(const std::string& text, const std::string& what, double* fraction) {
+    if (fraction != nullptr) {
+        *fraction = 0;
+    }
     const auto bad = [&]() {
         return UsageError("invalid " + what + " '" + text +
                           "': use D:M:S with whole numbers (28:36:50) or decimal degrees "
@@ -106,7 +109,11 @@ DmsAngle ParseAngle(const std::string& text, const std::string& what) {
     if (value < 0 || value > 360) {
         throw UsageError("invalid " + what + " '" + text + "': decimal degrees 0 to 360");
     }
-    return DecimalToDms(value);
+    const DmsAngle a = DecimalToDms(value);
+    if (fraction != nullptr) {
+        *fraction = value * 3600.0 - static_cast<double>(DmsToSec(a));
+    }
+    return a;
 }
 
 } // namespace sw::cli

@@ -48,7 +48,9 @@ void AddSeriesOption(CLI::App& cmd, std::string& series);
 void AddScaleOption(CLI::App& cmd, std::string& scale);
 
 // D:M:S with whole numbers (28:36:50) or decimal degrees (28.6139, through
-// DecimalToDms). `what` names the argument in the error message.
-DmsAngle ParseAngle(const std::string& text, const std::string& what);
+// DecimalToDms). `what` names the argument in the error message. Given
+// `fraction`, it receives the seconds that decimal degrees hold beyond the
+// whole seconds returned (0 for D:M:S).
+DmsAngle ParseAngle(const std::string& text, const std::string& what, double* fraction = nullptr);
 
 } // namespace sw::cli

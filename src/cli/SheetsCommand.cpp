@@ -249,9 +249,11 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
                 return;
             }
         } else if (point->count() > 0) {
-            const DmsAngle lat = ParseAngle(opts->point[0], "latitude");
-            const DmsAngle lon = ParseAngle(opts->point[1], "longitude");
-            r.feature = MakePointFeature(lat, lon);
+            // Decimal degrees keep their fractions of a second through the tests.
+            VertexRec v;
+            v.Lat = ParseAngle(opts->point[0], "latitude", &v.LatFraction);
+            v.Long = ParseAngle(opts->point[1], "longitude", &v.LongFraction);
+            r.feature = MakePointFeature(v);
             r.settings.DataType = DataKind::Point;
         } else {
             const bool isPolygon = polygon->count() > 0;

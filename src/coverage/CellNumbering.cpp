@@ -3,6 +3,7 @@
 #include "index/CheckedMath.h"
 #include "index/SheetNumber.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace sw {
@@ -29,13 +30,16 @@ int32_t FifteenOffset(const DmsAngle& a) {
 
 GridNumberer::GridNumberer(const Settings& s, const SheetGrid& g)
     : series_(s.MapSeries == Series::OldSeries ? Series::OldSeries : Series::OpenSeries),
-      scale_(s.ScaleIndex) {
+      scale_(s.ScaleIndex), settings_(s), widthSec_(s.SheetWidthSec), heightSec_(s.SheetHeightSec),
+      spansDegrees_(s.SheetWidthSec <= 0 || s.SheetHeightSec <= 0 || 3600 % s.SheetWidthSec != 0 ||
+                    3600 % s.SheetHeightSec != 0) {
     cols_.resize(static_cast<std::size_t>(std::max(g.GridCols, 0)));
     rows_.resize(static_cast<std::size_t>(std::max(g.GridRows, 0)));
     int32_t lon = g.GridWestSec;
     for (std::size_t c = 0; c < cols_.size(); ++c) {
         Column& k = cols_[c];
         k = Column{};
+        k.WestSec = lon;
         k.Lon = SecToDms(lon);
         const DmsAngle& a = k.Lon;
         // Only cells inside the index are composed, where the components are
@@ -60,7 +64,8 @@ GridNumberer::GridNumberer(const Settings& s, const SheetGrid& g)
     for (std::size_t r = 0; r < rows_.size(); ++r) {
         Row& k = rows_[r];
         k = Row{};
-        k.Lat = SecToDms(CheckedSub(rowNorth, s.SheetHeightSec));
+        k.SouthSec = CheckedSub(rowNorth, s.SheetHeightSec);
+        k.Lat = SecToDms(k.SouthSec);
         const DmsAngle& a = k.Lat;
         if (a.Deg >= 4 && a.Deg <= 39 && a.Min >= 0 && a.Sec >= 0) {
             k.Million = (39 - a.Deg) / 4;
@@ -82,6 +87,14 @@ GridNumberer::GridNumberer(const Settings& s, const SheetGrid& g)
 std::size_t GridNumberer::Compose(const Row& row, const Column& col, char* out) const {
     char* p = out;
     if (!InCoverageArea(col.Lon, row.Lat)) {
+        // A sheet reaching into the index from outside (1:1M only) is numbered
+        // from its covered part; there are a few of them, on the edge.
+        if (spansDegrees_ && CellInCoverageArea(col.WestSec, row.SouthSec, widthSec_, heightSec_)) {
+            const std::string n = CellSheetNumber(settings_, col.WestSec, row.SouthSec);
+            const std::size_t len = std::min(n.size(), MaxLength);
+            std::copy_n(n.data(), len, out);
+            return len;
+        }
         *p++ = '#';
         return 1;
     }

@@ -4,8 +4,10 @@
 // A number is a run of parts of which each depends on the cell's latitude or its
 // longitude alone, or on a sum of one row term and one column term; the terms are
 // worked out once per row and once per column and joined per cell. The result is
-// byte for byte what SheetNumber gives for the cell's south-west corner (a test
-// holds the two together over the whole index at every scale).
+// byte for byte what CellSheetNumber gives for the cell (a test holds the two
+// together over the whole index at every scale): the number at the cell's
+// south-west corner, or, for a 1:1M sheet whose south-west degree is not
+// covered, at a covered point of it.
 
 #include "coverage/SheetGrid.h"
 #include "index/Settings.h"
@@ -35,14 +37,14 @@ public:
     }
     static constexpr std::size_t MaxLength = 48;
 
-    // False for a cell outside the index (numbered "#"), which is never IN.
+    // False for a cell wholly outside the index (numbered "#"), which is never IN.
     bool Inside(int32_t r, int32_t c) const {
-        return InCoverageArea(cols_[static_cast<std::size_t>(c)].Lon,
-                              rows_[static_cast<std::size_t>(r)].Lat);
+        return Covered(rows_[static_cast<std::size_t>(r)], cols_[static_cast<std::size_t>(c)]);
     }
 
 private:
     struct Column {
+        int32_t WestSec;
         DmsAngle Lon;
         int32_t MillionBase; // old: first number of the 4° column
         int32_t Letter;      // old: 4 * (deg mod 4); open: deg mod 6
@@ -55,6 +57,7 @@ private:
         uint8_t ZoneLen;
     };
     struct Row {
+        int32_t SouthSec;
         DmsAngle Lat;
         int32_t Million; // old: (39 - deg) div 4
         int32_t Letter;  // old: 3 - deg mod 4; open: 6 * (3 - deg mod 4)
@@ -68,8 +71,19 @@ private:
 
     std::size_t Compose(const Row& row, const Column& col, char* out) const;
 
+    // A cell within one degree block is covered exactly when its south-west
+    // corner is; a larger one when any of its blocks is.
+    bool Covered(const Row& row, const Column& col) const {
+        return spansDegrees_ ? CellInCoverageArea(col.WestSec, row.SouthSec, widthSec_, heightSec_)
+                             : InCoverageArea(col.Lon, row.Lat);
+    }
+
     Series series_;
     int32_t scale_;
+    Settings settings_;
+    int32_t widthSec_;
+    int32_t heightSec_;
+    bool spansDegrees_; // cells may reach over more than one degree block (1:1M)
     std::vector<Column> cols_;
     std::vector<Row> rows_;
 };

@@ -54,7 +54,7 @@ void ComputeFeatures(const Settings& s, const std::vector<Feature*>& features, S
         if (HasPolygonPart(f) || n >= 2 || !f.Parts.empty()) {
             pts.resize(f.Vertices.size());
             for (std::size_t i = 0; i < f.Vertices.size(); ++i) {
-                pts[i] = GeoToPixel(s, g, f.Vertices[i].Lat, f.Vertices[i].Long);
+                pts[i] = GeoToPixel(s, g, f.Vertices[i]);
             }
         }
         const std::vector<Segment> own = FeatureSegments(f, pts, n);
@@ -120,7 +120,7 @@ void ComputeFeature(const Settings& s, Feature& f, SheetGrid& grid, CellFlags* m
     if (HasPolygonPart(f)) {
         PolyPoints pts(f.Vertices.size());
         for (std::size_t i = 0; i < f.Vertices.size(); ++i) {
-            pts[i] = GeoToPixel(s, g, f.Vertices[i].Lat, f.Vertices[i].Long);
+            pts[i] = GeoToPixel(s, g, f.Vertices[i]);
         }
         f.FeaturePoints = std::move(pts);
     }

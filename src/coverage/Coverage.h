@@ -1,10 +1,13 @@
 #pragma once
 
 // Which sheets a feature covers. ComputeSheets lays the smallest block of whole
-// sheets of the current series and scale over the feature, numbers every cell at
-// its south-west corner and marks IN every cell a segment touches (and, for a
-// polygon, every cell inside it). The IN decision is made in the layout pixel
-// frame at the zoom in force, so it depends on s.SheetPixelHeight.
+// sheets of the current series and scale over the feature, numbers every cell
+// (CellSheetNumber: at its south-west corner, or at a covered point of a 1:1M
+// sheet whose south-west degree is not covered) and marks IN every sheet a
+// segment touches (and, for a polygon, every sheet inside it); cells wholly
+// outside the index stay "#" and OUT. The IN decision is made in the layout
+// pixel frame at s.SheetPixelHeight; the application always passes the default
+// zoom (DecisionSettings), the command line its --zoom.
 
 #include "coverage/Feature.h"
 #include "coverage/LargeBlock.h"

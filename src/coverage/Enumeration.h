@@ -18,7 +18,7 @@
 namespace sw {
 
 // Every cell against every segment, cell by cell in list order, numbering each with
-// SheetNumber: the enumeration as plainly as it can be written.
+// CellSheetNumber: the enumeration as plainly as it can be written.
 void clipp_lines_along_sheets(const Settings& s, const std::vector<Segment>& segments, SheetGrid& g,
                               const ComputeControl& ctl);
 

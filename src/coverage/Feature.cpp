@@ -7,7 +7,20 @@
 namespace sw {
 
 Feature MakePointFeature(const DmsAngle& lat, const DmsAngle& lon) {
-    return MakeVertexFeature({VertexRec{lat, lon}, VertexRec{lat, lon}}, false);
+    return MakePointFeature(VertexRec{lat, lon});
+}
+
+Feature MakePointFeature(const VertexRec& v) {
+    return MakeVertexFeature({v, v}, false);
+}
+
+VertexRec DecimalVertex(double latDegrees, double lonDegrees) {
+    VertexRec v{DecimalToDms(latDegrees), DecimalToDms(lonDegrees)};
+    // DecimalToDms keeps its minutes in single precision; the fraction takes up
+    // whatever that and the rounding to whole seconds left out.
+    v.LatFraction = latDegrees * 3600.0 - static_cast<double>(DmsToSec(v.Lat));
+    v.LongFraction = lonDegrees * 3600.0 - static_cast<double>(DmsToSec(v.Long));
+    return v;
 }
 
 Feature MakeVertexFeature(std::vector<VertexRec> vertices, bool isPolygon,

@@ -13,9 +13,25 @@ namespace sw {
 struct VertexRec {
     DmsAngle Lat;
     DmsAngle Long;
+    // Seconds beyond DmsToSec of Lat and Long (within about half a second either
+    // way) for a position read as decimal degrees from a GIS layer or typed so on
+    // the command line: the grid box and the touch and interior tests place the
+    // vertex at its exact position. Zero for typed D/M/S and the vertex files,
+    // which are whole seconds; Lat and Long alone are what is shown.
+    double LatFraction = 0;
+    double LongFraction = 0;
 
     friend bool operator==(const VertexRec&, const VertexRec&) = default;
 };
+
+// A vertex at decimal degrees: Lat and Long as DecimalToDms gives them, the rest
+// of the exact position in the fractions.
+VertexRec DecimalVertex(double latDegrees, double lonDegrees);
+
+// The exact position of a vertex coordinate in seconds: whole seconds plus fraction.
+inline double ExactSeconds(const DmsAngle& a, double fraction) {
+    return static_cast<double>(DmsToSec(a)) + fraction;
+}
 
 struct PixelPoint {
     int32_t X = 0;
@@ -54,6 +70,7 @@ struct Feature {
 
 // A point is held as a two-vertex feature whose vertices are equal.
 Feature MakePointFeature(const DmsAngle& lat, const DmsAngle& lon);
+Feature MakePointFeature(const VertexRec& v);
 
 // A polyline or polygon from vertices in order, one part, or one part from each
 // index of `partStarts` (ascending, the first 0) with the same kind.

@@ -29,18 +29,27 @@ int64_t CeilMultiple(int64_t v, int64_t step) {
     return q * step;
 }
 
-// One sheet further out when the extreme already lies on a sheet boundary.
-int32_t LowEdge(int32_t v, int32_t step) {
-    int64_t e = FloorMultiple(v, step);
-    if (e == v) {
+// A coordinate in whole seconds and the fraction of a second beyond them.
+struct Coordinate {
+    int32_t Sec = 0;
+    double Fraction = 0;
+
+    double Exact() const { return static_cast<double>(Sec) + Fraction; }
+};
+
+// One sheet further out when the extreme lies exactly on a sheet boundary. A
+// fraction (less than a second) moves it off the boundary to one side.
+int32_t LowEdge(const Coordinate& v, int32_t step) {
+    int64_t e = FloorMultiple(v.Sec, step);
+    if (e == v.Sec && !(v.Fraction > 0)) {
         e -= step;
     }
     return CheckedNarrow(e);
 }
 
-int32_t HighEdge(int32_t v, int32_t step) {
-    int64_t e = CeilMultiple(v, step);
-    if (e == v) {
+int32_t HighEdge(const Coordinate& v, int32_t step) {
+    int64_t e = CeilMultiple(v.Sec, step);
+    if (e == v.Sec && !(v.Fraction < 0)) {
         e += step;
     }
     return CheckedNarrow(e);
@@ -62,26 +71,34 @@ void ComputeGridBox(const Settings& s, const Feature& f, int32_t vertexCount, Sh
 void ComputeGridBox(const Settings& s, const std::vector<const Feature*>& features,
                     const std::vector<int32_t>& counts, SheetGrid& g) {
     bool any = false;
-    int32_t minLon = 0;
-    int32_t maxLon = 0;
-    int32_t minLat = 0;
-    int32_t maxLat = 0;
+    Coordinate minLon;
+    Coordinate maxLon;
+    Coordinate minLat;
+    Coordinate maxLat;
     for (std::size_t k = 0; k < features.size(); ++k) {
         const Feature& f = *features[k];
         for (int32_t i = 0; i < counts[k]; ++i) {
             const VertexRec& v = f.Vertices[static_cast<std::size_t>(i)];
-            const int32_t lon = DmsToSec(v.Long);
-            const int32_t lat = DmsToSec(v.Lat);
+            const Coordinate lon{DmsToSec(v.Long), v.LongFraction};
+            const Coordinate lat{DmsToSec(v.Lat), v.LatFraction};
             if (!any) {
                 minLon = maxLon = lon;
                 minLat = maxLat = lat;
                 any = true;
                 continue;
             }
-            minLon = std::min(minLon, lon);
-            maxLon = std::max(maxLon, lon);
-            minLat = std::min(minLat, lat);
-            maxLat = std::max(maxLat, lat);
+            if (lon.Exact() < minLon.Exact()) {
+                minLon = lon;
+            }
+            if (lon.Exact() > maxLon.Exact()) {
+                maxLon = lon;
+            }
+            if (lat.Exact() < minLat.Exact()) {
+                minLat = lat;
+            }
+            if (lat.Exact() > maxLat.Exact()) {
+                maxLat = lat;
+            }
         }
     }
     const int32_t west = LowEdge(minLon, s.SheetWidthSec);

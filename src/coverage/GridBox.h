@@ -17,12 +17,12 @@ namespace sw {
 // ComputeError.
 void CheckGridSettings(const Settings& s);
 
-// The smallest block of whole sheets holding the first `vertexCount` vertices,
-// widened by one sheet on each side where the extreme coordinate lies exactly on
-// a sheet boundary. Sheets are aligned on multiples of the sheet size from 0°, also
-// for negative (absurd) coordinates. Fills GridWest..GridSouth, GridCols, GridRows,
-// GridWestSec and GridNorthSec. Needs vertexCount >= 1; throws IntegerOverflow
-// when a coordinate or edge leaves the 32-bit range.
+// The smallest block of whole sheets holding the first `vertexCount` vertices at
+// their exact positions (fractions of a second included), widened by one sheet
+// on each side where the extreme coordinate lies exactly on a sheet boundary. Sheets are aligned on
+// multiples of the sheet size from 0°, also for negative (absurd) coordinates. Fills
+// GridWest..GridSouth, GridCols, GridRows, GridWestSec and GridNorthSec. Needs vertexCount >= 1;
+// throws IntegerOverflow when a coordinate or edge leaves the 32-bit range.
 void ComputeGridBox(const Settings& s, const Feature& f, int32_t vertexCount, SheetGrid& g);
 
 // The same block over the first counts[i] vertices of every features[i] together

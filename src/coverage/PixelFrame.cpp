@@ -6,9 +6,19 @@ namespace sw {
 
 PixelPoint GeoToPixel(const Settings& s, const SheetGrid& g, const DmsAngle& lat,
                       const DmsAngle& lon) {
+    return GeoToPixel(s, g, VertexRec{lat, lon});
+}
+
+PixelPoint GeoToPixel(const Settings& s, const SheetGrid& g, const VertexRec& v) {
     const int32_t w = SheetPixelWidth(s);
-    const double dx = static_cast<double>(CheckedSub(DmsToSec(lon), DmsToSec(g.GridWest))) / 60.0;
-    const double dy = static_cast<double>(CheckedSub(DmsToSec(g.GridNorth), DmsToSec(lat))) / 60.0;
+    // The whole seconds are subtracted exactly in integers first; a vertex
+    // without fractions therefore lands on the very pixel it always has.
+    const double dx =
+        (static_cast<double>(CheckedSub(DmsToSec(v.Long), DmsToSec(g.GridWest))) + v.LongFraction) /
+        60.0;
+    const double dy =
+        (static_cast<double>(CheckedSub(DmsToSec(g.GridNorth), DmsToSec(v.Lat))) - v.LatFraction) /
+        60.0;
     const double fx = static_cast<double>(w) / (static_cast<double>(s.SheetWidthSec) / 60.0);
     const double fy =
         static_cast<double>(s.SheetPixelHeight) / (static_cast<double>(s.SheetHeightSec) / 60.0);
@@ -29,7 +39,7 @@ VertexRec PixelToGeo(const Settings& s, const SheetGrid& g, int32_t x, int32_t y
 void ComputeFeaturePoints(const Settings& s, Feature& f, const SheetGrid& g) {
     f.FeaturePoints.resize(f.Vertices.size());
     for (std::size_t i = 0; i < f.Vertices.size(); ++i) {
-        f.FeaturePoints[i] = GeoToPixel(s, g, f.Vertices[i].Lat, f.Vertices[i].Long);
+        f.FeaturePoints[i] = GeoToPixel(s, g, f.Vertices[i]);
     }
 }
 

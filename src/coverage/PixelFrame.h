@@ -14,6 +14,9 @@ namespace sw {
 PixelPoint GeoToPixel(const Settings& s, const SheetGrid& g, const DmsAngle& lat,
                       const DmsAngle& lon);
 
+// The same for a vertex at its exact position, fractions of a second included.
+PixelPoint GeoToPixel(const Settings& s, const SheetGrid& g, const VertexRec& v);
+
 // Back to whole seconds: the product first, then a division truncating toward zero.
 VertexRec PixelToGeo(const Settings& s, const SheetGrid& g, int32_t x, int32_t y);
 

@@ -18,9 +18,9 @@ void clipp_lines_along_sheets(const Settings& s, const std::vector<Segment>& seg
             if (ctl.cancel != nullptr && ctl.cancel->load(std::memory_order_relaxed)) {
                 throw ComputeCancelled();
             }
-            const DmsAngle workLong = SecToDms(lon);
-            const DmsAngle workLat = SecToDms(CheckedSub(rowNorth, s.SheetHeightSec));
-            g.CurrentSheetNo = SheetNumber(s, workLong, workLat);
+            // Numbered from its south-west corner, or from a covered point of it
+            // when that corner lies outside the index.
+            g.CurrentSheetNo = CellSheetNumber(s, lon, CheckedSub(rowNorth, s.SheetHeightSec));
             SheetRec& rec = g.SheetList[i];
             rec.SheetNo = g.CurrentSheetNo;
             const CellRect cell = CellAt(rec.X, rec.Y, w, h);

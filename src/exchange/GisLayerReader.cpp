@@ -308,7 +308,7 @@ private:
                     Fail(name_, "a coordinate of layer \"" + layerName +
                                     "\" lies outside the longitudes and latitudes of the earth");
                 }
-                vs.push_back(VertexRec{DecimalToDms(p.Y[i]), DecimalToDms(p.X[i])});
+                vs.push_back(DecimalVertex(p.Y[i], p.X[i]));
             }
         }
         return MakePartsFeature(std::move(vs), std::move(starts));

@@ -31,21 +31,6 @@ std::vector<int32_t> ScaleChain(Series series, int32_t scale) {
     return chain;
 }
 
-// The number of a cell as the numbering rules give it for the cell's covered
-// part. The cut-outs reach down to the index's south edge and have whole-degree
-// edges, so when any of a cell is covered its north-west or north-east corner is.
-std::string CellNumber(const Settings& s, int32_t west, int32_t south) {
-    const int32_t north = south + s.SheetHeightSec - 1;
-    const int32_t probes[] = {west, west + s.SheetWidthSec - 1};
-    for (int32_t lon : probes) {
-        const std::string n = SheetNumber(s, SecToDms(lon), SecToDms(north));
-        if (n != OutsideSheetNo) {
-            return n;
-        }
-    }
-    return OutsideSheetNo;
-}
-
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
@@ -83,7 +68,7 @@ bool Descend(Series series, const std::string& number, const std::vector<int32_t
         const int32_t firstSouth = box.south / s.SheetHeightSec * s.SheetHeightSec;
         for (int32_t south = firstSouth; south < box.north && !found; south += s.SheetHeightSec) {
             for (int32_t west = firstWest; west < box.east && !found; west += s.SheetWidthSec) {
-                const std::string n = CellNumber(s, west, south);
+                const std::string n = CellSheetNumber(s, west, south);
                 if (n == OutsideSheetNo) {
                     continue;
                 }
@@ -151,7 +136,7 @@ std::array<std::string, 8> NeighbourSheetNumbers(Series series, const SheetExten
             if (dx == 0 && dy == 0) {
                 continue;
             }
-            out[i++] = SheetNumber(s, SecToDms(e.WestSec + dx * w), SecToDms(e.SouthSec + dy * h));
+            out[i++] = CellSheetNumber(s, e.WestSec + dx * w, e.SouthSec + dy * h);
         }
     }
     return out;

@@ -32,8 +32,9 @@ struct SheetExtent {
 SheetExtent FindSheetExtent(Series series, const std::string& number);
 
 // Numbers of the eight neighbours, row by row from the north-west: NW, N, NE, W,
-// E, SW, S, SE ("#" where the neighbour lies outside the index). Each is numbered
-// at its south-west corner, as the layout's ring of neighbours is.
+// E, SW, S, SE ("#" where the neighbour lies wholly outside the index). Each is
+// numbered as a cell of the grid is (CellSheetNumber), as the layout's ring of
+// neighbours is.
 std::array<std::string, 8> NeighbourSheetNumbers(Series series, const SheetExtent& e);
 
 } // namespace sw

@@ -2,6 +2,8 @@
 
 #include "index/CheckedMath.h"
 
+#include <algorithm>
+
 namespace sw {
 
 namespace {
@@ -46,7 +48,60 @@ std::string OpenMillion(const DmsAngle& lon, const DmsAngle& lat) {
     return band + std::to_string(zone);
 }
 
+// Whole degrees of a position in seconds, rounded down also below zero.
+int64_t FloorDegree(int64_t sec) {
+    return sec >= 0 ? sec / 3600 : -((-sec + 3599) / 3600);
+}
+
+// The index's rectangle in whole degrees; the cut-outs lie inside it.
+constexpr int64_t IndexSouthDeg = 4;
+constexpr int64_t IndexNorthDeg = 39;
+constexpr int64_t IndexWestDeg = 64;
+constexpr int64_t IndexEastDeg = 99;
+
 } // namespace
+
+bool CoveredPointOfCell(int32_t westSec, int32_t southSec, int32_t widthSec, int32_t heightSec,
+                        int32_t& lonSec, int32_t& latSec) {
+    if (widthSec <= 0 || heightSec <= 0) {
+        return false;
+    }
+    // Coverage is decided by whole degrees, so the cell is covered when one of the
+    // degree blocks it overlaps is; the blocks are tried from the south-west, so a
+    // covered south-west corner is the point found.
+    const int64_t west = westSec;
+    const int64_t south = southSec;
+    const int64_t latFirst = std::max(FloorDegree(south), IndexSouthDeg);
+    const int64_t latLast = std::min(FloorDegree(south + heightSec - 1), IndexNorthDeg);
+    const int64_t lonFirst = std::max(FloorDegree(west), IndexWestDeg);
+    const int64_t lonLast = std::min(FloorDegree(west + widthSec - 1), IndexEastDeg);
+    for (int64_t lat = latFirst; lat <= latLast; ++lat) {
+        for (int64_t lon = lonFirst; lon <= lonLast; ++lon) {
+            if (InCoverageArea(DmsAngle{static_cast<int32_t>(lon), 0, 0},
+                               DmsAngle{static_cast<int32_t>(lat), 0, 0})) {
+                lonSec = static_cast<int32_t>(std::max(west, lon * 3600));
+                latSec = static_cast<int32_t>(std::max(south, lat * 3600));
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+bool CellInCoverageArea(int32_t westSec, int32_t southSec, int32_t widthSec, int32_t heightSec) {
+    int32_t lon = 0;
+    int32_t lat = 0;
+    return CoveredPointOfCell(westSec, southSec, widthSec, heightSec, lon, lat);
+}
+
+std::string CellSheetNumber(const Settings& s, int32_t westSec, int32_t southSec) {
+    int32_t lon = 0;
+    int32_t lat = 0;
+    if (!CoveredPointOfCell(westSec, southSec, s.SheetWidthSec, s.SheetHeightSec, lon, lat)) {
+        return OutsideSheetNo;
+    }
+    return SheetNumber(s, SecToDms(lon), SecToDms(lat));
+}
 
 bool InCoverageArea(const DmsAngle& lon, const DmsAngle& lat) {
     const int32_t latDeg = lat.Deg;

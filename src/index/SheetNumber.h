@@ -38,4 +38,20 @@ std::string OpenSheetNumber(const Settings& s, const DmsAngle& lon, const DmsAng
 // The entry point: old series when MapSeries is 1, open series otherwise.
 std::string SheetNumber(const Settings& s, const DmsAngle& lon, const DmsAngle& lat);
 
+// A cell of the sheet grid, given by its south-west corner and size in seconds,
+// is a sheet of the index when any part of it is covered: a 1:1M sheet whose
+// south-west degree lies in a cut-out or west of 64°E is still a sheet. Sets
+// (lonSec, latSec) to a covered point of the cell, its south-west corner when
+// that is covered, and returns true; false when no part of the cell is covered.
+bool CoveredPointOfCell(int32_t westSec, int32_t southSec, int32_t widthSec, int32_t heightSec,
+                        int32_t& lonSec, int32_t& latSec);
+
+// True when any part of the cell lies in the index.
+bool CellInCoverageArea(int32_t westSec, int32_t southSec, int32_t widthSec, int32_t heightSec);
+
+// The number of the cell of s's sheet size whose south-west corner is (westSec,
+// southSec): SheetNumber at a covered point of it (every point of a sheet has
+// the same number), "#" when the cell lies wholly outside the index.
+std::string CellSheetNumber(const Settings& s, int32_t westSec, int32_t southSec);
+
 } // namespace sw

@@ -10,6 +10,12 @@
 
 namespace sw {
 
+Settings DecisionSettings(const Settings& s) {
+    Settings d = s;
+    d.SheetPixelHeight = DefaultSheetPixelHeight;
+    return d;
+}
+
 Session::Session() {
     state_.settings = StartSettings();
     state_.feature.FeatureLoaded = 0;

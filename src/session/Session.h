@@ -19,11 +19,19 @@
 
 namespace sw {
 
-// A computation to run: ComputeSheets on copies of these.
+// A computation to run: ComputeSheets on copies of these, with the settings
+// DecisionSettings makes of `settings`; `settings` is what is committed.
 struct ComputeRequest {
     Settings settings;
     Feature feature;
 };
+
+// The settings the application's sheets are computed with: the IN decision is
+// made at DefaultSheetPixelHeight whatever the window's zoom, so the list never
+// depends on how far the user had zoomed (a fitted huge layout can have 5 px per
+// sheet); the zoom changes only the drawing. The command line's --zoom is the
+// same decision resolution, 70 unless given.
+Settings DecisionSettings(const Settings& s);
 
 // What the view does once a feature request has been committed.
 struct CommitResult {

@@ -103,8 +103,9 @@ void DrawNeighbourGrid(LayoutCanvas& c, const Settings& s, const LayoutGeometry&
             c.Rectangle(x, y, x + w + 1, y + z + 1);
             const bool inBlock = r >= 1 && r <= g.GridRows && col >= 1 && col <= g.GridCols;
             if (!inBlock && c.TextLegible()) {
-                // Numbered at the cell's south-west corner, as the computed sheets are.
-                const QString no = FromCore(SheetNumber(s, SecToDms(lon), SecToDms(lat)));
+                // Numbered as the computed sheets are: a neighbour reaching into
+                // the index is a sheet even where its south-west corner is not.
+                const QString no = FromCore(CellSheetNumber(s, lon, lat));
                 c.TextOut(x + w / 2 - c.TextWidth(no) / 2, y + z / 2 - c.TextHeight(no) / 2, no);
             }
             x = CheckedAdd(x, w);
@@ -187,7 +188,7 @@ void DrawLineSegments(LayoutCanvas& c, const Settings& s, const Feature& f, cons
             p + 1 < parts.size() ? static_cast<std::size_t>(parts[p + 1].Start) : f.Vertices.size();
         PixelPoint first;
         for (std::size_t k = from; k < to; ++k) {
-            last = GeoToPixel(s, g, f.Vertices[k].Lat, f.Vertices[k].Long);
+            last = GeoToPixel(s, g, f.Vertices[k]);
             if (k == from) {
                 first = last;
                 c.MoveTo(last.X, last.Y);

@@ -2,6 +2,7 @@
 
 #include "coverage/Coverage.h"
 #include "index/CheckedMath.h"
+#include "session/Session.h"
 #include "view/AppTitle.h"
 #include "view/BackgroundWork.h"
 
@@ -35,7 +36,9 @@ bool SheetComputation::Start(const Settings& s, const Feature& f) {
                     this, [this, q, percent] { emit Progress(q, percent); }, Qt::QueuedConnection);
             };
             try {
-                ComputeSheets(s, f, grid, ctl);
+                // The window's zoom is committed with the result but takes no
+                // part in which sheets are IN.
+                ComputeSheets(DecisionSettings(s), f, grid, ctl);
                 out.Result = ComputeOutcome::Kind::Done;
                 out.feature = std::move(f);
                 out.grid = std::move(grid);

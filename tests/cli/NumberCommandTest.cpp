@@ -79,6 +79,18 @@ TEST(ExtentCommand, PrintsEdgesAndNeighbours) {
     EXPECT_NE(j.out.find("\"east\": 78.0"), std::string::npos) << j.out;
 }
 
+TEST(ExtentCommand, NeighboursReachingIntoTheIndexAreNumbered) {
+    // West of G42 lies G41 (60°E-66°E), part of which the index covers.
+    const Result r = Cli({"extent", "--series", "open", "--format", "json", "G42"});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.out.find("\"G41\""), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find("\"#\""), std::string::npos) << r.out;
+    const Result b46 = Cli({"extent", "--series", "open", "C46"});
+    EXPECT_EQ(b46.code, 0) << b46.err;
+    EXPECT_NE(b46.out.find("B46"), std::string::npos) << b46.out;
+    EXPECT_NE(b46.out.find("D46"), std::string::npos) << b46.out;
+}
+
 TEST(ExtentCommand, UnknownSheetIsAnInputError) {
     const Result r = Cli({"extent", "--series", "old", "53H/17"});
     EXPECT_EQ(r.code, 1);

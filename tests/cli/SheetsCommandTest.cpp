@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <sstream>
 
@@ -63,10 +64,66 @@ TEST(SheetsCommand, CsvHasOneLinePerCell) {
                           "72:00:00", "--format", "csv"});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(r.out, "0,0,0,H42,IN\n1,0,1,H43,IN\n2,1,0,G42,IN\n3,1,1,G43,IN\n");
-    // West of 64°E the cells stay in the list as "#" and OUT.
+    // Zone 41 reaches from 60°E into the index at 64°E: its sheets are sheets.
     const Result west = Cli({"sheets", "--series", "open", "--scale", "1:1M", "--point", "28:00:00",
                              "66:00:00", "--format", "csv"});
-    EXPECT_EQ(west.out, "0,0,0,#,OUT\n1,0,1,H42,IN\n2,1,0,#,OUT\n3,1,1,G42,IN\n");
+    EXPECT_EQ(west.out, "0,0,0,H41,IN\n1,0,1,H42,IN\n2,1,0,G41,IN\n3,1,1,G42,IN\n");
+    // A cell wholly outside the index (in the cut-out south of 20°N, west of
+    // 72°E) stays in the list as "#" and OUT.
+    const Result cut = Cli({"sheets", "--series", "open", "--scale", "1:1M", "--point", "20:00:00",
+                            "72:00:00", "--format", "csv"});
+    EXPECT_EQ(cut.out, "0,0,0,F42,IN\n1,0,1,F43,IN\n2,1,0,#,OUT\n3,1,1,E43,IN\n");
+}
+
+TEST(SheetsCommand, SheetsReachingIntoTheIndexAreListedEveryWay) {
+    // Kolkata lies in old 79, whose south-west degree is in the cut-out.
+    const std::vector<std::string> kolkata{"sheets", "--series", "old",   "--scale",
+                                           "1:1M",   "--point",  "22.57", "88.36"};
+    EXPECT_EQ(Cli({"number", "--series", "old", "--scale", "1:1M", "22.57", "88.36"}).out, "79\n");
+    EXPECT_EQ(Cli(kolkata).out, "79\n");
+    // The text, csv and json printed from the IN mask, the report of the full
+    // grid and the reference enumeration agree.
+    for (const char* format : {"text", "csv", "json"}) {
+        std::vector<std::string> args = kolkata;
+        args.insert(args.end(), {"--format", format});
+        const Result fast = Cli(args);
+        args.insert(args.end(), {"--algorithm", "reference"});
+        const Result ref = Cli(args);
+        EXPECT_EQ(fast.code, 0) << fast.err;
+        EXPECT_EQ(fast.out, ref.out) << format;
+        EXPECT_NE(fast.out.find("79"), std::string::npos) << fast.out;
+    }
+    std::vector<std::string> report = kolkata;
+    report.push_back("--report");
+    const Result r = Cli(report);
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.out.find("79"), std::string::npos) << r.out;
+    // A point in the 64°E-66°E strip is in its zone-41 sheet; the number of a
+    // point outside the index keeps its meaning.
+    EXPECT_EQ(Cli({"sheets", "--series", "open", "--scale", "1:1M", "--point", "36.5", "65.5"}).out,
+              "J41\n");
+    EXPECT_EQ(Cli({"number", "--series", "open", "--scale", "1:1M", "30", "63"}).out, "#\n");
+}
+
+TEST(SheetsCommand, DecimalPointsKeepTheirFractionsOfASecond) {
+    // 28°00'00.3"N 77°00'00.3"E, a third of a second from a 1:2000 sheet corner:
+    // 0.58 px at zoom 70, so one sheet; as whole seconds it lay on the corner.
+    const double lat = 28.0 + 0.3 / 3600.0;
+    const double lon = 77.0 + 0.3 / 3600.0;
+    std::ostringstream la;
+    std::ostringstream lo;
+    la.precision(12);
+    lo.precision(12);
+    la << lat;
+    lo << lon;
+    const Result exact =
+        Cli({"sheets", "--series", "open", "--scale", "1:2000", "--point", la.str(), lo.str()});
+    EXPECT_EQ(exact.code, 0) << exact.err;
+    EXPECT_EQ(exact.out,
+              Cli({"number", "--series", "open", "--scale", "1:2000", "28:00:01", "77:00:01"}).out);
+    const Result whole =
+        Cli({"sheets", "--series", "open", "--scale", "1:2000", "--point", "28:00:00", "77:00:00"});
+    EXPECT_EQ(std::count(whole.out.begin(), whole.out.end(), '\n'), 4) << whole.out;
 }
 
 TEST(SheetsCommand, InputErrorsExitOneWithTheMessage) {

@@ -141,12 +141,14 @@ void ExpectSameFromBothRoads(const sw::Settings& s, const sw::Feature& f, const 
 
 TEST(SheetsFormats, MaskAndFullGridPrintTheSameBytes) {
     // Shapes over the middle of the index, across a cut-out and across its
-    // north-east corner (cells numbered "#"), both series, several scales, and a
-    // union of two far-apart features.
-    const int32_t centres[][2] = {
-        {24 * 3600, 78 * 3600}, {20 * 3600, 72 * 3600}, {40 * 3600, 100 * 3600}};
+    // north-east corner (cells numbered "#"), over 1:1M sheets that reach into
+    // the index from a corner outside it (old 79, open zones 41 and 46), both
+    // series, several scales, and a union of two far-apart features.
+    const int32_t centres[][2] = {{24 * 3600, 78 * 3600},  {20 * 3600, 72 * 3600},
+                                  {40 * 3600, 100 * 3600}, {21 * 3600, 89 * 3600},
+                                  {30 * 3600, 64 * 3600},  {10 * 3600, 92 * 3600}};
     for (const sw::Series series : {sw::Series::OldSeries, sw::Series::OpenSeries}) {
-        for (const int32_t scale : {2, 4, 5, 6}) {
+        for (const int32_t scale : {1, 2, 4, 5, 6}) {
             if (series == sw::Series::OldSeries && scale > 5) {
                 continue;
             }

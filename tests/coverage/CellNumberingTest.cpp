@@ -1,6 +1,8 @@
-// GridNumberer must give exactly what SheetNumber gives for every cell's
-// south-west corner: over the whole index and a margin around it at every scale
-// of both series, and on odd grids (sheet sizes that are not the scale's).
+// GridNumberer must give exactly what CellSheetNumber gives for every cell (the
+// number of its south-west corner, or of a covered point of a 1:1M sheet that
+// straddles the edge of the index): over the whole index and a margin around it
+// at every scale of both series, and on odd grids (sheet sizes that are not the
+// scale's).
 
 #include "coverage/CellNumbering.h"
 #include "coverage/GridBox.h"
@@ -28,20 +30,28 @@ void ExpectSameNumbers(const Settings& s, int32_t west, int32_t north, int32_t c
     std::vector<SheetRec> row(static_cast<std::size_t>(cols));
     for (int32_t r = 0; r < rows; r += rowStep) {
         numberer.NumberRow(r, row.data());
-        const DmsAngle lat = SecToDms(north - (r + 1) * s.SheetHeightSec);
+        const int32_t south = north - (r + 1) * s.SheetHeightSec;
         for (int32_t c = 0; c < cols; ++c) {
-            const std::string want = SheetNumber(s, SecToDms(west + c * s.SheetWidthSec), lat);
+            const std::string want = CellSheetNumber(s, west + c * s.SheetWidthSec, south);
             ASSERT_EQ(row[static_cast<std::size_t>(c)].SheetNo.view(), want)
                 << "series " << int(s.MapSeries) << " scale " << s.ScaleIndex << " row " << r
                 << " col " << c;
         }
     }
-    EXPECT_EQ(numberer.Number(rows - 1, cols - 1),
-              SheetNumber(s, SecToDms(west + (cols - 1) * s.SheetWidthSec),
-                          SecToDms(north - rows * s.SheetHeightSec)));
+    EXPECT_EQ(
+        numberer.Number(rows - 1, cols - 1),
+        CellSheetNumber(s, west + (cols - 1) * s.SheetWidthSec, north - rows * s.SheetHeightSec));
+    for (int32_t r = 0; r < rows; r += rowStep) {
+        for (int32_t c = 0; c < cols; ++c) {
+            ASSERT_EQ(numberer.Inside(r, c), CellInCoverageArea(west + c * s.SheetWidthSec,
+                                                                north - (r + 1) * s.SheetHeightSec,
+                                                                s.SheetWidthSec, s.SheetHeightSec))
+                << "row " << r << " col " << c;
+        }
+    }
 }
 
-TEST(GridNumberer, MatchesSheetNumberOverTheWholeIndexAtEveryScale) {
+TEST(GridNumberer, MatchesCellSheetNumberOverTheWholeIndexAtEveryScale) {
     for (Series series : {Series::OldSeries, Series::OpenSeries}) {
         const auto scales = static_cast<int32_t>(ScaleCaptions(series).size());
         for (int32_t scale = 1; scale <= scales; ++scale) {
@@ -62,7 +72,7 @@ TEST(GridNumberer, MatchesSheetNumberOverTheWholeIndexAtEveryScale) {
     }
 }
 
-TEST(GridNumberer, MatchesSheetNumberOnEveryRowOfFineWindows) {
+TEST(GridNumberer, MatchesCellSheetNumberOnEveryRowOfFineWindows) {
     std::mt19937 rng(11);
     for (int i = 0; i < 40; ++i) {
         const Series series = i % 2 == 0 ? Series::OldSeries : Series::OpenSeries;
@@ -77,9 +87,9 @@ TEST(GridNumberer, MatchesSheetNumberOnEveryRowOfFineWindows) {
     }
 }
 
-TEST(GridNumberer, MatchesSheetNumberForUnusualSizesAndScales) {
+TEST(GridNumberer, MatchesCellSheetNumberForUnusualSizesAndScales) {
     // Sheet sizes that are not the scale's own, an unlisted scale position and an
-    // unknown series value: whatever SheetNumber says, the numberer says.
+    // unknown series value: whatever CellSheetNumber says, the numberer says.
     std::mt19937 rng(5);
     for (int i = 0; i < 60; ++i) {
         Settings s = SettingsFor(i % 2 == 0 ? Series::OldSeries : Series::OpenSeries, 1 + i % 6);

@@ -76,6 +76,14 @@ public:
         }
     }
 
+    // A box of its own: from (lat0, lon0), so many sheets each way.
+    void SetBox(int32_t lat0, int32_t lon0, int32_t rows, int32_t cols) {
+        lat0_ = lat0;
+        lon0_ = lon0;
+        spanRows_ = rows;
+        spanCols_ = cols;
+    }
+
     // Moves the box up to 30 sheets either way: far apart, yet on a grid a test
     // can afford at the finest scale.
     void MoveBox() {
@@ -333,6 +341,48 @@ TEST(Differential, UnionsOfSeveralFeatures) {
             return;
         }
     }
+}
+
+TEST(Differential, SheetsThatStraddleTheEdgeOfTheIndexAndFractionsOfASecond) {
+    // Boxes around the 1:1M sheets that reach into the index from a corner that
+    // is not covered (old 79; open zone 41 west of 64°E; zone 46 east of 90°E),
+    // at the scales whose cells they hold, with vertices given fractions of a
+    // second as GIS layers give them.
+    const int32_t corners[][2] = {{20, 88}, {28, 60}, {4, 90}, {16, 88}, {36, 60}};
+    std::mt19937 rng(20);
+    std::uniform_real_distribution<double> fraction(-0.5, 0.5);
+    int cases = 0;
+    for (Series series : {Series::OldSeries, Series::OpenSeries}) {
+        for (int32_t scale : {1, 2}) {
+            for (int32_t zoom : Zooms) {
+                const Settings s = SettingsFor(series, scale, zoom);
+                FeatureMaker maker(static_cast<uint32_t>(rng()), s);
+                for (int i = 0; i < 60; ++i) {
+                    const auto& c = corners[i % 5];
+                    const int32_t rows = maker.Uniform(0, scale == 1 ? 3 : 10);
+                    const int32_t cols = maker.Uniform(0, scale == 1 ? 3 : 10);
+                    maker.SetBox(Sec(c[0]) - rows / 2 * s.SheetHeightSec,
+                                 Sec(c[1]) - cols / 2 * s.SheetWidthSec, rows, cols);
+                    Feature f = i % 4 == 3 ? MultiPart(maker, true) : maker.MakeInBox(i % 3);
+                    if (i % 2 == 1) {
+                        for (VertexRec& v : f.Vertices) {
+                            v.LatFraction = fraction(rng);
+                            v.LongFraction = fraction(rng);
+                        }
+                    }
+                    ExpectSameBothWays(s, f,
+                                       "edge series " + std::to_string(static_cast<int>(series)) +
+                                           " scale " + std::to_string(scale) + " zoom " +
+                                           std::to_string(zoom) + " case " + std::to_string(i));
+                    if (HasFatalFailure()) {
+                        return;
+                    }
+                    ++cases;
+                }
+            }
+        }
+    }
+    EXPECT_EQ(cases, 2 * 2 * 6 * 60);
 }
 
 } // namespace

@@ -22,8 +22,39 @@ CommitResult Compute(Session& s, const ComputeRequest& r) {
     Settings settings = r.settings;
     Feature feature = r.feature;
     SheetGrid grid;
-    ComputeSheets(settings, feature, grid, {});
+    ComputeSheets(DecisionSettings(settings), feature, grid, {});
     return s.Commit(settings, std::move(feature), std::move(grid));
+}
+
+std::vector<std::string> InList(const SheetGrid& g) {
+    std::vector<std::string> out;
+    for (const SheetRec& r : g.SheetList) {
+        if (r.InFlag == 1) {
+            out.push_back(r.SheetNo.str());
+        }
+    }
+    return out;
+}
+
+// The command line's list: ComputeSheets at its default zoom.
+std::vector<std::string> CliList(Series series, int32_t scale, Feature f) {
+    SheetGrid g;
+    ComputeSheets(SettingsAt(series, scale), f, g, {});
+    return InList(g);
+}
+
+// A polygon of about a degree whose vertices lie 7" off the 3' grid lines: under
+// half a pixel at a fitted zoom, some three pixels at 70.
+Feature NearLinesPolygon() {
+    const int32_t lat0 = 28 * 3600;
+    const int32_t lon0 = 77 * 3600;
+    const int32_t offsets[][2] = {{187, 187}, {3427, 547}, {3247, 3427}, {367, 3067}};
+    std::vector<VertexRec> vs;
+    for (const auto& o : offsets) {
+        vs.push_back(VertexRec{SecToDms(lat0 + o[0]), SecToDms(lon0 + o[1])});
+    }
+    vs.push_back(vs.front());
+    return MakeVertexFeature(vs, true);
 }
 
 TEST(Session, StartsAsTheApplicationDoes) {
@@ -261,6 +292,30 @@ TEST(Session, NextFeatureStartsAtTheDefaultZoomAfterALoweredOne) {
     s.ImageMade(40);
     ASSERT_TRUE(s.ZoomOut());
     EXPECT_EQ(s.AcceptFeature(PointAt(25, 73), false, false).settings.SheetPixelHeight, 35);
+}
+
+TEST(Session, TheListOfSheetsDoesNotDependOnTheZoom) {
+    Session s;
+    ASSERT_FALSE(s.PickSeries(1).has_value());
+    ASSERT_FALSE(s.PickScale(5).has_value()); // 1:2000
+    Compute(s, s.AcceptFeature(NearLinesPolygon(), true, true));
+    const std::vector<std::string> at2000 = CliList(Series::OpenSeries, 6, NearLinesPolygon());
+    EXPECT_EQ(InList(s.State().grid), at2000);
+    s.ImageMade(5); // a fitted layout of 5 px per sheet
+    Compute(s, *s.PickScale(4));
+    EXPECT_EQ(s.State().settings.SheetPixelHeight, 5); // the drawing keeps its zoom
+    const std::vector<std::string> at10000 = CliList(Series::OpenSeries, 5, NearLinesPolygon());
+    EXPECT_EQ(InList(s.State().grid), at10000);
+    Compute(s, *s.PickScale(5));
+    EXPECT_EQ(InList(s.State().grid), at2000);
+    // The zoom would have made a difference: at 5 px the list is another.
+    Settings low = SettingsAt(Series::OpenSeries, 5);
+    low.SheetPixelHeight = 5;
+    Feature f = NearLinesPolygon();
+    SheetGrid g;
+    ComputeSheets(low, f, g, {});
+    EXPECT_NE(InList(g), at10000);
+    EXPECT_EQ(DecisionSettings(low).SheetPixelHeight, DefaultSheetPixelHeight);
 }
 
 TEST(Session, FeatureSourceFollowsTheComputedFeature) {

@@ -38,6 +38,37 @@ class LargeLayoutTest : public QObject {
         return MakeVertexFeature(v, false);
     }
 
+    static std::vector<std::string> InList(const SheetGrid& g) {
+        std::vector<std::string> out;
+        for (const SheetRec& r : g.SheetList) {
+            if (r.InFlag == 1) {
+                out.push_back(r.SheetNo.str());
+            }
+        }
+        return out;
+    }
+
+    // The command line's list at its default zoom.
+    static std::vector<std::string> CliList(int32_t openScale, Feature f) {
+        SheetGrid g;
+        ComputeSheets(SettingsAt(Series::OpenSeries, openScale), f, g, {});
+        return InList(g);
+    }
+
+    // A polygon of about a degree whose vertices lie 7" off the 3' grid lines:
+    // under half a pixel at a fitted zoom, some three pixels at 70.
+    static Feature NearLinesPolygon() {
+        const int32_t lat0 = 28 * 3600;
+        const int32_t lon0 = 77 * 3600;
+        const int32_t offsets[][2] = {{187, 187}, {3427, 547}, {3247, 3427}, {367, 3067}};
+        std::vector<VertexRec> vs;
+        for (const auto& o : offsets) {
+            vs.push_back(VertexRec{SecToDms(lat0 + o[0]), SecToDms(lon0 + o[1])});
+        }
+        vs.push_back(vs.front());
+        return MakeVertexFeature(vs, true);
+    }
+
     QScrollArea* Scroll() const {
         return form->findChild<QScrollArea*>(QStringLiteral("ScrollBox1"));
     }
@@ -169,6 +200,44 @@ private slots:
                           Qt::NoModifier, Qt::NoScrollPhase, false);
         QCoreApplication::sendEvent(view, &plain);
         QCOMPARE(form->State().settings.SheetPixelHeight, 70);
+    }
+
+    // The sheets are decided at 70 px a sheet whatever the zoom: a polygon at
+    // open 1:2000, fitted to a few pixels a sheet, switched to 1:10,000 and back,
+    // lists what the command line lists; only the drawing follows the zoom.
+    void sheetListDoesNotFollowTheZoom() {
+        test::MessageCatcher catcher;
+        form->ComboBox2Change(1);
+        form->ComboBox1Change(5); // 1:2000
+        const Feature polygon = NearLinesPolygon();
+        form->State().settings.DataType = DataKind::Polygon;
+        form->AcceptFeature(polygon, true, true);
+        QVERIFY(form->WaitForComputation());
+        const std::vector<std::string> at2000 = CliList(6, polygon);
+        QVERIFY(InList(form->State().grid) == at2000);
+        const int32_t fitted = form->State().settings.SheetPixelHeight;
+        QVERIFY2(fitted <= 10, qPrintable(QString::number(fitted)));
+
+        form->ComboBox1Change(4); // 1:10,000
+        QVERIFY(form->WaitForComputation());
+        const std::vector<std::string> at10000 = CliList(5, polygon);
+        QCOMPARE(InList(form->State().grid).size(), at10000.size());
+        QVERIFY(InList(form->State().grid) == at10000);
+        {
+            // At the fitted zoom the list would have been another.
+            Settings low = SettingsAt(Series::OpenSeries, 5);
+            low.SheetPixelHeight = fitted;
+            Feature f = polygon;
+            SheetGrid g;
+            ComputeSheets(low, f, g, {});
+            QVERIFY(InList(g) != at10000);
+        }
+
+        form->ComboBox1Change(5); // back to 1:2000
+        QVERIFY(form->WaitForComputation());
+        QCOMPARE(InList(form->State().grid).size(), at2000.size());
+        QVERIFY(InList(form->State().grid) == at2000);
+        QCOMPARE(catcher.boxes.size(), std::size_t{0});
     }
 
     void findSheetHintFollowsTheSeries() {
