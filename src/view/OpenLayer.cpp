@@ -100,6 +100,9 @@ bool LayerOpening::Open(const QString& path) {
         try {
             GisLayerOptions options;
             options.Cancel = &cancel;
+            // Every layer: the chooser shows each feature's layer, so none of a
+            // GeoPackage's or a folder's layers goes missing unseen.
+            options.AllLayers = true;
             layer_ = ReadGisLayer(file, options);
         } catch (const GisReadCancelled& e) {
             cancelled_ = true;

@@ -190,6 +190,19 @@ private slots:
         QCOMPARE(State().settings.DataType, DataKind::Polyline);
     }
 
+    // Every layer of a source is offered: none goes missing unseen.
+    void everyLayerIsOffered() {
+        QVERIFY(dir->Ogr2Ogr("-f GPKG two.gpkg sample.geojson -nln areas "
+                             "-where \"name IN ('holed','islands')\""));
+        QVERIFY(dir->Ogr2Ogr("-f GPKG -update two.gpkg sample.geojson -nln lines "
+                             "-where \"name='route'\""));
+        Open("two.gpkg");
+        QVERIFY2(messages->boxes.empty(), qPrintable(messages->LastText()));
+        QCOMPARE(listed, std::size_t{3});
+        QCOMPARE(State().grid.InSheetCount,
+                 test::SampleSheets[0] + test::SampleSheets[1] + test::SampleSheets[2]);
+    }
+
     // A subset is the union of those features alone, also once the scale changes.
     void chosenFeaturesAloneAndAtAnotherScale() {
         QVERIFY(dir->Ogr2Ogr("-f GPKG s.gpkg sample.geojson"));
