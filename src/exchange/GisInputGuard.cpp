@@ -135,10 +135,10 @@ const std::vector<const char*>& LocalDrivers() {
     // service or database client, GMLAS (fetches schemas), GPSBabel (runs a
     // program).
     static const std::vector<const char*> drivers{
-        "ESRI Shapefile", "GPKG",   "SQLite", "GeoJSON", "GeoJSONSeq", "ESRIJSON",
-        "TopoJSON",       "KML",    "LIBKML", "GPX",     "CSV",        "GML",
-        "FlatGeobuf",     "DXF",    "DGN",    "MapInfo File", "OpenFileGDB", "ODS",
-        "XLSX",           "JML",    "GeoRSS", "OSM",     nullptr};
+        "ESRI Shapefile", "GPKG", "SQLite", "GeoJSON",      "GeoJSONSeq",  "ESRIJSON",
+        "TopoJSON",       "KML",  "LIBKML", "GPX",          "CSV",         "GML",
+        "FlatGeobuf",     "DXF",  "DGN",    "MapInfo File", "OpenFileGDB", "ODS",
+        "XLSX",           "JML",  "GeoRSS", "OSM",          nullptr};
     return drivers;
 }
 

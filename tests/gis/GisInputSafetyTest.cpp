@@ -76,8 +76,9 @@ private:
             char buf[4096];
             (void)::recv(c, buf, sizeof buf, 0);
             const std::string body = SampleLayer;
-            const std::string reply = "HTTP/1.0 200 OK\r\nContent-Length: " +
-                                      std::to_string(body.size()) + "\r\n\r\n" + body;
+            const std::string reply =
+                "HTTP/1.0 200 OK\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" +
+                body;
             (void)::send(c, reply.data(), reply.size(), MSG_NOSIGNAL);
             ::close(c);
         }
@@ -166,17 +167,14 @@ TEST(GisBounds, WhatIsNotABoundedFileIsRefusedAtOnce) {
     EXPECT_NE(RefusalOf(dir.File("p.shp")).find("\"p.prj\" beside it is not a regular file"),
               std::string::npos);
     // A sparse file of 10 GB.
-    {
-        std::ofstream big(dir.File("sparse.kml"));
-    }
+    { std::ofstream big(dir.File("sparse.kml")); }
     std::filesystem::resize_file(dir.File("sparse.kml"), uintmax_t{10} << 30);
     EXPECT_NE(RefusalOf(dir.File("sparse.kml")).find("larger than 2 GB"), std::string::npos);
     // An archive that inflates past the limit, and bytes past it.
     ASSERT_TRUE(dir.Ogr2Ogr("-f LIBKML s.kmz sample.geojson"));
     GisLayerOptions small;
     small.MaxBytes = std::filesystem::file_size(dir.File("s.kmz"));
-    EXPECT_NE(RefusalOf(dir.File("s.kmz"), small).find("inflates to more than"),
-              std::string::npos);
+    EXPECT_NE(RefusalOf(dir.File("s.kmz"), small).find("inflates to more than"), std::string::npos);
     small.MaxBytes = 100;
     EXPECT_THROW(ReadGisLayerBytes(SampleLayer, "standard input", small), FileError);
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
