@@ -24,7 +24,6 @@
 
 #include <CLI/CLI.hpp>
 
-#include <iostream>
 #include <memory>
 #include <ostream>
 
@@ -233,8 +232,11 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
             if (opts->layer.perFeature && (opts->report || opts->format == "geojson")) {
                 throw UsageError("sheets: --per-feature prints text, csv or json");
             }
-            layer = ReadLayerInput(opts->layer, std::cin);
+            layer = ReadLayerInput(opts->layer, *ctx.in);
             if (const std::string note = SkippedFeaturesNote(layer); !note.empty()) {
+                *ctx.err << "sheetwright-cli: " << note << '\n';
+            }
+            if (const std::string note = UnreadLayersNote(layer); !note.empty()) {
                 *ctx.err << "sheetwright-cli: " << note << '\n';
             }
             r.inputPath = opts->layer.path;

@@ -6,6 +6,8 @@
 #include "exchange/ByteOrder.h"
 #include "exchange/FileError.h"
 #include "exchange/FormatRegistry.h"
+#include "exchange/InputLimits.h"
+#include "exchange/MessageText.h"
 #include "exchange/OpenVertexFile.h"
 #include "exchange/SafeFile.h"
 #include "exchange/ShapeFile.h"
@@ -16,7 +18,6 @@
 
 #include <cstdint>
 #include <istream>
-#include <iterator>
 #include <map>
 #include <utility>
 
@@ -112,12 +113,27 @@ CLI::Option* AddLayerInputOptions(CLI::App& cmd, LayerInputOptions& o) {
             ", ...; CSV with a WKT or X/Y columns), with its own kinds, reprojected to WGS 84; - "
             "reads GeoJSON, KML or CSV from standard input");
     cmd.add_option("--layer", o.layer.Layer,
-                   "With --input: the layer to read (default: the first that holds features)")
+                   "With --input: the layer to read (default: every layer of a KML, KMZ or GPX "
+                   "file, the first that holds features of any other source)")
         ->needs(input);
     cmd.add_flag("--all-layers", o.layer.AllLayers, "With --input: read every layer")->needs(input);
     cmd.add_option("--where", o.layer.Where,
-                   "With --input: an attribute filter in OGR's SQL, e.g. \"STATE = 'Goa'\"")
+                   "With --input: one attribute filter expression in OGR's SQL, e.g. \"STATE = "
+                   "'Goa'\" (no ';', no subquery)")
         ->needs(input);
+    cmd.add_flag("--allow-remote", o.layer.AllowRemote,
+                 "With --input: also read URLs, /vsi paths, driver prefixes and the formats "
+                 "that follow references to other files or the network (VRT, WFS, ...); off by "
+                 "default, and GDAL makes no network request")
+        ->needs(input);
+    cmd.add_option("--max-input", o.maxInput,
+                   "With --input: the most bytes the input may hold on disk, inflated or on "
+                   "standard input, e.g. 500M or 4G (default 2G)")
+        ->needs(input)
+        ->check([](const std::string& text) {
+            return ParseByteSize(text) ? std::string()
+                                       : "a size such as 500M, 4G or a number of bytes";
+        });
     cmd.add_option("--id-field", o.idField,
                    "With --per-feature: name each feature by this attribute instead of its "
                    "position")
@@ -129,17 +145,116 @@ CLI::Option* AddLayerInputOptions(CLI::App& cmd, LayerInputOptions& o) {
     return input;
 }
 
+namespace {
+
+// Standard input in blocks, stopped at once past the limit or at a NUL byte in
+// text: GeoJSON, KML, GPX, GML and CSV never hold one, and /dev/zero or a disk
+// image piped in must not be held whole first. A GeoPackage or FlatGeobuf file
+// starts with its own signature and is read whole.
+std::string ReadStandardInput(std::istream& in, uint64_t limit) {
+    std::string bytes;
+    std::string block(std::size_t{1} << 16, '\0');
+    bool binary = false;
+    bool first = true;
+    while (in) {
+        in.read(block.data(), static_cast<std::streamsize>(block.size()));
+        const auto got = static_cast<std::size_t>(in.gcount());
+        if (got == 0) {
+            break;
+        }
+        const std::string_view piece(block.data(), got);
+        if (first) {
+            binary = piece.rfind(std::string_view("SQLite format 3\0", 16), 0) == 0 ||
+                     piece.rfind("fgb\x03", 0) == 0 || piece.rfind("PK\x03\x04", 0) == 0;
+            first = false;
+        }
+        if (!binary && piece.find('\0') != std::string_view::npos) {
+            throw InputError("Cannot read \"standard input\": it holds binary data (a NUL "
+                             "byte); GeoJSON, KML, GPX, GML or CSV text, a GeoPackage, a "
+                             "FlatGeobuf or a KMZ file is read from standard input");
+        }
+        if (bytes.size() + got > limit) {
+            throw InputError("Cannot read \"standard input\": it holds more than " +
+                             ByteLimitText(limit) +
+                             ", the most a GIS input may hold (--max-input changes it)");
+        }
+        bytes.append(piece);
+    }
+    return bytes;
+}
+
+} // namespace
+
+std::optional<uint64_t> ParseByteSize(const std::string& text) {
+    if (text.empty() || text.size() > 20) {
+        return std::nullopt;
+    }
+    uint64_t value = 0;
+    std::size_t i = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        if (value > (UINT64_MAX - 9) / 10) {
+            return std::nullopt;
+        }
+        value = value * 10 + static_cast<uint64_t>(text[i] - '0');
+    }
+    if (i == 0) {
+        return std::nullopt;
+    }
+    int shift = 0;
+    if (i + 1 == text.size()) {
+        switch (text[i]) {
+        case 'K':
+        case 'k':
+            shift = 10;
+            break;
+        case 'M':
+        case 'm':
+            shift = 20;
+            break;
+        case 'G':
+        case 'g':
+            shift = 30;
+            break;
+        default:
+            return std::nullopt;
+        }
+    } else if (i != text.size()) {
+        return std::nullopt;
+    }
+    if (value == 0 || value > (UINT64_MAX >> shift)) {
+        return std::nullopt;
+    }
+    return value << shift;
+}
+
 GisLayer ReadLayerInput(const LayerInputOptions& o, std::istream& in) {
+    GisLayerOptions options = o.layer;
+    if (!o.maxInput.empty()) {
+        options.MaxBytes = ParseByteSize(o.maxInput).value_or(options.MaxBytes);
+    }
     try {
         if (o.path == "-") {
-            const std::string bytes((std::istreambuf_iterator<char>(in)),
-                                    std::istreambuf_iterator<char>());
-            return ReadGisLayerBytes(bytes, "standard input", o.layer);
+            const std::string bytes = ReadStandardInput(in, options.MaxBytes);
+            return ReadGisLayerBytes(bytes, "standard input", options);
         }
-        return ReadGisLayer(o.path, o.layer);
+        return ReadGisLayer(o.path, options);
     } catch (const FileError& err) {
         throw InputError(err.what());
     }
+}
+
+std::string UnreadLayersNote(const GisLayer& layer) {
+    if (layer.UnreadLayers.empty() || layer.LayerNames.empty()) {
+        return {};
+    }
+    std::string others;
+    for (const std::string& name : layer.UnreadLayers) {
+        others += (others.empty() ? "\"" : ", \"") + QuoteText(name, 200) + "\"";
+    }
+    const bool one = layer.UnreadLayers.size() == 1;
+    return "only layer \"" + QuoteText(layer.LayerNames.front(), 200) + "\" was read; " +
+           (one ? "layer " : "layers ") + others + (one ? " also holds" : " also hold") +
+           " features (--layer NAME reads another, --all-layers reads every one)";
 }
 
 Feature MergedFeature(const std::vector<GisFeature>& features) {

@@ -8,7 +8,9 @@
 #include "exchange/GisLayerReader.h"
 #include "index/Settings.h"
 
+#include <cstdint>
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,6 +33,7 @@ std::string KnownExtensions();
 struct LayerInputOptions {
     std::string path; // "-" for standard input
     GisLayerOptions layer;
+    std::string maxInput; // --max-input as given
     std::string idField;
     bool perFeature = false;
 };
@@ -39,9 +42,18 @@ struct LayerInputOptions {
 // the --input option.
 CLI::Option* AddLayerInputOptions(CLI::App& cmd, LayerInputOptions& o);
 
-// The layer at o.path, or read from `in` for "-". InputError naming the file when
-// it cannot be read.
+// The layer at o.path, or read from `in` for "-" (at most o.layer.MaxBytes, and
+// text only: a NUL byte ends the reading at once). InputError naming the file
+// when it cannot be read.
 GisLayer ReadLayerInput(const LayerInputOptions& o, std::istream& in);
+
+// The note printed when a source has other layers holding features than the one
+// read: their names and the options that read them; empty when there are none.
+std::string UnreadLayersNote(const GisLayer& layer);
+
+// "2G", "500M", "64K" or a number of bytes, as --max-input takes it; nullopt for
+// anything else or zero.
+std::optional<uint64_t> ParseByteSize(const std::string& text);
 
 // Every part of every feature, in order, as one feature: what the layout draws
 // and the writers place for the union (coverage/FeatureUnion.h).

@@ -12,6 +12,8 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 namespace sw::gui {
 
@@ -40,11 +42,21 @@ TLayerChooser::TLayerChooser(const GisLayer& layer, QWidget* parent) : QDialog(p
                              this);
     box->addWidget(label);
 
-    // Columns: position, kind, then every attribute of the first feature's layer.
+    // Columns: position, kind, the layer when the file gave several, then every
+    // attribute name in the order the layers first give it.
     QStringList headings{QStringLiteral("No."), QStringLiteral("Kind")};
-    if (!layer.Features.empty()) {
-        for (const auto& [name, value] : layer.Features.front().Attributes) {
-            headings << QString::fromStdString(name);
+    const bool layers = layer.LayerNames.size() > 1;
+    if (layers) {
+        headings << QStringLiteral("Layer");
+    }
+    const int firstAttribute = static_cast<int>(headings.size());
+    std::vector<std::string> names;
+    for (const GisFeature& f : layer.Features) {
+        for (const auto& [name, value] : f.Attributes) {
+            if (std::find(names.begin(), names.end(), name) == names.end()) {
+                names.push_back(name);
+                headings << QString::fromStdString(name);
+            }
         }
     }
     grid_ = new QTableWidget(static_cast<int>(layer.Features.size()),
@@ -60,10 +72,13 @@ TLayerChooser::TLayerChooser(const GisLayer& layer, QWidget* parent) : QDialog(p
         const int row = static_cast<int>(r);
         grid_->setItem(row, 0, new QTableWidgetItem(QString::number(f.Position)));
         grid_->setItem(row, 1, new QTableWidgetItem(FeatureKindText(f.Shape)));
-        for (std::size_t a = 0;
-             a < f.Attributes.size() && a + 2 < static_cast<std::size_t>(headings.size()); ++a) {
-            grid_->setItem(row, static_cast<int>(a + 2),
-                           new QTableWidgetItem(QString::fromStdString(f.Attributes[a].second)));
+        if (layers) {
+            grid_->setItem(row, 2, new QTableWidgetItem(QString::fromStdString(f.Layer)));
+        }
+        for (const auto& [name, value] : f.Attributes) {
+            const auto at = std::find(names.begin(), names.end(), name) - names.begin();
+            grid_->setItem(row, firstAttribute + static_cast<int>(at),
+                           new QTableWidgetItem(QString::fromStdString(value)));
         }
     }
     grid_->resizeColumnsToContents();

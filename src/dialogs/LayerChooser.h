@@ -1,8 +1,9 @@
 #pragma once
 
 // The chooser "Open layer" shows when a file holds more than one feature: one
-// row per feature with its position, its kind and its attribute values; any
-// number of rows can be chosen, "All" chooses every one.
+// row per feature of every layer with its position, its kind, its layer (when
+// the file has several) and its attribute values; any number of rows can be
+// chosen, "All" chooses every one.
 
 #include "exchange/GisLayerReader.h"
 

@@ -8,6 +8,7 @@
 
 #include "exchange/GisLayerReader.h"
 #include "exchange/OgrGridFile.h"
+#include "exchange/ProjectionText.h"
 
 #include <filesystem>
 #include <functional>
@@ -32,6 +33,7 @@ struct GdalModule {
                              const OgrGridRequest& request);
     void (*StreamOgrGrid)(const OgrFormat& format, const OgrGridRequest& request,
                           const std::function<void(std::string_view)>& put);
+    ProjectionKind (*ClassifyProjectionText)(std::string_view text);
 };
 
 } // namespace sw

@@ -12,6 +12,7 @@ extern "C" __attribute__((visibility("default"))) const sw::GdalModule* Sheetwri
         [](const sw::GisFeature& f, std::string_view name) { return f.Attribute(name); },
         sw::OgrGridFiles,
         sw::WriteOgrGridFile,
-        sw::StreamOgrGrid};
+        sw::StreamOgrGrid,
+        sw::ClassifyProjectionText};
     return &module;
 }

@@ -62,4 +62,8 @@ void StreamOgrGrid(const OgrFormat& format, const OgrGridRequest& request,
     Module().StreamOgrGrid(format, request, put);
 }
 
+ProjectionKind ClassifyProjectionText(std::string_view text) {
+    return Module().ClassifyProjectionText(text);
+}
+
 } // namespace sw

@@ -2,6 +2,9 @@
 
 #include "exchange/FileError.h"
 #include "exchange/FileNames.h"
+#include "exchange/GisInputGuard.h"
+#include "exchange/MessageText.h"
+#include "exchange/ProjectionText.h"
 
 #include <cpl_conv.h>
 #include <cpl_error.h>
@@ -16,6 +19,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <iterator>
 #include <memory>
 #include <mutex>
 #include <random>
@@ -28,17 +32,24 @@ namespace {
 // of the core in 32 bits and the memory in bounds.
 constexpr std::size_t MaxLayerVertices = 50'000'000;
 
-[[noreturn]] void Fail(const std::string& name, const std::string& what) {
-    throw FileError("Cannot read \"" + name + "\": " + what);
+// Text from the file or the command line inside a message: at most 200
+// characters, control characters shown as escapes.
+std::string Quoted(std::string_view text) {
+    return QuoteText(text, 200);
 }
 
-// GDAL's own last message, without its trailing full stop, or `fallback`.
+[[noreturn]] void Fail(const std::string& name, const std::string& what) {
+    throw FileError("Cannot read \"" + Quoted(name) + "\": " + what);
+}
+
+// GDAL's own last message, without its trailing full stop, or `fallback`. It
+// may quote the file, so it is quoted as file text is.
 std::string GdalMessage(const std::string& fallback) {
     std::string msg = CPLGetLastErrorMsg();
     while (!msg.empty() && (msg.back() == '.' || msg.back() == '\n' || msg.back() == ' ')) {
         msg.pop_back();
     }
-    return msg.empty() ? fallback : msg;
+    return msg.empty() ? fallback : Quoted(msg);
 }
 
 // GDAL reports through a process-wide handler that prints to stderr; while a
@@ -71,12 +82,16 @@ const char* const CsvOpenOptions[] = {
     nullptr,
 };
 
-DatasetPtr OpenDataset(const std::filesystem::path& gdalPath, const std::string& name) {
-    GDALDriverH driver = GDALIdentifyDriver(gdalPath.c_str(), nullptr);
+DatasetPtr OpenDataset(const std::string& gdalPath, const std::string& name,
+                       const GisLayerOptions& options) {
+    // Every driver is asked as a vector driver: a CSV of numbers is otherwise
+    // taken by a raster driver (XYZ) and its points are lost.
+    const char* const* allowed = options.AllowRemote ? nullptr : LocalDrivers().data();
+    GDALDriverH driver = GDALIdentifyDriverEx(gdalPath.c_str(), GDAL_OF_VECTOR, allowed, nullptr);
     const bool csv = driver != nullptr && std::string(GDALGetDriverShortName(driver)) == "CSV";
     auto* ds =
         static_cast<GDALDataset*>(GDALOpenEx(gdalPath.c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY,
-                                             nullptr, csv ? CsvOpenOptions : nullptr, nullptr));
+                                             allowed, csv ? CsvOpenOptions : nullptr, nullptr));
     if (ds == nullptr) {
         VSIStatBufL st;
         if (VSIStatL(gdalPath.c_str(), &st) != 0) {
@@ -88,8 +103,40 @@ DatasetPtr OpenDataset(const std::filesystem::path& gdalPath, const std::string&
     return DatasetPtr(ds);
 }
 
-std::vector<OGRLayer*> ChooseLayers(GDALDataset& ds, const GisLayerOptions& options,
-                                    const std::string& name) {
+std::string DriverName(GDALDataset& ds) {
+    GDALDriver* d = ds.GetDriver();
+    return d != nullptr ? d->GetDescription() : "";
+}
+
+// KML, KMZ and GPX files are one document whose folders, waypoints, routes and
+// tracks GDAL shows as layers: the document is read whole.
+bool IsOneDocument(GDALDataset& ds) {
+    const std::string driver = DriverName(ds);
+    return driver == "KML" || driver == "LIBKML" || driver == "GPX";
+}
+
+// GPX's route_points and track_points layers repeat the vertices of its routes
+// and tracks as points: read only when named.
+bool RepeatsAnotherLayer(GDALDataset& ds, OGRLayer& layer) {
+    const std::string n = layer.GetName();
+    return DriverName(ds) == "GPX" && (n == "route_points" || n == "track_points");
+}
+
+std::string LayerNamesText(const std::vector<OGRLayer*>& layers) {
+    std::string names;
+    for (OGRLayer* l : layers) {
+        names += (names.empty() ? "\"" : ", \"") + Quoted(l->GetName()) + "\"";
+    }
+    return names;
+}
+
+struct ChosenLayers {
+    std::vector<OGRLayer*> Read;
+    std::vector<OGRLayer*> Unread; // others holding features
+};
+
+ChosenLayers ChooseLayers(GDALDataset& ds, const GisLayerOptions& options,
+                          const std::string& name) {
     std::vector<OGRLayer*> all;
     for (int i = 0; i < ds.GetLayerCount(); ++i) {
         if (OGRLayer* l = ds.GetLayer(i)) {
@@ -102,24 +149,28 @@ std::vector<OGRLayer*> ChooseLayers(GDALDataset& ds, const GisLayerOptions& opti
     if (!options.Layer.empty()) {
         for (OGRLayer* l : all) {
             if (options.Layer == l->GetName()) {
-                return {l};
+                return {{l}, {}};
             }
         }
-        std::string names;
-        for (OGRLayer* l : all) {
-            names += (names.empty() ? "" : ", ") + std::string(l->GetName());
-        }
-        Fail(name, "it has no layer \"" + options.Layer + "\" (its layers: " + names + ")");
+        Fail(name, "it has no layer \"" + Quoted(options.Layer) +
+                       "\" (its layers: " + LayerNamesText(all) + ")");
     }
+    std::vector<OGRLayer*> own;
+    std::copy_if(all.begin(), all.end(), std::back_inserter(own),
+                 [&](OGRLayer* l) { return !RepeatsAnotherLayer(ds, *l); });
     if (options.AllLayers) {
-        return all;
+        return {own, {}};
     }
-    for (OGRLayer* l : all) {
-        if (l->GetFeatureCount(TRUE) != 0) {
-            return {l};
-        }
+    std::vector<OGRLayer*> holding;
+    std::copy_if(own.begin(), own.end(), std::back_inserter(holding),
+                 [](OGRLayer* l) { return l->GetFeatureCount(TRUE) != 0; });
+    if (holding.empty()) {
+        return {{all.front()}, {}};
     }
-    return {all.front()};
+    if (IsOneDocument(ds)) {
+        return {holding, {}};
+    }
+    return {{holding.front()}, {holding.begin() + 1, holding.end()}};
 }
 
 // One part of a geometry in the layer's coordinates.
@@ -201,10 +252,50 @@ struct CoordinateTransformDeleter {
 };
 using TransformPtr = std::unique_ptr<OGRCoordinateTransformation, CoordinateTransformDeleter>;
 
+// The ".prj" beside a shapefile the driver found no system in: GDAL 3.6's
+// shapefile driver reads WKT1 and ESRI WKT only, so a WKT2 file would leave a
+// projected layer without a system (refused as "not longitudes and latitudes")
+// and a geographic one on another datum taken as WGS 84. Null when there is no
+// .prj; a .prj nobody understands is refused.
+std::unique_ptr<OGRSpatialReference> ShapefilePrj(GDALDataset& ds, const std::string& gdalPath,
+                                                  const std::string& name) {
+    if (DriverName(ds) != "ESRI Shapefile" || LowerExtension(gdalPath) != ".shp") {
+        return nullptr;
+    }
+    std::string prj;
+    for (const char* ext : {".prj", ".PRJ"}) {
+        VSIStatBufL st;
+        const std::string candidate = ReplaceExtension(gdalPath, ext);
+        if (VSIStatL(candidate.c_str(), &st) == 0) {
+            prj = candidate;
+            break;
+        }
+    }
+    if (prj.empty()) {
+        return nullptr;
+    }
+    std::string text;
+    if (VSILFILE* f = VSIFOpenL(prj.c_str(), "rb")) {
+        text.resize(MaxPrjBytes);
+        text.resize(VSIFReadL(text.data(), 1, text.size(), f));
+        VSIFCloseL(f);
+    }
+    auto srs = std::make_unique<OGRSpatialReference>();
+    if (!ParseProjectionText(text, *srs)) {
+        Fail(name, "the coordinate system in its \".prj\" is not understood (WKT1, ESRI WKT or "
+                   "WKT2 is read)");
+    }
+    return srs;
+}
+
 // Null for a layer without a coordinate system: its coordinates are taken as
 // WGS 84 when every one is a longitude and latitude.
-TransformPtr ToWgs84(OGRLayer& layer, const std::string& name) {
+TransformPtr ToWgs84(OGRLayer& layer, const OGRSpatialReference* fallback,
+                     const std::string& name) {
     const OGRSpatialReference* srs = layer.GetSpatialRef();
+    if (srs == nullptr) {
+        srs = fallback;
+    }
     if (srs == nullptr) {
         return nullptr;
     }
@@ -215,7 +306,7 @@ TransformPtr ToWgs84(OGRLayer& layer, const std::string& name) {
     wgs84.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
     TransformPtr ct(OGRCreateCoordinateTransformation(&source, &wgs84));
     if (ct == nullptr) {
-        Fail(name, "the coordinate system of layer \"" + std::string(layer.GetName()) +
+        Fail(name, "the coordinate system of layer \"" + Quoted(layer.GetName()) +
                        "\" cannot be transformed to WGS 84 (" +
                        GdalMessage("no transformation known") + ")");
     }
@@ -236,17 +327,16 @@ std::vector<std::pair<std::string, std::string>> Attributes(const OGRFeature& f)
 
 class LayerReader {
 public:
-    LayerReader(const std::string& name, const GisLayerOptions& options, GisLayer& out)
-        : name_(name), options_(options), out_(out) {}
+    LayerReader(const std::string& name, const GisLayerOptions& options,
+                const OGRSpatialReference* prj, GisLayer& out)
+        : name_(name), options_(options), prj_(prj), out_(out) {}
 
     void Read(OGRLayer& layer) {
-        const std::string layerName = layer.GetName();
-        if (!options_.Where.empty() &&
-            layer.SetAttributeFilter(options_.Where.c_str()) != OGRERR_NONE) {
-            Fail(name_, "the filter \"" + options_.Where + "\" is not valid for layer \"" +
-                            layerName + "\" (" + GdalMessage("OGR refused it") + ")");
+        const std::string layerName = Quoted(layer.GetName());
+        if (!options_.Where.empty()) {
+            Filter(layer, layerName);
         }
-        const TransformPtr ct = ToWgs84(layer, name_);
+        const TransformPtr ct = ToWgs84(layer, prj_, name_);
         layer.ResetReading();
         int32_t position = 0;
         for (;;) {
@@ -279,6 +369,28 @@ public:
     }
 
 private:
+    // One expression in OGR's own attribute-filter language, checked by OGR's
+    // parser before the driver sees it: a driver that hands filters to its
+    // database (GeoPackage, SQLite) would otherwise run statements after a ';'
+    // or subqueries such as a recursive one that never ends.
+    void Filter(OGRLayer& layer, const std::string& layerName) {
+        const std::string& where = options_.Where;
+        const auto refuse = [&](const std::string& why) {
+            Fail(name_, "the filter \"" + Quoted(where) + "\" is not valid for layer \"" +
+                            layerName + "\" (" + why + ")");
+        };
+        if (where.find(';') != std::string::npos) {
+            refuse("a filter is one expression; ';' is not allowed");
+        }
+        OGRFeatureQuery query;
+        if (query.Compile(layer.GetLayerDefn(), where.c_str()) != OGRERR_NONE) {
+            refuse(GdalMessage("OGR refused it"));
+        }
+        if (layer.SetAttributeFilter(where.c_str()) != OGRERR_NONE) {
+            refuse(GdalMessage("OGR refused it"));
+        }
+    }
+
     Feature ToFeature(std::vector<RawPart>& parts, OGRCoordinateTransformation* ct,
                       const std::string& layerName) {
         std::vector<VertexRec> vs;
@@ -316,25 +428,31 @@ private:
 
     const std::string& name_;
     const GisLayerOptions& options_;
+    const OGRSpatialReference* prj_;
     GisLayer& out_;
     std::size_t vertices_ = 0;
 };
 
-GisLayer ReadOpened(const std::filesystem::path& gdalPath, const std::string& name,
+GisLayer ReadOpened(const std::string& gdalPath, const std::string& name,
                     const GisLayerOptions& options) {
-    const DatasetPtr ds = OpenDataset(gdalPath, name);
+    const DatasetPtr ds = OpenDataset(gdalPath, name, options);
+    const std::unique_ptr<OGRSpatialReference> prj = ShapefilePrj(*ds, gdalPath, name);
     GisLayer out;
     out.Path = name;
-    LayerReader reader(name, options, out);
-    for (OGRLayer* layer : ChooseLayers(*ds, options, name)) {
+    LayerReader reader(name, options, prj.get(), out);
+    const ChosenLayers chosen = ChooseLayers(*ds, options, name);
+    for (OGRLayer* layer : chosen.Read) {
         out.LayerNames.emplace_back(layer->GetName());
         reader.Read(*layer);
+    }
+    for (OGRLayer* layer : chosen.Unread) {
+        out.UnreadLayers.emplace_back(layer->GetName());
     }
     if (out.Features.empty()) {
         Fail(name, out.SkippedEmpty > 0 ? "none of its features has a geometry"
                    : options.Where.empty()
                        ? "it holds no feature"
-                       : "no feature matches the filter \"" + options.Where + "\"");
+                       : "no feature matches the filter \"" + Quoted(options.Where) + "\"");
     }
     return out;
 }
@@ -355,6 +473,15 @@ std::string GuessExtension(std::string_view bytes) {
     }
     while (i < bytes.size() && std::isspace(static_cast<unsigned char>(bytes[i])) != 0) {
         ++i;
+    }
+    if (bytes.substr(0, 16) == std::string_view("SQLite format 3\0", 16)) {
+        return ".gpkg";
+    }
+    if (bytes.substr(0, 4) == "PK\x03\x04") {
+        return ".kmz";
+    }
+    if (bytes.substr(0, 4) == "fgb\x03") {
+        return ".fgb";
     }
     if (i < bytes.size() && (bytes[i] == '{' || bytes[i] == '[')) {
         return ".geojson";
@@ -389,12 +516,18 @@ const std::string* GisFeature::Attribute(std::string_view name) const {
 
 GisLayer ReadGisLayer(const std::filesystem::path& path, const GisLayerOptions& options) {
     const QuietGdal quiet;
-    return ReadOpened(path, path, options);
+    const NetworkOff offline(options.AllowRemote);
+    return ReadOpened(GuardedInputPath(path, options), path.string(), options);
 }
 
 GisLayer ReadGisLayerBytes(std::string_view bytes, const std::string& name,
                            const GisLayerOptions& options) {
     const QuietGdal quiet;
+    const NetworkOff offline(options.AllowRemote);
+    if (bytes.size() > options.MaxBytes) {
+        Fail(name, "it holds more than " + ByteLimitText(options.MaxBytes) +
+                       ", the most a GIS input may hold (--max-input changes it)");
+    }
     std::string memName = MemoryPath(name);
     if (LowerExtension(name).empty()) {
         memName += GuessExtension(bytes);
@@ -411,7 +544,22 @@ GisLayer ReadGisLayerBytes(std::string_view bytes, const std::string& name,
         const std::string& path;
         ~Unlink() { VSIUnlink(path.c_str()); }
     } unlink{memName};
-    return ReadOpened(memName, name, options);
+    try {
+        if (LowerExtension(memName) == ".kmz") {
+            CheckArchiveSize(memName, name, options.MaxBytes);
+        }
+        return ReadOpened(memName, name, options);
+    } catch (const FileError& e) {
+        // GDAL's messages name the memory file; the user knows the bytes by
+        // their own name.
+        std::string what = e.what();
+        for (std::size_t at = what.find(memName); at != std::string::npos;
+             at = what.find(memName, at)) {
+            what.replace(at, memName.size(), name);
+            at += name.size();
+        }
+        throw FileError(what);
+    }
 }
 
 std::string SkippedFeaturesNote(const GisLayer& layer) {

@@ -7,6 +7,7 @@
 // vertex dialog's decimal mode holds them (through DecimalToDms).
 
 #include "coverage/Feature.h"
+#include "exchange/InputLimits.h"
 
 #include <atomic>
 #include <cstdint>
@@ -19,9 +20,16 @@
 namespace sw {
 
 struct GisLayerOptions {
-    std::string Layer;      // by name; empty: the first layer that holds features
+    // By name; empty: every layer of a one-document format (KML, KMZ, GPX), the
+    // first layer that holds features of any other source.
+    std::string Layer;
     bool AllLayers = false; // every layer, one after the other
-    std::string Where;      // an OGR attribute filter (SQL WHERE clause)
+    std::string Where;      // one OGR attribute filter expression (no ';', no subquery)
+    // URLs, /vsi paths, driver prefixes and the drivers that follow references to
+    // other files or the network (VRT, WFS, ...): off unless the user asks.
+    bool AllowRemote = false;
+    // The most bytes the input may hold on disk, inflated or on standard input.
+    uint64_t MaxBytes = DefaultMaxGisInputBytes;
     // Checked between features; when it turns true ReadGisLayer throws
     // GisReadCancelled.
     const std::atomic<bool>* Cancel = nullptr;
@@ -43,8 +51,11 @@ struct GisFeature {
 struct GisLayer {
     std::string Path;
     std::vector<std::string> LayerNames; // the layers read
-    std::vector<GisFeature> Features;    // in layer order; empty geometries left out
-    int32_t SkippedEmpty = 0;            // features with an empty or null geometry
+    // Layers holding features that were not read: the others of a source with
+    // several when neither a layer nor every layer was asked for.
+    std::vector<std::string> UnreadLayers;
+    std::vector<GisFeature> Features; // in layer order; empty geometries left out
+    int32_t SkippedEmpty = 0;         // features with an empty or null geometry
 };
 
 class GisReadCancelled : public std::runtime_error {

@@ -89,8 +89,10 @@ std::string TooManySheetsForShapefileText(std::size_t sheets);
 void WriteShapeFiles(const std::filesystem::path& path, const Settings& s, const SheetGrid& g);
 
 // The ".prj" beside a .shp: Missing when there is none, Projected when its first
-// line contains "PROJCS", else Geographic. A .prj that cannot be read throws
-// FileError with the runtime's text.
+// line contains "PROJCS", Geographic when it contains "GEOGCS"; any other text
+// (WKT2, a definition over several lines) as the GIS module's parser reads it. A
+// .prj that cannot be read throws FileError with the runtime's text, one whose
+// system is not understood FileError naming the .prj.
 enum class ProjectionCheck { Geographic, Projected, Missing };
 ProjectionCheck CheckShapefileProjection(const std::filesystem::path& shpPath);
 

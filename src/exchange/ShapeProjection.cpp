@@ -1,5 +1,7 @@
+#include "exchange/FileError.h"
 #include "exchange/FileNames.h"
 #include "exchange/InputLimits.h"
+#include "exchange/ProjectionText.h"
 #include "exchange/SafeFile.h"
 #include "exchange/ShapeFile.h"
 
@@ -16,10 +18,29 @@ ProjectionCheck CheckShapefileProjection(const std::filesystem::path& shpPath) {
     }
     const std::string text = ReadWholeFile(prj, ReadFailureText::Runtime, MaxPrjBytes);
     const std::string_view firstLine = std::string_view(text).substr(0, text.find_first_of("\r\n"));
-    // The well-known-text keyword of a projected system; the first line is the
-    // whole definition in the files GIS programs write.
-    return firstLine.find("PROJCS") != std::string_view::npos ? ProjectionCheck::Projected
-                                                              : ProjectionCheck::Geographic;
+    // The well-known-text keywords of the files GIS programs have always written
+    // (WKT1 and its ESRI form, the whole definition on the first line) settle it
+    // here as they always have.
+    if (firstLine.find("PROJCS") != std::string_view::npos) {
+        return ProjectionCheck::Projected;
+    }
+    if (firstLine.find("GEOGCS") != std::string_view::npos) {
+        return ProjectionCheck::Geographic;
+    }
+    // Anything else (WKT2's GEOGCRS and PROJCRS, a definition over several lines)
+    // is read by the GIS module's parser; a text it cannot understand either is
+    // refused rather than taken for longitudes and latitudes.
+    switch (ClassifyProjectionText(text)) {
+    case ProjectionKind::Geographic:
+        return ProjectionCheck::Geographic;
+    case ProjectionKind::Projected:
+        return ProjectionCheck::Projected;
+    case ProjectionKind::Unknown:
+        break;
+    }
+    throw FileError("Cannot read \"" + prj +
+                    "\": its coordinate system is not understood (WKT1, ESRI WKT or WKT2 "
+                    "is read)");
 }
 
 } // namespace sw

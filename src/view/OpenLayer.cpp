@@ -69,12 +69,18 @@ QString OpenedLayerText(const GisLayer& layer, std::size_t chosen, DataKind data
 
 LayerOpening::LayerOpening(TMainForm& main)
     : QObject(&main), main_(main), fileChoice_(AskLayerFile), featureChoice_(ChooseInChooser),
+      reading_([](const std::string& path, const GisLayerOptions& options) {
+          return ReadGisLayer(path, options);
+      }),
       work_(new BackgroundWork(this)) {
+    // The work writes only into its own outcome, so a read stuck in GDAL can be
+    // left behind.
+    work_->SetAbandonOnDestroy(true);
     connect(work_, &BackgroundWork::Finished, this, &LayerOpening::ReadDone);
 }
 
 LayerOpening::~LayerOpening() {
-    delete work_; // stops the worker before the result it writes goes away
+    delete work_;
 }
 
 bool LayerOpening::Running() const {
@@ -92,27 +98,34 @@ void LayerOpening::OpenLayerClick() {
 }
 
 bool LayerOpening::Open(const QString& path) {
+    if (Running()) {
+        return false;
+    }
     const std::string file = PathToCore(path).string();
-    const bool started = work_->Start([this, file](const std::atomic<bool>& cancel) {
-        layer_.reset();
-        failure_.clear();
-        cancelled_ = false;
-        try {
-            GisLayerOptions options;
-            options.Cancel = &cancel;
-            layer_ = ReadGisLayer(file, options);
-        } catch (const GisReadCancelled& e) {
-            cancelled_ = true;
-            failure_ = e.what();
-        } catch (const std::bad_alloc&) {
-            failure_ = "Cannot read \"" + file + "\": it is too large to hold in memory";
-        } catch (const std::exception& e) {
-            failure_ = e.what();
-        }
-    });
+    auto outcome = std::make_shared<ReadOutcome>();
+    const bool started =
+        work_->Start([outcome, file, read = reading_](const std::atomic<bool>& cancel) {
+            try {
+                GisLayerOptions options;
+                options.Cancel = &cancel;
+                // Every layer: the chooser shows each feature's layer, so none of
+                // a GeoPackage's or a folder's layers goes missing unseen.
+                options.AllLayers = true;
+                outcome->layer = read(file, options);
+            } catch (const GisReadCancelled& e) {
+                outcome->cancelled = true;
+                outcome->failure = e.what();
+            } catch (const std::bad_alloc&) {
+                outcome->failure =
+                    "Cannot read \"" + file + "\": it is too large to hold in memory";
+            } catch (const std::exception& e) {
+                outcome->failure = e.what();
+            }
+        });
     if (!started) {
         return false;
     }
+    outcome_ = std::move(outcome);
     path_ = path;
     statusBefore_ = main_.PanelText(0);
     main_.SetPanelText(0, QStringLiteral("Reading %1...").arg(QFileInfo(path).fileName()));
@@ -121,20 +134,28 @@ bool LayerOpening::Open(const QString& path) {
 }
 
 void LayerOpening::Cancel() {
-    work_->Cancel();
+    if (!Running()) {
+        return;
+    }
+    work_->Abandon();
+    outcome_.reset();
+    main_.SetPanelText(0, QString::fromStdString(GisReadCancelled().what()));
+    emit BusyChanged();
 }
 
 void LayerOpening::ReadDone() {
-    std::optional<GisLayer> layer;
-    layer.swap(layer_);
+    const std::shared_ptr<ReadOutcome> outcome = std::move(outcome_);
     emit BusyChanged();
-    if (cancelled_) {
-        main_.SetPanelText(0, QString::fromStdString(failure_));
-    } else if (!layer) {
+    if (!outcome) {
+        return;
+    }
+    if (outcome->cancelled) {
+        main_.SetPanelText(0, QString::fromStdString(outcome->failure));
+    } else if (!outcome->layer) {
         main_.SetPanelText(0, statusBefore_);
-        ShowError(&main_, QString::fromStdString(failure_));
+        ShowError(&main_, QString::fromStdString(outcome->failure));
     } else {
-        Conclude(std::move(*layer), path_);
+        Conclude(std::move(*outcome->layer), path_);
     }
 }
 

@@ -13,6 +13,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,17 +31,22 @@ using FeatureChoice =
     std::function<std::optional<std::vector<std::size_t>>(const GisLayer& layer, QWidget* parent)>;
 // The file to open, empty when the dialog was cancelled.
 using LayerFileChoice = std::function<QString(QWidget* parent)>;
+// What reads the file on the worker: ReadGisLayer, or a stand-in in tests.
+using LayerReading =
+    std::function<GisLayer(const std::string& path, const GisLayerOptions& options)>;
 
 class LayerOpening : public QObject {
     Q_OBJECT
 
 public:
     explicit LayerOpening(TMainForm& main);
-    ~LayerOpening() override; // stops a running read and waits for it
+    // Leaves a running read behind: quitting never waits on a file.
+    ~LayerOpening() override;
 
     // The dialogs, replaceable so that tests need no modal window.
     void SetFileChoice(LayerFileChoice choice) { fileChoice_ = std::move(choice); }
     void SetFeatureChoice(FeatureChoice choice) { featureChoice_ = std::move(choice); }
+    void SetReading(LayerReading reading) { reading_ = std::move(reading); }
 
     // The command: the open box, then Open.
     void OpenLayerClick();
@@ -49,6 +55,8 @@ public:
     bool Open(const QString& path);
 
     bool Running() const;
+    // Ends the read at once, whatever GDAL is doing: the window goes on as
+    // before and the reading thread, left behind, drops what it finds.
     void Cancel();
 
     // The window committed the layer's result: the caption names the file and
@@ -65,18 +73,23 @@ private:
     void ReadDone();
     void Conclude(GisLayer layer, const QString& path);
 
+    // What one read gives, owned by the worker and the window together, so a
+    // read left behind writes only into its own.
+    struct ReadOutcome {
+        std::optional<GisLayer> layer;
+        std::string failure; // or why there is none
+        bool cancelled = false;
+    };
+
     TMainForm& main_;
     LayerFileChoice fileChoice_;
     FeatureChoice featureChoice_;
+    LayerReading reading_;
     BackgroundWork* work_;
     QString path_;
     QString statusBefore_;
-    QString opened_; // the status text once the result is committed
-
-    // The worker's result, read once it is joined.
-    std::optional<GisLayer> layer_;
-    std::string failure_; // or why there is none
-    bool cancelled_ = false;
+    QString opened_;                       // the status text once the result is committed
+    std::shared_ptr<ReadOutcome> outcome_; // of the running read
 };
 
 // The status text after a layer has been opened: "Opened districts.gpkg: 3 of 5

@@ -97,6 +97,44 @@ TEST_F(LayerInput, RefusalsAndNotes) {
     EXPECT_NE(away.err.find("no part of the input lies in the index"), std::string::npos);
 }
 
+TEST_F(LayerInput, OtherLayersAreNamedAndBoundsHeld) {
+    ASSERT_TRUE(dir.Ogr2Ogr("-f GPKG two.gpkg sample.geojson -nln towers -where \"name='tower'\""));
+    ASSERT_TRUE(dir.Ogr2Ogr("-f GPKG -update two.gpkg sample.geojson -nln areas "
+                            "-where \"name='holed'\""));
+    const Result first = Cli(Sheets({"--input", dir.File("two.gpkg")}));
+    ASSERT_EQ(first.code, 0) << first.err;
+    EXPECT_EQ(Lines(first.out).size(), 1U);
+    EXPECT_NE(first.err.find("only layer \"towers\" was read; layer \"areas\" also holds "
+                             "features (--layer NAME reads another, --all-layers reads every one)"),
+              std::string::npos)
+        << first.err;
+    const Result all = Cli(Sheets({"--input", dir.File("two.gpkg"), "--all-layers"}));
+    EXPECT_EQ(Lines(all.out).size(), 25U);
+    EXPECT_EQ(all.err, "");
+
+    // --max-input: a size with its unit; the file past it refused.
+    EXPECT_EQ(Cli(Sheets({"--input", dir.File("s.gpkg"), "--max-input", "2X"})).code, 2);
+    EXPECT_EQ(Cli(Sheets({"--input", dir.File("s.gpkg"), "--max-input", "0"})).code, 2);
+    const Result small = Cli(Sheets({"--input", dir.File("s.gpkg"), "--max-input", "1K"}));
+    EXPECT_EQ(small.code, 1);
+    EXPECT_NE(small.err.find("larger than 1024 bytes"), std::string::npos) << small.err;
+    EXPECT_EQ(Cli(Sheets({"--input", dir.File("s.gpkg"), "--max-input", "1G"})).code, 0);
+
+    // Standard input: binary bytes stop the reading at once; a limit holds.
+    const Result zeros =
+        sw::clitest::CliWithInput(Sheets({"--input", "-"}), std::string(1 << 20, '\0'));
+    EXPECT_EQ(zeros.code, 1);
+    EXPECT_NE(zeros.err.find("it holds binary data"), std::string::npos) << zeros.err;
+    const Result over = sw::clitest::CliWithInput(Sheets({"--input", "-", "--max-input", "100"}),
+                                                  sw::test::SampleLayer);
+    EXPECT_EQ(over.code, 1);
+    EXPECT_NE(over.err.find("more than 100 bytes"), std::string::npos) << over.err;
+    // A URL without --allow-remote.
+    const Result url = Cli(Sheets({"--input", "http://127.0.0.1:9/x.geojson"}));
+    EXPECT_EQ(url.code, 1);
+    EXPECT_NE(url.err.find("--allow-remote"), std::string::npos) << url.err;
+}
+
 TEST_F(LayerInput, VertexFileOptionsKeepPartsApart) {
     ASSERT_TRUE(dir.Ogr2Ogr("islands.shp sample.geojson -where \"name='islands'\" "
                             "-nlt MULTIPOLYGON"));

@@ -149,10 +149,18 @@ TEST(ShapeFileReader, ProjectionCheck) {
     EXPECT_EQ(CheckShapefileProjection(shp), ProjectionCheck::Geographic);
     test::WriteBytes(dir.File("area.prj"), "  something then PROJCS[\"UTM\",GEOGCS[...]]\n");
     EXPECT_EQ(CheckShapefileProjection(shp), ProjectionCheck::Projected);
-    test::WriteBytes(dir.File("area.prj"), "projcs lower case is not the keyword");
+    // WKT2 as the GIS module's parser reads it.
+    test::WriteBytes(dir.File("area.prj"),
+                     "GEOGCRS[\"WGS 84\",DATUM[\"World Geodetic System 1984\",ELLIPSOID[\"WGS 84\","
+                     "6378137,298.257223563]],CS[ellipsoidal,2],AXIS[\"latitude\",north,"
+                     "ANGLEUNIT[\"degree\",0.0174532925199433]],AXIS[\"longitude\",east,"
+                     "ANGLEUNIT[\"degree\",0.0174532925199433]]]");
     EXPECT_EQ(CheckShapefileProjection(shp), ProjectionCheck::Geographic);
+    // What no parser understands is refused, never taken as longitudes and latitudes.
+    test::WriteBytes(dir.File("area.prj"), "projcs lower case is not the keyword");
+    EXPECT_THROW(CheckShapefileProjection(shp), FileError);
     // Only the last component's extension is replaced.
-    EXPECT_EQ(CheckShapefileProjection(dir.File("area")), ProjectionCheck::Geographic);
+    EXPECT_THROW(CheckShapefileProjection(dir.File("area")), FileError);
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "coverage/Coverage.h"
 #include "exchange/FileError.h"
 #include "exchange/GisLayerReader.h"
+#include "exchange/ShapeFile.h"
 
 #include <gtest/gtest.h>
 
@@ -211,6 +212,101 @@ TEST_F(GisFiles, DamagedFilesAreRefusedNamingTheFile) {
     GisLayerOptions nothing;
     nothing.Where = "name = 'nowhere'";
     EXPECT_NE(RefusalOf(dir.File("s.gpkg"), nothing).find("no feature matches"), std::string::npos);
+}
+
+TEST_F(GisFiles, DocumentsAreReadWholeOtherSourcesNameTheLayersLeft) {
+    // A KML of two folders and a GPX of waypoints and a track: every layer.
+    std::ofstream(dir.File("two.kml")) << R"(<kml xmlns="http://www.opengis.net/kml/2.2"><Document>
+<Folder><name>areas</name><Placemark><Polygon><outerBoundaryIs><LinearRing><coordinates>
+77.1234,28.1234 78.1234,28.1234 78.1234,29.1234 77.1234,29.1234 77.1234,28.1234
+</coordinates></LinearRing></outerBoundaryIs></Polygon></Placemark></Folder>
+<Folder><name>towers</name><Placemark><Point><coordinates>81.1234,28.1234</coordinates></Point>
+</Placemark></Folder></Document></kml>)";
+    const GisLayer kml = ReadGisLayer(dir.File("two.kml"), {});
+    EXPECT_EQ(kml.LayerNames, (std::vector<std::string>{"areas", "towers"}));
+    EXPECT_EQ(SheetsPerFeature(kml), (std::vector<int>{25, 1}));
+    EXPECT_TRUE(kml.UnreadLayers.empty());
+    ASSERT_TRUE(dir.Ogr2Ogr("-f LIBKML two.kmz two.kml"));
+    EXPECT_EQ(SheetsPerFeature(ReadGisLayer(dir.File("two.kmz"), {})), (std::vector<int>{25, 1}));
+
+    std::ofstream(dir.File("walk.gpx")) << R"(<gpx version="1.1" creator="t"
+ xmlns="http://www.topografix.com/GPX/1/1"><wpt lat="28.1234" lon="81.1234"/>
+<trk><trkseg><trkpt lat="28.0234" lon="80.0234"/><trkpt lat="28.2234" lon="80.2234"/>
+</trkseg><trkseg><trkpt lat="28.0234" lon="80.7734"/><trkpt lat="28.2234" lon="80.9734"/>
+</trkseg></trk></gpx>)";
+    const GisLayer gpx = ReadGisLayer(dir.File("walk.gpx"), {});
+    // Not track_points: they repeat the track's vertices.
+    EXPECT_EQ(gpx.LayerNames, (std::vector<std::string>{"waypoints", "tracks"}));
+    EXPECT_EQ(SheetsPerFeature(gpx), (std::vector<int>{1, 2}));
+    GisLayerOptions trackPoints;
+    trackPoints.Layer = "track_points";
+    EXPECT_EQ(ReadGisLayer(dir.File("walk.gpx"), trackPoints).Features.size(), 4U);
+
+    // A GeoPackage of three layers, two holding features: the first is read
+    // and the other named; an empty layer is not worth a word.
+    ASSERT_TRUE(
+        dir.Ogr2Ogr("-f GPKG three.gpkg sample.geojson -nln towers -where \"name='tower'\""));
+    ASSERT_TRUE(dir.Ogr2Ogr("-f GPKG -update three.gpkg sample.geojson -nln none "
+                            "-where \"name='nothing'\""));
+    ASSERT_TRUE(dir.Ogr2Ogr("-f GPKG -update three.gpkg sample.geojson -nln areas "
+                            "-where \"name='holed'\""));
+    const GisLayer first = ReadGisLayer(dir.File("three.gpkg"), {});
+    EXPECT_EQ(first.LayerNames, (std::vector<std::string>{"towers"}));
+    EXPECT_EQ(first.UnreadLayers, (std::vector<std::string>{"areas"}));
+    GisLayerOptions every;
+    every.AllLayers = true;
+    const GisLayer all = ReadGisLayer(dir.File("three.gpkg"), every);
+    EXPECT_EQ(SheetsPerFeature(all), (std::vector<int>{1, 24}));
+    EXPECT_TRUE(all.UnreadLayers.empty());
+}
+
+TEST_F(GisFiles, CsvPositionColumnsUsersWrite) {
+    // Numbers only: a raster driver would take it if it were not opened as vector.
+    std::ofstream(dir.File("ids.csv")) << "id,lon,lat\n1,77.1234,28.1234\n2,81.1234,28.1234\n";
+    std::ofstream(dir.File("words.csv")) << "name,Longitude,Latitude\na,77.1234,28.1234\n";
+    std::ofstream(dir.File("lng.csv")) << "lng,lat,n\n77.1234,28.1234,1\n";
+    std::ofstream(dir.File("en.csv")) << "easting,northing\n77.1234,28.1234\n";
+    for (const char* name : {"ids.csv", "words.csv", "lng.csv", "en.csv"}) {
+        try {
+            const GisLayer layer = ReadGisLayer(dir.File(name), {});
+            ASSERT_FALSE(layer.Features.empty()) << name;
+            EXPECT_EQ(layer.Features[0].Shape.Parts[0].Kind, PartKind::Point) << name;
+            EXPECT_EQ(layer.Features[0].Shape.Vertices[0].Long, DecimalToDms(77.1234)) << name;
+        } catch (const FileError& e) {
+            ADD_FAILURE() << name << ": " << e.what();
+        }
+    }
+}
+
+TEST_F(GisFiles, ProjectionFilesInEveryWellKnownText) {
+    const auto wkt2 = [&](const std::string& crs, const std::string& to) {
+        const std::string cmd =
+            "gdalsrsinfo -o wkt2_2019 --single-line " + crs + " > '" + dir.File(to) + "'";
+        ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
+    };
+    // A projected shapefile whose .prj is WKT2 (GDAL's shapefile driver reads
+    // WKT1 only).
+    ASSERT_TRUE(dir.Ogr2Ogr("utm.shp sample.geojson -where \"name IN ('holed','islands')\" "
+                            "-nlt MULTIPOLYGON -t_srs EPSG:32643"));
+    wkt2("EPSG:32643", "utm.prj");
+    EXPECT_EQ(SheetsPerFeature(ReadGisLayer(dir.File("utm.shp"), {})), (std::vector<int>{24, 2}));
+    // A geographic one on another datum is transformed, not taken as WGS 84.
+    ASSERT_TRUE(dir.Ogr2Ogr("everest.shp sample.geojson -where \"name='tower'\" -t_srs EPSG:4240"));
+    const GisLayer wgs = ReadGisLayer(dir.File("everest.shp"), {});
+    wkt2("EPSG:4240", "everest.prj");
+    const GisLayer moved = ReadGisLayer(dir.File("everest.shp"), {});
+    EXPECT_EQ(moved.Features[0].Shape.Vertices[0], wgs.Features[0].Shape.Vertices[0]);
+    EXPECT_EQ(moved.Features[0].Shape.Vertices[0].Long, DecimalToDms(81.1234));
+    // Text nobody understands is refused, not taken for longitudes and latitudes.
+    std::ofstream(dir.File("everest.prj"), std::ios::trunc) << "not a coordinate system";
+    EXPECT_NE(RefusalOf(dir.File("everest.shp")).find("\".prj\" is not understood"),
+              std::string::npos);
+
+    // The vertex dialog's own reader: WKT2 is classified by the GIS parser.
+    wkt2("EPSG:32643", "utm.prj");
+    EXPECT_EQ(CheckShapefileProjection(dir.File("utm.shp")), ProjectionCheck::Projected);
+    wkt2("EPSG:4240", "everest.prj");
+    EXPECT_EQ(CheckShapefileProjection(dir.File("everest.shp")), ProjectionCheck::Geographic);
 }
 
 TEST(GisBytes, StandardInputFormatsAreRecognisedWithoutAName) {

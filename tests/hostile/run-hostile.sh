@@ -109,6 +109,49 @@ expect "two million empty lines" 1 "holds more than 1000000 vertices" "${sheets[
 } >longline.txt
 expect "a five-megabyte bad token" 1 "longline.txt, line 2:" "${sheets[@]}" --polygon longline.txt
 
+# ---- GIS layers (--input) ---------------------------------------------------------
+mkdir folder.gpkg
+expect "folder as a layer" 1 "it is a folder, not a file" "${sheets[@]}" --input folder.gpkg
+expect "FIFO as a layer" 1 "it is not a regular file" "${sheets[@]}" --input pipe.kml
+ln -s /dev/zero zero.kml
+expect "/dev/zero as a layer" 1 "it is not a regular file" "${sheets[@]}" --input zero.kml
+truncate -s 10G sparse.kml
+expect "sparse 10 GB layer" 1 "larger than 2 GB" "${sheets[@]}" --input sparse.kml
+expect "/dev/zero on standard input" 1 "it holds binary data" "${sheets[@]}" --input - </dev/zero
+# A real zip bomb (its doc.kml inflates to 200 MB of blanks) under a lower limit,
+# and one whose directory states 3 GB: both refused before anything is inflated.
+python3 - <<'PY'
+import binascii, struct, zlib
+def archive(path, n, real):
+    head = b'<kml xmlns="http://www.opengis.net/kml/2.2"><Document>'
+    c = zlib.compressobj(9, zlib.DEFLATED, -15)
+    parts, crc, left = [c.compress(head)], binascii.crc32(head), (n if real else 1 << 20) - len(head)
+    block = b' ' * (1 << 22)
+    while left > 0:
+        b = block[:min(left, len(block))]
+        parts.append(c.compress(b)); crc = binascii.crc32(b, crc); left -= len(b)
+    parts.append(c.flush())
+    data, crc, name = b''.join(parts), crc & 0xffffffff, b'doc.kml'
+    local = struct.pack('<IHHHHHIIIHH', 0x04034b50, 20, 0, 8, 0, 0, crc, len(data), n, len(name), 0) + name
+    central = struct.pack('<IHHHHHHIIIHHHHHII', 0x02014b50, 20, 20, 0, 8, 0, 0, crc, len(data), n,
+                          len(name), 0, 0, 0, 0, 0, 0) + name
+    end = struct.pack('<IHHHHIIH', 0x06054b50, 0, 0, 1, 1, len(central), len(local) + len(data), 0)
+    open(path, 'wb').write(local + data + central + end)
+archive('bomb.kmz', 200 << 20, True)
+archive('claims.kmz', 3 << 30, False)
+PY
+expect "zip bomb" 1 "inflates to more than 100 MB" "${sheets[@]}" --input bomb.kmz --max-input 100M
+expect "zip stating 3 GB" 1 "inflates to more than 2 GB" "${sheets[@]}" --input claims.kmz
+expect "zip bomb through /vsizip" 1 "only local files are read" \
+    "${sheets[@]}" --input /vsizip/bomb.kmz/doc.kml
+expect "URL" 1 "only local files are read" "${sheets[@]}" --input http://127.0.0.1:9/a.geojson
+expect "driver prefix" 1 "only local files are read" "${sheets[@]}" --input WFS:http://127.0.0.1:9/
+printf '{"type":"Point","coordinates":[77.1,28.1]}' >p.geojson
+expect "two statements in a filter" 1 "';' is not allowed" \
+    "${sheets[@]}" --input p.geojson --where "1=1; DROP TABLE x"
+expect "a 120 KB filter" 1 "is not valid" \
+    "${sheets[@]}" --input p.geojson --where "$(head -c 120000 /dev/zero | tr '\0' 'x') = 1"
+
 # ---- outputs ----------------------------------------------------------------------
 point=("${sheets[@]}" --point 28:36:50 77:12:30)
 expect "empty output name" 2 "--kml needs a file name" "${point[@]}" --kml ''

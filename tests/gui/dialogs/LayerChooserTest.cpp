@@ -42,6 +42,26 @@ private slots:
         QCOMPARE(g->item(2, 3)->text(), QStringLiteral("40"));
     }
 
+    // Features of several layers: each shows its layer, and each layer's own
+    // attributes sit in their own columns.
+    void listsTheLayerOfEachFeature() {
+        GisLayer layer = Layer();
+        layer.LayerNames = {"areas", "towers"};
+        layer.Features[0].Layer = "areas";
+        layer.Features[1].Layer = "areas";
+        layer.Features[2].Layer = "towers";
+        layer.Features[2].Attributes = {{"height", "52"}, {"name", "Kochi"}};
+        TLayerChooser c(layer);
+        QTableWidget* g = c.Grid();
+        QCOMPARE(g->columnCount(), 6);
+        QCOMPARE(g->horizontalHeaderItem(2)->text(), QStringLiteral("Layer"));
+        QCOMPARE(g->horizontalHeaderItem(5)->text(), QStringLiteral("height"));
+        QCOMPARE(g->item(2, 2)->text(), QStringLiteral("towers"));
+        QCOMPARE(g->item(2, 3)->text(), QStringLiteral("Kochi"));
+        QCOMPARE(g->item(2, 5)->text(), QStringLiteral("52"));
+        QVERIFY(g->item(2, 4) == nullptr);
+    }
+
     void okWaitsForAChoiceAndAllChoosesEveryFeature() {
         TLayerChooser c(Layer());
         auto* ok = c.findChild<QPushButton*>(QStringLiteral("OKBtn"));

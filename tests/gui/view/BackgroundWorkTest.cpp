@@ -7,7 +7,10 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <QElapsedTimer>
+
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <thread>
 
@@ -62,6 +65,38 @@ private slots:
         }));
         work.reset();
         QVERIFY(ended);
+    }
+
+    // Work stuck where it checks no flag is left behind at once: no hand-back
+    // comes for it, the next work starts, and going away does not wait.
+    void abandonedWorkIsLeftBehind() {
+        auto release = std::make_shared<std::atomic<bool>>(false);
+        auto ended = std::make_shared<std::atomic<int>>(0);
+        const auto stuck = [release, ended](const std::atomic<bool>&) {
+            while (!*release) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+            ++*ended;
+        };
+        auto work = std::make_unique<BackgroundWork>();
+        QSignalSpy finished(work.get(), &BackgroundWork::Finished);
+        QVERIFY(work->Start(stuck));
+        work->Abandon();
+        QVERIFY(!work->Running());
+        bool next = false;
+        QVERIFY(work->Start([&](const std::atomic<bool>& cancel) { next = !cancel; }));
+        QTRY_COMPARE(finished.count(), 1);
+        QVERIFY(next);
+
+        work->SetAbandonOnDestroy(true);
+        QVERIFY(work->Start(stuck));
+        QElapsedTimer timer;
+        timer.start();
+        work.reset();
+        QVERIFY(timer.elapsed() < 500);
+        QCOMPARE(ended->load(), 0);
+        *release = true;
+        QTRY_COMPARE(ended->load(), 2);
     }
 };
 

@@ -15,9 +15,15 @@
 #include "view/MainForm.h"
 #include "view/OpenLayer.h"
 
+#include <QElapsedTimer>
 #include <QTableWidget>
 #include <QToolButton>
 #include <QtTest>
+
+#include <atomic>
+#include <chrono>
+#include <memory>
+#include <thread>
 
 #include <fstream>
 
@@ -188,6 +194,55 @@ private slots:
         ExpectSheetsOfCore("track.gpx", {0});
         QCOMPARE(State().grid.InSheetCount, 2);
         QCOMPARE(State().settings.DataType, DataKind::Polyline);
+    }
+
+    // Every layer of a source is offered: none goes missing unseen.
+    void everyLayerIsOffered() {
+        QVERIFY(dir->Ogr2Ogr("-f GPKG two.gpkg sample.geojson -nln areas "
+                             "-where \"name IN ('holed','islands')\""));
+        QVERIFY(dir->Ogr2Ogr("-f GPKG -update two.gpkg sample.geojson -nln lines "
+                             "-where \"name='route'\""));
+        Open("two.gpkg");
+        QVERIFY2(messages->boxes.empty(), qPrintable(messages->LastText()));
+        QCOMPARE(listed, std::size_t{3});
+        QCOMPARE(State().grid.InSheetCount,
+                 test::SampleSheets[0] + test::SampleSheets[1] + test::SampleSheets[2]);
+    }
+
+    // A read stuck inside the reader: Escape frees the window at once and the
+    // result, whenever it comes, is dropped; quitting does not wait for it.
+    void aStuckReadNeverHoldsTheWindow() {
+        auto release = std::make_shared<std::atomic<bool>>(false);
+        form->Layers().SetReading([release](const std::string& path, const GisLayerOptions& o) {
+            while (!*release) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+            return ReadGisLayer(path, o);
+        });
+        QVERIFY(dir->Ogr2Ogr("-f GPKG s.gpkg sample.geojson"));
+        const Snapshot before = Take();
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QVERIFY(form->Layers().Open(QString::fromStdString(dir->File("s.gpkg"))));
+        QVERIFY(form->Computing());
+        QElapsedTimer timer;
+        timer.start();
+        QTest::keySequence(form.get(), QKeySequence(Qt::Key_Escape));
+        QVERIFY(!form->Computing());
+        QVERIFY(timer.elapsed() < 500);
+        QCOMPARE(form->PanelText(0), QStringLiteral("Reading cancelled"));
+        QVERIFY(Button("OpenLayerBtn")->isEnabled());
+        *release = true;
+        QTest::qWait(200);
+        ExpectUnchanged(before);
+        QCOMPARE(chooserShown, 0);
+
+        *release = false;
+        QVERIFY(form->Layers().Open(QString::fromStdString(dir->File("s.gpkg"))));
+        timer.restart();
+        form.reset();
+        QVERIFY(timer.elapsed() < 500);
+        *release = true;
     }
 
     // A subset is the union of those features alone, also once the scale changes.
