@@ -117,7 +117,8 @@ TEST(OutputFiles, GridInGisFormatsAndOnStandardOutput) {
     EXPECT_EQ(Bytes(dir / "grid.dat").substr(0, 3), "fgb");
     const Result csv = Cli(SquarePolygon("1:50,000", {"--out", "-", "--out-format", "csv"}));
     ASSERT_EQ(csv.code, 0) << csv.err;
-    EXPECT_EQ(csv.out.rfind("WKT,sheet_no,in,series,scale,west,south,east,north\n", 0), 0u)
+    EXPECT_EQ(csv.out.rfind("WKT,sheet_no,in,series,scale,west,south,east,north,scale_name\n", 0),
+              0u)
         << csv.out;
     EXPECT_FALSE(fs::exists("-"));
 
