@@ -224,6 +224,7 @@ StagedFile::StagedFile(const std::filesystem::path& target, WriteFailureText fai
     if (inPlace_) {
         return;
     }
+    const SignalsHeld held; // the temporary made and registered as one step
     for (unsigned attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
         temp_ = SiblingName(target_, ".tmp");
         fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);

@@ -40,7 +40,7 @@ std::array<Slot, SlotCount>& Slots() {
 
 // The files of one folder, then the folder, with system calls only: opendir and
 // readdir may allocate, which a signal handler must not.
-void RemoveFolderInHandler(const char* path) {
+void RemoveFilesInHandler(const char* path) {
     const int fd = ::open(path, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
         alignas(8) char buffer[4096];
@@ -60,7 +60,16 @@ void RemoveFolderInHandler(const char* path) {
         }
         ::close(fd);
     }
-    ::rmdir(path);
+}
+
+void RemoveFolderInHandler(const char* path) {
+    // Another thread may still add a file between the passes (a driver's journal).
+    for (int pass = 0; pass < 8; ++pass) {
+        RemoveFilesInHandler(path);
+        if (::rmdir(path) == 0 || errno == ENOENT) {
+            return;
+        }
+    }
 }
 
 void RemoveAndDie(int sig) {
@@ -77,8 +86,10 @@ void RemoveAndDie(int sig) {
     std::raise(sig);
 }
 
+constexpr int CleanedSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGPIPE};
+
 void InstallHandlers() {
-    for (int sig : {SIGINT, SIGTERM, SIGHUP, SIGPIPE}) {
+    for (int sig : CleanedSignals) {
         struct sigaction current {};
         if (::sigaction(sig, nullptr, &current) != 0 || current.sa_handler != SIG_DFL) {
             continue;
@@ -90,10 +101,15 @@ void InstallHandlers() {
     }
 }
 
-int Register(const std::filesystem::path& path, SlotState kind) {
-    auto& slots = Slots(); // built before any handler can look at it
+void EnsureHandlers() {
+    Slots(); // built before any handler can look at it
     static std::once_flag installed;
     std::call_once(installed, InstallHandlers);
+}
+
+int Register(const std::filesystem::path& path, SlotState kind) {
+    auto& slots = Slots();
+    EnsureHandlers();
     if (path.native().size() >= MaxPath) {
         return -1;
     }
@@ -125,7 +141,22 @@ void ReleaseTemporaryFile(int slot) {
     Slots()[static_cast<std::size_t>(slot)].state.store(Free);
 }
 
+SignalsHeld::SignalsHeld() {
+    EnsureHandlers();
+    sigset_t held;
+    sigemptyset(&held);
+    for (const int sig : CleanedSignals) {
+        sigaddset(&held, sig);
+    }
+    ::pthread_sigmask(SIG_BLOCK, &held, &previous_);
+}
+
+SignalsHeld::~SignalsHeld() {
+    ::pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
+}
+
 TemporaryFolder::TemporaryFolder(const std::filesystem::path& prefix) {
+    const SignalsHeld held; // made and registered as one step
     std::string pattern = prefix.string() + "XXXXXX";
     if (::mkdtemp(pattern.data()) == nullptr) {
         const int err = errno;

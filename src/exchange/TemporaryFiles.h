@@ -13,6 +13,8 @@
 #include <filesystem>
 #include <string>
 
+#include <signal.h>
+
 namespace sw {
 
 // Registers the file `path`; returns the slot to release, or -1 when none was
@@ -25,6 +27,20 @@ int RegisterTemporaryFolder(const std::filesystem::path& path);
 
 // Forgets the slot (the file was renamed or removed); -1 is ignored.
 void ReleaseTemporaryFile(int slot);
+
+// While alive, the cleaned-up signals wait (blocked in this thread), so that a
+// file or folder is never made without being registered; they arrive when it
+// goes. Installs the handlers first.
+class SignalsHeld {
+public:
+    SignalsHeld();
+    ~SignalsHeld();
+    SignalsHeld(const SignalsHeld&) = delete;
+    SignalsHeld& operator=(const SignalsHeld&) = delete;
+
+private:
+    sigset_t previous_;
+};
 
 // A folder made with a unique name from `prefix` (a path ending in the start of
 // the name; "XXXXXX" is appended), registered for removal on a signal and
