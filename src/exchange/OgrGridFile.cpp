@@ -25,8 +25,11 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <system_error>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 
 namespace sw {
 
@@ -57,8 +60,18 @@ public:
     QuietErrors& operator=(const QuietErrors&) = delete;
 };
 
+// OGR's own reason when it gave one, else the system's: a full disk makes some
+// drivers fail a feature without a word, errno still telling why.
 [[noreturn]] void Fail(const std::string& what) {
-    const std::string reason = CPLGetLastErrorMsg();
+    const int err = errno;
+    std::string reason = CPLGetLastErrorMsg();
+    // A full disk first, whatever the driver made of it ("no such table" from a
+    // database whose pages were never written).
+    const bool full = err == ENOSPC || err == EFBIG || err == EDQUOT;
+    if ((reason.empty() || full) && err != 0) {
+        const std::string system = std::generic_category().message(err);
+        reason = reason.empty() ? system : system + " (" + reason + ")";
+    }
     throw FileError(what + (reason.empty() ? std::string() : ": " + reason));
 }
 
@@ -420,6 +433,27 @@ GDALDriver& DriverOf(const OgrFormat& format) {
     return *drv;
 }
 
+// The GML driver does not report failed writes (a full disk): a document that
+// lacks its closing tag was cut short, and errno says why.
+void CheckDocumentEnd(const std::string& file, std::string_view driver,
+                      const std::string& shownName) {
+    if (driver != "GML") {
+        return;
+    }
+    const int err = errno;
+    constexpr std::string_view End = "</ogr:FeatureCollection>\n";
+    std::string tail;
+    try {
+        const InputFile in(file, ReadFailureText::CannotOpen, std::size_t(-1));
+        tail = in.Read(in.Size() < End.size() ? 0 : in.Size() - End.size(), End.size());
+    } catch (const FileError&) {
+    }
+    if (tail != End) {
+        throw FileError("The GML file \"" + shownName + "\" could not be written: " +
+                        std::generic_category().message(err != 0 ? err : EIO));
+    }
+}
+
 // The dataset made in `folder` under `stem` and the driver's own extension
 // (drivers decide by the extension whether to make a file or a folder of
 // files, and a GML file names its schema after its own name). `shownName` is
@@ -451,6 +485,45 @@ void WriteDataset(const std::filesystem::path& folder, const std::string& stem,
     if (CPLGetLastErrorType() >= CE_Failure) {
         Fail("The " + driver + " file \"" + shownName + "\" could not be written");
     }
+    CheckDocumentEnd(inside, driver, shownName);
+}
+
+// The system's reason when the folder's disk is full or a file reached the size
+// limit of the process: drivers that fail on a full disk report the database or
+// seek error that followed, and errno is long gone when they do.
+int DiskFullError(const std::filesystem::path& folder) {
+    struct statvfs fs {};
+    if (::statvfs(folder.c_str(), &fs) == 0 &&
+        static_cast<uint64_t>(fs.f_bavail) * fs.f_frsize < (uint64_t{1} << 20)) {
+        return ENOSPC;
+    }
+    struct rlimit limit {};
+    if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY) {
+        std::error_code ec;
+        for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
+            const auto size = entry.file_size(ec);
+            if (!ec && size + 65536 >= limit.rlim_cur) {
+                return EFBIG;
+            }
+        }
+    }
+    return 0;
+}
+
+std::string WithDiskFullReason(const std::string& message, const std::filesystem::path& folder) {
+    const int err = DiskFullError(folder);
+    if (err == 0) {
+        return message;
+    }
+    const std::string reason = std::generic_category().message(err);
+    if (message.find(reason) != std::string::npos) {
+        return message;
+    }
+    const std::size_t colon = message.find(": ");
+    if (colon == std::string::npos) {
+        return message + ": " + reason;
+    }
+    return message.substr(0, colon) + ": " + reason + " (" + message.substr(colon + 2) + ")";
 }
 
 // The name a file the driver made takes beside `target`: the dataset's own file
@@ -496,8 +569,10 @@ void WriteOgrGridFile(const std::filesystem::path& path, const OgrFormat& format
         format.Extension == ".shp" && LowerExtension(path.string()) != ".shp"
             ? std::filesystem::path(ReplaceExtension(path.string(), ".shp"))
             : path;
-    if (IsStreamTarget(target)) {
-        // A pipe or terminal takes one stream of bytes: the formats that are one.
+    // GeoJSON is one document that OGR writes front to back and whose failed
+    // writes it does not report: it goes through our own staged file, which
+    // stops at the first failed write. So does any format into a pipe.
+    if (IsStreamTarget(target) || format.Driver == "GeoJSON") {
         if (!StreamsFeatures(format)) {
             throw FileError(CannotCreateText(target, ESPIPE));
         }
@@ -522,7 +597,19 @@ void WriteOgrGridFile(const std::filesystem::path& path, const OgrFormat& format
                                                                  : EACCES;
         throw FileError(CannotCreateText(target, err));
     }
-    WriteDataset(staging->Path(), StemOf(target), format, request, target.string());
+    try {
+        errno = 0;
+        WriteDataset(staging->Path(), StemOf(target), format, request, target.string());
+    } catch (const FileError& e) {
+        // OGR names the files it was writing: the staging folder is ours, not the user's.
+        std::string message = WithDiskFullReason(e.what(), staging->Path());
+        const std::string inside = staging->Path().string() + "/";
+        for (std::size_t at = message.find(inside); at != std::string::npos;
+             at = message.find(inside)) {
+            message.replace(at, inside.size(), folderOfTarget.string() + "/");
+        }
+        throw FileError(message);
+    }
     FileSet set;
     std::vector<std::filesystem::path> made;
     for (const auto& entry : std::filesystem::directory_iterator(staging->Path())) {
