@@ -319,11 +319,11 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
             r.feature = ReadFeatureFile(r.inputPath, isPolygon);
             r.settings.DataType = isPolygon ? DataKind::Polygon : DataKind::Polyline;
         }
-        // Printed text, csv or json alone needs only which cells are IN: the cells
-        // are then numbered as they are written, and the sheet list of a grid of
-        // millions of cells is never built.
-        const bool printOnly = outputs.empty() && opts->out.empty() && !opts->report &&
-                               opts->format != "geojson" && algorithm == Algorithm::Fast;
+        // Printed text, csv or json and --out need only which cells are IN: the
+        // cells are then numbered as they are written, and the sheet list of a grid
+        // of millions of cells is never built.
+        const bool printOnly = outputs.empty() && !opts->report && opts->format != "geojson" &&
+                               algorithm == Algorithm::Fast;
         SheetMask mask;
         try {
             if (input->count() > 0) {
@@ -371,8 +371,9 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
             *ctx.err << "sheetwright-cli: no part of the input lies in the index\n";
         }
         if (gis != nullptr) {
-            WriteGridFile(*gis, opts->out,
-                          OgrGridRequest{r.settings, r.grid, &r.feature, opts->inOnly}, out);
+            OgrGridRequest request{r.settings, r.grid, &r.feature, opts->inOnly};
+            request.in = printOnly ? &mask.In : nullptr;
+            WriteGridFile(*gis, opts->out, request, out);
         }
         if (toStream > 0) {
             ctx.exitCode = ExitOk;

@@ -65,7 +65,12 @@ OpenOutcome ReadLayerFirstShape(const std::filesystem::path& path, VertexTable& 
 // on a grid of 40,000 open-series 1:2000 sheets, rounded up.
 template <uint64_t PerCell> uint64_t PerCellEstimate(const Settings& /*s*/, const SheetGrid& g) {
     constexpr uint64_t fixed = 64 * 1024;
-    return fixed + PerCell * static_cast<uint64_t>(g.SheetList.size());
+    // The box, not the list: a grid given as a mask of IN flags has no list.
+    const uint64_t cells =
+        g.GridCols > 0 && g.GridRows > 0
+            ? static_cast<uint64_t>(g.GridCols) * static_cast<uint64_t>(g.GridRows)
+            : static_cast<uint64_t>(g.SheetList.size());
+    return fixed + PerCell * cells;
 }
 
 // The files the OGR writer puts beside a dataset (OgrGridFile.h): a shapefile's
@@ -387,7 +392,8 @@ const std::vector<OutputFormat>& OutputFormats() {
          .InSaveBox = true,
          .OgrDriver = "FlatGeobuf",
          .EstimateBytes = PerCellEstimate<260>,
-         .Writes = "one polygon per cell in layer `sheets` with the fields below",
+         .Writes = "one polygon per cell in layer `sheets` with the fields below; a spatial "
+                   "index up to 250,000 cells",
          .OpensIn = "QGIS, GDAL/OGR, geopandas"},
         {.Id = "csv",
          .Caption = "CSV with WKT",

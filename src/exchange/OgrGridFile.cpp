@@ -1,5 +1,6 @@
 #include "exchange/OgrGridFile.h"
 
+#include "coverage/CellNumbering.h"
 #include "coverage/FeatureUnion.h"
 #include "exchange/FeatureShapes.h"
 #include "exchange/FileError.h"
@@ -75,6 +76,28 @@ public:
     throw FileError(what + (reason.empty() ? std::string() : ": " + reason));
 }
 
+// A GDAL setting for this thread while alive, the previous value restored after.
+class ThreadConfig {
+public:
+    ThreadConfig(const char* key, const char* value) : key_(key) {
+        if (const char* old = CPLGetThreadLocalConfigOption(key, nullptr)) {
+            previous_ = old;
+            hadPrevious_ = true;
+        }
+        CPLSetThreadLocalConfigOption(key, value);
+    }
+    ~ThreadConfig() {
+        CPLSetThreadLocalConfigOption(key_, hadPrevious_ ? previous_.c_str() : nullptr);
+    }
+    ThreadConfig(const ThreadConfig&) = delete;
+    ThreadConfig& operator=(const ThreadConfig&) = delete;
+
+private:
+    const char* key_;
+    std::string previous_;
+    bool hadPrevious_ = false;
+};
+
 struct DatasetCloser {
     void operator()(GDALDataset* ds) const { GDALClose(ds); }
 };
@@ -120,14 +143,23 @@ bool KeepsTextAsText(std::string_view driver) {
     return driver != "GeoJSON";
 }
 
-// Features written between two commits: a GeoPackage or SQLite file otherwise
-// holds every page of one huge transaction until the end.
-constexpr std::size_t FeaturesPerTransaction = 20000;
+// Features written between two commits (as many as ogr2ogr's own groups): a
+// GeoPackage or SQLite file otherwise keeps one huge transaction open to the end.
+constexpr std::size_t FeaturesPerTransaction = 100000;
 
-OGRLayer& CreateGridLayer(GDALDataset& ds, std::string_view driver, bool perFeature,
-                          bool streamed) {
+// A FlatGeobuf spatial index is built in memory at the end, some 250 bytes a
+// feature in GDAL's writer: past this many cells the file is written without
+// one, front to back in bounded memory (readers then scan it, in the grid's
+// row order).
+constexpr std::size_t MaxIndexedFeatures = 250'000;
+
+OGRLayer& CreateGridLayer(GDALDataset& ds, std::string_view driver, bool perFeature, bool streamed,
+                          std::size_t rows) {
     OGRSpatialReference srs = Wgs84();
     CPLStringList options;
+    if (driver == "FlatGeobuf" && rows > MaxIndexedFeatures) {
+        options.SetNameValue("SPATIAL_INDEX", "NO");
+    }
     if (driver == "CSV") {
         options.SetNameValue("GEOMETRY", "AS_WKT");
         // The column types beside the file, so that readers keep "scale_name" and
@@ -213,15 +245,29 @@ OGRFeatureUniquePtr GridFeature(OGRLayer& layer, std::string_view driver, const 
     return f;
 }
 
-void SetCell(OGRFeature& f, const SheetRec& rec, const SheetBox& b) {
+void SetCell(OGRFeature& f, const std::string& sheetNo, bool in, const SheetBox& b) {
     f.SetFID(OGRNullFID);
-    f.SetField("sheet_no", std::string(rec.SheetNo.view()).c_str());
-    f.SetField("in", rec.InFlag == 1 ? 1 : 0);
+    f.SetField("sheet_no", sheetNo.c_str());
+    f.SetField("in", in ? 1 : 0);
     f.SetField("west", b.West);
     f.SetField("south", b.South);
     f.SetField("east", b.East);
     f.SetField("north", b.North);
     f.SetGeometryDirectly(CellPolygon(b).release());
+}
+
+// How many rows the sheet layer will get; 0 when not known beforehand.
+std::size_t ExpectedRows(const OgrGridRequest& rq) {
+    if (rq.perFeature) {
+        return 0;
+    }
+    if (rq.inOnly) {
+        return static_cast<std::size_t>(std::max(rq.grid.InSheetCount, 0));
+    }
+    if (rq.in != nullptr) {
+        return rq.in->size();
+    }
+    return rq.grid.SheetList.size();
 }
 
 // One feature per cell (or per IN cell), in list order, with the corners the
@@ -230,8 +276,8 @@ void SetCell(OGRFeature& f, const SheetRec& rec, const SheetBox& b) {
 // which stops there once its output has failed.
 void WriteGridLayer(GDALDataset& ds, std::string_view driver, const OgrGridRequest& rq,
                     const std::function<void()>& afterEach = {}) {
-    OGRLayer& layer =
-        CreateGridLayer(ds, driver, static_cast<bool>(rq.perFeature), static_cast<bool>(afterEach));
+    OGRLayer& layer = CreateGridLayer(ds, driver, static_cast<bool>(rq.perFeature),
+                                      static_cast<bool>(afterEach), ExpectedRows(rq));
     LayerWriter writer(layer, afterEach);
     OGRFeatureUniquePtr f = GridFeature(layer, driver, rq.settings);
     if (rq.perFeature) {
@@ -243,23 +289,45 @@ void WriteGridLayer(GDALDataset& ds, std::string_view driver, const OgrGridReque
                 if (k >= corners.Count()) {
                     continue;
                 }
-                const SheetRec& rec = next.Grid.SheetList[k];
-                SetCell(*f, rec, corners.Box(k));
-                writer.Add(*f, std::string(rec.SheetNo.view()));
+                const std::string sheetNo(next.Grid.SheetList[k].SheetNo.view());
+                SetCell(*f, sheetNo, true, corners.Box(k));
+                writer.Add(*f, sheetNo);
             }
         }
         writer.End();
         return;
     }
     const SheetGrid& g = rq.grid;
+    if (rq.in != nullptr) {
+        const SheetCorners corners = SheetCorners::OfBox(rq.settings, g);
+        const GridNumberer numberer(rq.settings, g);
+        const std::size_t count = std::min(corners.Count(), rq.in->size());
+        const auto cols = static_cast<std::size_t>(g.GridCols);
+        char number[GridNumberer::MaxLength];
+        std::string sheetNo;
+        for (std::size_t k = 0; k < count; ++k) {
+            const bool in = (*rq.in)[k] != 0;
+            if (rq.inOnly && !in) {
+                continue;
+            }
+            const std::size_t length = numberer.Compose(static_cast<int32_t>(k / cols),
+                                                        static_cast<int32_t>(k % cols), number);
+            sheetNo.assign(number, length);
+            SetCell(*f, sheetNo, in, corners.Box(k));
+            writer.Add(*f, sheetNo);
+        }
+        writer.End();
+        return;
+    }
     const SheetCorners corners(rq.settings, g);
     for (std::size_t k = 0; k < corners.Count(); ++k) {
         const SheetRec& rec = g.SheetList[k];
         if (rq.inOnly && rec.InFlag != 1) {
             continue;
         }
-        SetCell(*f, rec, corners.Box(k));
-        writer.Add(*f, std::string(rec.SheetNo.view()));
+        const std::string sheetNo(rec.SheetNo.view());
+        SetCell(*f, sheetNo, rec.InFlag == 1, corners.Box(k));
+        writer.Add(*f, sheetNo);
     }
     writer.End();
 }
@@ -466,6 +534,9 @@ void WriteDataset(const std::filesystem::path& folder, const std::string& stem,
     GDALDriver& drv = DriverOf(format);
     const std::string driver(format.Driver);
     const std::string inside = (folder / (stem + std::string(format.Extension))).string();
+    // A database file waits for no disk flush at each commit: the staged files
+    // are flushed once, whole, before they take the target's name (SafeFile).
+    const ThreadConfig noSync("OGR_SQLITE_SYNCHRONOUS", "OFF");
     DatasetPtr ds(drv.Create(inside.c_str(), 0, 0, 0, GDT_Unknown, nullptr));
     if (!ds) {
         Fail("The " + driver + " file \"" + shownName + "\" could not be created");

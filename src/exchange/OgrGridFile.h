@@ -13,6 +13,7 @@
 // set (SafeFile's FileSet): memory stays small however large the grid, and a
 // failure or a second writer never leaves a mix of old and new files.
 
+#include "coverage/Coverage.h"
 #include "coverage/Feature.h"
 #include "coverage/SheetGrid.h"
 #include "index/Settings.h"
@@ -47,6 +48,10 @@ struct OgrGridRequest {
     const SheetGrid& grid;
     const Feature* feature = nullptr; // the "feature" layer of a GeoPackage; none when null
     bool inOnly = false;
+    // When set, `grid` is a box without a sheet list and these are its cells' IN
+    // flags, row by row from the north-west: cells are numbered as they are
+    // written, so a grid of millions of cells never has its records built.
+    const CellFlags* in = nullptr;
     // When set, the sheet layer holds, feature after feature, the IN sheets of
     // each in the report's order, with a first field "feature"; `grid` is not used.
     FeatureGridSource perFeature{};
