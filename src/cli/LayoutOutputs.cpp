@@ -99,10 +99,7 @@ void RenderLayoutPicture(PictureEncoding encoding, const SheetsResult& r, const 
         WriteBytes(path, LayoutPdf(r));
         return;
     }
-    SavePicture(encoding, Picture(r), path);
-    if (encoding != PictureEncoding::None) {
-        WriteWorldFiles(path, r.settings, r.grid);
-    }
+    SaveGeoreferencedPicture(encoding, Picture(r), path, r.settings, r.grid);
 }
 
 } // namespace sw::cli

@@ -1,6 +1,7 @@
 #include "cli/OutputChecks.h"
 
 #include "cli/CliCommon.h"
+#include "exchange/FileNames.h"
 #include "exchange/SafeFile.h"
 
 #include <cstdio>
@@ -24,13 +25,48 @@ std::string SameFileKey(const std::string& path) {
 
 } // namespace
 
+std::string FlagOf(const ChosenOutput& o) {
+    if (!o.flag.empty()) {
+        return o.flag;
+    }
+    return o.format->CliOption.empty() ? std::string("--out") : std::string(o.format->CliOption);
+}
+
+std::vector<ChosenOutput> WithGisOutput(std::vector<ChosenOutput> outputs, const OutputFormat* gis,
+                                        const std::string& path) {
+    if (gis != nullptr && !path.empty()) {
+        outputs.push_back({gis, path, "--out"});
+    }
+    return outputs;
+}
+
+void CheckInputsSpared(const std::vector<ChosenOutput>& outputs,
+                       const std::vector<std::string>& inputs) {
+    std::map<std::string, std::string> read; // key: the input's file
+    for (const std::string& in : inputs) {
+        read.emplace(SameFileKey(in), in);
+        if (LowerExtension(in) == ".shp") {
+            for (const char* side : {".shx", ".dbf", ".prj", ".cpg"}) {
+                read.emplace(SameFileKey(ReplaceExtension(in, side)), in);
+            }
+        }
+    }
+    for (const ChosenOutput& o : outputs) {
+        for (const std::string& file : OutputFiles(*o.format, o.path)) {
+            if (const auto it = read.find(SameFileKey(file)); it != read.end()) {
+                throw UsageError(FlagOf(o) + " would replace the input \"" + it->second + "\"");
+            }
+        }
+    }
+}
+
 void CheckOutputNames(const std::vector<ChosenOutput>& outputs) {
     std::map<std::string, std::pair<std::string, std::string>> written; // key: flag, file
     for (const ChosenOutput& o : outputs) {
         if (o.path.empty()) {
-            throw UsageError(std::string(o.format->CliOption) + " needs a file name");
+            throw UsageError(FlagOf(o) + " needs a file name");
         }
-        const std::string flag(o.format->CliOption);
+        const std::string flag = FlagOf(o);
         for (const std::string& file : OutputFiles(*o.format, o.path)) {
             const auto [it, added] = written.emplace(SameFileKey(file), std::pair{flag, file});
             if (!added) {
@@ -49,9 +85,7 @@ void NoteLargeOutputs(const std::vector<ChosenOutput>& outputs, const SheetsResu
         }
         const uint64_t bytes = o.format->EstimateBytes(r.settings, r.grid);
         if (bytes > threshold) {
-            const std::string_view flag =
-                o.format->CliOption.empty() ? std::string_view("--out") : o.format->CliOption;
-            err << "sheetwright-cli: note: " << flag << " writes " << ApproximateSize(bytes)
+            err << "sheetwright-cli: note: " << FlagOf(o) << " writes " << ApproximateSize(bytes)
                 << " to \"" << OutputFiles(*o.format, o.path).front() << "\"\n";
             err.flush();
         }

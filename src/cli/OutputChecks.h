@@ -17,12 +17,25 @@ namespace sw::cli {
 struct ChosenOutput {
     const OutputFormat* format;
     std::string path;
+    std::string flag{}; // empty: the format's own option
 };
+
+// The option that names the output ("--kml", "--out").
+std::string FlagOf(const ChosenOutput& o);
+
+// `outputs` and --out written as `gis` to `path`.
+std::vector<ChosenOutput> WithGisOutput(std::vector<ChosenOutput> outputs, const OutputFormat* gis,
+                                        const std::string& path);
 
 // Throws UsageError for an empty file name and for two outputs that would write
 // the same file (compared as absolute paths with links followed), so that one
 // never silently replaces what another just wrote.
 void CheckOutputNames(const std::vector<ChosenOutput>& outputs);
+
+// Throws UsageError when an output would replace one of the `inputs` (or a
+// shapefile's side file), which is still being read from or is the user's data.
+void CheckInputsSpared(const std::vector<ChosenOutput>& outputs,
+                       const std::vector<std::string>& inputs);
 
 // Notes on `err` each output estimated over `threshold` bytes, before it is written.
 void NoteLargeOutputs(const std::vector<ChosenOutput>& outputs, const SheetsResult& r,

@@ -62,8 +62,7 @@ void WriteOutput(const OutputFormat& f, const SheetsResult& r, const std::string
 }
 
 // --out: the GIS format from --out-format, or else from the file's extension.
-void WriteGridFile(const SheetsResult& r, const std::string& path, const std::string& formatName,
-                   bool inOnly, std::ostream& out) {
+const OutputFormat& GisOutputFormat(const std::string& path, const std::string& formatName) {
     std::string known;
     for (const OutputFormat* f : GisFormats()) {
         known += (known.empty() ? "" : ", ") + std::string(f->Id);
@@ -76,13 +75,23 @@ void WriteGridFile(const SheetsResult& r, const std::string& path, const std::st
                                    " (or name its format with --out-format)"
                              : "--out-format '" + formatName + "': give one of " + known);
     }
-    const OgrFormat format{f->OgrDriver, f->Extension};
-    const OgrGridRequest request{r.settings, r.grid, &r.feature, inOnly};
+    return *f;
+}
+
+void WriteGridFile(const OutputFormat& f, const std::string& path, const OgrGridRequest& request,
+                   std::ostream& out) {
+    const OgrFormat format{f.OgrDriver, f.Extension};
     try {
-        if (path == StandardOutputName) {
+        if (path == StandardOutputName && StreamsFeatures(format)) {
+            // One document of features: streamed as OGR writes it, never staged.
+            OutputBuffer buffer(out);
+            StreamOgrGrid(format, request,
+                          [&buffer](std::string_view piece) { buffer.Append(piece); });
+            buffer.Flush();
+        } else if (path == StandardOutputName) {
             WriteThroughStream(
                 "--out", [&](const std::string& p) { WriteOgrGridFile(p, format, request); }, out,
-                std::string(f->Extension));
+                std::string(f.Extension));
         } else {
             WriteOgrGridFile(path, format, request);
         }
@@ -105,6 +114,45 @@ void WriteGeoJson(const SheetsResult& r, bool inOnly, std::ostream& out) {
     buffer.Flush();
 }
 
+struct SheetsOptions {
+    std::string series;
+    std::string scale;
+    int32_t zoom = DefaultSheetPixelHeight;
+    std::vector<std::string> point;
+    std::string polyline;
+    std::string polygon;
+    std::string format = "text";
+    std::string algorithm = "fast";
+    bool inOnly = false;
+    bool report = false;
+    LayerInputOptions layer;
+    std::vector<std::string> outputPaths; // one per OutputOptions() entry
+    std::string out;                      // the grid in a GIS vector format
+    std::string outFormat;
+};
+
+// --per-feature: each feature's IN sheets printed, and with --out also written
+// as one row per feature and IN sheet.
+PerFeatureCounts PerFeature(const Settings& s, const GisLayer& layer, const SheetsOptions& o,
+                            const OutputFormat* gis, Algorithm algorithm, std::ostream& out) {
+    if (gis == nullptr) {
+        return PrintPerFeature(s, layer, o.layer.idField, o.format, algorithm, out);
+    }
+    PerFeatureCounts counts;
+    const SheetGrid none;
+    OgrGridRequest request{s, none};
+    if (o.out == StandardOutputName) {
+        request.perFeature = PerFeatureGrids(s, layer, o.layer.idField, algorithm, counts, nullptr);
+        WriteGridFile(*gis, o.out, request, out);
+        return counts;
+    }
+    PerFeaturePrinter printer(o.format, o.layer.idField, out);
+    request.perFeature = PerFeatureGrids(s, layer, o.layer.idField, algorithm, counts, &printer);
+    WriteGridFile(*gis, o.out, request, out);
+    printer.Finish();
+    return counts;
+}
+
 std::string GisFormatsHelp() {
     std::string text;
     for (const OutputFormat* f : GisFormats()) {
@@ -116,23 +164,7 @@ std::string GisFormatsHelp() {
 } // namespace
 
 void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
-    struct Options {
-        std::string series;
-        std::string scale;
-        int32_t zoom = DefaultSheetPixelHeight;
-        std::vector<std::string> point;
-        std::string polyline;
-        std::string polygon;
-        std::string format = "text";
-        std::string algorithm = "fast";
-        bool inOnly = false;
-        bool report = false;
-        LayerInputOptions layer;
-        std::vector<std::string> outputPaths; // one per OutputOptions() entry
-        std::string out;                      // the grid in a GIS vector format
-        std::string outFormat;
-    };
-    auto opts = std::make_shared<Options>();
+    auto opts = std::make_shared<SheetsOptions>();
     opts->outputPaths.resize(OutputOptions().size());
     CLI::App* cmd = app.add_subcommand(
         "sheets",
@@ -183,16 +215,19 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
         outputFlags.push_back(cmd->add_option(std::string(f.CliOption), opts->outputPaths[i],
                                               std::string(f.CliHelp)));
     }
-    cmd->add_option(
-        "--out", opts->out,
-        "Also write the grid, one polygon per cell with sheet_no, in, series, scale and "
-        "the edges in degrees (WGS 84), as a GIS vector file chosen by its extension: " +
-            GisFormatsHelp() + " (a GeoPackage also holds the feature, layer 'feature')");
+    auto* out =
+        cmd->add_option("--out", opts->out,
+                        "Also write the grid, one polygon per cell with sheet_no, in, series, "
+                        "scale and the edges in degrees (WGS 84), as a GIS vector file chosen "
+                        "by its extension: " +
+                            GisFormatsHelp() +
+                            " (a GeoPackage also holds the feature, layer 'feature'; with "
+                            "--per-feature one row per feature and IN sheet)");
     cmd->add_option("--out-format", opts->outFormat,
                     "The format of --out whatever its extension, by its extension or its OGR "
                     "driver's name: gpkg, geojson, fgb, csv, gml, sqlite or shp");
 
-    cmd->callback([opts, &ctx, point, polyline, polygon, input, outputFlags]() {
+    cmd->callback([opts, &ctx, point, polyline, polygon, input, out, outputFlags]() {
         if (point->count() + polyline->count() + polygon->count() + input->count() == 0) {
             throw UsageError("sheets: give one of --point LAT LON, --polyline FILE, --polygon "
                              "FILE, --input FILE");
@@ -217,7 +252,27 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
         if (toStream > 1) {
             throw UsageError("only one output can go to standard output (-)");
         }
-        CheckOutputNames(toFiles);
+        if (out->count() > 0 && opts->out.empty()) {
+            throw UsageError("--out needs a file name");
+        }
+        const OutputFormat* gis =
+            opts->out.empty() ? nullptr : &GisOutputFormat(opts->out, opts->outFormat);
+        std::vector<ChosenOutput> named = toFiles;
+        if (gis != nullptr && opts->out != StandardOutputName) {
+            named.push_back({gis, opts->out, "--out"});
+        }
+        CheckOutputNames(named);
+        std::vector<std::string> inputs;
+        for (const std::string* in : {&opts->polygon, &opts->polyline, &opts->layer.path}) {
+            if (!in->empty() && *in != StandardOutputName) {
+                inputs.push_back(*in);
+            }
+        }
+        CheckInputsSpared(named, inputs);
+        if (opts->layer.perFeature && input->count() > 0 && !outputs.empty()) {
+            throw UsageError("sheets: --per-feature writes files with --out only, not with " +
+                             std::string(outputs.front().format->CliOption));
+        }
         SheetsResult r;
         r.seriesName = opts->series;
         r.settings = ParseSettings(opts->series, opts->scale);
@@ -243,9 +298,14 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
             r.feature = MergedFeature(layer.Features);
             r.settings.DataType = DataTypeOf(r.feature);
             if (opts->layer.perFeature) {
-                if (PrintPerFeature(r.settings, layer, opts->layer.idField, opts->format, algorithm,
-                                    *ctx.out) == 0) {
+                const PerFeatureCounts counts =
+                    PerFeature(r.settings, layer, *opts, gis, algorithm, *ctx.out);
+                if (counts.sheets == 0) {
                     *ctx.err << "sheetwright-cli: no part of the input lies in the index\n";
+                } else if (const std::string note =
+                               OutsideFeaturesNote(counts, layer.Features.size());
+                           !note.empty()) {
+                    *ctx.err << "sheetwright-cli: note: " << note << '\n';
                 }
                 ctx.exitCode = ExitOk;
                 return;
@@ -263,11 +323,11 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
             r.feature = ReadFeatureFile(r.inputPath, isPolygon);
             r.settings.DataType = isPolygon ? DataKind::Polygon : DataKind::Polyline;
         }
-        // Printed text, csv or json alone needs only which cells are IN: the cells
-        // are then numbered as they are written, and the sheet list of a grid of
-        // millions of cells is never built.
-        const bool printOnly = outputs.empty() && opts->out.empty() && !opts->report &&
-                               opts->format != "geojson" && algorithm == Algorithm::Fast;
+        // Printed text, csv or json and --out need only which cells are IN: the
+        // cells are then numbered as they are written, and the sheet list of a grid
+        // of millions of cells is never built.
+        const bool printOnly = outputs.empty() && !opts->report && opts->format != "geojson" &&
+                               algorithm == Algorithm::Fast;
         SheetMask mask;
         try {
             if (input->count() > 0) {
@@ -295,7 +355,8 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
             r.grid = std::move(mask.Grid);
         }
 
-        NoteLargeOutputs(outputs, r, *ctx.err);
+        NoteLargeOutputs(gis != nullptr ? WithGisOutput(outputs, gis, opts->out) : outputs, r,
+                         *ctx.err);
         std::ostream& out = *ctx.out;
         for (const ChosenOutput& o : outputs) {
             try {
@@ -313,8 +374,10 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
         if (input->count() > 0 && r.grid.InSheetCount == 0) {
             *ctx.err << "sheetwright-cli: no part of the input lies in the index\n";
         }
-        if (!opts->out.empty()) {
-            WriteGridFile(r, opts->out, opts->outFormat, opts->inOnly, out);
+        if (gis != nullptr) {
+            OgrGridRequest request{r.settings, r.grid, &r.feature, opts->inOnly};
+            request.in = printOnly ? &mask.In : nullptr;
+            WriteGridFile(*gis, opts->out, request, out);
         }
         if (toStream > 0) {
             ctx.exitCode = ExitOk;

@@ -3,9 +3,8 @@
 #include "cli/CliCommon.h"
 
 #include "index/CheckedMath.h"
+#include "index/SheetNumber.h"
 #include "report/SheetOrder.h"
-
-#include <nlohmann/json.hpp>
 
 #include <ostream>
 
@@ -27,9 +26,20 @@ std::string CsvField(const std::string& s) {
     return q + '"';
 }
 
-std::vector<std::string> SheetsOf(const Settings& s, const GisFeature& gf, Algorithm algorithm) {
+void CheckIdField(const GisLayer& layer, const std::string& idField) {
+    if (!idField.empty() && !layer.Features.empty() &&
+        layer.Features.front().Attribute(idField) == nullptr) {
+        throw UsageError("--id-field: \"" + layer.Path + "\" has no attribute \"" + idField + "\"");
+    }
+}
+
+std::string IdOf(const GisFeature& gf, const std::string& idField) {
+    const std::string* value = idField.empty() ? nullptr : gf.Attribute(idField);
+    return value != nullptr ? *value : std::to_string(gf.Position);
+}
+
+void ComputeFeature(const Settings& s, const GisFeature& gf, Algorithm algorithm, SheetGrid& g) {
     Feature f = gf.Shape;
-    SheetGrid g;
     try {
         ComputeSheets(s, f, g, {}, algorithm);
     } catch (const ComputeError& e) {
@@ -37,6 +47,28 @@ std::vector<std::string> SheetsOf(const Settings& s, const GisFeature& gf, Algor
     } catch (const IntegerOverflow& e) {
         throw InputError("feature " + std::to_string(gf.Position) + ": " + e.what());
     }
+}
+
+bool AnyVertexOutside(const Feature& f) {
+    for (const VertexRec& v : f.Vertices) {
+        if (!InCoverageArea(v.Long, v.Lat)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void Count(const GisFeature& gf, std::size_t sheets, PerFeatureCounts& counts) {
+    counts.sheets += static_cast<int64_t>(sheets);
+    if (sheets == 0) {
+        ++counts.wholly;
+    } else if (AnyVertexOutside(gf.Shape)) {
+        ++counts.partly;
+    }
+}
+
+// The IN sheets in the report's order.
+std::vector<std::string> InSheetNames(const SheetGrid& g) {
     std::vector<std::string> sheets;
     for (const uint32_t i : InSheetsInReportOrder(g.SheetList)) {
         sheets.push_back(g.SheetList[i].SheetNo.str());
@@ -46,45 +78,90 @@ std::vector<std::string> SheetsOf(const Settings& s, const GisFeature& gf, Algor
 
 } // namespace
 
-int64_t PrintPerFeature(const Settings& s, const GisLayer& layer, const std::string& idField,
-                        const std::string& format, Algorithm algorithm, std::ostream& out) {
-    if (!idField.empty() && layer.Features.front().Attribute(idField) == nullptr) {
-        throw UsageError("--id-field: \"" + layer.Path + "\" has no attribute \"" + idField + "\"");
+PerFeaturePrinter::PerFeaturePrinter(const std::string& format, const std::string& idField,
+                                     std::ostream& out)
+    : format_(format), idField_(idField), out_(out), all_(nlohmann::json::array()) {
+    if (format_ == "csv") {
+        out_ << "feature,sheet\n";
     }
-    auto id = [&](const GisFeature& gf) {
-        const std::string* value = idField.empty() ? nullptr : gf.Attribute(idField);
-        return value != nullptr ? *value : std::to_string(gf.Position);
-    };
-    int64_t printed = 0;
-    if (format == "json") {
-        nlohmann::json all = nlohmann::json::array();
-        for (const GisFeature& gf : layer.Features) {
-            const std::vector<std::string> sheets = SheetsOf(s, gf, algorithm);
-            nlohmann::json item;
-            if (idField.empty()) {
-                item["feature"] = gf.Position;
-            } else {
-                item["feature"] = id(gf);
-            }
-            item["sheets"] = sheets;
-            all.push_back(std::move(item));
-            printed += static_cast<int64_t>(sheets.size());
+}
+
+void PerFeaturePrinter::Add(const GisFeature& gf, const std::vector<std::string>& sheets) {
+    if (format_ == "json") {
+        nlohmann::json item;
+        if (idField_.empty()) {
+            item["feature"] = gf.Position;
+        } else {
+            item["feature"] = IdOf(gf, idField_);
         }
-        out << all.dump() << '\n';
-        return printed;
+        item["sheets"] = sheets;
+        all_.push_back(std::move(item));
+        return;
     }
-    const bool csv = format == "csv";
-    if (csv) {
-        out << "feature,sheet\n";
+    const bool csv = format_ == "csv";
+    const char separator = csv ? ',' : '\t';
+    const std::string name = csv ? CsvField(IdOf(gf, idField_)) : IdOf(gf, idField_);
+    if (sheets.empty()) {
+        out_ << name << separator << '\n';
     }
+    for (const std::string& sheet : sheets) {
+        out_ << name << separator << (csv ? CsvField(sheet) : sheet) << '\n';
+    }
+}
+
+void PerFeaturePrinter::Finish() {
+    if (format_ == "json") {
+        out_ << all_.dump() << '\n';
+    }
+}
+
+PerFeatureCounts PrintPerFeature(const Settings& s, const GisLayer& layer,
+                                 const std::string& idField, const std::string& format,
+                                 Algorithm algorithm, std::ostream& out) {
+    CheckIdField(layer, idField);
+    PerFeatureCounts counts;
+    PerFeaturePrinter printer(format, idField, out);
     for (const GisFeature& gf : layer.Features) {
-        const std::string name = csv ? CsvField(id(gf)) : id(gf);
-        for (const std::string& sheet : SheetsOf(s, gf, algorithm)) {
-            out << name << (csv ? ',' : '\t') << (csv ? CsvField(sheet) : sheet) << '\n';
-            ++printed;
-        }
+        SheetGrid g;
+        ComputeFeature(s, gf, algorithm, g);
+        const std::vector<std::string> sheets = InSheetNames(g);
+        Count(gf, sheets.size(), counts);
+        printer.Add(gf, sheets);
     }
-    return printed;
+    printer.Finish();
+    return counts;
+}
+
+FeatureGridSource PerFeatureGrids(const Settings& s, const GisLayer& layer,
+                                  const std::string& idField, Algorithm algorithm,
+                                  PerFeatureCounts& counts, PerFeaturePrinter* print) {
+    CheckIdField(layer, idField);
+    std::size_t next = 0;
+    return [&s, &layer, idField, algorithm, &counts, print, next](FeatureGrid& out) mutable {
+        if (next >= layer.Features.size()) {
+            return false;
+        }
+        const GisFeature& gf = layer.Features[next++];
+        out.Name = IdOf(gf, idField);
+        out.Grid = SheetGrid{};
+        ComputeFeature(s, gf, algorithm, out.Grid);
+        const std::vector<std::string> sheets = InSheetNames(out.Grid);
+        Count(gf, sheets.size(), counts);
+        if (print != nullptr) {
+            print->Add(gf, sheets);
+        }
+        return true;
+    };
+}
+
+std::string OutsideFeaturesNote(const PerFeatureCounts& counts, std::size_t featureCount) {
+    const int64_t outside = int64_t{counts.wholly} + counts.partly;
+    if (outside == 0) {
+        return {};
+    }
+    return std::to_string(outside) + " of " + std::to_string(featureCount) +
+           (featureCount == 1 ? " feature lies" : " features lie") +
+           " wholly or partly outside the index (" + std::to_string(counts.wholly) + " wholly)";
 }
 
 } // namespace sw::cli

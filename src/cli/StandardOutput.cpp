@@ -1,11 +1,14 @@
 #include "cli/StandardOutput.h"
 
 #include "cli/CliCommon.h"
+#include "exchange/FileError.h"
 #include "exchange/SafeFile.h"
+#include "exchange/TemporaryFiles.h"
 
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <ostream>
 #include <system_error>
 #include <vector>
@@ -16,34 +19,24 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class TemporaryFolder {
-public:
-    TemporaryFolder() {
-        std::string pattern = (fs::temp_directory_path() / "sheetwright-out-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            throw InputError("no temporary folder for standard output: " +
-                             std::generic_category().message(errno));
-        }
-        path_ = pattern;
+// The staging folder in the temporary folder, removed on every way out: a
+// return, an exception, and SIGTERM, SIGINT, SIGHUP or SIGPIPE (the reader of a
+// pipe quitting early).
+std::unique_ptr<TemporaryFolder> StagingFolder() {
+    try {
+        return std::make_unique<TemporaryFolder>(fs::temp_directory_path() / "sheetwright-out-");
+    } catch (const FileError& e) {
+        throw InputError(std::string("no temporary folder for standard output: ") + e.what());
     }
-    ~TemporaryFolder() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    TemporaryFolder(const TemporaryFolder&) = delete;
-    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
-    const fs::path& Path() const { return path_; }
-
-private:
-    fs::path path_;
-};
+}
 
 } // namespace
 
 void WriteThroughStream(const std::string& flag,
                         const std::function<void(const std::string& path)>& write,
                         std::ostream& out, const std::string& extension) {
-    const TemporaryFolder folder;
+    const std::unique_ptr<TemporaryFolder> staging = StagingFolder();
+    const TemporaryFolder& folder = *staging;
     const fs::path target = folder.Path() / ("stdout" + extension);
     write(target.string());
     std::vector<fs::path> made;
@@ -58,7 +51,16 @@ void WriteThroughStream(const std::string& flag,
     } else {
         throw UsageError(flag + " writes several files and cannot write to standard output (-)");
     }
-    out << ReadWholeFile(chosen.string(), ReadFailureText::Runtime);
+    // Copied in blocks: a staged file of gigabytes never sits in memory whole.
+    const InputFile file(chosen, ReadFailureText::Runtime, std::size_t(-1));
+    constexpr std::size_t Block = std::size_t{1} << 20;
+    for (std::size_t at = 0; at < file.Size(); at += Block) {
+        const std::string piece = file.Read(at, Block);
+        out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+        if (!out) {
+            break;
+        }
+    }
     out.flush();
 }
 

@@ -65,7 +65,39 @@ OpenOutcome ReadLayerFirstShape(const std::filesystem::path& path, VertexTable& 
 // on a grid of 40,000 open-series 1:2000 sheets, rounded up.
 template <uint64_t PerCell> uint64_t PerCellEstimate(const Settings& /*s*/, const SheetGrid& g) {
     constexpr uint64_t fixed = 64 * 1024;
-    return fixed + PerCell * static_cast<uint64_t>(g.SheetList.size());
+    // The box, not the list: a grid given as a mask of IN flags has no list.
+    const uint64_t cells =
+        g.GridCols > 0 && g.GridRows > 0
+            ? static_cast<uint64_t>(g.GridCols) * static_cast<uint64_t>(g.GridRows)
+            : static_cast<uint64_t>(g.SheetList.size());
+    return fixed + PerCell * cells;
+}
+
+// The files the OGR writer puts beside a dataset (OgrGridFile.h): a shapefile's
+// name gets ".shp" unless it has it, the others keep the name as given.
+std::vector<std::string> WithSideFiles(const std::filesystem::path& path,
+                                       std::initializer_list<std::string_view> sides) {
+    std::vector<std::string> files{path.string()};
+    for (const std::string_view side : sides) {
+        files.push_back(ReplaceExtension(path.string(), side));
+    }
+    return files;
+}
+
+std::vector<std::string> GmlFileNames(const std::filesystem::path& path) {
+    return WithSideFiles(path, {".xsd"});
+}
+
+std::vector<std::string> CsvGridFileNames(const std::filesystem::path& path) {
+    return WithSideFiles(path, {".csvt", ".prj"});
+}
+
+std::vector<std::string> OgrShapefileNames(const std::filesystem::path& path) {
+    const std::filesystem::path shp =
+        LowerExtension(path.string()) == ".shp"
+            ? path
+            : std::filesystem::path(ReplaceExtension(path.string(), ".shp"));
+    return WithSideFiles(shp, {".shx", ".dbf", ".prj"});
 }
 
 template <typename Format> std::string FilterText(const Format& f, const auto& extensions) {
@@ -341,7 +373,7 @@ const std::vector<OutputFormat>& OutputFormats() {
          .InSaveBox = true,
          .OgrDriver = "GPKG",
          .EstimateBytes = PerCellEstimate<280>,
-         .Writes = "one polygon per cell in layer `sheets` with the eight fields below, and the "
+         .Writes = "one polygon per cell in layer `sheets` with the fields below, and the "
                    "input in layer `feature`",
          .OpensIn = "QGIS, GDAL/OGR, geopandas"},
         {.Id = "geojson",
@@ -350,7 +382,7 @@ const std::vector<OutputFormat>& OutputFormats() {
          .InSaveBox = true,
          .OgrDriver = "GeoJSON",
          .EstimateBytes = PerCellEstimate<330>,
-         .Writes = "one polygon per cell in layer `sheets` with the eight fields below, RFC 7946 "
+         .Writes = "one polygon per cell in layer `sheets` with the fields below, RFC 7946 "
                    "(counter-clockwise outer rings); also "
                    "`--format geojson` on standard output",
          .OpensIn = "QGIS, GDAL/OGR, geopandas, web maps"},
@@ -360,24 +392,28 @@ const std::vector<OutputFormat>& OutputFormats() {
          .InSaveBox = true,
          .OgrDriver = "FlatGeobuf",
          .EstimateBytes = PerCellEstimate<260>,
-         .Writes = "one polygon per cell in layer `sheets` with the eight fields below",
+         .Writes = "one polygon per cell in layer `sheets` with the fields below; a spatial "
+                   "index up to 250,000 cells",
          .OpensIn = "QGIS, GDAL/OGR, geopandas"},
         {.Id = "csv",
          .Caption = "CSV with WKT",
          .Extension = ".csv",
          .InSaveBox = true,
          .OgrDriver = "CSV",
+         .Files = CsvGridFileNames,
          .EstimateBytes = PerCellEstimate<125>,
-         .Writes = "one line per cell, the polygon as WKT in the first column, then the eight "
-                   "fields below",
+         .Writes = "one line per cell, the polygon as WKT in the first column, then the fields "
+                   "below; the column types in `.csvt` and a WGS 84 `.prj` beside it",
          .OpensIn = "QGIS, GDAL/OGR, spreadsheets"},
         {.Id = "gml",
          .Caption = "GML",
          .Extension = ".gml",
          .InSaveBox = true,
          .OgrDriver = "GML",
+         .Files = GmlFileNames,
          .EstimateBytes = PerCellEstimate<870>,
-         .Writes = "one polygon per cell in layer `sheets` with the eight fields below",
+         .Writes = "one polygon per cell in layer `sheets` with the fields below, and the "
+                   "schema `.xsd` it names",
          .OpensIn = "QGIS, GDAL/OGR"},
         {.Id = "sqlite",
          .Caption = "SQLite",
@@ -385,14 +421,15 @@ const std::vector<OutputFormat>& OutputFormats() {
          .InSaveBox = true,
          .OgrDriver = "SQLite",
          .EstimateBytes = PerCellEstimate<170>,
-         .Writes = "one polygon per cell in layer `sheets` with the eight fields below",
+         .Writes = "one polygon per cell in layer `sheets` with the fields below",
          .OpensIn = "QGIS, GDAL/OGR, sqlite3"},
         {.Id = "shp",
          .Caption = "ESRI Shapefile",
          .Extension = ".shp",
          .OgrDriver = "ESRI Shapefile",
+         .Files = OgrShapefileNames,
          .EstimateBytes = PerCellEstimate<490>,
-         .Writes = "one polygon per cell with the eight fields below, through OGR: `.shp`, "
+         .Writes = "one polygon per cell with the fields below, through OGR: `.shp`, "
                    "`.shx`, `.dbf` and `.prj`",
          .OpensIn = "QGIS, GDAL/OGR, any GIS"},
     };

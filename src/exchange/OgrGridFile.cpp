@@ -1,12 +1,15 @@
 #include "exchange/OgrGridFile.h"
 
+#include "coverage/CellNumbering.h"
 #include "coverage/FeatureUnion.h"
 #include "exchange/FeatureShapes.h"
 #include "exchange/FileError.h"
 #include "exchange/FileNames.h"
 #include "exchange/SafeFile.h"
 #include "exchange/SheetCorners.h"
+#include "exchange/TemporaryFiles.h"
 #include "index/Convertions.h"
+#include "report/SheetOrder.h"
 
 #include <cpl_conv.h>
 #include <cpl_error.h>
@@ -16,13 +19,18 @@
 #include <ogrsf_frmts.h>
 
 #include <algorithm>
-#include <atomic>
+#include <cerrno>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <system_error>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
 
 namespace sw {
 
@@ -53,27 +61,41 @@ public:
     QuietErrors& operator=(const QuietErrors&) = delete;
 };
 
+// OGR's own reason when it gave one, else the system's: a full disk makes some
+// drivers fail a feature without a word, errno still telling why.
 [[noreturn]] void Fail(const std::string& what) {
-    const std::string reason = CPLGetLastErrorMsg();
+    const int err = errno;
+    std::string reason = CPLGetLastErrorMsg();
+    // A full disk first, whatever the driver made of it ("no such table" from a
+    // database whose pages were never written).
+    const bool full = err == ENOSPC || err == EFBIG || err == EDQUOT;
+    if ((reason.empty() || full) && err != 0) {
+        const std::string system = std::generic_category().message(err);
+        reason = reason.empty() ? system : system + " (" + reason + ")";
+    }
     throw FileError(what + (reason.empty() ? std::string() : ": " + reason));
 }
 
-// A folder of GDAL's in-memory file system, removed with everything in it.
-class MemoryFolder {
+// A GDAL setting for this thread while alive, the previous value restored after.
+class ThreadConfig {
 public:
-    MemoryFolder() {
-        static std::atomic<unsigned> counter{0};
-        path_ = "/vsimem/sheetwright-" + std::to_string(counter++) + "-" +
-                std::to_string(reinterpret_cast<std::uintptr_t>(this));
-        VSIMkdir(path_.c_str(), 0755);
+    ThreadConfig(const char* key, const char* value) : key_(key) {
+        if (const char* old = CPLGetThreadLocalConfigOption(key, nullptr)) {
+            previous_ = old;
+            hadPrevious_ = true;
+        }
+        CPLSetThreadLocalConfigOption(key, value);
     }
-    ~MemoryFolder() { VSIRmdirRecursive(path_.c_str()); }
-    MemoryFolder(const MemoryFolder&) = delete;
-    MemoryFolder& operator=(const MemoryFolder&) = delete;
-    const std::string& Path() const { return path_; }
+    ~ThreadConfig() {
+        CPLSetThreadLocalConfigOption(key_, hadPrevious_ ? previous_.c_str() : nullptr);
+    }
+    ThreadConfig(const ThreadConfig&) = delete;
+    ThreadConfig& operator=(const ThreadConfig&) = delete;
 
 private:
-    std::string path_;
+    const char* key_;
+    std::string previous_;
+    bool hadPrevious_ = false;
 };
 
 struct DatasetCloser {
@@ -115,11 +137,36 @@ const char* SeriesName(const Settings& s) {
     return s.MapSeries == Series::OldSeries ? "old" : "open";
 }
 
-OGRLayer& CreateGridLayer(GDALDataset& ds, std::string_view driver) {
+// GeoJSON has no text type of its own that readers keep: GDAL and QGIS read the
+// caption "1:50,000" as the time 01:50:00. Every other format declares its types.
+bool KeepsTextAsText(std::string_view driver) {
+    return driver != "GeoJSON";
+}
+
+// Features written between two commits (as many as ogr2ogr's own groups): a
+// GeoPackage or SQLite file otherwise keeps one huge transaction open to the end.
+constexpr std::size_t FeaturesPerTransaction = 100000;
+
+// A FlatGeobuf spatial index is built in memory at the end, some 250 bytes a
+// feature in GDAL's writer: past this many cells the file is written without
+// one, front to back in bounded memory (readers then scan it, in the grid's
+// row order).
+constexpr std::size_t MaxIndexedFeatures = 250'000;
+
+OGRLayer& CreateGridLayer(GDALDataset& ds, std::string_view driver, bool perFeature, bool streamed,
+                          std::size_t rows) {
     OGRSpatialReference srs = Wgs84();
     CPLStringList options;
+    if (driver == "FlatGeobuf" && rows > MaxIndexedFeatures) {
+        options.SetNameValue("SPATIAL_INDEX", "NO");
+    }
     if (driver == "CSV") {
         options.SetNameValue("GEOMETRY", "AS_WKT");
+        // The column types beside the file, so that readers keep "scale_name" and
+        // the sheet numbers as text and the edges as numbers (a stream has no beside).
+        if (!streamed) {
+            options.SetNameValue("CREATE_CSVT", "YES");
+        }
     } else if (driver == "GeoJSON") {
         options.SetNameValue("RFC7946", "YES");
         // Whole arc seconds need more than RFC 7946's suggested 7 decimals to come
@@ -130,54 +177,159 @@ OGRLayer& CreateGridLayer(GDALDataset& ds, std::string_view driver) {
     if (layer == nullptr) {
         Fail("The sheet layer could not be created");
     }
+    if (perFeature) {
+        AddField(*layer, "feature", OFTString);
+    }
     AddField(*layer, "sheet_no", OFTString);
     AddField(*layer, "in", OFTInteger, OFSTBoolean);
     AddField(*layer, "series", OFTString);
-    AddField(*layer, "scale", OFTString);
+    AddField(*layer, "scale", OFTInteger);
     for (const char* edge : {"west", "south", "east", "north"}) {
         AddField(*layer, edge, OFTReal);
+    }
+    if (KeepsTextAsText(driver)) {
+        AddField(*layer, "scale_name", OFTString);
     }
     return *layer;
 }
 
+// Feature after feature into one layer, committed every FeaturesPerTransaction
+// where the driver has transactions.
+class LayerWriter {
+public:
+    LayerWriter(OGRLayer& layer, std::function<void()> afterEach)
+        : layer_(layer), afterEach_(std::move(afterEach)) {
+        transaction_ = layer_.StartTransaction() == OGRERR_NONE;
+    }
+    LayerWriter(const LayerWriter&) = delete;
+    LayerWriter& operator=(const LayerWriter&) = delete;
+
+    void Add(OGRFeature& f, const std::string& sheetNo) {
+        if (layer_.CreateFeature(&f) != OGRERR_NONE) {
+            Fail("The sheet " + sheetNo + " could not be written");
+        }
+        if (afterEach_) {
+            afterEach_();
+        }
+        if (transaction_ && ++inTransaction_ == FeaturesPerTransaction) {
+            inTransaction_ = 0;
+            if (layer_.CommitTransaction() != OGRERR_NONE) {
+                Fail("The sheet layer could not be written");
+            }
+            transaction_ = layer_.StartTransaction() == OGRERR_NONE;
+        }
+    }
+
+    void End() {
+        if (transaction_ && layer_.CommitTransaction() != OGRERR_NONE) {
+            Fail("The sheet layer could not be written");
+        }
+        transaction_ = false;
+    }
+
+private:
+    OGRLayer& layer_;
+    std::function<void()> afterEach_;
+    bool transaction_ = false;
+    std::size_t inTransaction_ = 0;
+};
+
+// The fields every row of one grid shares.
+OGRFeatureUniquePtr GridFeature(OGRLayer& layer, std::string_view driver, const Settings& s) {
+    OGRFeatureUniquePtr f(OGRFeature::CreateFeature(layer.GetLayerDefn()));
+    f->SetField("series", SeriesName(s));
+    f->SetField("scale", static_cast<GIntBig>(ScaleDenominator(s.ScaleText)));
+    if (KeepsTextAsText(driver)) {
+        f->SetField("scale_name", s.ScaleText.c_str());
+    }
+    return f;
+}
+
+void SetCell(OGRFeature& f, const std::string& sheetNo, bool in, const SheetBox& b) {
+    f.SetFID(OGRNullFID);
+    f.SetField("sheet_no", sheetNo.c_str());
+    f.SetField("in", in ? 1 : 0);
+    f.SetField("west", b.West);
+    f.SetField("south", b.South);
+    f.SetField("east", b.East);
+    f.SetField("north", b.North);
+    f.SetGeometryDirectly(CellPolygon(b).release());
+}
+
+// How many rows the sheet layer will get; 0 when not known beforehand.
+std::size_t ExpectedRows(const OgrGridRequest& rq) {
+    if (rq.perFeature) {
+        return 0;
+    }
+    if (rq.inOnly) {
+        return static_cast<std::size_t>(std::max(rq.grid.InSheetCount, 0));
+    }
+    if (rq.in != nullptr) {
+        return rq.in->size();
+    }
+    return rq.grid.SheetList.size();
+}
+
 // One feature per cell (or per IN cell), in list order, with the corners the
-// KML and shapefile writers give the same cell. `afterEach` runs after every
-// feature: a streamed write stops there once its output has failed.
+// KML and shapefile writers give the same cell; or, per feature, the IN cells of
+// each feature's own grid. `afterEach` runs after every row of a streamed write,
+// which stops there once its output has failed.
 void WriteGridLayer(GDALDataset& ds, std::string_view driver, const OgrGridRequest& rq,
                     const std::function<void()>& afterEach = {}) {
-    OGRLayer& layer = CreateGridLayer(ds, driver);
+    OGRLayer& layer = CreateGridLayer(ds, driver, static_cast<bool>(rq.perFeature),
+                                      static_cast<bool>(afterEach), ExpectedRows(rq));
+    LayerWriter writer(layer, afterEach);
+    OGRFeatureUniquePtr f = GridFeature(layer, driver, rq.settings);
+    if (rq.perFeature) {
+        FeatureGrid next;
+        while (rq.perFeature(next)) {
+            const SheetCorners corners(rq.settings, next.Grid);
+            f->SetField("feature", next.Name.c_str());
+            for (const uint32_t k : InSheetsInReportOrder(next.Grid.SheetList)) {
+                if (k >= corners.Count()) {
+                    continue;
+                }
+                const std::string sheetNo(next.Grid.SheetList[k].SheetNo.view());
+                SetCell(*f, sheetNo, true, corners.Box(k));
+                writer.Add(*f, sheetNo);
+            }
+        }
+        writer.End();
+        return;
+    }
     const SheetGrid& g = rq.grid;
+    if (rq.in != nullptr) {
+        const SheetCorners corners = SheetCorners::OfBox(rq.settings, g);
+        const GridNumberer numberer(rq.settings, g);
+        const std::size_t count = std::min(corners.Count(), rq.in->size());
+        const auto cols = static_cast<std::size_t>(g.GridCols);
+        char number[GridNumberer::MaxLength];
+        std::string sheetNo;
+        for (std::size_t k = 0; k < count; ++k) {
+            const bool in = (*rq.in)[k] != 0;
+            if (rq.inOnly && !in) {
+                continue;
+            }
+            const std::size_t length = numberer.Compose(static_cast<int32_t>(k / cols),
+                                                        static_cast<int32_t>(k % cols), number);
+            sheetNo.assign(number, length);
+            SetCell(*f, sheetNo, in, corners.Box(k));
+            writer.Add(*f, sheetNo);
+        }
+        writer.End();
+        return;
+    }
     const SheetCorners corners(rq.settings, g);
-    const std::string series = SeriesName(rq.settings);
-    const bool transaction = layer.StartTransaction() == OGRERR_NONE;
-    OGRFeatureUniquePtr f(OGRFeature::CreateFeature(layer.GetLayerDefn()));
-    f->SetField("series", series.c_str());
-    f->SetField("scale", rq.settings.ScaleText.c_str());
     for (std::size_t k = 0; k < corners.Count(); ++k) {
         const SheetRec& rec = g.SheetList[k];
         if (rq.inOnly && rec.InFlag != 1) {
             continue;
         }
-        const SheetBox b = corners.Box(k);
         const std::string sheetNo(rec.SheetNo.view());
-        f->SetFID(OGRNullFID);
-        f->SetField("sheet_no", sheetNo.c_str());
-        f->SetField("in", rec.InFlag == 1 ? 1 : 0);
-        f->SetField("west", b.West);
-        f->SetField("south", b.South);
-        f->SetField("east", b.East);
-        f->SetField("north", b.North);
-        f->SetGeometryDirectly(CellPolygon(b).release());
-        if (layer.CreateFeature(f.get()) != OGRERR_NONE) {
-            Fail("The sheet " + sheetNo + " could not be written");
-        }
-        if (afterEach) {
-            afterEach();
-        }
+        SetCell(*f, sheetNo, rec.InFlag == 1, corners.Box(k));
+        writer.Add(*f, sheetNo);
     }
-    if (transaction && layer.CommitTransaction() != OGRERR_NONE) {
-        Fail("The sheet layer could not be written");
-    }
+    writer.End();
 }
 
 void AddVertices(OGRSimpleCurve& curve, const Feature& f, const Ring& span) {
@@ -338,49 +490,144 @@ private:
 
 } // namespace
 
-std::vector<std::pair<std::string, std::string>> OgrGridFiles(const std::filesystem::path& fileName,
-                                                              const OgrFormat& format,
-                                                              const OgrGridRequest& request) {
-    RegisterDrivers();
-    QuietErrors quiet;
+namespace {
+
+GDALDriver& DriverOf(const OgrFormat& format) {
     const std::string driver(format.Driver);
-    const std::string ownExtension(format.Extension);
     GDALDriver* drv = GetGDALDriverManager()->GetDriverByName(driver.c_str());
     if (drv == nullptr) {
         throw FileError("No vector format is called \"" + driver + "\"");
     }
-    // Drivers decide by the extension whether to make a file or a folder of
-    // files, so the dataset is made under the driver's own extension and each
-    // file named after `fileName` on the way out.
-    MemoryFolder folder;
-    const std::string inside = folder.Path() + "/dataset" + ownExtension;
-    {
-        DatasetPtr ds(drv->Create(inside.c_str(), 0, 0, 0, GDT_Unknown, nullptr));
-        if (!ds) {
-            Fail("The " + driver + " file \"" + fileName.string() + "\" could not be created");
-        }
-        WriteGridLayer(*ds, driver, request);
-        if (driver == "GPKG" && request.feature != nullptr) {
-            WriteFeatureLayer(*ds, *request.feature);
-        }
-        ds->FlushCache();
-        if (CPLGetLastErrorType() >= CE_Failure) {
-            Fail("The " + driver + " file \"" + fileName.string() + "\" could not be written");
+    return *drv;
+}
+
+// The GML driver does not report failed writes (a full disk): a document that
+// lacks its closing tag was cut short, and errno says why.
+void CheckDocumentEnd(const std::string& file, std::string_view driver,
+                      const std::string& shownName) {
+    if (driver != "GML") {
+        return;
+    }
+    const int err = errno;
+    constexpr std::string_view End = "</ogr:FeatureCollection>\n";
+    std::string tail;
+    try {
+        const InputFile in(file, ReadFailureText::CannotOpen, std::size_t(-1));
+        tail = in.Read(in.Size() < End.size() ? 0 : in.Size() - End.size(), End.size());
+    } catch (const FileError&) {
+    }
+    if (tail != End) {
+        throw FileError("The GML file \"" + shownName + "\" could not be written: " +
+                        std::generic_category().message(err != 0 ? err : EIO));
+    }
+}
+
+// The dataset made in `folder` under `stem` and the driver's own extension
+// (drivers decide by the extension whether to make a file or a folder of
+// files, and a GML file names its schema after its own name). `shownName` is
+// the name messages give.
+void WriteDataset(const std::filesystem::path& folder, const std::string& stem,
+                  const OgrFormat& format, const OgrGridRequest& request,
+                  const std::string& shownName) {
+    RegisterDrivers();
+    QuietErrors quiet;
+    GDALDriver& drv = DriverOf(format);
+    const std::string driver(format.Driver);
+    const std::string inside = (folder / (stem + std::string(format.Extension))).string();
+    // A database file waits for no disk flush at each commit: the staged files
+    // are flushed once, whole, before they take the target's name (SafeFile).
+    const ThreadConfig noSync("OGR_SQLITE_SYNCHRONOUS", "OFF");
+    DatasetPtr ds(drv.Create(inside.c_str(), 0, 0, 0, GDT_Unknown, nullptr));
+    if (!ds) {
+        Fail("The " + driver + " file \"" + shownName + "\" could not be created");
+    }
+    WriteGridLayer(*ds, driver, request);
+    if (driver == "GPKG" && request.feature != nullptr && !request.perFeature) {
+        WriteFeatureLayer(*ds, *request.feature);
+    }
+    ds->FlushCache();
+    if (CPLGetLastErrorType() >= CE_Failure) {
+        Fail("The " + driver + " file \"" + shownName + "\" could not be written");
+    }
+    GDALDataset* raw = ds.release();
+    // Closing writes what the driver kept back (a FlatGeobuf file's index, a
+    // shapefile's headers); its failures count too.
+    GDALClose(raw);
+    if (CPLGetLastErrorType() >= CE_Failure) {
+        Fail("The " + driver + " file \"" + shownName + "\" could not be written");
+    }
+    CheckDocumentEnd(inside, driver, shownName);
+}
+
+// The system's reason when the folder's disk is full or a file reached the size
+// limit of the process: drivers that fail on a full disk report the database or
+// seek error that followed, and errno is long gone when they do.
+int DiskFullError(const std::filesystem::path& folder) {
+    struct statvfs fs {};
+    if (::statvfs(folder.c_str(), &fs) == 0 &&
+        static_cast<uint64_t>(fs.f_bavail) * fs.f_frsize < (uint64_t{1} << 20)) {
+        return ENOSPC;
+    }
+    struct rlimit limit {};
+    if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY) {
+        std::error_code ec;
+        for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
+            const auto size = entry.file_size(ec);
+            if (!ec && size + 65536 >= limit.rlim_cur) {
+                return EFBIG;
+            }
         }
     }
+    return 0;
+}
+
+std::string WithDiskFullReason(const std::string& message, const std::filesystem::path& folder) {
+    const int err = DiskFullError(folder);
+    if (err == 0) {
+        return message;
+    }
+    const std::string reason = std::generic_category().message(err);
+    if (message.find(reason) != std::string::npos) {
+        return message;
+    }
+    const std::size_t colon = message.find(": ");
+    if (colon == std::string::npos) {
+        return message + ": " + reason;
+    }
+    return message.substr(0, colon) + ": " + reason + " (" + message.substr(colon + 2) + ")";
+}
+
+// The name a file the driver made takes beside `target`: the dataset's own file
+// the target's name, a side file (".shx", ".xsd", ".csvt") the target's name
+// with the side file's extension.
+std::filesystem::path PlacedName(const std::filesystem::path& target, const std::string& made,
+                                 const OgrFormat& format) {
+    const std::string ext = LowerExtension(made);
+    if (ext == format.Extension) {
+        return target;
+    }
+    return ReplaceExtension(target.string(), ext);
+}
+
+// The target's name without its extension: the name a GML file gives its schema.
+std::string StemOf(const std::filesystem::path& target) {
+    const std::string name = target.filename().string();
+    const std::string stem = ReplaceExtension(name, "");
+    return stem.empty() ? std::string("sheets") : stem;
+}
+
+} // namespace
+
+std::vector<std::pair<std::string, std::string>> OgrGridFiles(const std::filesystem::path& fileName,
+                                                              const OgrFormat& format,
+                                                              const OgrGridRequest& request) {
+    const TemporaryFolder folder(std::filesystem::temp_directory_path() / "sheetwright-ogr-");
+    WriteDataset(folder.Path(), StemOf(fileName), format, request, fileName.string());
     std::vector<std::pair<std::string, std::string>> files;
-    const CPLStringList names(VSIReadDir(folder.Path().c_str()));
-    for (int i = 0; i < names.size(); ++i) {
-        const std::string full = folder.Path() + "/" + names[i];
-        vsi_l_offset length = 0;
-        const GByte* data = VSIGetMemFileBuffer(full.c_str(), &length, FALSE);
-        if (data == nullptr) {
-            continue;
-        }
-        const std::string ext = LowerExtension(names[i]);
-        files.emplace_back(
-            ext == ownExtension ? fileName.string() : ReplaceExtension(fileName.string(), ext),
-            std::string(reinterpret_cast<const char*>(data), static_cast<std::size_t>(length)));
+    for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
+        const std::string made = entry.path().filename().string();
+        files.emplace_back(PlacedName(fileName, made, format).string(),
+                           ReadWholeFile(entry.path(), ReadFailureText::CannotOpen));
     }
     std::sort(files.begin(), files.end());
     return files;
@@ -389,29 +636,85 @@ std::vector<std::pair<std::string, std::string>> OgrGridFiles(const std::filesys
 void WriteOgrGridFile(const std::filesystem::path& path, const OgrFormat& format,
                       const OgrGridRequest& request) {
     // A shapefile is a set of files; the others keep the name exactly as given.
-    const std::string target = format.Extension == ".shp" && LowerExtension(path.string()) != ".shp"
-                                   ? ReplaceExtension(path.string(), ".shp")
-                                   : path.string();
-    if (StreamsFeatures(format)) {
+    const std::filesystem::path target =
+        format.Extension == ".shp" && LowerExtension(path.string()) != ".shp"
+            ? std::filesystem::path(ReplaceExtension(path.string(), ".shp"))
+            : path;
+    // GeoJSON is one document that OGR writes front to back and whose failed
+    // writes it does not report: it goes through our own staged file, which
+    // stops at the first failed write. So does any format into a pipe.
+    if (IsStreamTarget(target) || format.Driver == "GeoJSON") {
+        if (!StreamsFeatures(format)) {
+            throw FileError(CannotCreateText(target, ESPIPE));
+        }
         StagedFile file(target, WriteFailureText::Runtime);
         StreamOgrGrid(format, request, [&file](std::string_view piece) { file.Write(piece); });
         file.Commit();
         return;
     }
-    const std::filesystem::path p(target);
-    const auto files = OgrGridFiles(p.filename().string(), format, request);
-    std::vector<StagedFile> staged;
-    staged.reserve(files.size());
-    for (const auto& [name, bytes] : files) {
-        staged.emplace_back((p.parent_path() / name).string(), bytes, WriteFailureText::Runtime);
+    // The staging folder sits beside the target, so that its files are renamed
+    // into place, never copied; hidden, and removed on failure or a signal.
+    const std::filesystem::path folderOfTarget =
+        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+    std::string hidden(1, '.');
+    hidden.append(target.filename().native(), 0, 200);
+    std::unique_ptr<TemporaryFolder> staging;
+    try {
+        staging = std::make_unique<TemporaryFolder>(folderOfTarget / (hidden + "."));
+    } catch (const FileError&) {
+        struct stat st {};
+        const int err = ::stat(folderOfTarget.c_str(), &st) != 0 ? errno
+                        : !S_ISDIR(st.st_mode)                   ? ENOTDIR
+                                                                 : EACCES;
+        throw FileError(CannotCreateText(target, err));
     }
-    for (StagedFile& f : staged) {
-        f.Commit();
+    try {
+        errno = 0;
+        WriteDataset(staging->Path(), StemOf(target), format, request, target.string());
+    } catch (const FileError& e) {
+        // OGR names the files it was writing: the staging folder is ours, not the user's.
+        std::string message = WithDiskFullReason(e.what(), staging->Path());
+        const std::string inside = staging->Path().string() + "/";
+        for (std::size_t at = message.find(inside); at != std::string::npos;
+             at = message.find(inside)) {
+            message.replace(at, inside.size(), folderOfTarget.string() + "/");
+        }
+        throw FileError(message);
     }
+    FileSet set;
+    std::vector<std::filesystem::path> made;
+    for (const auto& entry : std::filesystem::directory_iterator(staging->Path())) {
+        made.push_back(entry.path());
+    }
+    std::sort(made.begin(), made.end());
+    for (const std::filesystem::path& file : made) {
+        set.Adopt(PlacedName(target, file.filename().string(), format), file,
+                  WriteFailureText::Runtime);
+    }
+    set.Commit();
 }
 
-bool StreamsFeatures(const OgrFormat& format) {
-    return format.Driver == "GeoJSON" || format.Driver == "CSV";
+int64_t ScaleDenominator(std::string_view caption) {
+    const std::size_t colon = caption.find(':');
+    if (colon == std::string_view::npos) {
+        return 0;
+    }
+    int64_t value = 0;
+    bool digits = false;
+    for (const char ch : caption.substr(colon + 1)) {
+        if (ch >= '0' && ch <= '9') {
+            if (value > (int64_t{1} << 40)) {
+                return 0;
+            }
+            value = value * 10 + (ch - '0');
+            digits = true;
+        } else if (ch == 'M' && digits) {
+            value *= 1'000'000;
+        } else if (ch != ',') {
+            return 0;
+        }
+    }
+    return digits ? value : 0;
 }
 
 void StreamOgrGrid(const OgrFormat& format, const OgrGridRequest& request,

@@ -2,14 +2,23 @@
 
 // The sheet grid in the vector formats GIS programs read, written through OGR:
 // one polygon per cell (or per IN cell) in WGS 84 longitude/latitude with the
-// fields sheet_no, in (boolean), series, scale, west, south, east, north
-// (decimal degrees). A GeoPackage also gets a second layer, "feature", holding
-// the entered point, polyline or polygon.
+// fields sheet_no, in (boolean), series, scale (the denominator, an integer),
+// west, south, east, north (decimal degrees) and, where the format keeps text as
+// text, scale_name (the caption "1:50,000"; GeoJSON readers take that for a
+// time of day). A GeoPackage also gets a second layer, "feature", holding the
+// entered point, polyline or polygon.
+//
+// A dataset is written by OGR straight into a staging folder beside the target,
+// in transactions of bounded size, and its files are then put in place as one
+// set (SafeFile's FileSet): memory stays small however large the grid, and a
+// failure or a second writer never leaves a mix of old and new files.
 
+#include "coverage/Coverage.h"
 #include "coverage/Feature.h"
 #include "coverage/SheetGrid.h"
 #include "index/Settings.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -25,29 +34,55 @@ struct OgrFormat {
     std::string_view Extension; // lower case, with its dot: ".gpkg"
 };
 
+// One feature of a layer with the grid computed for it alone.
+struct FeatureGrid {
+    std::string Name; // what the "feature" field holds: its position or its id attribute
+    SheetGrid Grid;
+};
+
+// Fills `next` with the following feature and returns true; false after the last.
+using FeatureGridSource = std::function<bool(FeatureGrid& next)>;
+
 struct OgrGridRequest {
     const Settings& settings;
     const SheetGrid& grid;
     const Feature* feature = nullptr; // the "feature" layer of a GeoPackage; none when null
     bool inOnly = false;
+    // When set, `grid` is a box without a sheet list and these are its cells' IN
+    // flags, row by row from the north-west: cells are numbered as they are
+    // written, so a grid of millions of cells never has its records built.
+    const CellFlags* in = nullptr;
+    // When set, the sheet layer holds, feature after feature, the IN sheets of
+    // each in the report's order, with a first field "feature"; `grid` is not used.
+    FeatureGridSource perFeature{};
 };
+
+// The denominator of a scale caption: "1:50,000" gives 50000, "1:1M" 1000000;
+// 0 when the caption is not a scale.
+int64_t ScaleDenominator(std::string_view caption);
 
 // The files the driver makes for a dataset called `fileName` (a bare name, no
 // folder, any extension), each as its name and its bytes; a shapefile gives
 // several, named after `fileName` with their own extensions. Throws FileError
-// with OGR's reason when the driver is unknown or refuses.
+// with OGR's reason when the driver is unknown or refuses. Holds every byte in
+// memory: for small grids only.
 std::vector<std::pair<std::string, std::string>> OgrGridFiles(const std::filesystem::path& fileName,
                                                               const OgrFormat& format,
                                                               const OgrGridRequest& request);
 
 // Writes the dataset at `path` (a shapefile's name gets ".shp"), every file
-// prepared before any replaces an existing one.
+// prepared before any replaces an existing one, the files put in place as one
+// set. A CSV file gets its column types (".csvt") and coordinate system
+// (".prj") beside it; a GML file its schema (".xsd"), which it names.
 void WriteOgrGridFile(const std::filesystem::path& path, const OgrFormat& format,
                       const OgrGridRequest& request);
 
 // Whether the driver writes feature after feature to a stream without going
 // back: GeoJSON and CSV. Those are written with bounded memory, however large.
-bool StreamsFeatures(const OgrFormat& format);
+// (Defined here: the command line asks before it loads the GIS module.)
+inline bool StreamsFeatures(const OgrFormat& format) {
+    return format.Driver == "GeoJSON" || format.Driver == "CSV";
+}
 
 // The dataset of a streaming format handed to `put` in pieces as OGR writes it
 // (the feature layer is not part of it). An exception from `put` ends the

@@ -8,6 +8,7 @@
 #include "exchange/ExcelFile.h"
 #include "exchange/FileError.h"
 #include "exchange/SafeFile.h"
+#include "exchange/TemporaryFiles.h"
 #include "index/WindowsText.h"
 
 #include <xlsxwriter.h>
@@ -34,14 +35,19 @@ public:
         }
         ::close(fd);
         path_ = pattern;
+        slot_ = RegisterTemporaryFile(path_); // removed on SIGTERM and the like too
     }
-    ~TemporaryName() { ::unlink(path_.c_str()); }
+    ~TemporaryName() {
+        ::unlink(path_.c_str());
+        ReleaseTemporaryFile(slot_);
+    }
     TemporaryName(const TemporaryName&) = delete;
     TemporaryName& operator=(const TemporaryName&) = delete;
     const std::string& Path() const { return path_; }
 
 private:
     std::string path_;
+    int slot_ = -1;
 };
 
 // A column as wide as its longest text in characters, within what a screen shows.

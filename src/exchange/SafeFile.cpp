@@ -171,11 +171,9 @@ bool IsStreamTarget(const std::filesystem::path& path) {
 
 // ---- StagedFile -------------------------------------------------------------
 
-StagedFile::StagedFile(const std::filesystem::path& target, WriteFailureText failure)
-    : target_(target.string()), failure_(failure) {
+bool StagedFile::OpenTarget(struct stat& st) {
     // The path as given first: /dev/stdout leads through links that only the
     // kernel can follow to a pipe, which is written in place under that name.
-    struct stat st {};
     bool exists = ::stat(target_.c_str(), &st) == 0;
     if (!exists || S_ISREG(st.st_mode)) {
         target_ = FollowLinks(target_);
@@ -196,7 +194,7 @@ StagedFile::StagedFile(const std::filesystem::path& target, WriteFailureText fai
         }
         ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
         inPlace_ = true;
-        return;
+        return true;
     }
     if (exists) {
         // Renaming would replace a file the user made read-only, which truncating it
@@ -207,7 +205,26 @@ StagedFile::StagedFile(const std::filesystem::path& target, WriteFailureText fai
         }
         ::close(probe);
     }
+    return exists;
+}
 
+void StagedFile::KeepOwnership(int fd, const struct stat& st) {
+    // The replacement keeps the user's permissions (a private 0600 file stays
+    // private) and, where we may set it, the owner.
+    ::fchmod(fd, st.st_mode & 07777);
+    if (::geteuid() == 0) {
+        [[maybe_unused]] const int ignored = ::fchown(fd, st.st_uid, st.st_gid);
+    }
+}
+
+StagedFile::StagedFile(const std::filesystem::path& target, WriteFailureText failure)
+    : target_(target.string()), failure_(failure) {
+    struct stat st {};
+    const bool exists = OpenTarget(st);
+    if (inPlace_) {
+        return;
+    }
+    const SignalsHeld held; // the temporary made and registered as one step
     for (unsigned attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
         temp_ = SiblingName(target_, ".tmp");
         fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -223,14 +240,41 @@ StagedFile::StagedFile(const std::filesystem::path& target, WriteFailureText fai
     }
     slot_ = RegisterTemporaryFile(temp_);
     if (exists) {
-        // The replacement keeps the user's permissions (a private 0600 file stays
-        // private) and, where we may set it, the owner.
-        ::fchmod(fd_, st.st_mode & 07777);
-        if (::geteuid() == 0) {
-            [[maybe_unused]] const int ignored = ::fchown(fd_, st.st_uid, st.st_gid);
-        }
+        KeepOwnership(fd_, st);
     }
     buffer_.reserve(BlockBytes);
+}
+
+StagedFile StagedFile::Adopt(const std::filesystem::path& target,
+                             const std::filesystem::path& written, WriteFailureText failure) {
+    StagedFile f(target, written, failure, AdoptTag{});
+    return f;
+}
+
+StagedFile::StagedFile(const std::filesystem::path& target, const std::filesystem::path& written,
+                       WriteFailureText failure, AdoptTag)
+    : target_(target.string()), failure_(failure) {
+    struct stat st {};
+    const bool exists = OpenTarget(st);
+    if (inPlace_) {
+        // A stream gets the bytes; the written file has served its turn.
+        const InputFile in(written, ReadFailureText::CannotOpen, std::size_t(-1));
+        for (std::size_t at = 0; at < in.Size(); at += BlockBytes) {
+            Write(in.Read(at, BlockBytes));
+        }
+        ::unlink(written.c_str());
+        return;
+    }
+    temp_ = written.string();
+    slot_ = RegisterTemporaryFile(temp_);
+    if (exists) {
+        fd_ = ::open(temp_.c_str(), O_WRONLY | O_CLOEXEC);
+        if (fd_ >= 0) {
+            KeepOwnership(fd_, st);
+        }
+    } else {
+        fd_ = ::open(temp_.c_str(), O_RDONLY | O_CLOEXEC); // for the fsync in Finish
+    }
 }
 
 StagedFile::StagedFile(const std::filesystem::path& target, std::string_view bytes,
@@ -346,6 +390,11 @@ FileSet::~FileSet() = default;
 StagedFile& FileSet::Add(const std::filesystem::path& target, WriteFailureText failure) {
     files_.push_back(std::make_unique<StagedFile>(target, failure));
     return *files_.back();
+}
+
+void FileSet::Adopt(const std::filesystem::path& target, const std::filesystem::path& written,
+                    WriteFailureText failure) {
+    files_.push_back(std::make_unique<StagedFile>(StagedFile::Adopt(target, written, failure)));
 }
 
 void FileSet::Commit() {

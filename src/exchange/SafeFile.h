@@ -19,6 +19,8 @@
 #include <string_view>
 #include <vector>
 
+#include <sys/stat.h>
+
 namespace sw {
 
 // How a failed write is worded: the runtime's input/output texts ("Disk full",
@@ -56,6 +58,12 @@ public:
     // Opens, writes `bytes` and finishes in one step.
     StagedFile(const std::filesystem::path& target, std::string_view bytes,
                WriteFailureText failure);
+    // Takes over `written`, a complete file in the target's file system (a
+    // writer's staging folder beside it), to be renamed over the target by
+    // Commit, with the same checks of the target as the constructor. A stream
+    // target gets its bytes at once and `written` is removed.
+    static StagedFile Adopt(const std::filesystem::path& target,
+                            const std::filesystem::path& written, WriteFailureText failure);
     StagedFile(const StagedFile&) = delete;
     StagedFile& operator=(const StagedFile&) = delete;
     StagedFile(StagedFile&& other) noexcept;
@@ -78,6 +86,13 @@ public:
 
 private:
     friend class FileSet;
+    struct AdoptTag {};
+    StagedFile(const std::filesystem::path& target, const std::filesystem::path& written,
+               WriteFailureText failure, AdoptTag);
+    // Follows links and checks the target; opens a stream target in place.
+    // Returns whether the target exists, `st` describing it.
+    bool OpenTarget(struct stat& st);
+    static void KeepOwnership(int fd, const struct stat& st);
     void Flush();
     [[noreturn]] void FailWrite(int errorNumber);
     void Discard();
@@ -109,6 +124,9 @@ public:
 
     // Stages one more member; the reference stays valid until the set is destroyed.
     StagedFile& Add(const std::filesystem::path& target, WriteFailureText failure);
+    // Adds a file already written in full (StagedFile::Adopt).
+    void Adopt(const std::filesystem::path& target, const std::filesystem::path& written,
+               WriteFailureText failure);
     // Finishes every member and replaces all targets; on any failure the targets
     // are as before, the temporaries are removed and "Cannot create file ..."
     // names the target that failed.

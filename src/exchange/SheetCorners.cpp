@@ -28,6 +28,16 @@ SheetCorners::SheetCorners(const Settings& s, const SheetGrid& g)
     }
 }
 
+SheetCorners SheetCorners::OfBox(const Settings& s, const SheetGrid& g) {
+    SheetCorners corners(s, g);
+    if (g.GridCols > 0 && g.GridRows > 0 && corners.geo_.CellWidth > 0 &&
+        corners.geo_.CellHeight > 0) {
+        corners.count_ =
+            static_cast<std::size_t>(g.GridCols) * static_cast<std::size_t>(g.GridRows);
+    }
+    return corners;
+}
+
 PixelPoint SheetCorners::CellOrigin(std::size_t k) const {
     const auto cols = static_cast<std::size_t>(frame_.GridCols);
     const auto c = static_cast<int32_t>(k % cols);

@@ -28,6 +28,10 @@ class SheetCorners {
 public:
     SheetCorners(const Settings& s, const SheetGrid& g);
 
+    // For a grid given by its box alone, its sheet list never built (a mask of
+    // millions of cells): every cell of the box has its place.
+    static SheetCorners OfBox(const Settings& s, const SheetGrid& g);
+
     // Cells that have both a record and a place in the grid.
     std::size_t Count() const { return count_; }
 

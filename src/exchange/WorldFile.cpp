@@ -70,16 +70,20 @@ std::string PamText() {
            "</SRS>\n</PAMDataset>\n";
 }
 
+void AddWorldFiles(FileSet& set, const std::filesystem::path& picturePath, const Settings& s,
+                   const SheetGrid& g) {
+    set.Add(WorldFileName(picturePath), WriteFailureText::Runtime)
+        .Write(WorldFileText(LayoutWorldTransform(s, g)));
+    set.Add(ReplaceExtension(picturePath.string(), ".prj"), WriteFailureText::Runtime)
+        .Write(Wgs84PrjText);
+    set.Add(picturePath.string() + ".aux.xml", WriteFailureText::Runtime).Write(PamText());
+}
+
 void WriteWorldFiles(const std::filesystem::path& picturePath, const Settings& s,
                      const SheetGrid& g) {
-    StagedFile world(WorldFileName(picturePath), WorldFileText(LayoutWorldTransform(s, g)),
-                     WriteFailureText::Runtime);
-    StagedFile prj(ReplaceExtension(picturePath.string(), ".prj"), Wgs84PrjText,
-                   WriteFailureText::Runtime);
-    StagedFile pam(picturePath.string() + ".aux.xml", PamText(), WriteFailureText::Runtime);
-    world.Commit();
-    prj.Commit();
-    pam.Commit();
+    FileSet set;
+    AddWorldFiles(set, picturePath, s, g);
+    set.Commit();
 }
 
 } // namespace sw

@@ -8,6 +8,7 @@
 // corner at the pixel edge (GridOriginX, GridOriginY).
 
 #include "coverage/SheetGrid.h"
+#include "exchange/SafeFile.h"
 #include "index/Settings.h"
 
 #include <filesystem>
@@ -48,9 +49,14 @@ inline constexpr const char* Wgs84WktXmlText =
 // read a picture's coordinate system from it rather than from the ".prj".
 std::string PamText();
 
-// Writes the world file, the ".prj" (the picture's extension replaced, or
-// appended) and the ".aux.xml" beside `picturePath`, all prepared before any is
-// put in place. Throws FileError like every writer.
+// Stages the world file, the ".prj" (the picture's extension replaced, or
+// appended) and the ".aux.xml" beside `picturePath` as members of `set`, to be
+// put in place with the picture itself, so that a failure never leaves a
+// picture beside another picture's georeferencing.
+void AddWorldFiles(FileSet& set, const std::filesystem::path& picturePath, const Settings& s,
+                   const SheetGrid& g);
+
+// Writes those three files as one set. Throws FileError like every writer.
 void WriteWorldFiles(const std::filesystem::path& picturePath, const Settings& s,
                      const SheetGrid& g);
 

@@ -8,9 +8,9 @@
 
 namespace sw::gui {
 
-void SaveLayoutAsBmp(const QImage& image, const std::string& path) {
+QByteArray EncodeLayoutBmp(const QImage& image) {
     if (image.isNull()) {
-        throw FileError("There is no picture to save as \"" + path + "\"");
+        throw FileError("There is no picture to save");
     }
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -19,6 +19,14 @@ void SaveLayoutAsBmp(const QImage& image, const std::string& path) {
     if (!writer.write(image)) {
         throw FileError("The bitmap encoder failed: " + writer.errorString().toStdString());
     }
+    return bytes;
+}
+
+void SaveLayoutAsBmp(const QImage& image, const std::string& path) {
+    if (image.isNull()) {
+        throw FileError("There is no picture to save as \"" + path + "\"");
+    }
+    const QByteArray bytes = EncodeLayoutBmp(image);
     ReplaceFileContents(path,
                         std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
                         WriteFailureText::Runtime);

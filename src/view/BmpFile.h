@@ -2,11 +2,16 @@
 
 // The layout as a Windows bitmap picture, written by the image's own BMP writer.
 
+#include <QByteArray>
 #include <QImage>
 
 #include <string>
 
 namespace sw::gui {
+
+// The encoded bitmap in memory. Throws FileError for a null image or when the
+// encoder fails.
+QByteArray EncodeLayoutBmp(const QImage& image);
 
 // Writes `image` to `path` exactly as named (through a temporary file, so an
 // existing file survives a failed save). Throws FileError with the reason.

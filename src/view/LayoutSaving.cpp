@@ -78,10 +78,12 @@ void SaveLayout(SaveFilter filter, const std::string& path, const LayoutToSave& 
         if (layout.image == nullptr || layout.image->isNull()) {
             throw FileError(NoLayoutToSaveMessage);
         }
-        SavePicture(f->Picture, *layout.image, name);
-        // The same georeferencing the command line writes beside its pictures.
+        // The same georeferencing the command line writes beside its pictures,
+        // committed with the picture as one set.
         if (g.GridCols > 0 && g.GridRows > 0) {
-            WriteWorldFiles(name, s, g);
+            SaveGeoreferencedPicture(f->Picture, *layout.image, name, s, g);
+        } else {
+            SavePicture(f->Picture, *layout.image, name);
         }
     }
 }

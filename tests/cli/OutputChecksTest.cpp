@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 
 namespace sw::cli {
@@ -53,6 +54,43 @@ TEST(OutputNames, TheCommandRefusesBeforeReadingTheInput) {
     EXPECT_EQ(r.err, "sheetwright-cli: --kml needs a file name\n");
 }
 
+// --out takes part in every check the other outputs take, and no output may
+// replace what the command reads.
+TEST(OutputNames, GisOutputsClashesAndInputsAreUsageErrors) {
+    const clitest::TempDir dir("sheetwright-out-names-");
+    std::ofstream(dir / "x.geojson") << R"({"type":"Point","coordinates":[77.2,28.6]})";
+    const std::string x = dir / "x.geojson";
+    auto sheets = [&](std::vector<std::string> extra) {
+        std::vector<std::string> args{"sheets", "--series", "old", "--scale", "1:50,000"};
+        args.insert(args.end(), extra.begin(), extra.end());
+        return clitest::Cli(args);
+    };
+    const struct {
+        std::vector<std::string> args;
+        std::string message;
+    } cases[] = {
+        {{"--point", "28", "77", "--out", ""}, "--out needs a file name"},
+        {{"--point", "28", "77", "--out", dir / "c.shp", "--shp", dir / "c"},
+         "--shp and --out would both write \"" + dir / "c.shp" + "\""},
+        {{"--point", "28", "77", "--out", dir / "g.gml", "--xls", dir / "g.xsd"},
+         "--xls and --out would both write \"" + dir / "g.xsd" + "\""},
+        {{"--input", x, "--out", x}, "--out would replace the input \"" + x + "\""},
+        {{"--input", x, "--out", dir / "x.csv", "--out-format", "csv", "--xls", dir / "x.prj"},
+         "--xls and --out would both write \"" + dir / "x.prj" + "\""},
+        {{"--polygon", dir / "area.shp", "--shp", dir / "area"},
+         "--shp would replace the input \"" + dir / "area.shp" + "\""},
+    };
+    for (const auto& c : cases) {
+        const clitest::Result r = sheets(c.args);
+        EXPECT_EQ(r.code, ExitUsage) << c.message << ": " << r.err;
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+    }
+    EXPECT_EQ(clitest::Bytes(x), R"({"type":"Point","coordinates":[77.2,28.6]})");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
 TEST(LargeOutputs, NotedWithTheirSizeBeforeWriting) {
     SheetsResult r;
     r.settings = StartSettings();
@@ -63,6 +101,9 @@ TEST(LargeOutputs, NotedWithTheirSizeBeforeWriting) {
     NoteLargeOutputs({{&Format("shapefile"), "big"}, {&Format("worksheet"), "r.xls"}}, r, err,
                      1'000'000);
     EXPECT_EQ(err.str(), "sheetwright-cli: note: --shp writes about 2 MB to \"big.shp\"\n");
+    std::ostringstream gis;
+    NoteLargeOutputs({{&Format("gpkg"), "big.gpkg", "--out"}}, r, gis, 1'000'000);
+    EXPECT_EQ(gis.str(), "sheetwright-cli: note: --out writes about 3 MB to \"big.gpkg\"\n");
     std::ostringstream quiet;
     NoteLargeOutputs({{&Format("shapefile"), "big"}}, r, quiet);
     EXPECT_EQ(quiet.str(), "");

@@ -117,7 +117,8 @@ TEST(OutputFiles, GridInGisFormatsAndOnStandardOutput) {
     EXPECT_EQ(Bytes(dir / "grid.dat").substr(0, 3), "fgb");
     const Result csv = Cli(SquarePolygon("1:50,000", {"--out", "-", "--out-format", "csv"}));
     ASSERT_EQ(csv.code, 0) << csv.err;
-    EXPECT_EQ(csv.out.rfind("WKT,sheet_no,in,series,scale,west,south,east,north\n", 0), 0u)
+    EXPECT_EQ(csv.out.rfind("WKT,sheet_no,in,series,scale,west,south,east,north,scale_name\n", 0),
+              0u)
         << csv.out;
     EXPECT_FALSE(fs::exists("-"));
 
@@ -128,6 +129,31 @@ TEST(OutputFiles, GridInGisFormatsAndOnStandardOutput) {
         Cli(SquarePolygon("1:50,000", {"--out", dir / "g.gpkg", "--out-format", "png"}));
     EXPECT_EQ(badName.code, 2);
     EXPECT_FALSE(fs::exists(dir / "g.gpkg"));
+}
+
+// --out alone numbers cells from the IN mask as it writes them; with a picture it
+// writes from the sheet list. Both give the same bytes, and the picture and its
+// georeferencing are one set.
+TEST(OutputFiles, GisFileFromTheMaskEqualsTheOneFromTheSheetList) {
+    TempDir dir;
+    for (const char* scale : {"1:50,000", "1:25,000"}) {
+        for (const char* cells : {"all", "in"}) {
+            std::vector<std::string> mask = {"--out", dir / "mask.csv"};
+            std::vector<std::string> list = {"--out", dir / "list.csv", "--bmp", dir / "l.bmp"};
+            if (std::string(cells) == "in") {
+                mask.push_back("--in-only");
+                list.push_back("--in-only");
+            }
+            ASSERT_EQ(Cli(SquarePolygon(scale, mask)).code, 0);
+            ASSERT_EQ(Cli(SquarePolygon(scale, list)).code, 0);
+            const std::string bytes = Bytes(dir / "mask.csv");
+            EXPECT_GT(bytes.size(), 200u);
+            EXPECT_EQ(bytes, Bytes(dir / "list.csv")) << scale << " " << cells;
+        }
+    }
+    for (const char* side : {"l.bpw", "l.prj", "l.bmp.aux.xml", "list.csvt", "list.prj"}) {
+        EXPECT_TRUE(fs::exists(dir / side)) << side;
+    }
 }
 
 // A GeoPackage's feature layer holds the input as it was read: every part, every

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 
 using sw::clitest::Cli;
@@ -133,6 +134,55 @@ TEST_F(LayerInput, OtherLayersAreNamedAndBoundsHeld) {
     const Result url = Cli(Sheets({"--input", "http://127.0.0.1:9/x.geojson"}));
     EXPECT_EQ(url.code, 1);
     EXPECT_NE(url.err.find("--allow-remote"), std::string::npos) << url.err;
+}
+
+// Every feature accounted for: one without a sheet keeps its line, features
+// outside the index are counted on stderr, and with --out the rows go to one
+// layer with a "feature" field; other files are refused rather than skipped.
+TEST_F(LayerInput, PerFeatureListsEveryFeatureAndWritesOneLayer) {
+    std::ofstream(dir.File("edge.geojson")) << R"({"type":"FeatureCollection","features":[
+{"type":"Feature","properties":{"name":"tower"},"geometry":{"type":"Point","coordinates":[81.1234,28.1234]}},
+{"type":"Feature","properties":{"name":"paris"},"geometry":{"type":"Point","coordinates":[2.35,48.85]}},
+{"type":"Feature","properties":{"name":"west"},"geometry":{"type":"LineString","coordinates":[[63.6,30.6],[64.1,30.6]]}}
+]})";
+    const std::string edge = dir.File("edge.geojson");
+    const Result text = Cli(Sheets({"--input", edge, "--per-feature"}));
+    ASSERT_EQ(text.code, 0) << text.err;
+    const std::vector<std::string> lines = Lines(text.out);
+    ASSERT_EQ(lines.size(), 3U) << text.out;
+    EXPECT_EQ(lines[0], "1\t62H/4");
+    EXPECT_EQ(lines[1], "2\t");
+    EXPECT_EQ(lines[2].rfind("3\t", 0), 0U);
+    EXPECT_NE(text.err.find("2 of 3 features lie wholly or partly outside the index (1 wholly)"),
+              std::string::npos)
+        << text.err;
+    const Result csv =
+        Cli(Sheets({"--input", edge, "--per-feature", "--format", "csv", "--id-field", "name"}));
+    ASSERT_EQ(csv.code, 0) << csv.err;
+    EXPECT_NE(csv.out.find("\nparis,\n"), std::string::npos) << csv.out;
+
+    const Result layer = Cli(Sheets({"--input", dir.File("s.gpkg"), "--per-feature", "--id-field",
+                                     "name", "--out", dir.File("per.gpkg")}));
+    ASSERT_EQ(layer.code, 0) << layer.err;
+    EXPECT_EQ(Lines(layer.out).size(), static_cast<std::size_t>(sw::test::SampleUnionSheets))
+        << "the listing is printed as without --out";
+    ASSERT_TRUE(dir.Ogr2Ogr("-f CSV -lco STRING_QUOTING=IF_NEEDED per.csv per.gpkg sheets"));
+    std::ifstream in(dir.File("per.csv"));
+    std::vector<std::string> rows;
+    for (std::string row; std::getline(in, row);) {
+        rows.push_back(row);
+    }
+    ASSERT_EQ(rows.size(), 1U + sw::test::SampleUnionSheets);
+    EXPECT_EQ(rows.front().rfind("feature,sheet_no,in,series,scale,", 0), 0U) << rows.front();
+    EXPECT_EQ(rows[1].rfind("holed,", 0), 0U) << rows[1];
+    EXPECT_EQ(rows.back().rfind("tower,62H/4,1,old,50000,", 0), 0U) << rows.back();
+
+    for (const char* flag : {"--kml", "--xlsx", "--shp", "--jpeg"}) {
+        const Result refused = Cli(Sheets({"--input", edge, "--per-feature", flag, dir.File("f")}));
+        EXPECT_EQ(refused.code, 2) << flag;
+        EXPECT_NE(refused.err.find(flag), std::string::npos) << refused.err;
+        EXPECT_TRUE(refused.out.empty());
+    }
 }
 
 TEST_F(LayerInput, VertexFileOptionsKeepPartsApart) {

@@ -15,8 +15,16 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <thread>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace sw {
 namespace {
@@ -122,10 +130,17 @@ TEST(OgrGrid, EveryFormatOpensInOgrinfoWithItsCellsAndFields) {
                       std::string::npos)
                 << format.Driver << run.Output;
             for (const char* field :
-                 {"sheet_no", "in", "series", "scale", "west", "south", "east", "north"}) {
-                EXPECT_NE(run.Output.find(std::string(field) + ": "), std::string::npos)
-                    << format.Driver << " lacks " << field;
+                 {"sheet_no: String", "in: Integer", "series: String", "scale: Integer",
+                  "west: Real", "south: Real", "east: Real", "north: Real"}) {
+                EXPECT_NE(run.Output.find(field), std::string::npos)
+                    << format.Driver << " lacks " << field << "\n"
+                    << run.Output;
             }
+            // The caption only where a reader keeps it as text, never as a time.
+            EXPECT_EQ(run.Output.find("scale_name: String") != std::string::npos,
+                      format.Driver != "GeoJSON")
+                << format.Driver << run.Output;
+            EXPECT_EQ(run.Output.find("Time"), std::string::npos) << format.Driver << run.Output;
             EXPECT_EQ(run.Output.find("Layer name: feature") != std::string::npos,
                       format.Driver == "GPKG")
                 << format.Driver << run.Output;
@@ -136,12 +151,143 @@ TEST(OgrGrid, EveryFormatOpensInOgrinfoWithItsCellsAndFields) {
                                " sheets -where \"sheet_no = 'S5'\"");
     EXPECT_NE(cell.Output.find("in (Integer(Boolean)) = 1"), std::string::npos) << cell.Output;
     EXPECT_NE(cell.Output.find("series (String) = old"), std::string::npos) << cell.Output;
-    EXPECT_NE(cell.Output.find("scale (String) = 1:50,000"), std::string::npos) << cell.Output;
+    EXPECT_NE(cell.Output.find("scale (Integer) = 50000"), std::string::npos) << cell.Output;
+    EXPECT_NE(cell.Output.find("scale_name (String) = 1:50,000"), std::string::npos) << cell.Output;
     EXPECT_NE(cell.Output.find("west (Real) = 77.5"), std::string::npos) << cell.Output;
     EXPECT_NE(cell.Output.find("north (Real) = 28.75"), std::string::npos) << cell.Output;
     const ToolRun feature = Shell("ogrinfo -ro -q " + Quote(dir.File("all.gpkg")) + " feature");
     EXPECT_NE(feature.Output.find("POLYGON ((77.1666666666667 28.6666666666667"), std::string::npos)
         << feature.Output;
+}
+
+TEST(OgrGrid, ScaleDenominatorsOfEveryCaption) {
+    EXPECT_EQ(ScaleDenominator("1:50,000"), 50000);
+    EXPECT_EQ(ScaleDenominator("1:2,50,000"), 250000);
+    EXPECT_EQ(ScaleDenominator("1:1M"), 1000000);
+    EXPECT_EQ(ScaleDenominator("1:2000"), 2000);
+    EXPECT_EQ(ScaleDenominator("50000"), 0);
+    EXPECT_EQ(ScaleDenominator("1:"), 0);
+    EXPECT_EQ(ScaleDenominator("1:5x"), 0);
+    EXPECT_EQ(ScaleDenominator("1:99999999999999999999"), 0);
+}
+
+// The files that only make sense together come together: a CSV file's column
+// types and coordinate system, a GML file's schema under the name it gives.
+TEST(OgrGrid, SideFilesAreWrittenAndNamedAsTheirFileSays) {
+    REQUIRE_TOOL("ogrinfo");
+    test::ScratchDir dir;
+    const Settings s = test::FifteenMinuteSheets();
+    const SheetGrid g = OddInGrid(s);
+    WriteOgrGridFile(dir.File("grid.csv"), {"CSV", ".csv"}, OgrGridRequest{s, g});
+    EXPECT_EQ(test::ReadBytes(dir.File("grid.csvt")),
+              "WKT,String,Integer(Boolean),String,Integer,Real,Real,Real,Real,String\n");
+    EXPECT_NE(test::ReadBytes(dir.File("grid.prj")).find("WGS"), std::string::npos);
+    const ToolRun csv = Shell("ogrinfo -ro -al -so " + Quote(dir.File("grid.csv")));
+    EXPECT_NE(csv.Output.find("scale: Integer"), std::string::npos) << csv.Output;
+    EXPECT_NE(csv.Output.find("WGS 84"), std::string::npos) << csv.Output;
+
+    // A name with another extension: the schema follows the name actually written.
+    WriteOgrGridFile(dir.File("cells.dat"), {"GML", ".gml"}, OgrGridRequest{s, g});
+    const std::string gml = test::ReadBytes(dir.File("cells.dat"));
+    EXPECT_NE(gml.find(" cells.xsd\""), std::string::npos) << gml.substr(0, 400);
+    EXPECT_TRUE(std::filesystem::exists(dir.File("cells.xsd")));
+    const ToolRun read = Shell("ogrinfo -ro -so " + Quote(dir.File("cells.dat")) + " sheets");
+    EXPECT_NE(read.Output.find("scale: Integer"), std::string::npos) << read.Output;
+    EXPECT_EQ(dir.EntryCount(), 5u) << "no staging folder is left";
+}
+
+uint32_t LittleEndianAt(const std::string& bytes, std::size_t at) {
+    uint32_t v = 0;
+    for (std::size_t i = 0; i < 4; ++i) {
+        v |= static_cast<uint32_t>(static_cast<unsigned char>(bytes[at + i])) << (8 * i);
+    }
+    return v;
+}
+
+// The records of a shapefile set, or -1 when its files disagree.
+int64_t RecordsOfOneSet(const std::string& stem) {
+    const std::string shx = test::ReadBytes(stem + ".shx");
+    const std::string dbf = test::ReadBytes(stem + ".dbf");
+    if (shx.size() < 100 || dbf.size() < 32) {
+        return -1;
+    }
+    const auto records = static_cast<int64_t>((shx.size() - 100) / 8);
+    return LittleEndianAt(dbf, 4) == records ? records : -1;
+}
+
+TEST(OgrGrid, AFailedSetLeavesEveryOldFileAsItWas) {
+    test::ScratchDir dir;
+    const Settings s = test::FifteenMinuteSheets();
+    WriteOgrGridFile(dir.File("grid.shp"), {"ESRI Shapefile", ".shp"},
+                     OgrGridRequest{s, OddInGrid(s)});
+    ASSERT_EQ(RecordsOfOneSet(dir.File("grid")), 6);
+    std::map<std::string, std::string> before;
+    for (const char* ext : {".shp", ".shx", ".dbf"}) {
+        before[ext] = test::ReadBytes(dir.File(std::string("grid") + ext));
+    }
+    // The .prj cannot be replaced (a folder took its name): nothing is.
+    std::filesystem::remove(dir.File("grid.prj"));
+    std::filesystem::create_directory(dir.File("grid.prj"));
+    try {
+        WriteOgrGridFile(dir.File("grid.shp"), {"ESRI Shapefile", ".shp"},
+                         OgrGridRequest{s, OddInGrid(s), nullptr, true});
+        ADD_FAILURE() << "a folder was replaced";
+    } catch (const FileError& e) {
+        EXPECT_NE(std::string(e.what()).find("grid.prj\". It is a folder"), std::string::npos)
+            << e.what();
+    }
+    for (const auto& [ext, bytes] : before) {
+        EXPECT_EQ(test::ReadBytes(dir.File("grid" + ext)), bytes) << ext;
+    }
+    EXPECT_EQ(dir.EntryCount(), 4u);
+}
+
+// Two writers of one name that have both finished staging commit one after the
+// other under the folder's lock: the set is whole, one writer's or the other's.
+TEST(OgrGrid, TwoWritersOfOneShapefileLeaveOneWholeSet) {
+    test::ScratchDir dir;
+    const Settings s = test::FifteenMinuteSheets();
+    const SheetGrid small = test::MakeGrid(s, 77, 29, 3, 2);
+    const SheetGrid large = test::MakeGrid(s, 77, 29, 40, 30);
+    const std::string path = dir.File("x.shp");
+    for (int round = 0; round < 3; ++round) {
+        // Hold the lock the commits take, so both writers stage in full first.
+        const int lock = ::open(dir.Path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        ASSERT_GE(lock, 0);
+        ASSERT_EQ(::flock(lock, LOCK_EX), 0);
+        std::vector<std::thread> writers;
+        for (const SheetGrid* g : {&small, &large}) {
+            writers.emplace_back([&, g] {
+                WriteOgrGridFile(path, {"ESRI Shapefile", ".shp"}, OgrGridRequest{s, *g});
+            });
+        }
+        // Both staging folders hold complete sets before the lock is let go.
+        const auto staged = [&] {
+            std::size_t complete = 0;
+            for (const auto& e : std::filesystem::directory_iterator(dir.Path())) {
+                if (e.is_directory() && RecordsOfOneSet((e.path() / "x").string()) > 0 &&
+                    std::filesystem::exists(e.path() / "x.prj")) {
+                    ++complete;
+                }
+            }
+            return complete;
+        };
+        for (int wait = 0; wait < 500 && staged() < 2; ++wait) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        EXPECT_EQ(staged(), 2u);
+        ::close(lock);
+        for (auto& w : writers) {
+            w.join();
+        }
+        const int64_t records = RecordsOfOneSet(dir.File("x"));
+        EXPECT_TRUE(records == 6 || records == 1200) << "round " << round << ": " << records;
+        const std::string shp = test::ReadBytes(dir.File("x.shp"));
+        EXPECT_EQ(shp.size(),
+                  100u + static_cast<std::size_t>(records) * (8 + 4 + 32 + 4 + 4 + 4 + 80))
+            << "round " << round;
+        EXPECT_EQ(dir.EntryCount(), 4u);
+    }
 }
 
 TEST(OgrGrid, RefusalsNameTheFileAndLeaveNothing) {
