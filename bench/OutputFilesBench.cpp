@@ -14,6 +14,7 @@
 #include "exchange/OgrGridFile.h"
 #include "exchange/ReportFiles.h"
 #include "exchange/ShapeFile.h"
+#include "report/ReportFont.h"
 #include "report/ReportTable.h"
 #include "view/InterfaceFont.h"
 #include "view/JpegFile.h"

@@ -5,16 +5,12 @@
 
 namespace sw::cli {
 
-bool ReportAvailable() {
+bool RendererAvailable() {
     return true;
 }
 
 void WriteLayoutPicture(PictureEncoding encoding, const SheetsResult& r, const std::string& path) {
     RenderLayoutPicture(encoding, r, path);
-}
-
-TextTable SheetsReportTable(const SheetsResult& r) {
-    return RenderReportTable(r);
 }
 
 void WriteReportPdf(const SheetsResult& r, const std::string& path) {

@@ -1,15 +1,15 @@
 // The outputs of `sheets` that need the application's painter and fonts: the
-// layout pictures, the report and its worksheet. They run without a display: the
+// layout pictures and PDF, and the report's PDF. They run without a display: the
 // tool selects Qt's offscreen platform itself.
 
 #include "cli/CliCommon.h"
 #include "cli/RenderModule.h"
 #include "cli/SheetsOutputs.h"
-#include "index/WindowsText.h"
 
 #include "coverage/Coverage.h"
 #include "exchange/SafeFile.h"
 #include "exchange/WorldFile.h"
+#include "report/ReportFont.h"
 #include "report/ReportTable.h"
 #include "view/InterfaceFont.h"
 #include "view/LayoutPainter.h"
@@ -68,30 +68,25 @@ void WriteBytes(const std::string& path, const QByteArray& bytes) {
 QByteArray LayoutPdf(const SheetsResult& r) {
     EnsureGuiApplication();
     try {
-        return LayoutPdfBytes(LayoutPdfInput{r.settings, r.feature, r.grid,
-                                             Utf8ToWindows(r.inputPath),
+        return LayoutPdfBytes(LayoutPdfInput{r.settings, r.feature, r.grid, r.inputPath,
                                              QDate::currentDate().toString(Qt::ISODate)});
     } catch (const ComputeError& e) {
         throw InputError(e.what());
     }
 }
 
-Report SheetsReport(const SheetsResult& r) {
-    EnsureGuiApplication();
-    // ComputeSheets has counted the IN sheets, as the drawing would.
-    // The path came from the command line as UTF-8; the report is Windows text.
-    const ReportInput in{r.settings, r.grid, r.feature, Utf8ToWindows(r.inputPath)};
-    return BuildReport(in, MeasureReportText);
+// The report as `--report` prints it (cli/SheetsReport.cpp, which the module
+// does not hold): the core's, measured with the compiled-in font widths.
+Report PdfReport(const SheetsResult& r) {
+    const ReportInput in{r.settings, r.grid, r.feature, r.inputPath};
+    return BuildReport(in, [](const std::string& text) { return MeasureReportText(text); });
 }
 
 } // namespace
 
-TextTable RenderReportTable(const SheetsResult& r) {
-    return SheetsReport(r).Table;
-}
-
 void RenderReportPdf(const SheetsResult& r, const std::string& path) {
-    WriteBytes(path, ReportPdfBytes(SheetsReport(r)));
+    EnsureGuiApplication();
+    WriteBytes(path, ReportPdfBytes(PdfReport(r)));
 }
 
 void RenderLayoutPicture(PictureEncoding encoding, const SheetsResult& r, const std::string& path) {

@@ -1,7 +1,5 @@
 #include "cli/SheetsOutputs.h"
 
-#include "index/WindowsText.h"
-
 #include <ostream>
 
 namespace sw::cli {
@@ -9,7 +7,7 @@ namespace sw::cli {
 void PrintReport(const SheetsResult& r, std::ostream& out) {
     for (const auto& row : SheetsReportTable(r)) {
         for (std::size_t c = 0; c < row.size(); ++c) {
-            out << (c == 0 ? "" : "\t") << WindowsToUtf8(row[c]);
+            out << (c == 0 ? "" : "\t") << row[c];
         }
         out << '\n';
     }

@@ -20,6 +20,7 @@
 #include "exchange/FileError.h"
 #include "exchange/FormatRegistry.h"
 #include "exchange/OgrGridFile.h"
+#include "exchange/ReportFiles.h"
 #include "index/CheckedMath.h"
 
 #include <CLI/CLI.hpp>
@@ -34,13 +35,13 @@ namespace {
 // ---- outputs --------------------------------------------------------------
 
 // The registry's outputs that have a command-line option in this build: those
-// drawn or measured by the renderer only where it is linked.
+// drawn by the renderer (pictures, PDFs) only where it is linked.
 const std::vector<const OutputFormat*>& OutputOptions() {
     static const std::vector<const OutputFormat*> options = [] {
         std::vector<const OutputFormat*> o;
         for (const OutputFormat& f : OutputFormats()) {
-            const bool needsRenderer = f.WriteSheets == nullptr;
-            if (!f.CliOption.empty() && (!needsRenderer || ReportAvailable())) {
+            const bool needsRenderer = f.Picture != PictureEncoding::None || f.DrawnReport;
+            if (!f.CliOption.empty() && (!needsRenderer || RendererAvailable())) {
                 o.push_back(&f);
             }
         }
@@ -49,9 +50,13 @@ const std::vector<const OutputFormat*>& OutputOptions() {
     return options;
 }
 
-void WriteOutput(const OutputFormat& f, const SheetsResult& r, const std::string& path) {
+void WriteOutput(const OutputFormat& f, const SheetsResult& r, const std::string& path,
+                 CsvBom bom) {
     if (f.WriteSheets != nullptr) {
         f.WriteSheets(path, r.settings, r.grid);
+    } else if (f.Id == "report-csv") {
+        // The one report file with a choice: --no-bom leaves out its byte order mark.
+        WriteReportCsvFile(path, SheetsReportTable(r), bom);
     } else if (f.WriteReport != nullptr) {
         f.WriteReport(path, SheetsReportTable(r));
     } else if (f.DrawnReport) {
@@ -125,6 +130,7 @@ struct SheetsOptions {
     std::string algorithm = "fast";
     bool inOnly = false;
     bool report = false;
+    bool noBom = false;
     LayerInputOptions layer;
     std::vector<std::string> outputPaths; // one per OutputOptions() entry
     std::string out;                      // the grid in a GIS vector format
@@ -215,6 +221,9 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
         outputFlags.push_back(cmd->add_option(std::string(f.CliOption), opts->outputPaths[i],
                                               std::string(f.CliHelp)));
     }
+    cmd->add_flag("--no-bom", opts->noBom,
+                  "Write --report-csv without the UTF-8 byte order mark (for programs that take "
+                  "it for text)");
     auto* out =
         cmd->add_option("--out", opts->out,
                         "Also write the grid, one polygon per cell with sheet_no, in, series, "
@@ -357,15 +366,16 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
 
         NoteLargeOutputs(gis != nullptr ? WithGisOutput(outputs, gis, opts->out) : outputs, r,
                          *ctx.err);
+        const CsvBom bom = opts->noBom ? CsvBom::Without : CsvBom::With;
         std::ostream& out = *ctx.out;
         for (const ChosenOutput& o : outputs) {
             try {
                 if (o.path == StandardOutputName) {
                     WriteThroughStream(
                         std::string(o.format->CliOption),
-                        [&](const std::string& p) { WriteOutput(*o.format, r, p); }, out);
+                        [&](const std::string& p) { WriteOutput(*o.format, r, p, bom); }, out);
                 } else {
-                    WriteOutput(*o.format, r, o.path);
+                    WriteOutput(*o.format, r, o.path, bom);
                 }
             } catch (const FileError& e) {
                 throw InputError(WithFileName(e.what(), OutputFiles(*o.format, o.path).front()));

@@ -1,13 +1,15 @@
 #pragma once
 
-// What `sheets` hands to its outputs, and the outputs that draw the layout or
-// build the report with the application's own painter and fonts. Those exist
-// only in a build with the renderer; elsewhere they are not offered.
+// What `sheets` hands to its outputs, the report (built by the core, with the
+// report font's compiled-in widths), and the outputs that draw the layout or the
+// report's pages with the application's painter. Those exist only in a build
+// with the renderer; elsewhere they are not offered.
 
 #include "coverage/Feature.h"
 #include "coverage/SheetGrid.h"
 #include "exchange/FormatRegistry.h"
 #include "index/Settings.h"
+#include "report/ReportTable.h"
 
 #include <iosfwd>
 #include <string>
@@ -18,21 +20,22 @@ namespace sw::cli {
 // Everything an output action may need about the computed request.
 struct SheetsResult {
     std::string seriesName; // "old" or "open", as given
-    std::string inputPath;  // the vertex file, empty for a point
+    std::string inputPath;  // the vertex file as given (UTF-8), empty for a point
     Settings settings;
     Feature feature;
     SheetGrid grid;
 };
 
-// True when pictures can be drawn and the report built (the build has the
-// renderer and its fonts).
-bool ReportAvailable();
+// True when pictures and the report's PDF can be drawn (the build has the
+// renderer).
+bool RendererAvailable();
 
 // Draws the layout of the result and writes it as `encoding` to `path`; a JPEG
 // or bitmap gets its world file, ".prj" and ".aux.xml" beside it.
 void WriteLayoutPicture(PictureEncoding encoding, const SheetsResult& r, const std::string& path);
 
-// The report table as the report window shows it.
+// The report as the report window shows it, and its table alone.
+Report SheetsReport(const SheetsResult& r);
 TextTable SheetsReportTable(const SheetsResult& r);
 
 // The report drawn on A4 pages as a PDF document at `path`.

@@ -5,6 +5,7 @@
 #include "exchange/ExcelFile.h"
 #include "exchange/ReportFiles.h"
 #include "exchange/SafeFile.h"
+#include "report/ReportFont.h"
 #include "report/ReportTable.h"
 #include "view/AppTitle.h"
 #include "view/InterfaceFont.h"
@@ -85,7 +86,9 @@ void TReportForm::showEvent(QShowEvent* event) {
 
 void TReportForm::BuildTable() {
     const AppState& st = host_.session->State();
-    const ReportInput in{st.settings, st.grid, st.feature, ToCore(PathFromCore(st.InputFileName))};
+    // The name as the file system's bytes decode, in UTF-8 like the whole report.
+    const ReportInput in{st.settings, st.grid, st.feature,
+                         PathFromCore(st.InputFileName).toStdString()};
     const Report r = BuildReport(
         in, [this](const std::string& t) { return MeasureText(t); }, Page);
     table_ = r.Table;
@@ -97,9 +100,10 @@ void TReportForm::BuildTable() {
     for (int row = 0; row < StringGrid1->rowCount(); ++row) {
         const auto& cells = table_[static_cast<std::size_t>(row)];
         for (int col = 0; col < 3; ++col) {
-            auto* item = new QTableWidgetItem(col < static_cast<int>(cells.size())
-                                                  ? FromCore(cells[static_cast<std::size_t>(col)])
-                                                  : QString());
+            auto* item = new QTableWidgetItem(
+                col < static_cast<int>(cells.size())
+                    ? QString::fromStdString(cells[static_cast<std::size_t>(col)])
+                    : QString());
             item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
             if (row == 0 || col == 0) {
                 item->setBackground(fixed);
@@ -110,12 +114,12 @@ void TReportForm::BuildTable() {
     for (int col = 0; col < 3; ++col) {
         StringGrid1->setColumnWidth(col, r.Columns.Widths[static_cast<std::size_t>(col)]);
     }
-    setWindowTitle(FromCore(r.Caption));
+    setWindowTitle(QString::fromStdString(r.Caption));
 }
 
 bool TReportForm::SaveReport(const QString& path) {
     try {
-        WriteExcelFile(PathToCore(path), table_);
+        WriteReportWorksheet(PathToCore(path), table_);
     } catch (const std::exception& e) {
         ShowError(this, ErrorText(e));
         return false;
@@ -200,7 +204,7 @@ void TReportForm::SaveAsPdf1Click() {
 void TReportForm::Print1Click() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setDocName(FromCore(report_.Caption));
+    printer.setDocName(QString::fromStdString(report_.Caption));
     QPrintDialog dialog(&printer, this);
     if (RunModal(dialog)) {
         PaintReportPages(printer, report_);

@@ -323,7 +323,7 @@ const std::vector<OutputFormat>& OutputFormats() {
          .InSaveBox = false,
          .CliOption = "--xls",
          .CliHelp = "Also save the report table as an Excel worksheet to FILE",
-         .WriteReport = WriteExcelFile,
+         .WriteReport = WriteReportWorksheet,
          .Writes = "the report table as a BIFF worksheet in the Windows character set "
                    "(\"Save As Ms Excel\")",
          .OpensIn = "LibreOffice, Excel, xlrd"},
@@ -340,10 +340,11 @@ const std::vector<OutputFormat>& OutputFormats() {
          .Caption = "CSV File",
          .Extension = ".csv",
          .CliOption = "--report-csv",
-         .CliHelp = "Also save the report table as UTF-8 comma-separated text to FILE",
+         .CliHelp = "Also save the report table as UTF-8 comma-separated text to FILE, with a "
+                    "byte order mark unless --no-bom",
          .WriteReport = WriteReportCsvFile,
-         .Writes = "the report table as UTF-8 comma-separated text, CRLF line ends (\"Save As "
-                   "CSV\")",
+         .Writes = "the report table as UTF-8 comma-separated text with a byte order mark, CRLF "
+                   "line ends (\"Save As CSV\")",
          .OpensIn = "spreadsheets, any CSV reader"},
         {.Id = "pdf",
          .Caption = "PDF File",

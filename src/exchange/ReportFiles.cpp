@@ -37,7 +37,7 @@ std::string ReportCsvText(const TextTable& table) {
                 out += ',';
             }
             if (c < row.size()) {
-                out += CsvField(WindowsToUtf8(row[c]));
+                out += CsvField(row[c]);
             }
         }
         out += "\r\n";
@@ -45,8 +45,24 @@ std::string ReportCsvText(const TextTable& table) {
     return out;
 }
 
+void WriteReportWorksheet(const std::filesystem::path& path, const TextTable& table) {
+    TextTable windows = table;
+    for (auto& row : windows) {
+        for (auto& cell : row) {
+            cell = Utf8ToWindows(cell);
+        }
+    }
+    WriteExcelFile(path, windows);
+}
+
+void WriteReportCsvFile(const std::filesystem::path& path, const TextTable& table, CsvBom bom) {
+    const std::string text = ReportCsvText(table);
+    ReplaceFileContents(path, bom == CsvBom::With ? std::string(Utf8Bom) + text : text,
+                        WriteFailureText::Runtime);
+}
+
 void WriteReportCsvFile(const std::filesystem::path& path, const TextTable& table) {
-    ReplaceFileContents(path, ReportCsvText(table), WriteFailureText::Runtime);
+    WriteReportCsvFile(path, table, CsvBom::With);
 }
 
 void WriteReportXlsxFile(const std::filesystem::path& path, const TextTable& table) {

@@ -9,7 +9,6 @@
 #include "exchange/FileError.h"
 #include "exchange/SafeFile.h"
 #include "exchange/TemporaryFiles.h"
-#include "index/WindowsText.h"
 
 #include <xlsxwriter.h>
 
@@ -50,12 +49,19 @@ private:
     int slot_ = -1;
 };
 
+// Characters of a UTF-8 text: every byte but the continuation bytes.
+std::size_t CharacterCount(const std::string& utf8) {
+    return static_cast<std::size_t>(std::count_if(utf8.begin(), utf8.end(), [](char ch) {
+        return (static_cast<unsigned char>(ch) & 0xC0) != 0x80;
+    }));
+}
+
 // A column as wide as its longest text in characters, within what a screen shows.
 double ColumnWidth(const TextTable& table, std::size_t col) {
     std::size_t longest = 0;
     for (const auto& row : table) {
         if (col < row.size()) {
-            longest = std::max(longest, row[col].size());
+            longest = std::max(longest, CharacterCount(row[col]));
         }
     }
     constexpr std::size_t Widest = 120;
@@ -104,9 +110,7 @@ std::string ReportXlsxBytes(const TextTable& table) {
                 if (const auto value = WorksheetNumber(row[c])) {
                     Check(worksheet_write_number(sheet, rr, cc, *value, nullptr), "number");
                 } else {
-                    Check(worksheet_write_string(sheet, rr, cc, WindowsToUtf8(row[c]).c_str(),
-                                                 nullptr),
-                          "text");
+                    Check(worksheet_write_string(sheet, rr, cc, row[c].c_str(), nullptr), "text");
                 }
             }
         }

@@ -1,6 +1,7 @@
 #include "report/ReportTable.h"
 
 #include "index/Convertions.h"
+#include "index/WindowsText.h"
 
 #include <algorithm>
 
@@ -16,7 +17,7 @@ constexpr std::size_t TotalsRows = 3;
 
 std::string ReportCaption(const ReportInput& in) {
     return "Total Sheets - " + std::to_string(in.grid.InSheetCount) + " at scale " +
-           in.settings.ScaleText;
+           WindowsToUtf8(in.settings.ScaleText);
 }
 
 std::string ReportInputLine(const ReportInput& in) {
@@ -29,7 +30,7 @@ std::string ReportInputLine(const ReportInput& in) {
         line += "POINT ";
         if (!in.feature.Vertices.empty()) {
             const VertexRec& v = in.feature.Vertices.front();
-            line += DmsToText(v.Lat) + " " + DmsToText(v.Long);
+            line += WindowsToUtf8(DmsToText(v.Lat) + " " + DmsToText(v.Long));
         }
     } else {
         line += "POLYLINE " + in.InputFileName;
@@ -48,7 +49,7 @@ Report BuildReport(const ReportInput& in, const TextMeasure& measure, const Repo
     const std::size_t rowCount = std::max(MinRowsBeforeTotals, body + 2) + TotalsRows;
     r.Table.assign(rowCount, std::vector<std::string>(ColumnCount));
 
-    r.Table[0] = {" S.No.", " Sheet Numbers of " + in.settings.ScaleText + " Scale",
+    r.Table[0] = {" S.No.", " Sheet Numbers of " + WindowsToUtf8(in.settings.ScaleText) + " Scale",
                   "Number of Sheets"};
     for (std::size_t i = 0; i < body; ++i) {
         r.Table[i + 1] = {std::to_string(i + 1), r.Rows[i].SheetNumbers,

@@ -3,6 +3,12 @@
 // The sheet report as the report window shows it and the worksheet file holds
 // it: headings, the grouped body with serial numbers, the total of IN sheets and
 // a line naming the input.
+//
+// Unlike the rest of the core's shown text, the report is UTF-8: its input line
+// names a file, and a name in any script stays whole in the window, the printed
+// report, CSV, the workbook and PDF. Only the BIFF worksheet, which holds
+// Windows text, turns it back (WriteReportWorksheet), with '?' for what that
+// character set lacks.
 
 #include "coverage/Feature.h"
 #include "coverage/SheetGrid.h"
@@ -21,22 +27,22 @@ struct ReportInput {
     const Settings& settings;
     const SheetGrid& grid;     // SheetList and InSheetCount
     const Feature& feature;    // its first vertex names a point input
-    std::string InputFileName; // 8-bit text, for a polyline or polygon input
+    std::string InputFileName; // UTF-8, for a polyline or polygon input
 };
 
 struct Report {
-    TextTable Table; // every row has three cells
-    std::string Caption;
+    TextTable Table;     // every row has three cells, UTF-8
+    std::string Caption; // UTF-8
     std::vector<SheetListRec> Rows;
     ReportColumns Columns;
 };
 
-// "Total Sheets - " + InSheetCount + " at scale " + ScaleText.
+// "Total Sheets - " + InSheetCount + " at scale " + ScaleText, in UTF-8.
 std::string ReportCaption(const ReportInput& in);
 
 // "Input POINT <lat> <long>" for the point data type, "Input POLYLINE <file>"
-// for the other two. A point input without any vertex names no coordinates.
-// Points read from a GIS file (a feature with parts) name the file instead:
+// for the other two, in UTF-8 (the degree sign as two bytes). A point input without any vertex
+// names no coordinates. Points read from a GIS file (a feature with parts) name the file instead:
 // "Input POINT " + InputFileName.
 std::string ReportInputLine(const ReportInput& in);
 

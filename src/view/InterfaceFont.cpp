@@ -1,10 +1,7 @@
 #include "view/InterfaceFont.h"
 
-#include "view/CoreText.h"
-
 #include <QFile>
 #include <QFontDatabase>
-#include <QFontMetrics>
 #include <QImage>
 #include <QStringList>
 
@@ -80,10 +77,6 @@ QFont ReportTableFont() {
     font.setHintingPreference(QFont::PreferNoHinting);
     font.setKerning(false);
     return font;
-}
-
-int32_t MeasureReportText(const std::string& text) {
-    return QFontMetrics(ReportTableFont(), &MeasuringDevice()).horizontalAdvance(FromCore(text));
 }
 
 } // namespace sw::gui

@@ -11,9 +11,6 @@
 #include <QImage>
 #include <QString>
 
-#include <cstdint>
-#include <string>
-
 namespace sw::gui {
 
 // Registers the font files once (needs the application object) and returns the
@@ -26,11 +23,9 @@ QString LoadInterfaceFont();
 const QImage& MeasuringDevice();
 
 // The report table's font: 10 points, regular, unhinted so widths do not depend
-// on the platform's hinting settings.
+// on the platform's hinting settings. The column fitting does not measure with
+// it: the core has this font's widths compiled in (report/ReportFont.h), and
+// with the font file present both give the same pixels.
 QFont ReportTableFont();
-
-// The width in pixels at 96 pixels per inch of an 8-bit core text in
-// ReportTableFont(): what the report's column fitting measures.
-int32_t MeasureReportText(const std::string& text);
 
 } // namespace sw::gui

@@ -5,7 +5,6 @@
 #include "exchange/OgrGridFile.h"
 #include "exchange/SafeFile.h"
 #include "exchange/WorldFile.h"
-#include "index/WindowsText.h"
 #include "view/AppTitle.h"
 #include "view/PdfFiles.h"
 #include "view/PictureFiles.h"
@@ -20,8 +19,8 @@ namespace {
 void WritePdf(const std::string& path, const LayoutToSave& layout) {
     const QString date =
         layout.Date.isEmpty() ? QDate::currentDate().toString(Qt::ISODate) : layout.Date;
-    const QByteArray bytes = LayoutPdfBytes(LayoutPdfInput{
-        layout.settings, layout.feature, layout.grid, Utf8ToWindows(layout.InputFileName), date});
+    const QByteArray bytes = LayoutPdfBytes(
+        LayoutPdfInput{layout.settings, layout.feature, layout.grid, layout.InputFileName, date});
     ReplaceFileContents(path,
                         std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
                         WriteFailureText::Runtime);

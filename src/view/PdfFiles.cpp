@@ -60,7 +60,7 @@ QString LayoutTitleLine(const LayoutPdfInput& in) {
         series < captions.size() ? FromCore(captions[series]).simplified() : QString();
     const ReportInput report{s, in.grid, in.feature, in.InputFileName};
     return caption + QStringLiteral("   Scale ") + FromCore(s.ScaleText) + QStringLiteral("   ") +
-           FromCore(ReportInputLine(report)) + QStringLiteral("   ") + in.Date;
+           QString::fromStdString(ReportInputLine(report)) + QStringLiteral("   ") + in.Date;
 }
 
 QByteArray LayoutPdfBytes(const LayoutPdfInput& in) {
@@ -135,7 +135,7 @@ int PaintReportPages(QPagedPaintDevice& device, const Report& report) {
     const double x0 = std::max(0.0, (page.width() - tableWidth) / 2);
     auto cellText = [&](std::size_t row, std::size_t col) {
         const auto& cells = report.Table[row];
-        return col < cells.size() ? FromCore(cells[col]) : QString();
+        return col < cells.size() ? QString::fromStdString(cells[col]) : QString();
     };
     // Only the sheet numbers wrap: a row that ends one number past the page's
     // width (the grouping tests the length before adding) continues below.
@@ -194,7 +194,7 @@ int PaintReportPages(QPagedPaintDevice& device, const Report& report) {
         y = 0;
         if (p == 0) {
             painter.drawText(QRectF(x0, 0, tableWidth, lineHeight), Qt::AlignLeft,
-                             FromCore(report.Caption));
+                             QString::fromStdString(report.Caption));
             y = captionHeight;
         }
         drawRow(0, y, headingHeight, true);
@@ -216,7 +216,8 @@ QByteArray ReportPdfBytes(const Report& report) {
     buffer.open(QIODevice::WriteOnly);
     {
         QPdfWriter writer(&buffer);
-        SetUpWriter(writer, QPageLayout::Portrait, FromCore(report.Caption), ReportSideMarginMm);
+        SetUpWriter(writer, QPageLayout::Portrait, QString::fromStdString(report.Caption),
+                    ReportSideMarginMm);
         PaintReportPages(writer, report);
     }
     return bytes;

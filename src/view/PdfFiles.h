@@ -25,7 +25,7 @@ struct LayoutPdfInput {
     const Settings& settings;
     const Feature& feature;
     const SheetGrid& grid;
-    std::string InputFileName; // 8-bit text; empty for a point
+    std::string InputFileName; // UTF-8; empty for a point
     QString Date;              // as it should read, e.g. "2026-12-08"
 };
 

@@ -327,8 +327,8 @@ TextTable SmallReport() {
             {"", "TOTAL SHEETS", "12"},
             {"", "say \"hi\""},
             {"",
-             "Input POINT 28\xB0"
-             "36'50\" 77\xB0"
+             "Input POINT 28\xC2\xB0"
+             "36'50\" 77\xC2\xB0"
              "12'30\"",
              ""}};
 }

@@ -65,8 +65,8 @@ TEST(BuildReport, PointInOneSheetHasTheTotalInRowTwoAndThePointInRowFive) {
     ASSERT_EQ(t.size(), 7u);
     EXPECT_EQ(t[1], (Row{"1", "46A/1", "1"}));
     EXPECT_EQ(t[2], (Row{"", "TOTAL SHEETS", "1"}));
-    EXPECT_EQ(t[5][1], "Input POINT 24\xB0"
-                       "01'00\" 72\xB0"
+    EXPECT_EQ(t[5][1], "Input POINT 24\xC2\xB0"
+                       "01'00\" 72\xC2\xB0"
                        "01'00\"");
     EXPECT_EQ(t[6], (Row{"", "", ""}));
 }
@@ -82,8 +82,8 @@ TEST(BuildReport, PointsFromAFileNameTheFile) {
     f.In({"46A/1"});
     EXPECT_EQ(ReportInputLine(f.Input()), "Input POINT /data/towers.gpkg");
     f.feature = MakePointFeature(DmsAngle{24, 1, 0}, DmsAngle{72, 1, 0});
-    EXPECT_EQ(ReportInputLine(f.Input()), "Input POINT 24\xB0"
-                                          "01'00\" 72\xB0"
+    EXPECT_EQ(ReportInputLine(f.Input()), "Input POINT 24\xC2\xB0"
+                                          "01'00\" 72\xC2\xB0"
                                           "01'00\"");
 }
 
@@ -106,8 +106,8 @@ TEST(BuildReport, NoInSheetShowsHeadingsAZeroTotalAndTheInputLine) {
     ASSERT_EQ(r.Table.size(), 7u);
     EXPECT_EQ(r.Table[0][0], " S.No.");
     EXPECT_EQ(r.Table[1], (Row{"", "TOTAL SHEETS", "0"}));
-    EXPECT_EQ(r.Table[4][1], "Input POINT 02\xB0"
-                             "00'00\" 50\xB0"
+    EXPECT_EQ(r.Table[4][1], "Input POINT 02\xC2\xB0"
+                             "00'00\" 50\xC2\xB0"
                              "00'00\"");
     for (std::size_t i : {2u, 3u, 5u, 6u}) {
         EXPECT_EQ(r.Table[i], (Row{"", "", ""})) << i;
