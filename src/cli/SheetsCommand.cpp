@@ -9,6 +9,7 @@
 #include "cli/HeapPages.h"
 #include "cli/OutputBuffer.h"
 #include "cli/OutputChecks.h"
+#include "cli/ProgressLine.h"
 #include "cli/SheetsFormats.h"
 #include "cli/SheetsInput.h"
 #include "cli/SheetsOutputs.h"
@@ -24,6 +25,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <iostream>
 #include <memory>
 #include <ostream>
@@ -106,6 +108,15 @@ void WriteGeoJson(const SheetsResult& r, bool inOnly, std::ostream& out) {
     buffer.Flush();
 }
 
+// The number of IN cells of the computed grid: from the mask when only it was made.
+int64_t InCells(const SheetGrid& grid, const CellFlags* mask) {
+    if (mask != nullptr) {
+        return std::count(mask->begin(), mask->end(), uint8_t{1});
+    }
+    return std::count_if(grid.SheetList.begin(), grid.SheetList.end(),
+                         [](const SheetRec& rec) { return rec.InFlag == 1; });
+}
+
 std::string GisFormatsHelp() {
     std::string text;
     for (const OutputFormat* f : GisFormats()) {
@@ -128,6 +139,7 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
         std::string algorithm = "fast";
         bool inOnly = false;
         bool report = false;
+        bool quiet = false;
         LayerInputOptions layer;
         std::vector<std::string> outputPaths; // one per OutputOptions() entry
         std::string out;                      // the grid in a GIS vector format
@@ -178,6 +190,8 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
     cmd->add_option("--algorithm", opts->algorithm,
                     "fast (default) or reference (the plain every-cell algorithm, for checking)")
         ->check(CLI::IsMember({"fast", "reference"}));
+    cmd->add_flag("--quiet,-q", opts->quiet,
+                  "No progress line (shown on a terminal for work that runs past a second)");
     std::vector<CLI::Option*> outputFlags;
     for (std::size_t i = 0; i < OutputOptions().size(); ++i) {
         const OutputFormat& f = *OutputOptions()[i];
@@ -265,6 +279,13 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
         const bool printOnly = outputs.empty() && opts->out.empty() && !opts->report &&
                                opts->format != "geojson" && algorithm == Algorithm::Fast;
         SheetMask mask;
+        const bool showProgress = ctx.env.errIsTerminal && !opts->quiet;
+        ProgressLine computing(*ctx.err, showProgress, "computing the sheets",
+                               ctx.env.progressDelay);
+        ComputeControl control;
+        control.progress = [&computing](int32_t percent, const std::string&) {
+            computing.Update(percent);
+        };
         try {
             if (input->count() > 0) {
                 std::vector<Feature> features;
@@ -273,27 +294,40 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
                     features.push_back(std::move(gf.Shape));
                 }
                 if (printOnly) {
-                    ComputeUnionMask(r.settings, features, mask);
+                    ComputeUnionMask(r.settings, features, mask, control);
                 } else {
-                    ComputeUnion(r.settings, features, r.grid, {}, algorithm);
+                    ComputeUnion(r.settings, features, r.grid, control, algorithm);
                 }
             } else if (printOnly) {
-                ComputeSheetMask(r.settings, r.feature, mask);
+                ComputeSheetMask(r.settings, r.feature, mask, control);
             } else {
-                ComputeSheets(r.settings, r.feature, r.grid, {}, algorithm);
+                ComputeSheets(r.settings, r.feature, r.grid, control, algorithm);
             }
         } catch (const ComputeError& e) {
             throw InputError(e.what());
         } catch (const IntegerOverflow& e) {
             throw InputError(e.what());
         }
+        computing.Finish();
         if (printOnly) {
             r.grid = std::move(mask.Grid);
+        }
+        // A point has one sheet or none: with none there is nothing to print or
+        // write, and a script must be able to tell that from a sheet.
+        if (point->count() > 0 && InCells(r.grid, printOnly ? &mask.In : nullptr) == 0) {
+            *ctx.err << "sheetwright-cli: the point " << opts->point[0] << ' ' << opts->point[1]
+                     << " lies outside the index\n";
+            ctx.exitCode = ExitInputError;
+            return;
         }
 
         NoteLargeOutputs(outputs, r, *ctx.err);
         std::ostream& out = *ctx.out;
-        for (const ChosenOutput& o : outputs) {
+        ProgressLine writing(*ctx.err, showProgress && !outputs.empty(), "writing the files",
+                             ctx.env.progressDelay);
+        for (std::size_t i = 0; i < outputs.size(); ++i) {
+            const ChosenOutput& o = outputs[i];
+            writing.Update(static_cast<int32_t>(i * 100 / outputs.size()));
             try {
                 if (o.path == StandardOutputName) {
                     WriteThroughStream(
@@ -306,6 +340,8 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
                 throw InputError(WithFileName(e.what(), OutputFiles(*o.format, o.path).front()));
             }
         }
+        writing.Update(100);
+        writing.Finish();
         if (input->count() > 0 && r.grid.InSheetCount == 0) {
             *ctx.err << "sheetwright-cli: no part of the input lies in the index\n";
         }
