@@ -5,9 +5,9 @@
 
 namespace sw::cli {
 
-ProgressLine::ProgressLine(std::ostream& err, bool shown, std::string what,
-                           std::chrono::milliseconds delay, Clock clock)
-    : err_(err), shown_(shown), what_(std::move(what)), delay_(delay), clock_(std::move(clock)),
+ProgressLine::ProgressLine(std::ostream& err, bool shown, std::chrono::milliseconds delay,
+                           Clock clock)
+    : err_(err), shown_(shown), delay_(delay), clock_(std::move(clock)),
       start_(shown ? clock_() : std::chrono::steady_clock::time_point{}) {}
 
 ProgressLine::~ProgressLine() {
@@ -18,21 +18,25 @@ ProgressLine::~ProgressLine() {
     }
 }
 
-void ProgressLine::Update(int32_t percent) {
-    if (!shown_ || percent == lastPercent_ || clock_() - start_ < delay_) {
+void ProgressLine::Update(const std::string& what, int32_t percent) {
+    if (!shown_) {
         return;
     }
-    lastPercent_ = percent;
-    // The carriage return takes the cursor back over the previous figure; the
-    // text only grows, so nothing of it is left behind.
-    err_ << "\rsheetwright-cli: " << what_ << "... " << percent << '%' << std::flush;
-    lineOpen_ = true;
+    std::string text = "sheetwright-cli: " + what + "... " + std::to_string(percent) + "%";
+    if (text == last_ || clock_() - start_ < delay_) {
+        return;
+    }
+    // The carriage return takes the cursor back to the start of the line;
+    // blanks cover what a longer text before left there.
+    const std::size_t cover = last_.size() > text.size() ? last_.size() - text.size() : 0;
+    err_ << '\r' << text << std::string(cover, ' ') << std::flush;
+    last_ = std::move(text);
 }
 
 void ProgressLine::Finish() {
-    if (lineOpen_) {
+    if (!last_.empty()) {
         err_ << '\n' << std::flush;
-        lineOpen_ = false;
+        last_.clear();
     }
     shown_ = false;
 }

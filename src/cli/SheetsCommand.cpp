@@ -233,6 +233,9 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
             throw UsageError("only one output can go to standard output (-)");
         }
         CheckOutputNames(toFiles);
+        // From here the command may take long: the progress line counts from now.
+        ProgressLine progress(*ctx.err, ctx.env.errIsTerminal && !opts->quiet,
+                              ctx.env.progressDelay);
         SheetsResult r;
         r.seriesName = opts->series;
         r.settings = ParseSettings(opts->series, opts->scale);
@@ -279,12 +282,9 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
         const bool printOnly = outputs.empty() && opts->out.empty() && !opts->report &&
                                opts->format != "geojson" && algorithm == Algorithm::Fast;
         SheetMask mask;
-        const bool showProgress = ctx.env.errIsTerminal && !opts->quiet;
-        ProgressLine computing(*ctx.err, showProgress, "computing the sheets",
-                               ctx.env.progressDelay);
         ComputeControl control;
-        control.progress = [&computing](int32_t percent, const std::string&) {
-            computing.Update(percent);
+        control.progress = [&progress](int32_t percent, const std::string&) {
+            progress.Update("computing the sheets", percent);
         };
         try {
             if (input->count() > 0) {
@@ -308,13 +308,13 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
         } catch (const IntegerOverflow& e) {
             throw InputError(e.what());
         }
-        computing.Finish();
         if (printOnly) {
             r.grid = std::move(mask.Grid);
         }
         // A point has one sheet or none: with none there is nothing to print or
         // write, and a script must be able to tell that from a sheet.
         if (point->count() > 0 && InCells(r.grid, printOnly ? &mask.In : nullptr) == 0) {
+            progress.Finish();
             *ctx.err << "sheetwright-cli: the point " << opts->point[0] << ' ' << opts->point[1]
                      << " lies outside the index\n";
             ctx.exitCode = ExitInputError;
@@ -323,11 +323,14 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
 
         NoteLargeOutputs(outputs, r, *ctx.err);
         std::ostream& out = *ctx.out;
-        ProgressLine writing(*ctx.err, showProgress && !outputs.empty(), "writing the files",
-                             ctx.env.progressDelay);
+        // The files written so far of all to write, the one being written named.
+        const std::size_t files = outputs.size() + (opts->out.empty() ? 0 : 1);
+        const auto writing = [&](std::size_t done, const std::string& path) {
+            progress.Update("writing " + path, static_cast<int32_t>(done * 100 / files));
+        };
         for (std::size_t i = 0; i < outputs.size(); ++i) {
             const ChosenOutput& o = outputs[i];
-            writing.Update(static_cast<int32_t>(i * 100 / outputs.size()));
+            writing(i, o.path);
             try {
                 if (o.path == StandardOutputName) {
                     WriteThroughStream(
@@ -340,13 +343,17 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
                 throw InputError(WithFileName(e.what(), OutputFiles(*o.format, o.path).front()));
             }
         }
-        writing.Update(100);
-        writing.Finish();
+        if (!opts->out.empty()) {
+            writing(outputs.size(), opts->out);
+            WriteGridFile(r, opts->out, opts->outFormat, opts->inOnly, out);
+        }
+        if (files > 0) {
+            progress.Update("writing the files", 100);
+        }
+        // What is printed next starts on a line of its own.
+        progress.Finish();
         if (input->count() > 0 && r.grid.InSheetCount == 0) {
             *ctx.err << "sheetwright-cli: no part of the input lies in the index\n";
-        }
-        if (!opts->out.empty()) {
-            WriteGridFile(r, opts->out, opts->outFormat, opts->inOnly, out);
         }
         if (toStream > 0) {
             ctx.exitCode = ExitOk;

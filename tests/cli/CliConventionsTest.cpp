@@ -69,6 +69,7 @@ TEST(CliProgress, ShownOnATerminalRewrittenInPlaceAndEnded) {
     const Result shown = CliAtTerminal(args);
     ASSERT_EQ(shown.code, 0) << shown.err;
     EXPECT_EQ(shown.err.rfind("\rsheetwright-cli: computing the sheets... ", 0), 0u) << shown.err;
+    // The result starts on a line of its own.
     EXPECT_NE(shown.err.find("\rsheetwright-cli: computing the sheets... 100%\n"),
               std::string::npos)
         << shown.err;
@@ -82,28 +83,44 @@ TEST(CliProgress, ShownOnATerminalRewrittenInPlaceAndEnded) {
     EXPECT_EQ(CliAtTerminal(quiet).err, "");
 }
 
-TEST(CliProgress, NothingBeforeTheDelayThenEachChangeOnce) {
+TEST(CliProgress, NothingBeforeTheDelayThenEachChangeOnceOverwritingTheLine) {
     using namespace std::chrono;
     steady_clock::time_point now{};
     std::ostringstream err;
     {
-        sw::cli::ProgressLine line(err, true, "working", milliseconds(1000),
-                                   [&now] { return now; });
-        line.Update(10);
+        sw::cli::ProgressLine line(err, true, milliseconds(1000), [&now] { return now; });
+        line.Update("working", 10);
         now += milliseconds(999);
-        line.Update(20);
+        line.Update("working", 20);
         EXPECT_EQ(err.str(), "");
         now += milliseconds(1);
-        line.Update(30);
-        line.Update(30);
-        line.Update(31);
-    } // the line is ended when the work is
-    EXPECT_EQ(err.str(), "\rsheetwright-cli: working... 30%\rsheetwright-cli: working... 31%\n");
+        line.Update("working", 30);
+        line.Update("working", 30);
+        line.Update("writing a.kml", 31);
+        line.Update("ending", 100);
+    } // the line is ended with the work
+    EXPECT_EQ(err.str(), "\rsheetwright-cli: working... 30%"
+                         "\rsheetwright-cli: writing a.kml... 31%"
+                         "\rsheetwright-cli: ending... 100%      \n");
 
     std::ostringstream none;
     {
-        sw::cli::ProgressLine line(none, false, "working", milliseconds(0));
-        line.Update(50);
+        sw::cli::ProgressLine line(none, false, milliseconds(0));
+        line.Update("working", 50);
     }
     EXPECT_EQ(none.str(), "");
+}
+
+TEST(CliProgress, WritingNamesEachFile) {
+    sw::clitest::TempDir dir("sw-progress-");
+    const std::string kml = (dir.path / "a.kml").string();
+    const Result r = CliAtTerminal({"sheets", "--series", "old", "--scale", "1:50,000", "--point",
+                                    "28:36:50", "77:12:30", "--kml", kml});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.err.find("\rsheetwright-cli: writing " + kml + "... 0%"), std::string::npos)
+        << r.err;
+    EXPECT_NE(r.err.find("\rsheetwright-cli: writing the files... 100%"), std::string::npos)
+        << r.err;
+    EXPECT_EQ(r.err.back(), '\n');
+    EXPECT_EQ(r.out, "53H/2\n");
 }

@@ -83,8 +83,8 @@ TEST(CliDocs, EveryOptionOfEveryCommandHasItsLineAndHelp) {
     EXPECT_GT(options, 30u); // the registry's outputs are among them
     // A text line never starts with a dot, which roff would take for a request.
     std::istringstream lines(page);
-    const std::set<std::string> requests{".TH", ".SH", ".SS", ".TP", ".PP", ".B",  ".I",
-                                         ".BI", ".RI", ".RB", ".BR", ".br", ".nf", ".fi", ".\\\""};
+    const std::set<std::string> requests{".TH", ".SH", ".SS", ".TP", ".PP", ".B",  ".I",   ".BI",
+                                         ".RI", ".RB", ".BR", ".br", ".nf", ".fi", ".\\\""};
     for (std::string line; std::getline(lines, line);) {
         if (!line.empty() && line[0] == '.') {
             EXPECT_TRUE(requests.count(line.substr(0, line.find(' '))) == 1) << line;
