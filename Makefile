@@ -4,6 +4,7 @@
 BUILD       ?= build
 SAN_BUILD   ?= build-sanitize
 FUZZ_BUILD  ?= build-fuzz
+PKG_BUILD   ?= build-package
 JOBS        ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 FUZZ_SECONDS ?= 60
@@ -42,9 +43,15 @@ fuzz: deps
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	@FUZZ_SECONDS=$(FUZZ_SECONDS) fuzz/run-all $(FUZZ_BUILD)
 
-# A Debian package of the Release build (build/sheetwright_*.deb).
-package: build
-	cd $(BUILD) && cpack -G DEB
+# The Debian package and its debugging symbols (build-package/sheetwright_*.deb,
+# sheetwright-dbgsym_*.ddeb): a Release tree of its own compiled with debugging
+# information, without the tests and benchmarks, which the package leaves out.
+package: deps
+	@cmake -S . -B $(PKG_BUILD) -DCMAKE_BUILD_TYPE=Release -DSHEETWRIGHT_DEBUG_SYMBOLS=ON \
+		-DSHEETWRIGHT_BUILD_TESTS=OFF -DSHEETWRIGHT_BUILD_BENCH=OFF $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(PKG_BUILD) -j $(JOBS)
+	cd $(PKG_BUILD) && cpack -G DEB
+	@if command -v lintian >/dev/null; then lintian --fail-on error,warning $(PKG_BUILD)/sheetwright_*.deb; fi
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
@@ -53,4 +60,4 @@ format-check:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD) $(PKG_BUILD)

@@ -17,9 +17,9 @@ struct AppCommandLine {
 };
 
 // `args` without the program name. With `qtOptionsRemoved` false (before the
-// toolkit has taken its own options such as -platform) only --help and
-// --version are looked for; with it true an unknown option or a second file
-// is an Error.
+// toolkit has taken its own options such as -platform) --help and --version are
+// looked for and an option that is neither ours nor the toolkit's is an Error;
+// with it true an unknown option or a second file is an Error.
 AppCommandLine ParseAppCommandLine(const std::vector<std::string>& args, bool qtOptionsRemoved);
 
 } // namespace sw::gui

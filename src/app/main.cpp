@@ -19,9 +19,14 @@ std::vector<std::string> Arguments(const QStringList& args) {
 } // namespace
 
 int main(int argc, char** argv) {
-    // --help and --version answer before the toolkit wants a display.
+    // --help, --version and a mistyped option answer before the toolkit wants a
+    // display.
     const std::vector<std::string> raw(argv + (argc > 0 ? 1 : 0), argv + argc);
     const sw::gui::AppCommandLine early = sw::gui::ParseAppCommandLine(raw, false);
+    if (early.action == sw::gui::AppCommandLine::Action::Error) {
+        std::fputs(early.message.c_str(), stderr);
+        return 2;
+    }
     if (early.action != sw::gui::AppCommandLine::Action::Run) {
         std::fputs(early.message.c_str(), stdout);
         return 0;

@@ -16,17 +16,10 @@ namespace sw::cli {
 namespace {
 
 int Run(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-        std::ostream& err) {
-    CLI::App app{"Tells which sheets of the topographic map index cover a place, a route or an "
-                 "area.\n\nExit codes: 0 success, 1 input or output error, 2 usage error.",
-                 "sheetwright-cli"};
-    app.set_version_flag("--version", std::string("sheetwright-cli ") + SHEETWRIGHT_VERSION);
-    app.require_subcommand(1);
-
-    CommandContext ctx{&in, &out, &err};
-    RegisterNumberCommand(app, ctx);
-    RegisterExtentCommand(app, ctx);
-    RegisterSheetsCommand(app, ctx);
+        std::ostream& err, const CliEnvironment& env) {
+    CLI::App app;
+    CommandContext ctx{&in, &out, &err, ExitOk, env};
+    DescribeCli(app, ctx);
 
     // CLI11 parses the last argument first when handed a vector in reverse order.
     std::vector<std::string> reversed(args.rbegin(), args.rend());
@@ -61,9 +54,21 @@ int Run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
 
 } // namespace
 
+void DescribeCli(CLI::App& app, CommandContext& ctx) {
+    app.name("sheetwright-cli");
+    app.description("Tells which sheets of the topographic map index cover a place, a route or an "
+                    "area.\n\nExit codes: 0 success, 1 input or output error (also: a number "
+                    "line answered with ERROR:, a point outside the index), 2 usage error.");
+    app.set_version_flag("--version", std::string("sheetwright-cli ") + SHEETWRIGHT_VERSION);
+    app.require_subcommand(1);
+    RegisterNumberCommand(app, ctx);
+    RegisterExtentCommand(app, ctx);
+    RegisterSheetsCommand(app, ctx);
+}
+
 int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-           std::ostream& err) {
-    int code = Run(args, in, out, err);
+           std::ostream& err, const CliEnvironment& env) {
+    int code = Run(args, in, out, err, env);
     try {
         // Whatever the command printed is on its way only once this succeeds.
         errno = 0;

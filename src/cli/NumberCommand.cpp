@@ -73,8 +73,9 @@ std::vector<std::string_view> Fields(std::string_view line) {
     return fields;
 }
 
-// One input line's answer: its numbers, or "ERROR: " and why the line was not read.
-void AnswerLine(OutputBuffer& buf, const std::vector<Settings>& settings, std::string_view line) {
+// One input line's answer: its numbers, or "ERROR: " and why the line was not read
+// (then false).
+bool AnswerLine(OutputBuffer& buf, const std::vector<Settings>& settings, std::string_view line) {
     if (!line.empty() && line.back() == '\r') {
         line.remove_suffix(1);
     }
@@ -85,7 +86,7 @@ void AnswerLine(OutputBuffer& buf, const std::vector<Settings>& settings, std::s
                                   : "expected LAT LON, found " + std::to_string(fields.size()) +
                                         (fields.size() == 1 ? " value" : " values"));
         buf.Append('\n');
-        return;
+        return false;
     }
     DmsAngle lat;
     DmsAngle lon;
@@ -96,24 +97,28 @@ void AnswerLine(OutputBuffer& buf, const std::vector<Settings>& settings, std::s
         buf.Append("ERROR: ");
         buf.Append(e.what());
         buf.Append('\n');
-        return;
+        return false;
     }
     AppendNumbers(buf, settings, lat, lon);
+    return true;
 }
 
 // Line N of the output answers line N of the input. What is answered is handed on
 // whenever the input has nothing more waiting, so a program feeding positions
-// through a pipe gets each answer before it sends the next position.
-void NumberStream(std::istream& in, std::ostream& out, const std::vector<Settings>& settings) {
+// through a pipe gets each answer before it sends the next position. True when
+// every line was answered with numbers.
+bool NumberStream(std::istream& in, std::ostream& out, const std::vector<Settings>& settings) {
     OutputBuffer buf(out);
     std::string line;
+    bool allRead = true;
     while (std::getline(in, line)) {
-        AnswerLine(buf, settings, line);
+        allRead = AnswerLine(buf, settings, line) && allRead;
         if (in.rdbuf()->in_avail() <= 0) {
             buf.Flush();
         }
     }
     buf.Flush();
+    return allRead;
 }
 
 } // namespace
@@ -133,7 +138,8 @@ void RegisterNumberCommand(CLI::App& app, CommandContext& ctx) {
         "Without LAT and LON, read positions from standard input, one per line (LAT LON "
         "separated by blanks, a tab or a comma), and print one line for each input line, in "
         "order: the number, or \"ERROR: \" and the reason for a line that cannot be "
-        "read.\n\nExamples:\n  sheetwright-cli number --series old --scale 1:50,000 28:36:50 "
+        "read; then the exit code is 1.\n\nExamples:\n  sheetwright-cli number --series old "
+        "--scale 1:50,000 28:36:50 "
         "77:12:30   prints 53H/2\n  sheetwright-cli number --series open --all-scales < "
         "points.txt > numbers.txt");
     AddSeriesOption(*cmd, opts->series);
@@ -158,14 +164,16 @@ void RegisterNumberCommand(CLI::App& app, CommandContext& ctx) {
         }
         const auto settings = NumberingSettings(opts->series, opts->scale, opts->allScales);
         if (lat->count() == 0) {
-            NumberStream(*ctx.in, *ctx.out, settings);
-        } else {
-            const DmsAngle la = ParseAngle(opts->lat, "latitude");
-            const DmsAngle lo = ParseAngle(opts->lon, "longitude");
-            OutputBuffer buf(*ctx.out);
-            AppendNumbers(buf, settings, la, lo);
-            buf.Flush();
+            // Like the stream filters of the field: every line is answered, and
+            // the exit code tells a script that some were not numbers.
+            ctx.exitCode = NumberStream(*ctx.in, *ctx.out, settings) ? ExitOk : ExitInputError;
+            return;
         }
+        const DmsAngle la = ParseAngle(opts->lat, "latitude");
+        const DmsAngle lo = ParseAngle(opts->lon, "longitude");
+        OutputBuffer buf(*ctx.out);
+        AppendNumbers(buf, settings, la, lo);
+        buf.Flush();
         ctx.exitCode = ExitOk;
     });
 }

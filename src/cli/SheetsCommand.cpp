@@ -9,6 +9,7 @@
 #include "cli/HeapPages.h"
 #include "cli/OutputBuffer.h"
 #include "cli/OutputChecks.h"
+#include "cli/ProgressLine.h"
 #include "cli/SheetsFormats.h"
 #include "cli/SheetsInput.h"
 #include "cli/SheetsOutputs.h"
@@ -25,6 +26,8 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
+#include <iostream>
 #include <memory>
 #include <ostream>
 
@@ -131,6 +134,7 @@ struct SheetsOptions {
     bool inOnly = false;
     bool report = false;
     bool noBom = false;
+    bool quiet = false;
     LayerInputOptions layer;
     std::vector<std::string> outputPaths; // one per OutputOptions() entry
     std::string out;                      // the grid in a GIS vector format
@@ -157,6 +161,15 @@ PerFeatureCounts PerFeature(const Settings& s, const GisLayer& layer, const Shee
     WriteGridFile(*gis, o.out, request, out);
     printer.Finish();
     return counts;
+}
+
+// The number of IN cells of the computed grid: from the mask when only it was made.
+int64_t InCells(const SheetGrid& grid, const CellFlags* mask) {
+    if (mask != nullptr) {
+        return std::count(mask->begin(), mask->end(), uint8_t{1});
+    }
+    return std::count_if(grid.SheetList.begin(), grid.SheetList.end(),
+                         [](const SheetRec& rec) { return rec.InFlag == 1; });
 }
 
 std::string GisFormatsHelp() {
@@ -215,6 +228,8 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
     cmd->add_option("--algorithm", opts->algorithm,
                     "fast (default) or reference (the plain every-cell algorithm, for checking)")
         ->check(CLI::IsMember({"fast", "reference"}));
+    cmd->add_flag("--quiet,-q", opts->quiet,
+                  "No progress line (shown on a terminal for work that runs past a second)");
     std::vector<CLI::Option*> outputFlags;
     for (std::size_t i = 0; i < OutputOptions().size(); ++i) {
         const OutputFormat& f = *OutputOptions()[i];
@@ -282,6 +297,9 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
             throw UsageError("sheets: --per-feature writes files with --out only, not with " +
                              std::string(outputs.front().format->CliOption));
         }
+        // From here the command may take long: the progress line counts from now.
+        ProgressLine progress(*ctx.err, ctx.env.errIsTerminal && !opts->quiet,
+                              ctx.env.progressDelay);
         SheetsResult r;
         r.seriesName = opts->series;
         r.settings = ParseSettings(opts->series, opts->scale);
@@ -338,6 +356,10 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
         const bool printOnly = outputs.empty() && !opts->report && opts->format != "geojson" &&
                                algorithm == Algorithm::Fast;
         SheetMask mask;
+        ComputeControl control;
+        control.progress = [&progress](int32_t percent, const std::string&) {
+            progress.Update("computing the sheets", percent);
+        };
         try {
             if (input->count() > 0) {
                 std::vector<Feature> features;
@@ -346,14 +368,14 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
                     features.push_back(std::move(gf.Shape));
                 }
                 if (printOnly) {
-                    ComputeUnionMask(r.settings, features, mask);
+                    ComputeUnionMask(r.settings, features, mask, control);
                 } else {
-                    ComputeUnion(r.settings, features, r.grid, {}, algorithm);
+                    ComputeUnion(r.settings, features, r.grid, control, algorithm);
                 }
             } else if (printOnly) {
-                ComputeSheetMask(r.settings, r.feature, mask);
+                ComputeSheetMask(r.settings, r.feature, mask, control);
             } else {
-                ComputeSheets(r.settings, r.feature, r.grid, {}, algorithm);
+                ComputeSheets(r.settings, r.feature, r.grid, control, algorithm);
             }
         } catch (const ComputeError& e) {
             throw InputError(e.what());
@@ -363,12 +385,28 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
         if (printOnly) {
             r.grid = std::move(mask.Grid);
         }
+        // A point has one sheet or none: with none there is nothing to print or
+        // write, and a script must be able to tell that from a sheet.
+        if (point->count() > 0 && InCells(r.grid, printOnly ? &mask.In : nullptr) == 0) {
+            progress.Finish();
+            *ctx.err << "sheetwright-cli: the point " << opts->point[0] << ' ' << opts->point[1]
+                     << " lies outside the index\n";
+            ctx.exitCode = ExitInputError;
+            return;
+        }
 
         NoteLargeOutputs(gis != nullptr ? WithGisOutput(outputs, gis, opts->out) : outputs, r,
                          *ctx.err);
         const CsvBom bom = opts->noBom ? CsvBom::Without : CsvBom::With;
         std::ostream& out = *ctx.out;
-        for (const ChosenOutput& o : outputs) {
+        // The files written so far of all to write, the one being written named.
+        const std::size_t files = outputs.size() + (opts->out.empty() ? 0 : 1);
+        const auto writing = [&](std::size_t done, const std::string& path) {
+            progress.Update("writing " + path, static_cast<int32_t>(done * 100 / files));
+        };
+        for (std::size_t i = 0; i < outputs.size(); ++i) {
+            const ChosenOutput& o = outputs[i];
+            writing(i, o.path);
             try {
                 if (o.path == StandardOutputName) {
                     WriteThroughStream(
@@ -381,13 +419,19 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
                 throw InputError(WithFileName(e.what(), OutputFiles(*o.format, o.path).front()));
             }
         }
-        if (input->count() > 0 && r.grid.InSheetCount == 0) {
-            *ctx.err << "sheetwright-cli: no part of the input lies in the index\n";
-        }
         if (gis != nullptr) {
+            writing(outputs.size(), opts->out);
             OgrGridRequest request{r.settings, r.grid, &r.feature, opts->inOnly};
             request.in = printOnly ? &mask.In : nullptr;
             WriteGridFile(*gis, opts->out, request, out);
+        }
+        if (files > 0) {
+            progress.Update("writing the files", 100);
+        }
+        // What is printed next starts on a line of its own.
+        progress.Finish();
+        if (input->count() > 0 && r.grid.InSheetCount == 0) {
+            *ctx.err << "sheetwright-cli: no part of the input lies in the index\n";
         }
         if (toStream > 0) {
             ctx.exitCode = ExitOk;

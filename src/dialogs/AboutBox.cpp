@@ -1,12 +1,56 @@
 #include "dialogs/AboutBox.h"
 
+#include "exchange/FormatRegistry.h"
+
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <string>
+#include <string_view>
+#include <vector>
+
 namespace sw::gui {
+
+namespace {
+
+void AddOnce(std::vector<std::string_view>& list, std::string_view ext) {
+    if (std::find(list.begin(), list.end(), ext) == list.end()) {
+        list.push_back(ext);
+    }
+}
+
+std::string Joined(const std::vector<std::string_view>& list) {
+    std::string text;
+    for (const std::string_view item : list) {
+        if (!text.empty()) {
+            text += ' ';
+        }
+        text += item;
+    }
+    return text;
+}
+
+} // namespace
+
+QString BuildLine() {
+    std::vector<std::string_view> reads;
+    for (const InputFormat& f : InputFormats()) {
+        for (const std::string_view ext : f.Extensions) {
+            AddOnce(reads, ext);
+        }
+    }
+    std::vector<std::string_view> writes;
+    for (const OutputFormat& f : OutputFormats()) {
+        AddOnce(writes, f.Extension);
+    }
+    return QStringLiteral("This build: %1. Reads %2; writes %3.")
+        .arg(QStringLiteral(SHEETWRIGHT_VERSION), QString::fromStdString(Joined(reads)),
+             QString::fromStdString(Joined(writes)));
+}
 
 namespace {
 
@@ -45,6 +89,9 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     lines->addWidget(Line(QStringLiteral("For point, line and polygon. It imports and exports "
                                          "data to shape and kml files."),
                           small, QString(), panel, "Comments2"));
+    // The lines above are those the box has always had; this one tells which
+    // release is running and what it really reads and writes.
+    lines->addWidget(Line(BuildLine(), small, QString(), panel, "BuildVersion"));
 
     OKButton = new QPushButton(QStringLiteral("OK"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));

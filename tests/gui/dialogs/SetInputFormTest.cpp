@@ -88,7 +88,15 @@ private slots:
                                            "and Open Series Maps"),
                             QStringLiteral("For point, line and polygon. It imports and exports "
                                            "data to shape and kml files."),
+                            BuildLine(),
                         }));
+        // The added line names this build and the registry's formats.
+        const QString build = BuildLine();
+        QVERIFY(
+            build.startsWith(QStringLiteral("This build: " SHEETWRIGHT_VERSION ". Reads .txt")));
+        QVERIFY(build.contains(QStringLiteral(".geojson")));
+        QVERIFY(build.contains(QStringLiteral("; writes .kml .shp .jpg .bmp .xls")));
+        QCOMPARE(build.count(QStringLiteral(".pdf")), 1);
         QCOMPARE(box.findChild<QLabel*>(QStringLiteral("ProductName"))->font().pointSize(), 14);
         QCOMPARE(box.findChild<QLabel*>(QStringLiteral("Version"))->font().pointSize(), 10);
         QCOMPARE(box.size(), QSize(393, 213));

@@ -168,6 +168,13 @@ private slots:
         QCOMPARE(ParseAppCommandLine({"x.kml", "--version"}, true).action, A::Version);
         // Before the toolkit has taken its options, they are not mistakes.
         QCOMPARE(ParseAppCommandLine({"-platform", "offscreen"}, false).action, A::Run);
+        QCOMPARE(ParseAppCommandLine({"--style", "fusion", "-reverse", "a.kml"}, false).action,
+                 A::Run);
+        // Ours are refused before the toolkit starts, which without a display
+        // would end the program first.
+        QCOMPARE(ParseAppCommandLine({"--bogus"}, false).action, A::Error);
+        QCOMPARE(ParseAppCommandLine({"-platform", "offscreen", "-x"}, false).action, A::Error);
+        QCOMPARE(ParseAppCommandLine({"--", "-odd.txt"}, false).action, A::Run);
         QCOMPARE(ParseAppCommandLine({"--bogus"}, true).action, A::Error);
         QCOMPARE(ParseAppCommandLine({"a.txt", "b.txt"}, true).action, A::Error);
         // After "--" a name that starts with a dash is a file.
