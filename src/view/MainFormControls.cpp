@@ -143,9 +143,15 @@ void MainFormControls::BuildControls(QMainWindow* w) {
     for (const std::string& caption : SeriesCaptions()) {
         ComboBox2->addItem(FromCore(caption));
     }
+    DataTypeLabel = new QLabel(Panel2);
+    DataTypeLabel->setObjectName(QStringLiteral("DataTypeLabel"));
+    DataTypeLabel->setFont(UiFont(16, true));
+    DataTypeLabel->setStyleSheet(QStringLiteral("color: %1;").arg(ColorCss(Maroon)));
+    DataTypeLabel->setToolTip(QStringLiteral("The data type \"Sheet No.\" asks for (Data Type)"));
     row->addWidget(Label2);
     row->addWidget(ComboBox1);
     row->addWidget(ComboBox2);
+    row->addWidget(DataTypeLabel);
     row->addSpacing(20);
     BuildFindSheet(*row);
     row->addStretch(1);
@@ -258,6 +264,14 @@ void MainFormControls::ShowSettingsBoxes(const Settings& s) {
     FindSheetEdit->setPlaceholderText(
         QStringLiteral("e.g. %1").arg(FromCore(ExampleSheetNumber(s))));
     RelaxPanels();
+}
+
+void MainFormControls::ShowDataType(DataKind type) {
+    // The data type dialog's own words for each choice.
+    const char* name = type == DataKind::Polyline  ? "Polyline"
+                       : type == DataKind::Polygon ? "Polygon"
+                                                   : "Point/Location";
+    DataTypeLabel->setText(QStringLiteral("Data type: %1").arg(QString::fromLatin1(name)));
 }
 
 void MainFormControls::EnableCommands(bool idle, bool saveEnabled, bool reportEnabled) {

@@ -8,6 +8,8 @@
 
 #include <QString>
 
+#include <cstdint>
+
 class QComboBox;
 class QFileDialog;
 class QFrame;
@@ -23,7 +25,8 @@ class QToolButton;
 
 namespace sw {
 struct Settings;
-}
+enum class DataKind : uint8_t;
+} // namespace sw
 
 namespace sw::gui {
 
@@ -42,6 +45,8 @@ struct MainFormControls {
     // The scale and series boxes as the settings say, and the "Find sheet"
     // field's hint: an example number of the current series.
     void ShowSettingsBoxes(const Settings& s);
+    // "Data type: Polygon" beside the series box: what "Sheet No." will ask for.
+    void ShowDataType(DataKind type);
     // The commands' enable state: those that change the state only while
     // nothing runs (`idle`); "Save Layout" and "Report" as the session says.
     void EnableCommands(bool idle, bool saveEnabled, bool reportEnabled);
@@ -52,6 +57,7 @@ struct MainFormControls {
     QComboBox* ComboBox1 = nullptr; // scale
     QComboBox* ComboBox2 = nullptr; // series
     QLineEdit* FindSheetEdit = nullptr;
+    QLabel* DataTypeLabel = nullptr;
     QScrollArea* ScrollBox1 = nullptr;
     QStatusBar* StatusBar1 = nullptr;
     QLabel* panels_[3] = {nullptr, nullptr, nullptr};
