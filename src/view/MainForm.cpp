@@ -28,6 +28,10 @@ void TMainForm::ShowWidget(QWidget* w) {
 
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     BuildControls(this);
+    // The settings panel and the status panels lay themselves out for the
+    // width they get (a narrow or scaled screen).
+    Panel2->installEventFilter(this);
+    PanelRow->installEventFilter(this);
     layout_ = new LayoutPane(ScrollBox1, this);
     layout_->SetBusyPanel(panels_[0]);
     drawing_ = std::make_unique<LayoutDriver>(
@@ -150,6 +154,12 @@ void TMainForm::SetDialogs(const DialogSet& dialogs) {
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     if (watched == dialogs_.SetInputForm && event->type() == QEvent::Hide) {
         ShowDataType(session_.State().settings.DataType);
+    } else if (event->type() == QEvent::Resize) {
+        if (watched == Panel2) {
+            FitPanel2();
+        } else if (watched == PanelRow) {
+            FitStatusPanels();
+        }
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -78,7 +78,9 @@ private slots:
         QCOMPARE(s.SheetPixelHeight, 70);
         QCOMPARE(s.DataType, DataKind::Point);
         QCOMPARE(form->findChild<QLabel*>(QStringLiteral("DataTypeLabel"))->text(),
-                 QStringLiteral("Data type: Point/Location"));
+                 QStringLiteral("Point/Location"));
+        // At the design width the settings panel keeps its one row.
+        QCOMPARE(form->findChild<QWidget*>(QStringLiteral("Panel2"))->height(), 35);
         QCOMPARE(Combo("ComboBox1")->currentText(), QStringLiteral("1:50,000"));
         QCOMPARE(Combo("ComboBox1")->count(), 5);
         QCOMPARE(Combo("ComboBox2")->currentText(),
