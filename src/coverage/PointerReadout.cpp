@@ -3,6 +3,7 @@
 #include "coverage/PixelFrame.h"
 #include "index/CheckedMath.h"
 #include "index/Convertions.h"
+#include "index/SheetNumber.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -69,6 +70,55 @@ PointerReading ReadPointer(const Settings& s, const SheetGrid& g, const LayoutGe
                      " Long:", SecText(west), "-", SecText(east), ")"});
     r.Panel1 = Join({" ", std::to_string(i + 1), "/", std::to_string(g.SheetCount), " ",
                      sheet.InFlag == 1 ? "IN" : "OUT"});
+    return r;
+}
+
+namespace {
+
+// Division rounded toward minus infinity: the ring's west column is -1.
+int64_t FloorDiv(int64_t a, int64_t b) {
+    const int64_t q = a / b;
+    return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
+}
+
+} // namespace
+
+PointerReading ReadLayoutPointer(const Settings& s, const SheetGrid& g, const LayoutGeometry& geo,
+                                 int32_t x, int32_t y) {
+    const int64_t w = geo.CellWidth;
+    const int64_t z = geo.CellHeight;
+    const bool inRing = w > 0 && z > 0 && int64_t{geo.GridOriginX} - w <= x &&
+                        x <= int64_t{geo.GridRightX} + w && int64_t{geo.GridOriginY} - z <= y &&
+                        y <= int64_t{geo.GridBottomY} + z;
+    if (!inRing) {
+        PointerReading r;
+        r.Place = PointerPlace::Margin;
+        return r;
+    }
+    const bool inBlock =
+        geo.GridOriginX <= x && x <= geo.GridRightX && geo.GridOriginY <= y && y <= geo.GridBottomY;
+    if (inBlock && g.GridCols > 0 && g.GridRows > 0) {
+        return ReadPointer(s, g, geo, x, y);
+    }
+    PointerReading r = ReadPointer(s, g, geo, x, y);
+    r.Place = PointerPlace::Ring;
+    r.Index = -1;
+    // The ring's columns run from -1 to GridCols, its rows from -1 to GridRows;
+    // the outer frame lines belong to the outermost cells.
+    const int64_t col =
+        std::clamp<int64_t>(FloorDiv(x - int64_t{geo.GridOriginX}, w), -1, g.GridCols);
+    const int64_t row =
+        std::clamp<int64_t>(FloorDiv(y - int64_t{geo.GridOriginY}, z), -1, g.GridRows);
+    const int32_t south = CheckedSub(
+        g.GridNorthSec, CheckedMul(CheckedAdd(static_cast<int32_t>(row), 1), s.SheetHeightSec));
+    const int32_t north = CheckedAdd(south, s.SheetHeightSec);
+    const int32_t west =
+        CheckedAdd(g.GridWestSec, CheckedMul(static_cast<int32_t>(col), s.SheetWidthSec));
+    const int32_t east = CheckedAdd(west, s.SheetWidthSec);
+    const std::string number = SheetNumber(s, SecToDms(west), SecToDms(south));
+    r.Panel0 = Join({" ", number, " (Lat:", SecText(south), "-", SecText(north),
+                     " Long:", SecText(west), "-", SecText(east), ")"});
+    r.Panel1 = NeighbourSheetText;
     return r;
 }
 

@@ -14,7 +14,12 @@
 
 namespace sw {
 
+// Where a pixel lies: on the block of computed sheets, on the ring of
+// neighbouring sheets one cell wide around it, or on the margin outside both.
+enum class PointerPlace { Block, Ring, Margin };
+
 struct PointerReading {
+    PointerPlace Place = PointerPlace::Block;
     std::string Panel2; // " Lat: ... Long: ...", for every pixel
     // Set only over a cell of the block: its index in SheetList and panels 0 and 1.
     int32_t Index = -1;
@@ -28,6 +33,16 @@ struct PointerReading {
 // IntegerOverflow only for positions no image can have.
 PointerReading ReadPointer(const Settings& s, const SheetGrid& g, const LayoutGeometry& geo,
                            int32_t x, int32_t y);
+
+// What the window reads out: as ReadPointer over the block; over a ring cell
+// its number (taken at its south-west corner, as the drawing labels it) and
+// extent in panel 0 and NeighbourSheetText in panel 1, Index -1; over the
+// margin nothing at all, not even a position, since no sheet is there. The
+// ring's outer frame lines belong to the ring.
+PointerReading ReadLayoutPointer(const Settings& s, const SheetGrid& g, const LayoutGeometry& geo,
+                                 int32_t x, int32_t y);
+
+inline constexpr const char* NeighbourSheetText = " Neighbour sheet";
 
 // The highlight rectangle of a cell, (X + 2, Y + 2, X + W - 1, Y + Z - 1) with the
 // right and bottom edge excluded: the cell's inside less one free pixel next to

@@ -20,12 +20,12 @@
 namespace sw::gui {
 
 const std::array<TPointInputForm::FieldRule, 6> TPointInputForm::Rules{{
-    {4, 37, &DmsAngle::Deg, true},
-    {0, 59, &DmsAngle::Min, true},
-    {0, 59, &DmsAngle::Sec, true},
-    {68, 97, &DmsAngle::Deg, false},
-    {0, 59, &DmsAngle::Min, false},
-    {0, 59, &DmsAngle::Sec, false},
+    {4, 37, &DmsAngle::Deg, true, "Latitude degrees"},
+    {0, 59, &DmsAngle::Min, true, "Latitude minutes"},
+    {0, 59, &DmsAngle::Sec, true, "Latitude seconds"},
+    {68, 97, &DmsAngle::Deg, false, "Longitude degrees"},
+    {0, 59, &DmsAngle::Min, false, "Longitude minutes"},
+    {0, 59, &DmsAngle::Sec, false, "Longitude seconds"},
 }};
 
 TPointInputForm::TPointInputForm(const DialogHost& host, QWidget* parent)
@@ -60,10 +60,18 @@ TPointInputForm::TPointInputForm(const DialogHost& host, QWidget* parent)
         }
     }
 
+    // Shown only while a field is wrong, in the colour of the marked field.
+    wrongText_ = new QLabel(this);
+    wrongText_->setObjectName(QStringLiteral("WrongFieldLabel"));
+    wrongText_->setWordWrap(true);
+    wrongText_->setStyleSheet(QStringLiteral("color: rgb(176, 0, 0);"));
+    wrongText_->hide();
+
     QHBoxLayout* buttons = MakeOkCancelRow(this, OKBtn, CancelBtn);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(frame);
+    layout->addWidget(wrongText_);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     resize(312, 155);
@@ -118,12 +126,52 @@ bool TPointInputForm::ReadField(int number) {
                              rule.highest);
 }
 
-void TPointInputForm::EditExit(int number) {
-    if (!ReadField(number)) {
-        beep_();
-        // "0" for every field, also the degrees whose range leaves it out.
-        Field(number)->setText(QStringLiteral("0"));
+QString TPointInputForm::FieldRangeText(int number) {
+    const FieldRule& rule = Rules.at(static_cast<std::size_t>(number - 1));
+    return QStringLiteral("%1 must be a whole number from %2 to %3")
+        .arg(QString::fromLatin1(rule.name))
+        .arg(rule.lowest)
+        .arg(rule.highest);
+}
+
+bool TPointInputForm::FieldMarked(int number) const {
+    return wrong_.at(static_cast<std::size_t>(number - 1));
+}
+
+QString TPointInputForm::WrongFieldText() const {
+    return wrongText_->isHidden() ? QString() : wrongText_->text();
+}
+
+void TPointInputForm::MarkField(int number, bool wrong) {
+    wrong_.at(static_cast<std::size_t>(number - 1)) = wrong;
+    QLineEdit* edit = Field(number);
+    edit->setStyleSheet(wrong ? QStringLiteral("QLineEdit { background-color: rgb(255, 214, 214); "
+                                               "border: 1px solid rgb(176, 0, 0); }")
+                              : QString());
+    edit->setToolTip(wrong ? FieldRangeText(number) : QString());
+}
+
+void TPointInputForm::ShowWrongFieldText() {
+    for (int n = 1; n <= 6; ++n) {
+        if (FieldMarked(n)) {
+            wrongText_->setText(FieldRangeText(n));
+            wrongText_->show();
+            return;
+        }
     }
+    wrongText_->clear();
+    wrongText_->hide();
+}
+
+void TPointInputForm::EditExit(int number) {
+    // The text stays as typed, so the user mends it rather than typing it again;
+    // a 0 put in its place would be a position nobody entered.
+    const bool valid = ReadField(number);
+    if (!valid) {
+        beep_();
+    }
+    MarkField(number, !valid);
+    ShowWrongFieldText();
 }
 
 void TPointInputForm::OKBtnClick() {
@@ -131,10 +179,24 @@ void TPointInputForm::OKBtnClick() {
         beep_();
         return;
     }
-    // The point is accepted whatever the fields hold: a bad field reads as 0 or
-    // as its leading digits.
+    int firstWrong = 0;
     for (int n = 1; n <= 6; ++n) {
-        ReadField(n);
+        const bool valid = ReadField(n);
+        MarkField(n, !valid);
+        if (!valid && firstWrong == 0) {
+            firstWrong = n;
+        }
+    }
+    ShowWrongFieldText();
+    if (firstWrong != 0) {
+        // Nothing is computed until every field holds a number in its range.
+        beep_();
+        ShowError(this,
+                  FieldRangeText(firstWrong) +
+                      QStringLiteral(", not \"%1\".").arg(Field(firstWrong)->text().trimmed()));
+        Field(firstWrong)->setFocus(Qt::OtherFocusReason);
+        Field(firstWrong)->selectAll();
+        return;
     }
     hide();
     if (host_.acceptFeature) {

@@ -1,8 +1,11 @@
 #pragma once
 
 // "Enter Coordinates of Point": one location typed as whole degrees, minutes and
-// seconds of latitude and longitude. OK makes it the current feature (a point)
-// and never refuses; a bad field is answered on leaving it by a beep and "0".
+// seconds of latitude and longitude. OK makes it the current feature (a point).
+// A field that is not a whole number in its range keeps its text and is shown
+// as wrong (marked, with a line naming the field and its range) from the moment
+// it is left; OK then says which field is wrong and computes nothing until it is
+// mended, so nothing the user did not type ever reaches the point.
 
 #include "dialogs/DialogHost.h"
 #include "index/Convertions.h"
@@ -12,6 +15,7 @@
 #include <array>
 #include <functional>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -31,6 +35,13 @@ public:
     QLineEdit* Field(int number) const;
     // Replaces the platform beep (tests count it).
     void SetBeep(std::function<void()> beep);
+    // Whether field 1..6 is shown as wrong.
+    bool FieldMarked(int number) const;
+    // "Latitude degrees must be a whole number from 4 to 37": what is wrong with
+    // field 1..6.
+    static QString FieldRangeText(int number);
+    // The line under the fields that names the wrong field; empty when none is.
+    QString WrongFieldText() const;
 
 public slots:
     void OKBtnClick();
@@ -48,13 +59,19 @@ private:
         int32_t highest;
         int32_t DmsAngle::*component;
         bool latitude;
+        const char* name;
     };
     static const std::array<FieldRule, 6> Rules;
     // Reads field 1..6 into its working angle component; the valid flag.
     bool ReadField(int number);
+    // Marks or unmarks field 1..6 and shows the line for the first wrong field.
+    void MarkField(int number, bool wrong);
+    void ShowWrongFieldText();
 
     DialogHost host_;
     std::array<QLineEdit*, 6> edits_{};
+    std::array<bool, 6> wrong_{};
+    QLabel* wrongText_ = nullptr;
     QPushButton* OKBtn = nullptr;
     QPushButton* CancelBtn = nullptr;
     std::function<void()> beep_;

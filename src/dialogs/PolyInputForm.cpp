@@ -7,11 +7,13 @@
 #include "exchange/PasteBlock.h"
 #include "exchange/VertexConversion.h"
 #include "view/AppTitle.h"
+#include "view/CommandKeys.h"
 #include "view/CoreText.h"
 #include "view/ModalSeam.h"
 
 #include "coverage/Coverage.h"
 #include "index/CheckedMath.h"
+#include "index/Convertions.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -26,10 +28,12 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStyle>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 namespace sw::gui {
 
@@ -37,6 +41,8 @@ namespace {
 
 constexpr int DmsColumnWidth = 40;
 constexpr int DecimalColumnWidth = 90;
+// The rows of a new grid: the two heading rows and five empty vertex rows.
+constexpr int32_t StartRowCount = 7;
 
 QPushButton* PictureButton(const QString& caption, QStyle::StandardPixmap icon, const char* name,
                            QWidget* parent) {
@@ -45,6 +51,38 @@ QPushButton* PictureButton(const QString& caption, QStyle::StandardPixmap icon, 
     b->setFixedSize(60, 40);
     b->setAutoDefault(false);
     return b;
+}
+
+// The cell of vertex `vertex` (from 1) that OK could not convert: its grid row
+// and column. The column is the first of the row whose text does not convert,
+// or in decimal mode whose degrees leave the range an angle can hold.
+std::pair<int, int> FailingCell(const VertexTable& t, bool decimalMode, int32_t vertex,
+                                char decimalSeparator) {
+    const int row = decimalMode ? vertex : vertex + 1;
+    const int lastCol = decimalMode ? 2 : 6;
+    for (int col = 1; col <= lastCol; ++col) {
+        try {
+            if (decimalMode) {
+                static_cast<void>(DecimalToDms(CellToFloat(t.Cell(col, row), decimalSeparator)));
+            } else {
+                static_cast<void>(CellToInteger(t.Cell(col, row)));
+            }
+        } catch (const std::exception&) {
+            return {row, col};
+        }
+    }
+    return {row, 1};
+}
+
+// "Lat. Min." for a cell of the degrees-minutes-seconds grid, "Long." for one
+// of the decimal grid (whose second heading row a reader may have written over):
+// the headings over the column.
+QString ColumnHeading(const VertexTable& t, bool decimalMode, int col) {
+    QString heading = FromCore(t.Cell(col, 0));
+    if (!decimalMode) {
+        heading += QLatin1Char(' ') + FromCore(t.Cell(col, 1));
+    }
+    return heading;
 }
 
 } // namespace
@@ -129,6 +167,25 @@ TPolyInputForm::TPolyInputForm(const DialogHost& host, QWidget* parent)
             &TPolyInputForm::PasteFromClipboard);
     connect(model_, &VertexGridModel::CellWritten, this, &TPolyInputForm::CellWritten);
 
+    // Tab goes from the grid's last cell to the buttons, left to right.
+    setTabOrder(DegreeDecimalchkbox, StringGrid1);
+    setTabOrder(StringGrid1, BitBtn3);
+    setTabOrder(BitBtn3, OKBtn);
+    setTabOrder(OKBtn, BitBtn1);
+    setTabOrder(BitBtn1, BitBtn2);
+    // The main window's keys for the same commands; Enter belongs to the grid,
+    // so OK takes Ctrl+Enter.
+    const auto key = [](QKeyCombination k) { return QKeySequence(k); };
+    BindCommandKeys(*this,
+                    {{BitBtn3, {key(Qt::CTRL | Qt::Key_L)}},
+                     {OKBtn, {key(Qt::CTRL | Qt::Key_O)}},
+                     {BitBtn1, {key(Qt::CTRL | Qt::Key_Return), key(Qt::CTRL | Qt::Key_Enter)}},
+                     {BitBtn2, {key(Qt::Key_Escape)}}});
+    // Ctrl+V wherever the focus is in the dialog (a cell being edited takes
+    // its own paste first).
+    auto* paste = new QShortcut(QKeySequence::Paste, this);
+    connect(paste, &QShortcut::activated, this, &TPolyInputForm::PasteFromClipboard);
+
     // FormCreate: laid out in degrees-minutes-seconds mode before the first showing.
     SetGrid();
     UpdateOkEnabled();
@@ -187,7 +244,9 @@ void TPolyInputForm::OKBtnClick() {
 }
 
 std::optional<OpenOutcome> TPolyInputForm::OpenFile(OpenFilter filterIndex, const QString& path) {
-    const InputFormat* format = OpenBoxFormat(filterIndex);
+    // The chosen filter only says what to expect: a KML file picked under the
+    // text filter is still read as KML.
+    const InputFormat* format = OpenBoxFormat(ReadingFilter(PathToCore(path), filterIndex));
     if (format == nullptr) {
         ShowError(this, QStringLiteral("Unknown file type for \"%1\"").arg(path));
         return std::nullopt;
@@ -263,8 +322,26 @@ void TPolyInputForm::BitBtn1Click() {
         // The parts a file gave stay apart; typed rows are one part.
         feature = TableToFeature(t, DecimalMode(), LocaleDecimalSeparator(),
                                  st.settings.DataType == DataKind::Polygon);
+    } catch (const ConversionError& e) {
+        // The conversion messages quote the cell, which is 8-bit text; the cell
+        // is named and made current so that it can be corrected at once.
+        QString text = ErrorText(e);
+        if (e.Vertex > 0) {
+            const auto [row, col] =
+                FailingCell(t, DecimalMode(), e.Vertex, LocaleDecimalSeparator());
+            text += QStringLiteral("\nVertex %1: row %2, column %3 (%4)")
+                        .arg(e.Vertex)
+                        .arg(row + 1)
+                        .arg(col + 1)
+                        .arg(ColumnHeading(t, DecimalMode(), col));
+            if (row < model_->rowCount() && col < model_->columnCount()) {
+                StringGrid1->setCurrentIndex(model_->index(row, col));
+                StringGrid1->scrollTo(model_->index(row, col));
+            }
+        }
+        ShowError(this, text);
+        return;
     } catch (const std::exception& e) {
-        // The conversion messages quote the cell, which is 8-bit text.
         ShowError(this, ErrorText(e));
         return;
     }
@@ -282,13 +359,22 @@ void TPolyInputForm::BitBtn2Click() {
 }
 
 void TPolyInputForm::BitBtn3Click() {
-    // Every row but the first heading row, also those a shorter file left
-    // beyond the row count, so that no old vertex shows again when rows are added.
-    host_.session->State().vertexTable.ClearRows(1, INT32_MAX);
-    host_.session->State().vertexTable.PartStartRows.clear();
+    VertexTable& t = host_.session->State().vertexTable;
+    // Every row below the headings, also those a shorter file left beyond the
+    // row count, so that no old vertex shows again when rows are added; the
+    // decimal heading row a reader wrote over gets its headings back.
+    t.ClearRows(1, INT32_MAX);
+    t.PartStartRows.clear();
+    t.SetRowCount(StartRowCount);
+    // No vertex is left to read: rows typed or pasted next are counted afresh.
+    t.VertexCount = 0;
+    sw::SetGrid(t, DecimalMode());
     host_.session->InputCleared();
     typedVertices_ = false;
+    Label1->clear();
     model_->Reload();
+    ApplyColumnWidths();
+    UpdateOkEnabled();
 }
 
 void TPolyInputForm::StringGrid1SelectCell(int row, int col) {

@@ -14,7 +14,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QFileDialog>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QMenuBar>
@@ -31,19 +30,21 @@ TReportForm::TReportForm(const DialogHost& host, QWidget* parent) : QDialog(pare
     resize(786, 398);
 
     menu_ = new QMenuBar(this);
-    SaveAsMsExcel1 = menu_->addAction(QStringLiteral("Save As Ms Excel"));
-    SaveAsMsExcel1->setObjectName(QStringLiteral("SaveAsMsExcel1"));
-    Close1 = menu_->addAction(QStringLiteral("Close"));
-    Close1->setObjectName(QStringLiteral("Close1"));
-    // The further formats follow the two long-standing items, which keep their places.
-    SaveAsXlsx1 = menu_->addAction(QStringLiteral("Save As Excel Workbook (.xlsx)"));
-    SaveAsXlsx1->setObjectName(QStringLiteral("SaveAsXlsx1"));
-    SaveAsCsv1 = menu_->addAction(QStringLiteral("Save As CSV"));
-    SaveAsCsv1->setObjectName(QStringLiteral("SaveAsCsv1"));
-    SaveAsPdf1 = menu_->addAction(QStringLiteral("Save As PDF"));
-    SaveAsPdf1->setObjectName(QStringLiteral("SaveAsPdf1"));
-    Print1 = menu_->addAction(QStringLiteral("Print\u2026"));
-    Print1->setObjectName(QStringLiteral("Print1"));
+    const auto item = [this](const char* caption, const char* name, QKeySequence key = {}) {
+        QAction* a = menu_->addAction(QString::fromUtf8(caption));
+        a->setObjectName(QString::fromLatin1(name));
+        a->setShortcut(key);
+        a->setShortcutContext(Qt::WindowShortcut);
+        return a;
+    };
+    // The save items in the order of their formats' age, then printing, and
+    // "Close" last as a window's menu has it.
+    SaveAsMsExcel1 = item("Save As Ms Excel", "SaveAsMsExcel1", QKeySequence::Save);
+    SaveAsXlsx1 = item("Save As Excel Workbook (.xlsx)", "SaveAsXlsx1");
+    SaveAsCsv1 = item("Save As CSV", "SaveAsCsv1");
+    SaveAsPdf1 = item("Save As PDF", "SaveAsPdf1");
+    Print1 = item("Print\u2026", "Print1", QKeySequence::Print);
+    Close1 = item("Close", "Close1", QKeySequence(Qt::CTRL | Qt::Key_W));
 
     StringGrid1 = new QTableWidget(this);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
@@ -127,19 +128,15 @@ bool TReportForm::SaveReport(const QString& path) {
     return true;
 }
 
-void TReportForm::SaveAsMsExcel1Click() {
-    QFileDialog box(this);
-    box.setObjectName(QStringLiteral("SaveReportDialog"));
-    box.setAcceptMode(QFileDialog::AcceptSave);
-    if (RunModal(box) && !box.selectedFiles().isEmpty()) {
-        SaveReport(box.selectedFiles().constFirst());
-    }
-}
-
 bool TReportForm::SaveReportAs(ReportFormat format, const QString& path) {
+    if (format == ReportFormat::Xls) {
+        return SaveReport(path);
+    }
     const std::filesystem::path file = PathToCore(path);
     try {
         switch (format) {
+        case ReportFormat::Xls:
+            break;
         case ReportFormat::Xlsx:
             WriteReportXlsxFile(file, table_);
             break;
@@ -161,44 +158,26 @@ bool TReportForm::SaveReportAs(ReportFormat format, const QString& path) {
     return true;
 }
 
-namespace {
-
-// A save box for one format: its filter, and its extension on a name typed without one.
-QString AskForName(QWidget* parent, const QString& filter, const QString& suffix) {
-    QFileDialog dialog(parent);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilter(filter);
-    dialog.setDefaultSuffix(suffix);
-    if (!RunModal(dialog) || dialog.selectedFiles().isEmpty()) {
-        return {};
+void TReportForm::SaveThroughBox(ReportFormat format) {
+    if (const std::optional<ReportSaveTarget> target = ChooseReportTarget(this, format)) {
+        SaveReportAs(target->format, target->path);
     }
-    return dialog.selectedFiles().constFirst();
 }
 
-} // namespace
+void TReportForm::SaveAsMsExcel1Click() {
+    SaveThroughBox(ReportFormat::Xls);
+}
 
 void TReportForm::SaveAsXlsx1Click() {
-    const QString path =
-        AskForName(this, QStringLiteral("Excel Workbook (*.xlsx)"), QStringLiteral("xlsx"));
-    if (!path.isEmpty()) {
-        SaveReportAs(ReportFormat::Xlsx, path);
-    }
+    SaveThroughBox(ReportFormat::Xlsx);
 }
 
 void TReportForm::SaveAsCsv1Click() {
-    const QString path =
-        AskForName(this, QStringLiteral("CSV File (*.csv)"), QStringLiteral("csv"));
-    if (!path.isEmpty()) {
-        SaveReportAs(ReportFormat::Csv, path);
-    }
+    SaveThroughBox(ReportFormat::Csv);
 }
 
 void TReportForm::SaveAsPdf1Click() {
-    const QString path =
-        AskForName(this, QStringLiteral("PDF File (*.pdf)"), QStringLiteral("pdf"));
-    if (!path.isEmpty()) {
-        SaveReportAs(ReportFormat::Pdf, path);
-    }
+    SaveThroughBox(ReportFormat::Pdf);
 }
 
 void TReportForm::Print1Click() {

@@ -5,6 +5,7 @@
 // Excel worksheet, a workbook, CSV or PDF, and printable.
 
 #include "dialogs/DialogHost.h"
+#include "dialogs/ReportSaveChoice.h"
 #include "exchange/TextTable.h"
 #include "report/ReportColumns.h"
 #include "report/ReportTable.h"
@@ -36,8 +37,8 @@ public:
     // Writes the table as a worksheet under `path`; a failure is shown in a
     // message box and changes nothing. True when written.
     bool SaveReport(const QString& path);
-    // The same for the other formats of the menu.
-    enum class ReportFormat { Xlsx, Csv, Pdf };
+    // The same for any format of the menu, under `path` exactly.
+    using ReportFormat = gui::ReportFormat;
     bool SaveReportAs(ReportFormat format, const QString& path);
 
 public slots:
@@ -52,6 +53,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // A save item: its box, the name resolved, the file written.
+    void SaveThroughBox(ReportFormat format);
+
     DialogHost host_;
     TextTable table_;
     Report report_; // the table with its caption and column widths, for PDF and printing

@@ -2,6 +2,8 @@
 
 #include <QKeyEvent>
 
+#include <cstdint>
+
 namespace sw::gui {
 
 namespace {
@@ -29,6 +31,57 @@ void VertexGridView::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QTableView::keyPressEvent(event);
+}
+
+QModelIndex VertexGridView::NextEditableCell(const QModelIndex& from, bool forward) const {
+    const QAbstractItemModel* m = model();
+    if (m == nullptr) {
+        return {};
+    }
+    const int64_t cols = m->columnCount();
+    const int64_t cells = int64_t{m->rowCount()} * cols;
+    if (cols == 0) {
+        return {};
+    }
+    int64_t at =
+        from.isValid() ? int64_t{from.row()} * cols + from.column() : (forward ? -1 : cells);
+    // Only the heading rows and the label column are passed over, so this walks
+    // a few cells at most.
+    for (at += forward ? 1 : -1; at >= 0 && at < cells; at += forward ? 1 : -1) {
+        const QModelIndex i = m->index(static_cast<int>(at / cols), static_cast<int>(at % cols));
+        if ((m->flags(i) & Qt::ItemIsEditable) != 0) {
+            return i;
+        }
+    }
+    return {};
+}
+
+QModelIndex VertexGridView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    if (action == MoveNext || action == MovePrevious) {
+        return NextEditableCell(currentIndex(), action == MoveNext);
+    }
+    return QTableView::moveCursor(action, modifiers);
+}
+
+bool VertexGridView::focusNextPrevChild(bool next) {
+    if (tabKeyNavigation() && NextEditableCell(currentIndex(), next).isValid()) {
+        return QTableView::focusNextPrevChild(next);
+    }
+    // Past the last editable cell Tab goes on to the dialog's next control.
+    return QWidget::focusNextPrevChild(next); // NOLINT(bugprone-parent-virtual-call)
+}
+
+void VertexGridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    const bool walks = hint == QAbstractItemDelegate::EditNextItem ||
+                       hint == QAbstractItemDelegate::EditPreviousItem;
+    const bool forward = hint == QAbstractItemDelegate::EditNextItem;
+    if (walks && !NextEditableCell(currentIndex(), forward).isValid()) {
+        // The value typed in the last cell is kept; the focus leaves the grid.
+        QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+        QWidget::focusNextPrevChild(forward); // NOLINT(bugprone-parent-virtual-call)
+        return;
+    }
+    QTableView::closeEditor(editor, hint);
 }
 
 VertexGridDelegate::VertexGridDelegate(VertexGridView* view)

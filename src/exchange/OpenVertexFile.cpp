@@ -5,8 +5,11 @@
 #include "exchange/SafeFile.h"
 #include "exchange/ShapeFile.h"
 
+#include <array>
+#include <cctype>
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <string_view>
 
 namespace sw {
@@ -14,6 +17,48 @@ namespace sw {
 OpenFilter FilterIndexForPath(const std::filesystem::path& path) {
     const InputFormat* f = InputFormatForPath(path.string());
     return f == nullptr ? OpenFilter::None : OpenBoxPosition(*f);
+}
+
+namespace {
+
+// The format the first bytes of a file name: a shapefile by the file code 9994
+// (big-endian) that opens every main file, KML by markup, since a vertex text
+// line starts with a label or a number and never with '<'. None for anything else.
+OpenFilter FilterFromContent(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::array<char, 64> head{};
+    in.read(head.data(), head.size());
+    const auto n = static_cast<std::size_t>(in.gcount());
+    if (n == 0) {
+        return OpenFilter::None;
+    }
+    const std::string_view bytes(head.data(), n);
+    if (bytes.substr(0, 4) == std::string_view("\x00\x00\x27\x0a", 4)) {
+        return OpenBoxPosition("shapefile");
+    }
+    std::string_view rest = bytes;
+    if (rest.substr(0, 3) == "\xef\xbb\xbf") {
+        rest.remove_prefix(3); // a UTF-8 byte order mark
+    }
+    while (!rest.empty() && std::isspace(static_cast<unsigned char>(rest.front())) != 0) {
+        rest.remove_prefix(1);
+    }
+    if (!rest.empty() && rest.front() == '<') {
+        return OpenBoxPosition("kml");
+    }
+    return OpenFilter::None;
+}
+
+} // namespace
+
+OpenFilter ReadingFilter(const std::filesystem::path& path, OpenFilter hint) {
+    if (const OpenFilter byContent = FilterFromContent(path); byContent != OpenFilter::None) {
+        return byContent;
+    }
+    if (const OpenFilter byName = FilterIndexForPath(path); byName != OpenFilter::None) {
+        return byName;
+    }
+    return hint;
 }
 
 bool FilterUsesDecimalMode(OpenFilter filterIndex) {

@@ -16,6 +16,13 @@ namespace sw {
 // case-insensitively; None when the open box offers no format for it.
 OpenFilter FilterIndexForPath(const std::filesystem::path& path);
 
+// The open box position a file is read by. What its first bytes say comes
+// first (a shapefile's file code, markup for KML), then its extension; the
+// position the user chose in the open box is only a hint, taken for a file
+// neither names. A file that cannot be read yet gives the hint too: its reader
+// then says what is wrong with it.
+OpenFilter ReadingFilter(const std::filesystem::path& path, OpenFilter hint);
+
 // Whether the format at an open box position fills the decimal-degree layout
 // (every one but the vertex text file).
 bool FilterUsesDecimalMode(OpenFilter filterIndex);

@@ -63,6 +63,9 @@ void ComputationRunner::ShowReading(bool reading, bool busy) {
 ComputeOutcome ComputationRunner::TakeOutcome() {
     bar_->hide();
     EndBusyCursor();
+    // The progress text ends with the work: "Calculating...100% done" left in
+    // the panel would read as work still going on.
+    status_(QString());
     return computation_->TakeOutcome();
 }
 

@@ -74,7 +74,9 @@ void LayoutDriver::Move(int x, int y) {
         return;
     }
     panelText_(2, FromCore(r->Panel2));
-    if (r->Index >= 0) {
+    // Over a sheet or a neighbour the panels name it; over the margin they say
+    // nothing rather than keep naming a sheet the pointer has left.
+    if (r->Index >= 0 || r->Place != PointerPlace::Block) {
         panelText_(0, FromCore(r->Panel0));
         panelText_(1, FromCore(r->Panel1));
     }

@@ -42,7 +42,8 @@ public:
     void CancelPaint() { progress_.Cancel(); }
     PaintProgress& Progress() { return progress_; }
 
-    // Image1MouseMove: the readout in the three panels.
+    // Image1MouseMove: the readout in the three panels; all three empty over
+    // the margin.
     void Move(int x, int y);
 
     // `steps` zoom steps in (positive) or out, keeping what lies under image

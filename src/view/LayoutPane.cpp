@@ -182,11 +182,15 @@ std::optional<PointerReading> LayoutPane::Move(const Settings& s, const SheetGri
     }
     PointerReading r;
     try {
-        r = ReadPointer(s, g, geometry_, x, y);
+        r = ReadLayoutPointer(s, g, geometry_, x, y);
     } catch (const std::exception&) {
         return std::nullopt; // a position no layout holds; the readout keeps its last texts
     }
     // Cells are read out only from a drawn layout: a blank image shows no sheets.
+    if (!drawn_ && r.Place == PointerPlace::Ring) {
+        r.Panel0.clear();
+        r.Panel1.clear();
+    }
     if (!drawn_ || r.Index < 0) {
         r.Index = -1;
         return r;

@@ -89,8 +89,10 @@ public:
     std::optional<int32_t> Paint(const Settings& s, Feature& f, SheetGrid& g,
                                  const PaintControl& ctl = {});
 
-    // The readout at an image pixel; with a drawn image and a cell under the
-    // pointer the highlight moves to it. Nothing for a position no layout holds.
+    // The readout at an image pixel (ReadLayoutPointer: a sheet, a neighbour in
+    // the ring, or nothing over the margin); with a drawn image and a sheet under
+    // the pointer the highlight moves to it. A blank image names no cell.
+    // Nothing for a position no layout holds.
     std::optional<PointerReading> Move(const Settings& s, const SheetGrid& g, int x, int y);
 
 signals:

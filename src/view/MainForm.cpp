@@ -28,6 +28,10 @@ void TMainForm::ShowWidget(QWidget* w) {
 
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     BuildControls(this);
+    // The settings panel and the status panels lay themselves out for the
+    // width they get (a narrow or scaled screen).
+    Panel2->installEventFilter(this);
+    PanelRow->installEventFilter(this);
     layout_ = new LayoutPane(ScrollBox1, this);
     layout_->SetBusyPanel(panels_[0]);
     drawing_ = std::make_unique<LayoutDriver>(
@@ -56,6 +60,11 @@ void TMainForm::ConnectControls() {
     connect(OpenLayerBtn, &QToolButton::clicked, layerOpening_, &LayerOpening::OpenLayerClick);
     connect(layerOpening_, &LayerOpening::BusyChanged, this, [this] {
         computation_->ShowReading(layerOpening_->Running(), Computing());
+        // A read that ended without a computation (refused, cancelled) leaves
+        // no "Reading ..." behind.
+        if (!Computing() && PanelText(0).startsWith(QStringLiteral("Reading "))) {
+            SetPanelText(0, QString());
+        }
         UpdateCommands();
     });
     ConnectMainFormCommands(*this, *this);
@@ -131,6 +140,28 @@ bool TMainForm::Computing() const {
 
 void TMainForm::UpdateCommands() {
     EnableCommands(!Computing(), session_.SaveEnabled(), session_.ReportEnabled());
+    ShowDataType(session_.State().settings.DataType);
+}
+
+void TMainForm::SetDialogs(const DialogSet& dialogs) {
+    dialogs_ = dialogs;
+    // The data type shown beside the series box follows the data type dialog.
+    if (dialogs_.SetInputForm != nullptr) {
+        dialogs_.SetInputForm->installEventFilter(this);
+    }
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == dialogs_.SetInputForm && event->type() == QEvent::Hide) {
+        ShowDataType(session_.State().settings.DataType);
+    } else if (event->type() == QEvent::Resize) {
+        if (watched == Panel2) {
+            FitPanel2();
+        } else if (watched == PanelRow) {
+            FitStatusPanels();
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TMainForm::Repaint() {
@@ -331,7 +362,9 @@ void TMainForm::ClearBtnClick() {
     if (session_.Clear(imageExists) && dialogs_.ClearVertexInput) {
         dialogs_.ClearVertexInput();
     }
-    // The total described the feature that is gone.
+    // The caption, the sheet and the total described the feature that is gone.
+    setWindowTitle(AppTitle());
+    SetPanelText(0, QString());
     SetPanelText(1, QString());
     UpdateCommands();
 }

@@ -58,7 +58,7 @@ public:
     AppState& State() { return session_.State(); }
     const AppState& State() const { return session_.State(); }
 
-    void SetDialogs(const DialogSet& dialogs) { dialogs_ = dialogs; }
+    void SetDialogs(const DialogSet& dialogs);
     const DialogSet& Dialogs() const { return dialogs_; }
     // Shows a window of the set over the others (null: nothing).
     static void ShowWidget(QWidget* w);
@@ -169,6 +169,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;

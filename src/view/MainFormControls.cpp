@@ -22,6 +22,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <climits>
 #include <initializer_list>
 
 namespace sw::gui {
@@ -38,6 +39,7 @@ constexpr int PanelWidths[3] = {500, 250, 250};
 constexpr int ScaleBoxWidth = 145;
 constexpr int SeriesBoxWidth = 451;
 constexpr int FindSheetWidth = 120;
+constexpr int Panel2Spacing = 10;
 
 const QColor PanelColor(218, 214, 182);
 const QColor Olive(128, 128, 0);
@@ -124,9 +126,16 @@ void MainFormControls::BuildControls(QMainWindow* w) {
     Panel2->setFrameShape(QFrame::StyledPanel);
     Panel2->setFrameShadow(QFrame::Raised);
     Panel2->setAutoFillBackground(true);
-    auto* row = new QHBoxLayout(Panel2);
-    row->setContentsMargins(8, 2, 8, 2);
-    row->setSpacing(10);
+    // Two rows, the second empty while everything fits on the first (FitPanel2).
+    auto* rows = new QVBoxLayout(Panel2);
+    rows->setContentsMargins(8, 2, 8, 2);
+    rows->setSpacing(0);
+    panel2Row1_ = new QHBoxLayout;
+    panel2Row1_->setSpacing(Panel2Spacing);
+    panel2Row2_ = new QHBoxLayout;
+    panel2Row2_->setSpacing(Panel2Spacing);
+    rows->addLayout(panel2Row1_);
+    rows->addLayout(panel2Row2_);
     Label2 = new QLabel(QStringLiteral("SCALE"), Panel2);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setFont(UiFont(19, true));
@@ -143,12 +152,27 @@ void MainFormControls::BuildControls(QMainWindow* w) {
     for (const std::string& caption : SeriesCaptions()) {
         ComboBox2->addItem(FromCore(caption));
     }
-    row->addWidget(Label2);
-    row->addWidget(ComboBox1);
-    row->addWidget(ComboBox2);
-    row->addSpacing(20);
-    BuildFindSheet(*row);
-    row->addStretch(1);
+    Panel2Extras = new QWidget(Panel2);
+    Panel2Extras->setObjectName(QStringLiteral("Panel2Extras"));
+    auto* extras = new QHBoxLayout(Panel2Extras);
+    extras->setContentsMargins(0, 0, 0, 0);
+    extras->setSpacing(Panel2Spacing);
+    DataTypeLabel = new QLabel(Panel2Extras);
+    DataTypeLabel->setObjectName(QStringLiteral("DataTypeLabel"));
+    // The window's own size: it shares the row with the design's controls.
+    DataTypeLabel->setFont(UiFont(13, true));
+    DataTypeLabel->setStyleSheet(QStringLiteral("color: %1;").arg(ColorCss(Maroon)));
+    DataTypeLabel->setToolTip(
+        QStringLiteral("Data type: what \"Sheet No.\" asks for (set by \"Data Type\")"));
+    extras->addWidget(DataTypeLabel);
+    extras->addSpacing(16);
+    BuildFindSheet(*extras);
+    panel2Row1_->addWidget(Label2);
+    panel2Row1_->addWidget(ComboBox1);
+    panel2Row1_->addWidget(ComboBox2);
+    panel2Row1_->addWidget(Panel2Extras);
+    panel2Row1_->addStretch(1);
+    panel2Row2_->addStretch(1);
     // activated: only the user's picks; selections made in code raise no change.
 
     ScrollBox1 = new QScrollArea(central);
@@ -170,6 +194,7 @@ void MainFormControls::BuildControls(QMainWindow* w) {
     // screen the window stays maximised and the row is cut, instead of the
     // panels forcing the window wider than the screen.
     auto* panelRow = new QWidget(StatusBar1);
+    PanelRow = panelRow;
     panelRow->setObjectName(QStringLiteral("PanelRow"));
     panelRow->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     auto* panelLayout = new QHBoxLayout(panelRow);
@@ -202,11 +227,11 @@ void MainFormControls::BuildControls(QMainWindow* w) {
 }
 
 void MainFormControls::BuildFindSheet(QHBoxLayout& row) {
-    auto* label = new QLabel(QStringLiteral("Find sheet"), Panel2);
+    auto* label = new QLabel(QStringLiteral("Find sheet"), Panel2Extras);
     label->setObjectName(QStringLiteral("FindSheetLabel"));
     label->setFont(UiFont(16, true));
     label->setStyleSheet(QStringLiteral("color: %1;").arg(ColorCss(Purple)));
-    FindSheetEdit = new QLineEdit(Panel2);
+    FindSheetEdit = new QLineEdit(Panel2Extras);
     FindSheetEdit->setObjectName(QStringLiteral("FindSheetEdit"));
     FindSheetEdit->setFixedWidth(FindSheetWidth);
     FindSheetEdit->setFont(UiFont(16, false));
@@ -232,19 +257,81 @@ int PanelWidthFor(const QLabel& label) {
 
 } // namespace
 
+namespace {
+
+int PanelsWidth(QLabel* const (&panels)[3]) {
+    return panels[0]->width() + panels[1]->width() + panels[2]->width();
+}
+
+} // namespace
+
+int MainFormControls::PanelRoom() const {
+    if (!PanelRow->isVisible()) {
+        return INT_MAX; // laid out once shown
+    }
+    return PanelRow->width() - 2 * PanelRow->layout()->spacing();
+}
+
 void MainFormControls::ShowPanelText(int panel, const QString& text) {
     QLabel* label = panels_[panel];
     label->setText(text);
     const int needed = PanelWidthFor(*label);
-    if (needed > label->width()) {
+    if (needed <= label->width()) {
+        return;
+    }
+    if (PanelsWidth(panels_) - label->width() + needed <= PanelRoom()) {
         label->setFixedWidth(needed);
+    } else {
+        FitStatusPanels(); // the row is full: the others give way, none covers another
     }
 }
 
 void MainFormControls::RelaxPanels() {
+    FitStatusPanels();
+}
+
+void MainFormControls::FitStatusPanels() {
+    const int room = PanelRoom();
+    int need[3];
+    int needs = 0;
+    int wide = 0;
+    int design = 0;
     for (int i = 0; i < 3; ++i) {
-        QLabel* label = panels_[i];
-        label->setFixedWidth(std::max(PanelWidths[i], PanelWidthFor(*label)));
+        need[i] = PanelWidthFor(*panels_[i]);
+        needs += need[i];
+        wide += std::max(PanelWidths[i], need[i]);
+        design += PanelWidths[i];
+    }
+    for (int i = 0; i < 3; ++i) {
+        int width = need[i];
+        if (room >= wide) {
+            width = std::max(PanelWidths[i], need[i]);
+        } else if (room > needs) {
+            // Each text whole, the room left shared as the design shares it.
+            width = need[i] + (room - needs) * PanelWidths[i] / design;
+        }
+        panels_[i]->setFixedWidth(width);
+    }
+}
+
+void MainFormControls::FitPanel2() {
+    const QMargins m = Panel2->layout()->contentsMargins();
+    const int width = Panel2->width() - m.left() - m.right();
+    const int beforeSeries = Label2->sizeHint().width() + ComboBox1->width() + 2 * Panel2Spacing;
+    const int extras = Panel2Spacing + Panel2Extras->sizeHint().width();
+    // The series box never gets narrower than its longest caption and arrow.
+    const int seriesNeed = std::min(SeriesBoxWidth, ComboBox2->sizeHint().width());
+    const int seriesRoom = width - beforeSeries;
+    const bool oneRow = seriesRoom - extras >= seriesNeed;
+    ComboBox2->setFixedWidth(
+        std::clamp(oneRow ? seriesRoom - extras : seriesRoom, seriesNeed, SeriesBoxWidth));
+    if (oneRow != panel2OneRow_) {
+        panel2OneRow_ = oneRow;
+        QHBoxLayout* from = oneRow ? panel2Row2_ : panel2Row1_;
+        QHBoxLayout* to = oneRow ? panel2Row1_ : panel2Row2_;
+        from->removeWidget(Panel2Extras);
+        to->insertWidget(oneRow ? 3 : 0, Panel2Extras);
+        Panel2->setFixedHeight(oneRow ? Panel2Height : 2 * Panel2Height - 4);
     }
 }
 
@@ -258,6 +345,18 @@ void MainFormControls::ShowSettingsBoxes(const Settings& s) {
     FindSheetEdit->setPlaceholderText(
         QStringLiteral("e.g. %1").arg(FromCore(ExampleSheetNumber(s))));
     RelaxPanels();
+}
+
+void MainFormControls::ShowDataType(DataKind type) {
+    // The data type dialog's own words for each choice.
+    const char* name = type == DataKind::Polyline  ? "Polyline"
+                       : type == DataKind::Polygon ? "Polygon"
+                                                   : "Point/Location";
+    const QString text = QString::fromLatin1(name);
+    if (DataTypeLabel->text() != text) {
+        DataTypeLabel->setText(text);
+        FitPanel2(); // the text's width may change what fits on one row
+    }
 }
 
 void MainFormControls::EnableCommands(bool idle, bool saveEnabled, bool reportEnabled) {

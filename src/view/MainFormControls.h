@@ -8,10 +8,13 @@
 
 #include <QString>
 
+#include <cstdint>
+
 class QComboBox;
 class QFileDialog;
 class QFrame;
 class QHBoxLayout;
+class QWidget;
 class QLabel;
 class QLineEdit;
 class QMainWindow;
@@ -23,7 +26,8 @@ class QToolButton;
 
 namespace sw {
 struct Settings;
-}
+enum class DataKind : uint8_t;
+} // namespace sw
 
 namespace sw::gui {
 
@@ -42,6 +46,18 @@ struct MainFormControls {
     // The scale and series boxes as the settings say, and the "Find sheet"
     // field's hint: an example number of the current series.
     void ShowSettingsBoxes(const Settings& s);
+    // The data type beside the series box, in the data type dialog's words
+    // ("Point/Location", "Polyline", "Polygon"): what "Sheet No." will ask for.
+    void ShowDataType(DataKind type);
+    // Lays the settings panel out for its width: everything on one row with the
+    // series box at its design width where that fits, else with the series box
+    // narrowed to its text, else the data type and "Find sheet" on a second row,
+    // so no control ever covers another.
+    void FitPanel2();
+    // The status panels for the width of their row: the design widths where
+    // they fit, else shares of the row in the design's proportions; a panel is
+    // never narrower than its text, and no panel covers another.
+    void FitStatusPanels();
     // The commands' enable state: those that change the state only while
     // nothing runs (`idle`); "Save Layout" and "Report" as the session says.
     void EnableCommands(bool idle, bool saveEnabled, bool reportEnabled);
@@ -52,6 +68,9 @@ struct MainFormControls {
     QComboBox* ComboBox1 = nullptr; // scale
     QComboBox* ComboBox2 = nullptr; // series
     QLineEdit* FindSheetEdit = nullptr;
+    QLabel* DataTypeLabel = nullptr;
+    QWidget* Panel2Extras = nullptr; // the data type and "Find sheet", moved as one
+    QWidget* PanelRow = nullptr;     // the status panels' row
     QScrollArea* ScrollBox1 = nullptr;
     QStatusBar* StatusBar1 = nullptr;
     QLabel* panels_[3] = {nullptr, nullptr, nullptr};
@@ -71,6 +90,12 @@ struct MainFormControls {
 
 private:
     void BuildFindSheet(QHBoxLayout& row);
+    // The width the status panels have between them; unbounded until shown.
+    int PanelRoom() const;
+
+    QHBoxLayout* panel2Row1_ = nullptr;
+    QHBoxLayout* panel2Row2_ = nullptr;
+    bool panel2OneRow_ = true;
 };
 
 } // namespace sw::gui

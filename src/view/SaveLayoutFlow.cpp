@@ -5,10 +5,29 @@
 #include "view/ModalSeam.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 
 #include <exception>
 
 namespace sw::gui {
+
+SaveFilter SaveEntryForName(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix();
+    if (suffix.isEmpty()) {
+        return SaveFilter::None;
+    }
+    for (int i = 1;; ++i) {
+        const OutputFormat* f = SaveBoxFormat(SaveFilter{i});
+        if (f == nullptr) {
+            return SaveFilter::None;
+        }
+        const QString extension =
+            QString::fromLatin1(f->Extension.data(), static_cast<qsizetype>(f->Extension.size()));
+        if (extension.compare(QLatin1Char('.') + suffix, Qt::CaseInsensitive) == 0) {
+            return SaveFilter{i};
+        }
+    }
+}
 
 std::optional<SaveTarget> ChooseSaveTarget(QFileDialog& dialog) {
     if (!RunModal(dialog)) {
@@ -18,9 +37,24 @@ std::optional<SaveTarget> ChooseSaveTarget(QFileDialog& dialog) {
     if (files.isEmpty()) {
         return std::nullopt;
     }
-    const auto filter =
+    auto filter =
         SaveFilter{static_cast<int>(SaveFilters().indexOf(dialog.selectedNameFilter())) + 1};
-    return SaveTarget{filter, files.first()};
+    const SaveFilter named = SaveEntryForName(files.first());
+    if (named != SaveFilter::None && named != filter) {
+        filter = named;
+        dialog.selectNameFilter(SaveFilters().value(static_cast<int>(named) - 1));
+    }
+    QString path = files.first();
+    // The KML and shapefile writers put their extensions in place of the
+    // name's: an extension no entry has ("area.v2") stays part of the name.
+    const OutputFormat* f = SaveBoxFormat(filter);
+    const QString suffix = QFileInfo(path).suffix();
+    if (f != nullptr && f->WriteSheets != nullptr && !suffix.isEmpty() &&
+        named == SaveFilter::None) {
+        path +=
+            QString::fromLatin1(f->Extension.data(), static_cast<qsizetype>(f->Extension.size()));
+    }
+    return SaveTarget{filter, path};
 }
 
 void SaveShownLayout(QWidget* parent, const LayoutPane& pane, const AppState& state,

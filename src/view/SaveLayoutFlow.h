@@ -24,8 +24,15 @@ struct SaveTarget {
     QString path;
 };
 
+// The entry whose extension the name ends in (any letter case), the first
+// such entry; None when no entry has it.
+SaveFilter SaveEntryForName(const QString& path);
+
 // The entry and name the save dialog was left with when accepted; nothing
-// when it was cancelled.
+// when it was cancelled. A name typed with the extension of another entry
+// selects that entry ("mismatch.gpkg" under "KML File" is a GeoPackage), so a
+// file is never written under a name other than the one typed, nor in a format
+// its name denies; the dialog keeps that entry for its next run.
 std::optional<SaveTarget> ChooseSaveTarget(QFileDialog& dialog);
 
 // Writes the window's layout as `target` says. A picture needs the image: without

@@ -21,6 +21,29 @@ TEST(OpenVertexFile, FilterFromTheExtension) {
     EXPECT_TRUE(FilterUsesDecimalMode(OpenBoxPosition("kml")));
 }
 
+// What a file holds decides how it is read; its extension comes next and the
+// open box's filter last.
+TEST(OpenVertexFile, ReadingFilterFromContentThenNameThenHint) {
+    test::ScratchDir dir;
+    const OpenFilter text = OpenBoxPosition("text");
+    const OpenFilter shp = OpenBoxPosition("shapefile");
+    const OpenFilter kml = OpenBoxPosition("kml");
+    test::WriteBytes(dir.File("area.kml"), "\xef\xbb\xbf\r\n  <?xml version=\"1.0\"?><kml/>");
+    test::WriteBytes(dir.File("area.txt"), "<kml><Placemark/></kml>");
+    test::WriteBytes(dir.File("route.kml"), "1\t28\t36\t50\t77\t12\t30\n");
+    test::WriteBytes(dir.File("route.dat"), "1\t28\t36\t50\t77\t12\t30\n");
+    test::WriteBytes(dir.File("area.dat"), std::string("\x00\x00\x27\x0a", 4) + "rest");
+    test::WriteBytes(dir.File("empty.dat"), "");
+    EXPECT_EQ(ReadingFilter(dir.File("area.kml"), text), kml);
+    EXPECT_EQ(ReadingFilter(dir.File("area.txt"), text), kml);
+    EXPECT_EQ(ReadingFilter(dir.File("area.dat"), kml), shp);
+    EXPECT_EQ(ReadingFilter(dir.File("route.kml"), text), kml); // its reader then says why
+    EXPECT_EQ(ReadingFilter(dir.File("route.dat"), shp), shp);
+    EXPECT_EQ(ReadingFilter(dir.File("empty.dat"), text), text);
+    EXPECT_EQ(ReadingFilter(dir.File("missing.shp"), text), shp);
+    EXPECT_EQ(ReadingFilter(dir.File("missing.dat"), kml), kml);
+}
+
 class OpenShapefile : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -1,4 +1,5 @@
 #include "HostRecorder.h"
+#include "MessageCatcher.h"
 
 #include "dialogs/PointInputForm.h"
 #include "index/RangedInteger.h"
@@ -86,32 +87,49 @@ private slots:
                                          f->Field(4), f->Field(5), f->Field(6)}));
     }
 
+    // Leaving a field checks it: a wrong entry keeps its text, is marked and
+    // named with its range; mending it takes the mark away.
     void fieldExitRanges() {
         auto f = Make();
         QVERIFY(Exit(*f, 1, "3"));
-        QCOMPARE(f->Field(1)->text(), QStringLiteral("0"));
+        QCOMPARE(f->Field(1)->text(), QStringLiteral("3"));
+        QVERIFY(f->FieldMarked(1));
+        QCOMPARE(f->WrongFieldText(),
+                 QStringLiteral("Latitude degrees must be a whole number from 4 to 37"));
         QVERIFY(Exit(*f, 1, "38"));
-        // "0" is outside the degree range too, so leaving it again beeps again.
         QVERIFY(Exit(*f, 1, "0"));
-        QCOMPARE(f->Field(1)->text(), QStringLiteral("0"));
         QVERIFY(!Exit(*f, 1, "4"));
+        QVERIFY(!f->FieldMarked(1));
+        QVERIFY(f->WrongFieldText().isEmpty());
         QVERIFY(!Exit(*f, 1, "37"));
         QCOMPARE(f->WorkLat.Deg, 37);
         QVERIFY(Exit(*f, 4, "67"));
+        QCOMPARE(f->WrongFieldText(),
+                 QStringLiteral("Longitude degrees must be a whole number from 68 to 97"));
         QVERIFY(Exit(*f, 4, "98"));
         QVERIFY(!Exit(*f, 4, "68"));
         QVERIFY(!Exit(*f, 4, "97"));
         for (int n : {2, 3, 5, 6}) {
             QVERIFY(Exit(*f, n, "60"));
-            QCOMPARE(f->Field(n)->text(), QStringLiteral("0"));
+            QCOMPARE(f->Field(n)->text(), QStringLiteral("60"));
+            QVERIFY(f->FieldMarked(n));
             QVERIFY(Exit(*f, n, "-1"));
             QVERIFY(!Exit(*f, n, "0"));
             QVERIFY(!Exit(*f, n, "59"));
+            QVERIFY(!f->FieldMarked(n));
         }
         QVERIFY(!Exit(*f, 2, " 12 "));
         QCOMPARE(f->Field(2)->text(), QStringLiteral(" 12 ")); // a valid text is kept as typed
         QVERIFY(Exit(*f, 2, "12a"));
-        QCOMPARE(f->Field(2)->text(), QStringLiteral("0"));
+        QCOMPARE(f->Field(2)->text(), QStringLiteral("12a"));
+        QCOMPARE(f->WrongFieldText(),
+                 QStringLiteral("Latitude minutes must be a whole number from 0 to 59"));
+        // Two wrong fields: the line names the first; mending it names the next.
+        QVERIFY(Exit(*f, 6, "75"));
+        QVERIFY(f->WrongFieldText().startsWith(QStringLiteral("Latitude minutes")));
+        QVERIFY(!Exit(*f, 2, "12"));
+        QCOMPARE(f->WrongFieldText(),
+                 QStringLiteral("Longitude seconds must be a whole number from 0 to 59"));
         QCOMPARE(acceptCount, 0);
     }
 
@@ -123,31 +141,52 @@ private slots:
         f->Field(1)->setText(QStringLiteral("12a"));
         QTest::keyClick(f->Field(1), Qt::Key_Tab);
         QTRY_VERIFY(f->Field(2)->hasFocus());
-        QCOMPARE(f->Field(1)->text(), QStringLiteral("0"));
+        QCOMPARE(f->Field(1)->text(), QStringLiteral("12a"));
+        QVERIFY(f->FieldMarked(1));
         QCOMPARE(beeps, 1);
     }
 
-    void enterAcceptsWithoutTheExitCheck() {
+    // Enter (OK) with a wrong field computes nothing: the message names the
+    // field, its range and what it holds, and the focus goes to it.
+    void okRefusesAWrongFieldUntilItIsMended() {
         auto f = Make();
+        test::MessageCatcher catcher;
         f->show();
         QVERIFY(QTest::qWaitForWindowActive(f.get()));
         f->Field(1)->setFocus();
         QTRY_VERIFY(f->Field(1)->hasFocus());
-        f->Field(1)->setText(QStringLiteral("12a"));
-        f->Field(4)->setText(QStringLiteral("200")); // out of range: reaches the point as 0
+        f->Field(1)->setText(QStringLiteral("45"));
+        f->Field(4)->setText(QStringLiteral("7x2"));
         QTest::keyClick(f->Field(1), Qt::Key_Return);
+        QCOMPARE(acceptCount, 0);
+        QVERIFY(f->isVisible());
+        QCOMPARE(catcher.boxes.size(), std::size_t{1});
+        QCOMPARE(
+            catcher.LastText(),
+            QStringLiteral("Latitude degrees must be a whole number from 4 to 37, not \"45\"."));
+        QVERIFY(f->FieldMarked(1) && f->FieldMarked(4));
+        QVERIFY(!f->FieldMarked(2));
+        QTRY_VERIFY(f->Field(1)->hasFocus());
+        QCOMPARE(f->Field(1)->text(), QStringLiteral("45"));
+
+        f->Field(1)->setText(QStringLiteral("24"));
+        f->OKBtnClick();
+        QCOMPARE(acceptCount, 0);
+        QVERIFY(catcher.LastText().startsWith(QStringLiteral("Longitude degrees must be")));
+        QVERIFY(catcher.LastText().endsWith(QStringLiteral("not \"7x2\".")));
+
+        f->Field(4)->setText(QStringLiteral("72"));
+        f->OKBtnClick();
         QCOMPARE(acceptCount, 1);
         QVERIFY(!f->isVisible());
-        const Feature& p = accepted->feature;
-        QCOMPARE(p.VertexCount, 2);
-        QCOMPARE(p.Vertices[0].Lat, (DmsAngle{12, 1, 0}));
-        QCOMPARE(p.Vertices[0].Long, (DmsAngle{0, 1, 0}));
-        QCOMPARE(beeps, 0);
-        // Hiding the dialog is not leaving the field: the text persists as typed.
-        QCOMPARE(f->Field(1)->text(), QStringLiteral("12a"));
+        QVERIFY(!f->FieldMarked(4));
+        QVERIFY(f->WrongFieldText().isEmpty());
+        QCOMPARE(accepted->feature.Vertices[0].Lat, (DmsAngle{24, 1, 0}));
+        QCOMPARE(accepted->feature.Vertices[0].Long, (DmsAngle{72, 1, 0}));
+        QCOMPARE(catcher.boxes.size(), std::size_t{2});
     }
 
-    void okMakesATwoVertexPointAndNeverRefuses() {
+    void okMakesATwoVertexPoint() {
         auto f = Make();
         f->show();
         f->Field(1)->setText(QStringLiteral("28"));
@@ -155,7 +194,7 @@ private slots:
         f->Field(3)->setText(QStringLiteral("50"));
         f->Field(4)->setText(QStringLiteral("77"));
         f->Field(5)->setText(QStringLiteral("12"));
-        f->Field(6)->setText(QStringLiteral("30"));
+        f->Field(6)->setText(QStringLiteral(" 30 "));
         f->findChild<QPushButton*>(QStringLiteral("OKBtn"))->click();
         QVERIFY(accepted);
         const Feature& p = accepted->feature;
@@ -173,13 +212,16 @@ private slots:
         // Texts persist into the next showing.
         f->show();
         QCOMPARE(f->Field(1)->text(), QStringLiteral("28"));
-        // Every field bad: still accepted, as zeros.
+        // Every field bad: refused, every field marked.
+        test::MessageCatcher catcher;
         for (int n = 1; n <= 6; ++n) {
             f->Field(n)->setText(QStringLiteral("x"));
         }
         f->OKBtnClick();
-        QCOMPARE(acceptCount, 2);
-        QCOMPARE(accepted->feature.Vertices[1].Lat, (DmsAngle{0, 0, 0}));
+        QCOMPARE(acceptCount, 1);
+        for (int n = 1; n <= 6; ++n) {
+            QVERIFY(f->FieldMarked(n));
+        }
     }
 
     void cancelAndEscapeChangeNothing() {

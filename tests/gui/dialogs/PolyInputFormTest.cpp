@@ -40,6 +40,12 @@ class PolyInputFormTest : public QObject, public test::HostRecorder {
         return f.findChild<QCheckBox*>(QStringLiteral("DegreeDecimalchkbox"));
     }
     const std::string& Cell(int col, int row) const { return state.vertexTable.Cell(col, row); }
+    // Key by key into whatever has the focus: the first key opens the cell's editor.
+    static void Type(const QString& text) {
+        for (const QChar c : text) {
+            QTest::keyClicks(QApplication::focusWidget(), QString(c));
+        }
+    }
 
 private slots:
     void init() {
@@ -244,6 +250,31 @@ private slots:
         }
     }
 
+    // What a file holds decides how it is read, whatever filter was chosen; the
+    // caption names a file only once it has been read.
+    void fileIsReadByItsContentNotTheFilter() {
+        auto f = Make();
+        QTemporaryDir dir;
+        const QString kmlAsText = dir.filePath(QStringLiteral("area.txt"));
+        QVERIFY(QFile::copy(Data("polygon.kml"), kmlAsText));
+        QVERIFY(f->OpenFile(OpenFilter{1}, Data("polygon.kml")));
+        QVERIFY(Decimal(*f)->isChecked());
+        QCOMPARE(Cell(2, 1), std::string("77.25"));
+        QCOMPARE(mainWindow.windowTitle(), Data("polygon.kml"));
+        QVERIFY(f->OpenFile(OpenFilter{1}, kmlAsText));
+        QCOMPARE(state.vertexTable.VertexCount, 3);
+        QCOMPARE(mainWindow.windowTitle(), kmlAsText);
+        QVERIFY(f->OpenFile(OpenFilter{3}, Data("route.txt")));
+        QVERIFY(!Decimal(*f)->isChecked());
+        QCOMPARE(Cell(6, 4), std::string("5"));
+
+        // A refused file leaves the caption on the last file read.
+        test::MessageCatcher catcher;
+        QVERIFY(!f->OpenFile(OpenFilter{1}, Data("projected.shp")));
+        QCOMPARE(catcher.LastText(), QStringLiteral("Erro! No geographic coordinates"));
+        QCOMPARE(mainWindow.windowTitle(), Data("route.txt"));
+    }
+
     // The open box starts where the last file of this run came from.
     void openBoxStartsInTheLastFolder() {
         auto f = Make();
@@ -255,15 +286,19 @@ private slots:
                  QFileInfo(Data("route.txt")).absolutePath());
     }
 
-    void conversionMessagesKeepTheDialogOpen() {
+    // A cell that does not convert is named by its vertex, row and column and
+    // made current; the dialog stays open.
+    void conversionMessagesNameTheCellAndKeepTheDialogOpen() {
         auto f = Make();
         f->show();
         f->OpenFile(OpenFilter{1}, Data("route.txt"));
         test::MessageCatcher catcher;
         f->GridModel()->WriteCell(3, 2, QStringLiteral(" 12a "));
         f->BitBtn1Click();
-        QCOMPARE(catcher.LastText(), QStringLiteral("'12a' is not a valid integer value"));
+        QCOMPARE(catcher.LastText(), QStringLiteral("'12a' is not a valid integer value\n"
+                                                    "Vertex 2: row 4, column 3 (Lat. Min.)"));
         QCOMPARE(catcher.boxes.back().title, QStringLiteral("Sheetwright"));
+        QCOMPARE(f->Grid()->currentIndex(), f->GridModel()->index(3, 2));
         QVERIFY(!accepted);
         QVERIFY(f->isVisible());
 
@@ -271,14 +306,22 @@ private slots:
         Decimal(*f)->setChecked(true);
         QCOMPARE(state.vertexTable.ColCount(), 3);
         f->BitBtn1Click();
-        QCOMPARE(catcher.LastText(),
-                 QStringLiteral("'Deg. Decimal' is not a valid floating point value"));
+        QCOMPARE(catcher.LastText(), QStringLiteral("'Deg. Decimal' is not a valid floating point "
+                                                    "value\nVertex 1: row 2, column 2 (Lat.)"));
+        // A longitude whose degrees no angle holds is named too.
+        f->GridModel()->WriteCell(2, 1, QStringLiteral("28.5"));
+        f->GridModel()->WriteCell(2, 2, QStringLiteral("1e300"));
+        state.vertexTable.SetCell(1, 1, "28.5");
+        state.vertexTable.SetCell(2, 1, "77.5");
+        f->BitBtn1Click();
+        QVERIFY2(catcher.LastText().endsWith(QStringLiteral("Vertex 2: row 3, column 3 (Long.)")),
+                 qPrintable(catcher.LastText()));
 
         state.vertexTable.VertexCount = -1;
         f->BitBtn1Click();
         QCOMPARE(catcher.LastText(), QStringLiteral("Range check error"));
         QVERIFY(!accepted);
-        QCOMPARE(catcher.boxes.size(), std::size_t{3});
+        QCOMPARE(catcher.boxes.size(), std::size_t{4});
     }
 
     void enterAppendsRowsOnlyFromAFilledBottomRightCell() {
@@ -328,27 +371,96 @@ private slots:
         QCOMPARE(accepted->feature.Vertices[0].Lat, (DmsAngle{28, 36, 50}));
     }
 
-    void clearEmptiesAllButTheFirstHeadingRow() {
+    // Clear leaves a new grid: the headings, five empty vertex rows, no vertex
+    // to read; rows pasted next are the only vertices.
+    void clearEmptiesTheRowsAndTheVertexCount() {
         auto f = Make();
+        f->show();
         f->OpenFile(OpenFilter{1}, Data("route.txt"));
-        f->OpenFile(OpenFilter{1}, Data("route.txt"));
+        f->PasteText(QStringLiteral("1\t28\t36\t50\t77\t12\t30\n2\t28\t37\t0\t77\t13\t0\n"));
         Button(*f, "BitBtn3")->click();
         QVERIFY(!state.InputFileOpened);
         QCOMPARE(Cell(1, 0), std::string("Lat."));
-        QCOMPARE(Cell(1, 1), std::string());
+        QCOMPARE(Cell(1, 1), std::string("Deg."));
+        QCOMPARE(Cell(6, 1), std::string("Sec."));
         QCOMPARE(Cell(0, 2), std::string());
         QCOMPARE(Cell(6, 4), std::string());
-        QCOMPARE(state.vertexTable.RowCount(), 5);
-        QCOMPARE(state.vertexTable.VertexCount, 3);
-        QCOMPARE(QString::fromStdString(state.InputFileName), Data("route.txt"));
-        // OK stays enabled until the dialog is next activated.
+        QCOMPARE(state.vertexTable.RowCount(), 7);
+        QCOMPARE(f->GridModel()->rowCount(), 7);
+        QCOMPARE(state.vertexTable.VertexCount, 0);
+        QVERIFY(f->findChild<QLabel*>(QStringLiteral("Label1"))->text().isEmpty());
+        QVERIFY(!Button(*f, "BitBtn1")->isEnabled());
+
+        // Fewer rows than the file had: exactly those are read.
+        f->PasteText(QStringLiteral("28\t36\t50\t77\t12\t30\n29\t0\t0\t78\t0\t0\n"));
+        QCOMPARE(state.vertexTable.VertexCount, 2);
         QVERIFY(Button(*f, "BitBtn1")->isEnabled());
-        test::MessageCatcher catcher;
         f->BitBtn1Click();
-        QCOMPARE(catcher.LastText(), QStringLiteral("'' is not a valid integer value"));
+        QVERIFY(accepted);
+        QCOMPARE(accepted->feature.VertexCount, 2);
+        QCOMPARE(accepted->feature.Vertices[1].Lat, (DmsAngle{29, 0, 0}));
+
+        // In decimal mode the heading a reader wrote over comes back.
+        f->OpenFile(OpenFilter{3}, Data("polygon.kml"));
+        QCOMPARE(Cell(1, 1), std::string("28.5"));
+        Button(*f, "BitBtn3")->click();
+        QCOMPARE(Cell(1, 1), std::string("Deg. Decimal"));
+        QCOMPARE(Cell(2, 1), std::string("Deg. Decimal"));
+        QCOMPARE(Cell(1, 2), std::string());
+        QCOMPARE(state.vertexTable.VertexCount, 0);
+    }
+
+    // Tab walks the cells a vertex is typed into, row by row, and goes on to
+    // the buttons after the last one; every button is reached and has a key.
+    void keyboardWalkTypesEveryCellAndReachesTheButtons() {
+        auto f = Make();
+        test::MessageCatcher catcher;
         f->show();
         QVERIFY(QTest::qWaitForWindowActive(f.get()));
-        QVERIFY(!Button(*f, "BitBtn1")->isEnabled());
+        VertexGridView* g = f->Grid();
+        g->setFocus();
+        QTRY_VERIFY(g->hasFocus());
+        QCOMPARE(g->currentIndex(), f->GridModel()->index(2, 1)); // the first data cell
+        // Two rows typed cell by cell; each Tab commits the cell and moves on.
+        const QStringList typed{"28", "36", "50", "77", "12", "30", "29", "0", "0", "78", "0", "0"};
+        for (const QString& text : typed) {
+            Type(text);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(Cell(1, 2), std::string("28"));
+        QCOMPARE(Cell(6, 2), std::string("30"));
+        QCOMPARE(Cell(1, 3), std::string("29")); // not the label cell of row 3
+        QCOMPARE(Cell(0, 3), std::string());
+        QCOMPARE(Cell(6, 3), std::string("0"));
+        QCOMPARE(state.vertexTable.VertexCount, 2);
+        QCOMPARE(g->currentIndex(), f->GridModel()->index(4, 1));
+        // Shift+Tab walks back over the label column.
+        QTest::keyClick(g, Qt::Key_Backtab);
+        QCOMPARE(g->currentIndex(), f->GridModel()->index(3, 6));
+
+        // From the grid's last cell Tab leaves the grid: Clear, Open, OK, Cancel.
+        g->setCurrentIndex(f->GridModel()->index(6, 6));
+        Type(QStringLiteral("5"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(Cell(6, 6), std::string("5"));
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Button(*f, "BitBtn3")));
+        for (const char* next : {"OKBtn", "BitBtn1", "BitBtn2"}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Button(*f, next)));
+        }
+        for (const char* name : {"BitBtn3", "OKBtn", "BitBtn1", "BitBtn2"}) {
+            QVERIFY2(Button(*f, name)->toolTip().contains(QLatin1Char('(')), name);
+        }
+
+        // The keys: Ctrl+O runs the open box, Ctrl+Enter is OK.
+        QTest::keyClick(f.get(), Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(catcher.dialogs, QStringList{QStringLiteral("OpenDialog1")});
+        f->GridModel()->WriteCell(6, 6, QString()); // the stray row 5 would be a bad vertex
+        state.vertexTable.VertexCount = 2;
+        QTest::keyClick(f.get(), Qt::Key_Return, Qt::ControlModifier);
+        QVERIFY(accepted);
+        QCOMPARE(accepted->feature.Vertices[1].Long, (DmsAngle{78, 0, 0}));
+        QVERIFY(!f->isVisible());
     }
 
     void splitPasteBlock() {
@@ -378,6 +490,15 @@ private slots:
         QCOMPARE(Cell(7, 5), std::string()); // past the grid's width: dropped
         QCOMPARE(Cell(4, 7), std::string("79"));
         QCOMPARE(state.vertexTable.VertexCount, 6);
+
+        // Ctrl+V with no current cell, the focus anywhere in the dialog: the
+        // paste starts at the first data cell.
+        g->setCurrentIndex({});
+        Decimal(*f)->setFocus();
+        QApplication::clipboard()->setText(QStringLiteral("11\t12\n"));
+        QTest::keyClick(Decimal(*f), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(Cell(1, 2), std::string("11"));
+        QCOMPARE(Cell(2, 2), std::string("12"));
 
         // A paste onto a fixed cell starts at the first editable one.
         g->setCurrentIndex(f->GridModel()->index(0, 0));

@@ -5,6 +5,7 @@
 
 #include <QClipboard>
 #include <QFile>
+#include <QFileDialog>
 #include <QFontMetrics>
 #include <QMenuBar>
 #include <QTableWidget>
@@ -95,10 +96,10 @@ private slots:
         for (QAction* a : f->findChild<QMenuBar*>()->actions()) {
             menu << a->text();
         }
-        QCOMPARE(menu, (QStringList{QStringLiteral("Save As Ms Excel"), QStringLiteral("Close"),
+        QCOMPARE(menu, (QStringList{QStringLiteral("Save As Ms Excel"),
                                     QStringLiteral("Save As Excel Workbook (.xlsx)"),
                                     QStringLiteral("Save As CSV"), QStringLiteral("Save As PDF"),
-                                    QStringLiteral("Print\u2026")}));
+                                    QStringLiteral("Print\u2026"), QStringLiteral("Close")}));
     }
 
     void pointLineWithDegreeSignAndNoStaleRowsWhenNothingIsIn() {
@@ -126,7 +127,7 @@ private slots:
         SetSheets({"53H/1", "53H/2"});
         f->show(); // already shown: nothing happens
         QCOMPARE(Cell(*f, 1, 2), QStringLiteral("1"));
-        f->findChild<QMenuBar*>()->actions().at(1)->trigger(); // "Close"
+        f->findChild<QMenuBar*>()->actions().last()->trigger(); // "Close", the last item
         QVERIFY(!f->isVisible());
         f->show();
         QCOMPARE(Cell(*f, 1, 2), QStringLiteral("2"));
@@ -233,6 +234,75 @@ private slots:
         QVERIFY2(catcher.LastText().contains(QStringLiteral("missing")),
                  qPrintable(catcher.LastText()));
         QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("missing"))));
+    }
+
+    // Each save item offers its own format and adds its extension; a name in
+    // another format's extension is asked about; Save and Print have keys.
+    void saveItemsOfferTheirOwnFormat() {
+        SetSheets({"53H/1"});
+        auto f = Make();
+        f->show();
+        QVERIFY(QTest::qWaitForWindowActive(f.get()));
+        QTemporaryDir dir;
+        test::MessageCatcher catcher;
+        QString typed;
+        QStringList filters;
+        catcher.answerDialog = [&](QDialog& box) {
+            auto* files = qobject_cast<QFileDialog*>(&box);
+            if (files == nullptr) {
+                return false; // the print box: cancelled
+            }
+            filters << files->nameFilters();
+            files->setDirectory(dir.path());
+            files->selectFile(dir.filePath(typed));
+            return true;
+        };
+        const auto bytesOf = [&](const char* name) {
+            QFile file(dir.filePath(QString::fromLatin1(name)));
+            return file.open(QIODevice::ReadOnly) ? file.read(4) : QByteArray();
+        };
+        const auto menuItem = [&](const char* name) {
+            return f->findChild<QAction*>(QString::fromLatin1(name));
+        };
+
+        typed = QStringLiteral("sheets");
+        QTest::keyClick(f.get(), Qt::Key_S, Qt::ControlModifier); // "Save As Ms Excel"
+        QCOMPARE(bytesOf("sheets.xls"), QByteArray::fromHex("09080800"));
+        typed = QStringLiteral("sheets");
+        menuItem("SaveAsXlsx1")->trigger();
+        QCOMPARE(bytesOf("sheets.xlsx"), QByteArray("PK\x03\x04"));
+        menuItem("SaveAsCsv1")->trigger();
+        QVERIFY(bytesOf("sheets.csv").startsWith(" S.N"));
+        menuItem("SaveAsPdf1")->trigger();
+        QCOMPARE(bytesOf("sheets.pdf"), QByteArray("%PDF"));
+        QCOMPARE(filters, (QStringList{QStringLiteral("Excel Worksheet (*.xls)"),
+                                       QStringLiteral("Excel Workbook (*.xlsx)"),
+                                       QStringLiteral("CSV File (*.csv)"),
+                                       QStringLiteral("PDF File (*.pdf)")}));
+        QVERIFY(catcher.boxes.empty());
+
+        // CSV asked for under a PDF name: "No" writes nothing, "Yes" a PDF.
+        typed = QStringLiteral("other.PDF");
+        menuItem("SaveAsCsv1")->trigger();
+        QCOMPARE(catcher.boxes.size(), std::size_t{1});
+        QCOMPARE(catcher.LastText(), QStringLiteral("\"other.PDF\" ends in .PDF, the extension of "
+                                                    "PDF files. Save the report as PDF instead "
+                                                    "of CSV?"));
+        QVERIFY(!QFile::exists(dir.filePath(typed)));
+        catcher.answerYes = true;
+        menuItem("SaveAsCsv1")->trigger();
+        QCOMPARE(bytesOf("other.PDF"), QByteArray("%PDF"));
+        // An extension of no report format is the user's own: written as asked.
+        typed = QStringLiteral("sheets.txt");
+        menuItem("SaveAsCsv1")->trigger();
+        QVERIFY(bytesOf("sheets.txt").startsWith(" S.N"));
+        QCOMPARE(catcher.boxes.size(), std::size_t{2});
+
+        QCOMPARE(menuItem("SaveAsMsExcel1")->shortcut(), QKeySequence(QKeySequence::Save));
+        QCOMPARE(menuItem("Print1")->shortcut(), QKeySequence(QKeySequence::Print));
+        QTest::keyClick(f.get(), Qt::Key_P, Qt::ControlModifier);
+        QCOMPARE(catcher.dialogs.size(), 8);
+        QVERIFY(catcher.dialogs.last() != QStringLiteral("SaveReportDialog")); // the print box
     }
 };
 

@@ -10,12 +10,16 @@
 #include "exchange/FormatRegistry.h"
 #include "exchange/KmlFile.h"
 #include "exchange/ShapeFile.h"
+#include "index/SheetNumber.h"
+#include "view/CoreText.h"
 #include "view/LayoutSaving.h"
+#include "view/SaveLayoutFlow.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
@@ -73,6 +77,10 @@ private slots:
         QCOMPARE(s.LabelFontSize, 11);
         QCOMPARE(s.SheetPixelHeight, 70);
         QCOMPARE(s.DataType, DataKind::Point);
+        QCOMPARE(form->findChild<QLabel*>(QStringLiteral("DataTypeLabel"))->text(),
+                 QStringLiteral("Point/Location"));
+        // At the design width the settings panel keeps its one row.
+        QCOMPARE(form->findChild<QWidget*>(QStringLiteral("Panel2"))->height(), 35);
         QCOMPARE(Combo("ComboBox1")->currentText(), QStringLiteral("1:50,000"));
         QCOMPARE(Combo("ComboBox1")->count(), 5);
         QCOMPARE(Combo("ComboBox2")->currentText(),
@@ -139,7 +147,8 @@ private slots:
         QCOMPARE(img->size(), QSize(280, 280));
         QVERIFY(form->LayoutDrawn());
         QCOMPARE(form->PanelText(1), QStringLiteral("Total Sheets 1"));
-        QCOMPARE(form->PanelText(0), QStringLiteral("Calculating...100% done"));
+        // The progress text ended with the computation.
+        QCOMPARE(form->PanelText(0), QString());
         QCOMPARE(form->State().feature.FeatureLoaded, 1);
         QCOMPARE(form->State().grid.SheetCount, 1);
         QCOMPARE(img->pixel(119, 161), qRgb(255, 0, 0));
@@ -244,6 +253,9 @@ private slots:
         EnterPoint();
         form->ZoominBtnClick();
         form->FormActivate();
+        form->setWindowTitle(QStringLiteral("/data/route.txt"));
+        form->Image1MouseMove(140, 140);
+        QVERIFY(!form->PanelText(0).isEmpty());
         form->ClearBtnClick();
         QCOMPARE(vertexClears, 1);
         QVERIFY(form->LayoutImage() == nullptr);
@@ -251,9 +263,12 @@ private slots:
         QCOMPARE(form->State().feature.FeatureLoaded, 0);
         QVERIFY(!Button("SaveBtn")->isEnabled());
         QVERIFY(!Button("ReportBtn")->isEnabled());
-        // The sheet list stays; the total of the feature that is gone does not.
+        // The sheet list stays; the caption, sheet and total of the feature
+        // that is gone do not.
         QCOMPARE(form->State().grid.SheetCount, 1);
         QCOMPARE(form->PanelText(1), QString());
+        QCOMPARE(form->PanelText(0), QString());
+        QCOMPARE(form->windowTitle(), QStringLiteral("Sheetwright"));
         // Fit to Screen now frames the last computed grid, blank.
         form->SpeedButton4Click();
         QCOMPARE(form->LayoutImage()->size(), QSize(280, 280));
@@ -279,11 +294,23 @@ private slots:
         const QImage now = *form->LayoutImage();
         QCOMPARE(now.copy(105, 105, 71, 71), drawn.copy(105, 105, 71, 71));
         QVERIFY(now != drawn);
-        // Left of the block: only panel 2 changes.
-        const QString p0 = form->PanelText(0);
+        // Left of the block, on the neighbour ring: the neighbour is read out,
+        // numbered as the drawing labels it; the highlight stays where it was.
+        const QString p2 = form->PanelText(2);
         form->Image1MouseMove(104, 190);
-        QCOMPARE(form->PanelText(0), p0);
-        QCOMPARE(form->PanelText(1), QStringLiteral(" 2/2 IN"));
+        const Settings& s = form->State().settings;
+        const QString west = FromCore(SheetNumber(s, DmsAngle{71, 45, 0}, DmsAngle{24, 0, 0}));
+        QCOMPARE(form->PanelText(0), QStringLiteral(" %1 (Lat:24\u00B000'00\"-24\u00B015'00\" "
+                                                    "Long:71\u00B045'00\"-72\u00B000'00\")")
+                                         .arg(west));
+        QCOMPARE(form->PanelText(1), QStringLiteral(" Neighbour sheet"));
+        QVERIFY(form->PanelText(2) != p2);
+        QCOMPARE(form->HighlightIndex(), 1);
+        // Over the margin the readout says nothing.
+        form->Image1MouseMove(3, 190);
+        for (int panel = 0; panel < 3; ++panel) {
+            QCOMPARE(form->PanelText(panel), QString());
+        }
         QCOMPARE(form->HighlightIndex(), 1);
     }
 
@@ -381,6 +408,40 @@ private slots:
         QCOMPARE(bmp.pixel(105, 130), qRgb(0, 0, 0)); // the block line, outside the highlight
     }
 
+    // A typed name is written as typed: another entry's extension selects that
+    // entry, and the KML and shapefile writers get no extension to replace.
+    void typedExtensionSelectsItsEntry() {
+        auto* dlg = form->findChild<QFileDialog*>(QStringLiteral("SaveDialog1"));
+        QVERIFY(dlg != nullptr);
+        QTemporaryDir dir;
+        test::MessageCatcher answers;
+        QString typed;
+        answers.answerDialog = [&](QDialog&) {
+            dlg->selectNameFilter(QStringLiteral("KML File (*.kml)"));
+            dlg->setDirectory(dir.path());
+            dlg->selectFile(dir.filePath(typed));
+            return true;
+        };
+        const auto choose = [&](const char* name) {
+            typed = QString::fromLatin1(name);
+            return ChooseSaveTarget(*dlg).value_or(SaveTarget{SaveFilter::None, QString()});
+        };
+        SaveTarget t = choose("mismatch.gpkg");
+        QCOMPARE(t.filter, SaveBoxPosition("gpkg"));
+        QCOMPARE(QFileInfo(t.path).fileName(), QStringLiteral("mismatch.gpkg"));
+        t = choose("Grid.SHP");
+        QCOMPARE(t.filter, SaveBoxPosition("shapefile"));
+        QCOMPARE(QFileInfo(t.path).fileName(), QStringLiteral("Grid.SHP"));
+        t = choose("area.kml");
+        QCOMPARE(t.filter, SaveBoxPosition("kml"));
+        QCOMPARE(QFileInfo(t.path).fileName(), QStringLiteral("area.kml"));
+        t = choose("area.v2");
+        QCOMPARE(t.filter, SaveBoxPosition("kml"));
+        QCOMPARE(QFileInfo(t.path).fileName(), QStringLiteral("area.v2.kml"));
+        QCOMPARE(SaveEntryForName(QStringLiteral("/a.jpg/b")), SaveFilter::None);
+        QCOMPARE(SaveEntryForName(QStringLiteral("b.Jpg")), SaveBoxPosition("jpeg"));
+    }
+
     void saveDialogEntryDecidesTheFormat() {
         EnterPoint();
         QTemporaryDir dir;
@@ -410,10 +471,12 @@ private slots:
         };
         form->SaveBtnClick();
         QCOMPARE(answers.dialogs, QStringList{QStringLiteral("SaveDialog1")});
-        QVERIFY(ReadAll(path).startsWith("\xFF\xD8")); // a JPEG under the .bmp name
+        // The typed extension names another entry: that entry writes, a bitmap.
+        QVERIFY(ReadAll(path).startsWith("BM"));
+        QCOMPARE(dlg->selectedNameFilter(), QStringLiteral("Bitmap File (*.bmp)"));
 
         answers.answerDialog = nullptr; // cancelled
-        // The JPEG and what places it on the map (its world file named for the .bmp).
+        // The bitmap and what places it on the map.
         const QStringList saved{QStringLiteral("chosen.bmp"), QStringLiteral("chosen.bmp.aux.xml"),
                                 QStringLiteral("chosen.bpw"), QStringLiteral("chosen.prj")};
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files, QDir::Name), saved);

@@ -4,11 +4,14 @@
 
 #include "coverage/LayoutGeometry.h"
 #include "coverage/PointerReadout.h"
+#include "index/Convertions.h"
+#include "index/SheetNumber.h"
 
 #include <QTest>
 
 #include <initializer_list>
 #include <string>
+#include <utility>
 
 using namespace sw;
 using namespace sw::test;
@@ -103,6 +106,41 @@ private slots:
         const PointerReading r = ReadPointer(s, g, geo, geo.GridOriginX, geo.GridOriginY);
         QCOMPARE(r.Index, -1);
         QVERIFY(!r.Panel2.empty());
+    }
+
+    // The window's readout: a ring cell by its own number and extent, the
+    // margin by nothing; the block as ReadPointer reads it.
+    void ringCellsAreReadAndTheMarginIsNot() {
+        const Settings s = StartSettings();
+        const SheetGrid g = MakeGrid(s, WestSec, NorthSec, 2, 1, {1});
+        const LayoutGeometry geo = PlanLayout(s, 2, 1); // block 105..245 x 105..175
+        const auto ring = [&](int x, int y, int westSec, int southSec) {
+            const PointerReading r = ReadLayoutPointer(s, g, geo, x, y);
+            QCOMPARE(r.Place, PointerPlace::Ring);
+            QCOMPARE(r.Index, -1);
+            QCOMPARE(r.Panel1, std::string(NeighbourSheetText));
+            QCOMPARE(r.Panel2, ReadPointer(s, g, geo, x, y).Panel2);
+            const std::string number = SheetNumber(s, SecToDms(westSec), SecToDms(southSec));
+            QCOMPARE(r.Panel0, Cat({" ", number, " (Lat:", DmsToText(SecToDms(southSec)), "-",
+                                    DmsToText(SecToDms(southSec + 900)),
+                                    " Long:", DmsToText(SecToDms(westSec)), "-",
+                                    DmsToText(SecToDms(westSec + 900)), ")"}));
+        };
+        const int south = NorthSec - 900;            // the block's one row
+        ring(104, 140, WestSec - 900, south);        // west of the block
+        ring(35, 35, WestSec - 900, NorthSec);       // the outer north-west corner
+        ring(246, 176, WestSec + 1800, south - 900); // south-east, past both edges
+        ring(315, 245, WestSec + 1800, south - 900); // the outer south-east corner
+        ring(140, 100, WestSec, NorthSec);           // north of the first column
+        for (const auto& [x, y] : {std::pair{34, 140}, {0, 0}, {316, 100}, {140, 246}}) {
+            const PointerReading r = ReadLayoutPointer(s, g, geo, x, y);
+            QCOMPARE(r.Place, PointerPlace::Margin);
+            QVERIFY(r.Panel0.empty() && r.Panel1.empty() && r.Panel2.empty());
+        }
+        const PointerReading cell = ReadLayoutPointer(s, g, geo, 245, 140);
+        QCOMPARE(cell.Place, PointerPlace::Block);
+        QCOMPARE(cell.Index, 1);
+        QCOMPARE(cell.Panel1, std::string(" 2/2 IN"));
     }
 
     void highlightRectangleInsideTheFrame() {

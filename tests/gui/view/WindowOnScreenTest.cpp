@@ -1,13 +1,17 @@
 // The main window on a real screen size and scale factor: opened maximised and
 // never wider than the screen, every tool bar command on the bar at the design
 // width, and commands that cannot be used drawn grey, caption and glyph. Run on
-// a 1600 x 1000 screen, once as it is and once with a scale factor of 1.5.
+// a 1600 x 1000 screen, as it is and with scale factors of 1.5 and 2.
 
 #include "app/Startup.h"
+#include "coverage/Coverage.h"
 #include "view/CaptionButton.h"
 #include "view/MainForm.h"
 
+#include <QComboBox>
+#include <QLabel>
 #include <QScreen>
+#include <QStatusBar>
 #include <QToolBar>
 #include <QtTest>
 
@@ -104,6 +108,57 @@ private slots:
         // With room to spare the buttons have their design width.
         Form().resize(1500, 716);
         QTRY_COMPARE(buttons.first()->width(), CaptionButton::DesignWidth);
+    }
+
+    // The settings panel's controls and the status panels side by side, none
+    // over another, each inside its bar and wide enough for its text, with a
+    // sheet read out (the longest texts the panels show).
+    void controlsAndPanelsReadableSideBySide() {
+        QTRY_VERIFY(Form().isMaximized());
+        Form().AcceptFeature(MakePointFeature(DmsAngle{24, 3, 0}, DmsAngle{72, 3, 0}), false,
+                             false);
+        QVERIFY(Form().WaitForComputation());
+        Form().Image1MouseMove(Form().Geometry().GridOriginX + 2,
+                               Form().Geometry().GridOriginY + 2);
+        QVERIFY(Form().PanelText(0).contains(QStringLiteral("Long:")));
+        QCoreApplication::processEvents();
+        const auto checkRow = [](QWidget* bar, const QStringList& names) {
+            QList<QRect> placed;
+            for (const QString& name : names) {
+                auto* w = bar->findChild<QWidget*>(name);
+                QVERIFY2(w != nullptr && w->isVisible(), qPrintable(name));
+                const QRect r(w->mapTo(bar, QPoint(0, 0)), w->size());
+                const QString where = QStringLiteral("%1 at %2,%3 %4x%5 in %6x%7")
+                                          .arg(name)
+                                          .arg(r.x())
+                                          .arg(r.y())
+                                          .arg(r.width())
+                                          .arg(r.height())
+                                          .arg(bar->width())
+                                          .arg(bar->height());
+                QVERIFY2(bar->rect().contains(r), qPrintable(where));
+                for (const QRect& other : placed) {
+                    QVERIFY2(!other.intersects(r), qPrintable(where));
+                }
+                placed << r;
+                int text = 0;
+                int room = w->width();
+                if (auto* label = qobject_cast<QLabel*>(w)) {
+                    text = label->fontMetrics().horizontalAdvance(label->text());
+                    room = label->contentsRect().width();
+                } else if (auto* box = qobject_cast<QComboBox*>(w)) {
+                    // The text and the arrow beside it.
+                    text = box->fontMetrics().horizontalAdvance(box->currentText()) + 16;
+                }
+                QVERIFY2(text <= room, qPrintable(where));
+            }
+        };
+        checkRow(Form().findChild<QWidget*>(QStringLiteral("Panel2")),
+                 {QStringLiteral("Label2"), QStringLiteral("ComboBox1"),
+                  QStringLiteral("ComboBox2"), QStringLiteral("DataTypeLabel"),
+                  QStringLiteral("FindSheetLabel"), QStringLiteral("FindSheetEdit")});
+        checkRow(Form().findChild<QStatusBar*>(QStringLiteral("StatusBar1")),
+                 {QStringLiteral("Panel0"), QStringLiteral("Panel1"), QStringLiteral("Panel2")});
     }
 
     // "Save Layout" and "Report" are disabled at start, "Sheet No." is not: the
