@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <limits>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -64,6 +65,47 @@ TEST(ApiNumber, BatchAnswersAsTheScalarFormDoes) {
         EXPECT_EQ(out[i * width + width - 1], '\0'); // padded to the end, no stale bytes
     }
     swl::NumberBatch(nullptr, nullptr, 0, swl::Series::Old, "1:1M", nullptr, swl::NumberWidth);
+}
+
+// The batch form numbers through the grid numberer, the scalar form through the
+// numbering rules themselves: they agree at random positions and on every kind
+// of edge (sheet lines, the index's box, the cut-outs), at every scale.
+TEST(ApiNumber, BatchAndScalarAgreeEverywhereAtEveryScale) {
+    std::vector<double> lat;
+    std::vector<double> lon;
+    std::mt19937_64 rng(23);
+    std::uniform_real_distribution<double> la(3.0, 41.0);
+    std::uniform_real_distribution<double> lo(63.0, 101.0);
+    for (int i = 0; i < 20000; ++i) {
+        lat.push_back(la(rng));
+        lon.push_back(lo(rng));
+    }
+    // Whole degrees, the 36" lines and a hair either side of them.
+    for (const double d : {4.0, 8.0, 16.0, 20.0, 21.0, 28.5, 40.0}) {
+        for (const double e : {64.0, 71.99, 72.0, 84.0, 88.0, 91.999, 92.0, 99.99, 100.0}) {
+            for (const double eps : {0.0, 1e-9, -1e-9, 0.01, -0.01, 36.0 / 3600.0}) {
+                lat.push_back(d + eps);
+                lon.push_back(e - eps);
+            }
+        }
+    }
+    for (const swl::Series series : {swl::Series::Old, swl::Series::Open}) {
+        for (const std::string& scale : swl::Scales(series)) {
+            std::vector<char> out(lat.size() * swl::NumberWidth);
+            swl::NumberBatch(lat.data(), lon.data(), lat.size(), series, scale, out.data(),
+                             swl::NumberWidth);
+            int differ = 0;
+            for (std::size_t i = 0; i < lat.size() && differ < 5; ++i) {
+                const std::string field(out.data() + i * swl::NumberWidth);
+                const std::string one = swl::Number(lat[i], lon[i], series, scale);
+                if (field != one) {
+                    ++differ;
+                    ADD_FAILURE() << scale << " at " << lat[i] << " " << lon[i] << ": " << field
+                                  << " vs " << one;
+                }
+            }
+        }
+    }
 }
 
 TEST(ApiNumber, RefusalsAreTheLibrarysErrorWithTheReason) {
