@@ -14,7 +14,6 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
-#include <tuple>
 #include <vector>
 
 namespace py = pybind11;
@@ -87,35 +86,66 @@ py::dict ExtentOf(const std::string& number, const std::string& series) {
     return d;
 }
 
-// (number, in, west, south, east, north, feature) per cell.
-using CellTuple = std::tuple<std::string, bool, double, double, double, double, int32_t>;
+// The result dicts, made here rather than in Python: a grid can hold millions
+// of sheets, and one dict each is most of the time a call takes. The keys and the
+// series and scale texts are made once and shared by every dict.
+class CellDicts {
+public:
+    CellDicts(const std::string& series, const std::string& scale, bool perFeature, py::object ids)
+        : series_(series), scale_(scale), perFeature_(perFeature), ids_(std::move(ids)) {}
 
-std::vector<CellTuple> Tuples(const std::vector<swl::Cell>& cells) {
-    std::vector<CellTuple> out;
-    out.reserve(cells.size());
-    for (const swl::Cell& c : cells) {
-        out.emplace_back(c.Number, c.In, c.Extent.West, c.Extent.South, c.Extent.East,
-                         c.Extent.North, c.Feature);
+    py::list operator()(const std::vector<swl::Cell>& cells) const {
+        py::list out(cells.size());
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            const swl::Cell& c = cells[i];
+            py::dict d;
+            if (perFeature_) {
+                Set(d, feature_,
+                    ids_.is_none() ? py::int_(c.Feature) : py::object(ids_[py::int_(c.Feature)]));
+            }
+            Set(d, sheetNo_, py::str(c.Number));
+            Set(d, in_, py::bool_(c.In));
+            Set(d, seriesKey_, series_);
+            Set(d, scaleKey_, scale_);
+            Set(d, west_, py::float_(c.Extent.West));
+            Set(d, south_, py::float_(c.Extent.South));
+            Set(d, east_, py::float_(c.Extent.East));
+            Set(d, north_, py::float_(c.Extent.North));
+            PyList_SET_ITEM(out.ptr(), static_cast<py::ssize_t>(i), d.release().ptr());
+        }
+        return out;
     }
-    return out;
-}
 
-std::vector<CellTuple> GridOf(const std::string& series, const std::string& scale, double west,
-                              double south, double east, double north) {
+private:
+    static void Set(py::dict& d, const py::str& key, const py::handle& value) {
+        if (PyDict_SetItem(d.ptr(), key.ptr(), value.ptr()) != 0) {
+            throw py::error_already_set();
+        }
+    }
+
+    py::str series_;
+    py::str scale_;
+    bool perFeature_;
+    py::object ids_;
+    py::str feature_{"feature"}, sheetNo_{"sheet_no"}, in_{"in"}, seriesKey_{"series"},
+        scaleKey_{"scale"}, west_{"west"}, south_{"south"}, east_{"east"}, north_{"north"};
+};
+
+py::list GridOf(const std::string& series, const std::string& scale, double west, double south,
+                double east, double north) {
     const swl::Series s = SeriesOf(series);
     std::vector<swl::Cell> cells;
     {
         py::gil_scoped_release unlocked;
         cells = swl::Grid(s, scale, {west, south, east, north});
     }
-    return Tuples(cells);
+    return CellDicts(series, scale, false, py::none())(cells);
 }
 
 // `features`: per feature a list of (kind, positions), kind 1 point, 2 line,
 // 3 ring, positions an (n, 2) array of longitude, latitude.
-std::vector<CellTuple> SheetsOf(const py::list& features, const std::string& series,
-                                const std::string& scale, bool inOnly, bool perFeature,
-                                int32_t touchResolution) {
+py::list SheetsOf(const py::list& features, const std::string& series, const std::string& scale,
+                  bool inOnly, bool perFeature, int32_t touchResolution, py::object ids) {
     std::vector<swl::Geometry> geometries;
     geometries.reserve(features.size());
     for (const py::handle feature : features) {
@@ -151,7 +181,7 @@ std::vector<CellTuple> SheetsOf(const py::list& features, const std::string& ser
         py::gil_scoped_release unlocked;
         cells = swl::Sheets(geometries, s, scale, o);
     }
-    return Tuples(cells);
+    return CellDicts(series, scale, perFeature, std::move(ids))(cells);
 }
 
 } // namespace
@@ -171,5 +201,6 @@ PYBIND11_MODULE(_sheetwright, m) {
     m.def("grid", &GridOf, py::arg("series"), py::arg("scale"), py::arg("west"), py::arg("south"),
           py::arg("east"), py::arg("north"));
     m.def("sheets", &SheetsOf, py::arg("features"), py::arg("series"), py::arg("scale"),
-          py::arg("in_only"), py::arg("per_feature"), py::arg("touch_resolution"));
+          py::arg("in_only"), py::arg("per_feature"), py::arg("touch_resolution"),
+          py::arg("ids") = py::none());
 }

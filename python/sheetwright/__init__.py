@@ -19,7 +19,7 @@ import numpy as np
 
 from . import _sheetwright
 from ._geometry import features_of
-from ._results import SheetList, cell_dicts
+from ._results import SheetList
 
 __all__ = ["Error", "SheetList", "extent", "grid", "number", "scales", "sheets", "__version__"]
 
@@ -88,8 +88,7 @@ def grid(series: str = "open", scale: str = "1:50,000",
         west, south, east, north = (float(v) for v in bbox)
     except (TypeError, ValueError):
         raise ValueError(f"bbox is (west, south, east, north) in degrees, not {bbox!r}") from None
-    cells = _sheetwright.grid(series, scale, west, south, east, north)
-    return SheetList(cell_dicts(cells, series, scale, per_feature=False))
+    return SheetList(_sheetwright.grid(series, scale, west, south, east, north))
 
 
 def sheets(geom: Any, series: str = "open", scale: str = "1:50,000", in_only: bool = True,
@@ -119,6 +118,5 @@ def sheets(geom: Any, series: str = "open", scale: str = "1:50,000", in_only: bo
         raise ValueError("the geometry holds no feature with a position")
     if isinstance(touch_resolution, bool) or not isinstance(touch_resolution, _numbers.Integral):
         raise ValueError(f"touch_resolution is a whole number, not {touch_resolution!r}")
-    cells = _sheetwright.sheets(features, series, scale, bool(in_only), bool(per_feature),
-                                int(touch_resolution))
-    return SheetList(cell_dicts(cells, series, scale, per_feature=per_feature, ids=ids))
+    return SheetList(_sheetwright.sheets(features, series, scale, bool(in_only), bool(per_feature),
+                                         int(touch_resolution), ids))

@@ -2,8 +2,6 @@
 
 from __future__ import annotations
 
-from typing import Any, Iterable, Sequence
-
 
 class SheetList(list):
     """A list of sheet dicts that is also a GeoJSON FeatureCollection through
@@ -37,17 +35,3 @@ class SheetList(list):
             columns.insert(0, "feature")
         return geopandas.GeoDataFrame.from_features(self, crs="EPSG:4326",
                                                     columns=columns + ["geometry"])
-
-
-def cell_dicts(cells: Iterable[Sequence[Any]], series: str, scale: str, per_feature: bool,
-               ids: Sequence[Any] | None = None) -> list[dict]:
-    out = []
-    for number, is_in, west, south, east, north, feature in cells:
-        d: dict[str, Any] = {}
-        if per_feature:
-            d["feature"] = ids[feature] if ids is not None else feature
-        d["sheet_no"] = number
-        d["in"] = bool(is_in)
-        d.update(series=series, scale=scale, west=west, south=south, east=east, north=north)
-        out.append(d)
-    return out

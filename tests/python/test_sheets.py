@@ -7,7 +7,7 @@ import numpy as np
 import pytest
 
 import sheetwright
-from conftest import SAMPLE_LAYER, SAMPLE_SHEETS, SAMPLE_UNION_SHEETS
+from samples import SAMPLE_LAYER, SAMPLE_SHEETS, SAMPLE_UNION_SHEETS
 
 geopandas = pytest.importorskip("geopandas")
 shapely_geometry = pytest.importorskip("shapely.geometry")
