@@ -98,10 +98,10 @@ void AppendCells(const sw::Settings& s, const sw::SheetMask& mask, bool inOnly, 
     for (int32_t r = 0; r < g.GridRows; ++r) {
         for (int32_t c = 0; c < g.GridCols; ++c) {
             if (mask.In[static_cast<std::size_t>(r) * cols + static_cast<std::size_t>(c)] != 0) {
-                sw::SheetRec rec;
-                rec.SheetNo = numberer.Number(r, c);
+                char number[sw::GridNumberer::MaxLength];
+                sw::SheetRec& rec = in.emplace_back();
+                rec.SheetNo.assign({number, numberer.Compose(r, c, number)});
                 rec.InFlag = 1;
-                in.push_back(rec);
                 where.emplace_back(r, c);
             }
         }
