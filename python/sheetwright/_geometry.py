@@ -127,6 +127,8 @@ def features_of(geom: Any) -> tuple[list, list | None]:
     if isinstance(geom, (list, tuple)):
         features = []
         for g in geom:
+            if isinstance(g, (list, tuple)):
+                raise ValueError("a list of geometries holds geometries, not lists")
             fs, _ = features_of(g)
             features.extend(fs)
         return features, None

@@ -106,6 +106,8 @@ def test_frame_in_another_crs_is_reprojected_not_read_as_degrees():
     {"type": "FeatureCollection", "features": []},
     {"type": "LineString", "coordinates": [[-179.0, -89.0], [179.0, 89.0]]},
     42,
+    [[{"type": "Point", "coordinates": [77.0, 28.0]}]],
+    {"type": "GeometryCollection", "geometries": [{"type": "Point", "coordinates": []}]},
 ])
 def test_bad_geometry_raises_value_error(geom):
     with pytest.raises(ValueError):
