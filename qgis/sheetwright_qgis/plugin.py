@@ -1,0 +1,23 @@
+"""Registers the provider with QGIS's Processing framework while the plugin is loaded."""
+
+from qgis.core import QgsApplication
+
+from .provider import SheetwrightProvider
+
+
+class SheetwrightPlugin:
+    def __init__(self, iface):
+        self.iface = iface
+        self.provider = None
+
+    def initProcessing(self):  # noqa: N802 - the name QGIS calls
+        self.provider = SheetwrightProvider()
+        QgsApplication.processingRegistry().addProvider(self.provider)
+
+    def initGui(self):  # noqa: N802
+        self.initProcessing()
+
+    def unload(self):
+        if self.provider is not None:
+            QgsApplication.processingRegistry().removeProvider(self.provider)
+            self.provider = None

@@ -1,0 +1,20 @@
+#pragma once
+
+// The public series and scale names turned into the core's settings, and the
+// core's refusals turned into the one public error type.
+
+#include "sheetwright/sheetwright.h"
+
+#include "index/Settings.h"
+
+#include <string>
+
+namespace sheetwright::detail {
+
+// The core settings at `scale` of `series`; Error naming the valid scales.
+sw::Settings SettingsFor(Series series, const std::string& scale);
+
+// The degrees of a whole number of arc seconds.
+double SecToDegrees(int32_t seconds);
+
+} // namespace sheetwright::detail
