@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <chrono>
 #include <cmath>
 #include <iterator>
 #include <memory>
@@ -31,6 +32,10 @@ namespace {
 // More vertices than any layer a person computes sheets for; keeps every count
 // of the core in 32 bits and the memory in bounds.
 constexpr std::size_t MaxLayerVertices = 50'000'000;
+
+// How long a filtered read may take: far beyond a layer of the size limit on a
+// slow disk, short of a hang.
+constexpr std::chrono::seconds FilterTimeLimit{300};
 
 // Text from the file or the command line inside a message: at most 200
 // characters, control characters shown as escapes.
@@ -332,12 +337,15 @@ public:
         : name_(name), options_(options), prj_(prj), out_(out) {}
 
     void Read(OGRLayer& layer) {
-        const std::string layerName = Quoted(layer.GetName());
+        const std::string layerName = layer.GetName();
+        const std::string shown = Quoted(layerName);
+        std::unique_ptr<OGRFeatureQuery> filter;
         if (!options_.Where.empty()) {
-            Filter(layer, layerName);
+            filter = Filter(layer, shown);
         }
         const TransformPtr ct = ToWgs84(layer, prj_, name_);
         layer.ResetReading();
+        const auto deadline = std::chrono::steady_clock::now() + FilterTimeLimit;
         int32_t position = 0;
         for (;;) {
             if (options_.Cancel != nullptr && options_.Cancel->load(std::memory_order_relaxed)) {
@@ -346,6 +354,16 @@ public:
             const std::unique_ptr<OGRFeature> f(layer.GetNextFeature());
             if (f == nullptr) {
                 break;
+            }
+            if (filter != nullptr) {
+                if (std::chrono::steady_clock::now() > deadline) {
+                    Fail(name_, "the filter \"" + Quoted(options_.Where) + "\" took longer than " +
+                                    std::to_string(FilterTimeLimit.count()) +
+                                    " seconds on layer \"" + shown + "\"");
+                }
+                if (filter->Evaluate(f.get()) == FALSE) {
+                    continue;
+                }
             }
             ++position;
             std::vector<RawPart> parts;
@@ -360,35 +378,34 @@ public:
             gf.Layer = layerName;
             gf.Geometry = geometry->getGeometryName();
             gf.Attributes = Attributes(*f);
-            gf.Shape = ToFeature(parts, ct.get(), layerName);
+            gf.Shape = ToFeature(parts, ct.get(), shown);
             out_.Features.push_back(std::move(gf));
         }
         if (CPLGetLastErrorType() == CE_Failure) {
-            Fail(name_, GdalMessage("the layer \"" + layerName + "\" cannot be read to its end"));
+            Fail(name_, GdalMessage("the layer \"" + shown + "\" cannot be read to its end"));
         }
     }
 
 private:
-    // One expression in OGR's own attribute-filter language, checked by OGR's
-    // parser before the driver sees it: a driver that hands filters to its
-    // database (GeoPackage, SQLite) would otherwise run statements after a ';'
-    // or subqueries such as a recursive one that never ends.
-    void Filter(OGRLayer& layer, const std::string& layerName) {
+    // One expression in OGR's own attribute-filter language, compiled and
+    // evaluated by OGR itself on each feature. It never reaches the driver: one
+    // that hands filters to its database (GeoPackage, SQLite) would run
+    // statements after a ';' or a subquery such as a recursive one that never
+    // ends, and no flag could stop it.
+    std::unique_ptr<OGRFeatureQuery> Filter(OGRLayer& layer, const std::string& shown) {
         const std::string& where = options_.Where;
         const auto refuse = [&](const std::string& why) {
-            Fail(name_, "the filter \"" + Quoted(where) + "\" is not valid for layer \"" +
-                            layerName + "\" (" + why + ")");
+            Fail(name_, "the filter \"" + Quoted(where) + "\" is not valid for layer \"" + shown +
+                            "\" (" + why + ")");
         };
         if (where.find(';') != std::string::npos) {
             refuse("a filter is one expression; ';' is not allowed");
         }
-        OGRFeatureQuery query;
-        if (query.Compile(layer.GetLayerDefn(), where.c_str()) != OGRERR_NONE) {
+        auto query = std::make_unique<OGRFeatureQuery>();
+        if (query->Compile(layer.GetLayerDefn(), where.c_str()) != OGRERR_NONE) {
             refuse(GdalMessage("OGR refused it"));
         }
-        if (layer.SetAttributeFilter(where.c_str()) != OGRERR_NONE) {
-            refuse(GdalMessage("OGR refused it"));
-        }
+        return query;
     }
 
     Feature ToFeature(std::vector<RawPart>& parts, OGRCoordinateTransformation* ct,

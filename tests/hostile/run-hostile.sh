@@ -84,6 +84,14 @@ shapefile polygonz.shp 15 5 5
 echo "$geographic" >polygonz.prj
 expect "PolygonZ shapes" 1 "holds PolygonZ shapes (type 15)" "${sheets[@]}" --polygon polygonz.shp
 
+shapefile wkt2.shp 5 5 5
+gdalsrsinfo -o wkt2_2019 --single-line EPSG:32643 >wkt2.prj
+expect "projected system in WKT2" 1 "Erro! No geographic coordinates" "${sheets[@]}" --polygon wkt2.shp
+shapefile nonsense.shp 5 5 5
+echo 'not a coordinate system' >nonsense.prj
+expect ".prj nobody understands" 1 "its coordinate system is not understood" \
+    "${sheets[@]}" --polygon nonsense.shp
+
 # ---- KML --------------------------------------------------------------------------
 python3 -c 'import sys; sys.stdout.write("<coordinates>" + "77,29,0 " * 1100000 + "</coordinates>")' >flood.kml
 expect "KML of 1.1 million tuples" 1 "holds more than 1000000 vertices" "${sheets[@]}" --polygon flood.kml
@@ -147,6 +155,9 @@ expect "zip bomb through /vsizip" 1 "only local files are read" \
 expect "URL" 1 "only local files are read" "${sheets[@]}" --input http://127.0.0.1:9/a.geojson
 expect "driver prefix" 1 "only local files are read" "${sheets[@]}" --input WFS:http://127.0.0.1:9/
 printf '{"type":"Point","coordinates":[77.1,28.1]}' >p.geojson
+ogr2ogr layer.shp p.geojson && echo 'not a coordinate system' >layer.prj
+expect ".prj nobody understands, as a layer" 1 'in its ".prj" is not understood' \
+    "${sheets[@]}" --input layer.shp
 expect "two statements in a filter" 1 "';' is not allowed" \
     "${sheets[@]}" --input p.geojson --where "1=1; DROP TABLE x"
 expect "a 120 KB filter" 1 "is not valid" \
