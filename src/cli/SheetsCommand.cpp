@@ -364,7 +364,10 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
                     WriteOutput(*o.format, r, o.path);
                 }
             } catch (const FileError& e) {
-                throw InputError(WithFileName(e.what(), OutputFiles(*o.format, o.path).front()));
+                throw InputError(
+                    WithFileName(e.what(), o.path == StandardOutputName
+                                               ? o.path
+                                               : OutputFiles(*o.format, o.path).front()));
             }
         }
         if (input->count() > 0 && r.grid.InSheetCount == 0) {
