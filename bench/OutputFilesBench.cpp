@@ -76,6 +76,9 @@ void Grid(benchmark::State& state, const char* driver, const char* ext) {
     }
     Counters(state, m, FileBytes(path));
     std::filesystem::remove(path);
+    for (const char* side : {".csvt", ".prj"}) { // a CSV file's column types and system
+        std::filesystem::remove(std::filesystem::path(path).replace_extension(side));
+    }
 }
 
 void BM_Grid_GeoPackage(benchmark::State& state) {

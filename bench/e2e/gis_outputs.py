@@ -64,9 +64,10 @@ def main():
                                        "peak MiB", "ogr2ogr/ours"))
     for ext, driver in FORMATS:
         ours = sheets + ["--polygon", poly, "--out", os.path.join(work, "ours." + ext)]
-        peer = ["ogr2ogr", "-f", driver, os.path.join(work, "peer." + ext), source]
-        if ext == "geojson":
-            peer[3:3] = ["-lco", "RFC7946=YES"]
+        # ogr2ogr appends to an existing file: each run starts without one.
+        peer = ["sh", "-c", 'rm -f "$1" && exec ogr2ogr -f %s %s "$1" "$2"' % (
+            driver, "-lco RFC7946=YES" if ext == "geojson" else ""), "peer",
+            os.path.join(work, "peer." + ext), source]
         for f in ("ours." + ext, "peer." + ext):
             if os.path.exists(os.path.join(work, f)):
                 os.remove(os.path.join(work, f))

@@ -416,7 +416,10 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
                     WriteOutput(*o.format, r, o.path, bom);
                 }
             } catch (const FileError& e) {
-                throw InputError(WithFileName(e.what(), OutputFiles(*o.format, o.path).front()));
+                throw InputError(
+                    WithFileName(e.what(), o.path == StandardOutputName
+                                               ? o.path
+                                               : OutputFiles(*o.format, o.path).front()));
             }
         }
         if (gis != nullptr) {

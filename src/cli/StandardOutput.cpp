@@ -5,11 +5,13 @@
 #include "exchange/SafeFile.h"
 #include "exchange/TemporaryFiles.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <ostream>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
@@ -38,7 +40,22 @@ void WriteThroughStream(const std::string& flag,
     const std::unique_ptr<TemporaryFolder> staging = StagingFolder();
     const TemporaryFolder& folder = *staging;
     const fs::path target = folder.Path() / ("stdout" + extension);
-    write(target.string());
+    try {
+        write(target.string());
+    } catch (const FileError& e) {
+        // The staging folder is ours: the user asked for standard output.
+        const std::string_view message = e.what();
+        const std::string inside = folder.Path().string() + "/";
+        std::string shown;
+        std::size_t from = 0;
+        for (std::size_t at = message.find(inside); at != std::string_view::npos;
+             at = message.find(inside, from)) {
+            shown.append(message.substr(from, at - from)).append(StandardOutputName);
+            from = std::min(message.find('"', at), message.size());
+        }
+        shown.append(message.substr(from));
+        throw FileError(shown);
+    }
     std::vector<fs::path> made;
     for (const auto& entry : fs::directory_iterator(folder.Path())) {
         made.push_back(entry.path());

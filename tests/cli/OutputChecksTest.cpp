@@ -104,6 +104,10 @@ TEST(LargeOutputs, NotedWithTheirSizeBeforeWriting) {
     std::ostringstream gis;
     NoteLargeOutputs({{&Format("gpkg"), "big.gpkg", "--out"}}, r, gis, 1'000'000);
     EXPECT_EQ(gis.str(), "sheetwright-cli: note: --out writes about 3 MB to \"big.gpkg\"\n");
+    r.grid.InSheetCount = 100'000;
+    std::ostringstream report;
+    NoteLargeOutputs({{&Format("report-pdf"), "r.pdf"}}, r, report, 1'000'000);
+    EXPECT_EQ(report.str(), "sheetwright-cli: note: --report-pdf writes about 2 MB to \"r.pdf\"\n");
     std::ostringstream quiet;
     NoteLargeOutputs({{&Format("shapefile"), "big"}}, r, quiet);
     EXPECT_EQ(quiet.str(), "");

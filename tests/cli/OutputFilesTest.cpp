@@ -156,6 +156,23 @@ TEST(OutputFiles, GisFileFromTheMaskEqualsTheOneFromTheSheetList) {
     }
 }
 
+// A picture whose georeferencing cannot be put in place is not put in place
+// either: the old picture keeps its own world file.
+TEST(OutputFiles, PictureAndWorldFilesAreReplacedTogether) {
+    TempDir dir;
+    ASSERT_EQ(Cli(SquarePolygon("1:50,000", {"--jpeg", dir / "l.jpg"})).code, 0);
+    const std::string picture = Bytes(dir / "l.jpg");
+    const std::string world = Bytes(dir / "l.jgw");
+    fs::remove(dir / "l.prj");
+    fs::create_directory(dir / "l.prj");
+    const Result r = Cli(SquarePolygon("1:25,000", {"--jpeg", dir / "l.jpg"}));
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("l.prj\". It is a folder"), std::string::npos) << r.err;
+    EXPECT_EQ(Bytes(dir / "l.jpg"), picture);
+    EXPECT_EQ(Bytes(dir / "l.jgw"), world);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 4);
+}
+
 // A GeoPackage's feature layer holds the input as it was read: every part, every
 // hole, one row per feature of the input layer.
 TEST(OutputFiles, GeoPackageFeatureLayerKeepsPartsAndHoles) {
