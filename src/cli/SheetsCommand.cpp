@@ -268,11 +268,11 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
             r.feature = ReadFeatureFile(r.inputPath, isPolygon);
             r.settings.DataType = isPolygon ? DataKind::Polygon : DataKind::Polyline;
         }
-        // Printed text, csv or json alone needs only which cells are IN: the cells
-        // are then numbered as they are written, and the sheet list of a grid of
-        // millions of cells is never built.
-        const bool printOnly = outputs.empty() && opts->out.empty() && !opts->report &&
-                               opts->format != "geojson" && algorithm == Algorithm::Fast;
+        // Printed text, csv, json or the report alone needs only which cells are
+        // IN: the cells are then numbered as they are written, and the sheet list
+        // of a grid of millions of cells is never built.
+        const bool printOnly = outputs.empty() && opts->out.empty() && opts->format != "geojson" &&
+                               algorithm == Algorithm::Fast;
         SheetMask mask;
         try {
             if (input->count() > 0) {
@@ -326,7 +326,9 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
             ctx.exitCode = ExitOk;
             return;
         }
-        if (opts->report) {
+        if (opts->report && printOnly) {
+            PrintReportTable(SheetsReportTable(r, mask.In), out);
+        } else if (opts->report) {
             PrintReport(r, out);
         } else if (opts->format == "geojson") {
             WriteGeoJson(r, opts->inOnly, out);
