@@ -1,3 +1,4 @@
+#include "cli/OutputBuffer.h"
 #include "cli/SheetsOutputs.h"
 
 #include <ostream>
@@ -5,12 +6,21 @@
 namespace sw::cli {
 
 void PrintReport(const SheetsResult& r, std::ostream& out) {
-    for (const auto& row : SheetsReportTable(r)) {
+    PrintReportTable(SheetsReportTable(r), out);
+}
+
+void PrintReportTable(const TextTable& table, std::ostream& out) {
+    OutputBuffer buf(out);
+    for (const auto& row : table) {
         for (std::size_t c = 0; c < row.size(); ++c) {
-            out << (c == 0 ? "" : "\t") << row[c];
+            if (c > 0) {
+                buf.Append('\t');
+            }
+            buf.Append(row[c]);
         }
-        out << '\n';
+        buf.Append('\n');
     }
+    buf.Flush();
 }
 
 } // namespace sw::cli

@@ -350,10 +350,10 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
             r.feature = ReadFeatureFile(r.inputPath, isPolygon);
             r.settings.DataType = isPolygon ? DataKind::Polygon : DataKind::Polyline;
         }
-        // Printed text, csv or json and --out need only which cells are IN: the
-        // cells are then numbered as they are written, and the sheet list of a grid
-        // of millions of cells is never built.
-        const bool printOnly = outputs.empty() && !opts->report && opts->format != "geojson" &&
+        // Printed text, csv, json, the report and --out need only which cells are
+        // IN: the cells are then numbered as they are written, and the sheet list
+        // of a grid of millions of cells is never built.
+        const bool printOnly = outputs.empty() && opts->format != "geojson" &&
                                algorithm == Algorithm::Fast;
         SheetMask mask;
         ComputeControl control;
@@ -440,7 +440,9 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
             ctx.exitCode = ExitOk;
             return;
         }
-        if (opts->report) {
+        if (opts->report && printOnly) {
+            PrintReportTable(SheetsReportTable(r, mask.In), out);
+        } else if (opts->report) {
             PrintReport(r, out);
         } else if (opts->format == "geojson") {
             WriteGeoJson(r, opts->inOnly, out);

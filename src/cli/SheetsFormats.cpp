@@ -4,6 +4,7 @@
 #include "cli/OutputBuffer.h"
 #include "coverage/CellNumbering.h"
 #include "index/WindowsText.h"
+#include "report/ReportFont.h"
 #include "report/SheetOrder.h"
 
 #include <nlohmann/json.hpp>
@@ -250,6 +251,20 @@ void WriteText(const SheetsResult& r, const CellFlags& in, std::ostream& out) {
 
 void WriteCsv(const SheetsResult& r, const CellFlags& in, std::ostream& out) {
     WriteCsvOf(NumberedCells(r, in), r.grid.GridCols, out);
+}
+
+TextTable SheetsReportTable(const SheetsResult& r, const CellFlags& in) {
+    NumberedCells cells(r, in);
+    PositionRanks ranks;
+    const InNumbers numbers = CollectInNumbers(cells, in, ranks);
+    const auto count = static_cast<uint32_t>(numbers.Starts.size() - 1);
+    const IndexList order = NumberOrder(ranks, count, std::cref(numbers));
+    const ReportColumns columns =
+        FitReportColumns([](const std::string& text) { return MeasureReportText(text); });
+    const ReportInput input{r.settings, r.grid, r.feature, r.inputPath};
+    return ReportTableOf(input, GroupSortedNumbers(
+                                    count, [&](uint32_t k) { return numbers(order[k]); },
+                                    GroupKeyLength(r.settings), columns.CharsPerLine));
 }
 
 void WriteJson(const SheetsResult& r, const CellFlags& in, std::ostream& out) {

@@ -28,4 +28,9 @@ void WriteText(const SheetsResult& r, const CellFlags& in, std::ostream& out);
 void WriteCsv(const SheetsResult& r, const CellFlags& in, std::ostream& out);
 void WriteJson(const SheetsResult& r, const CellFlags& in, std::ostream& out);
 
+// The report's table from the mask: only the IN cells numbered, into one block
+// of text, and grouped from there; the same table as SheetsReportTable(r) of
+// the full grid.
+TextTable SheetsReportTable(const SheetsResult& r, const CellFlags& in);
+
 } // namespace sw::cli

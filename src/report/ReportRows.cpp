@@ -35,43 +35,53 @@ std::vector<std::string> SortedInSheets(std::span<const SheetRec> sheets) {
     return numbers;
 }
 
+void SheetGrouping::Add(std::string_view s) {
+    if (rows_.empty()) {
+        // The first number opens the first group with its own key.
+        key_ = std::string(s.substr(0, keyLength_));
+        rows_.emplace_back();
+    }
+    // Numbers of one group mostly start with its key (a few characters, compared
+    // in place); the search is for the rest.
+    bool starts = s.size() >= key_.size();
+    for (std::size_t i = 0; starts && i < key_.size(); ++i) {
+        starts = s[i] == key_[i];
+    }
+    if (starts || s.find(key_) != std::string_view::npos) {
+        ++count_;
+        // Tested before the number is added, so a row may end one number
+        // (and its comma) past the limit. A row still empty always takes its
+        // number, or a page narrower than the fixed columns would open the
+        // report with an empty row.
+        const std::string& text = rows_.back().SheetNumbers;
+        if (!text.empty() && static_cast<int64_t>(text.size()) > charsPerLine_) {
+            rows_.emplace_back();
+            count_ = 1;
+        }
+        auto& row = rows_.back();
+        if (count_ == 1) {
+            // Room for a full row at once: a report of half a million sheets
+            // would otherwise grow each of its rows three or four times.
+            row.SheetNumbers.reserve(static_cast<std::size_t>(std::clamp(charsPerLine_, 0, 4096)) +
+                                     2 * s.size() + 2);
+            row.SheetNumbers = s;
+        } else {
+            row.SheetNumbers += ',';
+            row.SheetNumbers += s;
+        }
+        row.NumberOfSheets = count_;
+    } else {
+        key_ = std::string(s.substr(0, keyLength_));
+        rows_.push_back(SheetListRec{std::string(s), 1});
+        count_ = 1;
+    }
+}
+
 std::vector<SheetListRec> GroupSheetNumbers(const std::vector<std::string>& sorted,
                                             int32_t keyLength, int32_t charsPerLine) {
-    std::vector<SheetListRec> rows;
-    if (sorted.empty()) {
-        return rows;
-    }
-    const auto keyLen = static_cast<std::size_t>(std::max(keyLength, 0));
-    std::string key = sorted.front().substr(0, keyLen);
-    rows.emplace_back();
-    int32_t count = 0;
-    for (const auto& s : sorted) {
-        if (s.find(key) != std::string::npos) {
-            ++count;
-            // Tested before the number is added, so a row may end one number
-            // (and its comma) past the limit. A row still empty always takes its
-            // number, or a page narrower than the fixed columns would open the
-            // report with an empty row.
-            const std::string& text = rows.back().SheetNumbers;
-            if (!text.empty() && static_cast<int64_t>(text.size()) > charsPerLine) {
-                rows.emplace_back();
-                count = 1;
-            }
-            auto& row = rows.back();
-            if (count == 1) {
-                row.SheetNumbers = s;
-            } else {
-                row.SheetNumbers += ',';
-                row.SheetNumbers += s;
-            }
-            row.NumberOfSheets = count;
-        } else {
-            key = s.substr(0, keyLen);
-            rows.push_back(SheetListRec{s, 1});
-            count = 1;
-        }
-    }
-    return rows;
+    return GroupSortedNumbers(
+        static_cast<uint32_t>(sorted.size()),
+        [&](uint32_t k) { return std::string_view(sorted[k]); }, keyLength, charsPerLine);
 }
 
 } // namespace sw

@@ -6,6 +6,7 @@
 #include "coverage/SheetGrid.h"
 #include "index/Settings.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -44,5 +45,34 @@ std::vector<std::string> SortedInSheets(std::span<const SheetRec> sheets);
 // continued on a new row with its own count. No numbers give no rows.
 std::vector<SheetListRec> GroupSheetNumbers(const std::vector<std::string>& sorted,
                                             int32_t keyLength, int32_t charsPerLine);
+
+// The same over `count` numbers that `numberAt(k)` gives in sorted order as
+// string views, so a caller holding its numbers in one block of text (the
+// command line's mask road) builds no string per sheet.
+class SheetGrouping {
+public:
+    SheetGrouping(int32_t keyLength, int32_t charsPerLine)
+        : keyLength_(static_cast<std::size_t>(std::max(keyLength, 0))),
+          charsPerLine_(charsPerLine) {}
+    void Add(std::string_view s);
+    std::vector<SheetListRec> Take() { return std::move(rows_); }
+
+private:
+    std::size_t keyLength_;
+    int32_t charsPerLine_;
+    std::string key_;
+    int32_t count_ = 0;
+    std::vector<SheetListRec> rows_;
+};
+
+template <typename NumberAt>
+std::vector<SheetListRec> GroupSortedNumbers(uint32_t count, NumberAt numberAt, int32_t keyLength,
+                                             int32_t charsPerLine) {
+    SheetGrouping grouping(keyLength, charsPerLine);
+    for (uint32_t k = 0; k < count; ++k) {
+        grouping.Add(numberAt(k));
+    }
+    return grouping.Take();
+}
 
 } // namespace sw

@@ -39,27 +39,40 @@ std::string ReportInputLine(const ReportInput& in) {
 }
 
 Report BuildReport(const ReportInput& in, const TextMeasure& measure, const ReportPage& page) {
+    const ReportColumns columns = FitReportColumns(measure, page);
+    return AssembleReport(in, columns,
+                          GroupSheetNumbers(SortedInSheets(in.grid.SheetList),
+                                            GroupKeyLength(in.settings), columns.CharsPerLine));
+}
+
+Report AssembleReport(const ReportInput& in, const ReportColumns& columns,
+                      std::vector<SheetListRec> rows) {
     Report r;
-    r.Columns = FitReportColumns(measure, page);
-    r.Rows = GroupSheetNumbers(SortedInSheets(in.grid.SheetList), GroupKeyLength(in.settings),
-                               r.Columns.CharsPerLine);
+    r.Columns = columns;
+    r.Rows = rows;
     r.Caption = ReportCaption(in);
+    r.Table = ReportTableOf(in, std::move(rows));
+    return r;
+}
 
-    const std::size_t body = r.Rows.size();
+TextTable ReportTableOf(const ReportInput& in, std::vector<SheetListRec>&& rows) {
+    const std::size_t body = rows.size();
     const std::size_t rowCount = std::max(MinRowsBeforeTotals, body + 2) + TotalsRows;
-    r.Table.assign(rowCount, std::vector<std::string>(ColumnCount));
+    TextTable table(rowCount, std::vector<std::string>(ColumnCount));
 
-    r.Table[0] = {" S.No.", " Sheet Numbers of " + WindowsToUtf8(in.settings.ScaleText) + " Scale",
-                  "Number of Sheets"};
+    table[0] = {" S.No.", " Sheet Numbers of " + WindowsToUtf8(in.settings.ScaleText) + " Scale",
+                "Number of Sheets"};
     for (std::size_t i = 0; i < body; ++i) {
-        r.Table[i + 1] = {std::to_string(i + 1), r.Rows[i].SheetNumbers,
-                          std::to_string(r.Rows[i].NumberOfSheets)};
+        auto& cells = table[i + 1];
+        cells[0] = std::to_string(i + 1);
+        cells[1] = std::move(rows[i].SheetNumbers);
+        cells[2] = std::to_string(rows[i].NumberOfSheets);
     }
     const std::size_t total = body + 1;
-    r.Table[total][1] = "TOTAL SHEETS";
-    r.Table[total][2] = std::to_string(in.grid.InSheetCount);
-    r.Table[total + 3][1] = ReportInputLine(in);
-    return r;
+    table[total][1] = "TOTAL SHEETS";
+    table[total][2] = std::to_string(in.grid.InSheetCount);
+    table[total + 3][1] = ReportInputLine(in);
+    return table;
 }
 
 TextTable BuildReportTable(const ReportInput& in, const TextMeasure& measure) {

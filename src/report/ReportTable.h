@@ -53,6 +53,15 @@ std::string ReportInputLine(const ReportInput& in);
 // later in the same places.
 Report BuildReport(const ReportInput& in, const TextMeasure& measure, const ReportPage& page = {});
 
+// The report of body rows grouped already (GroupSortedNumbers with
+// GroupKeyLength and the columns' CharsPerLine), for a caller that sorts the IN
+// numbers itself; BuildReport is this with the grid's own.
+Report AssembleReport(const ReportInput& in, const ReportColumns& columns,
+                      std::vector<SheetListRec> rows);
+
+// The table of AssembleReport alone, its body texts moved out of `rows`.
+TextTable ReportTableOf(const ReportInput& in, std::vector<SheetListRec>&& rows);
+
 // The table of BuildReport alone.
 TextTable BuildReportTable(const ReportInput& in, const TextMeasure& measure);
 

@@ -112,7 +112,7 @@ VertexRecList Ring(int32_t lat0, int32_t lon0, int32_t size, int32_t n) {
     return vs;
 }
 
-// Every printed form from the full grid and from the IN mask alone.
+// Every printed form, and the report, from the full grid and from the IN mask alone.
 void ExpectSameFromBothRoads(const sw::Settings& s, const sw::Feature& f, const std::string& what) {
     SheetsResult full;
     full.seriesName = s.MapSeries == sw::Series::OldSeries ? "old" : "open";
@@ -137,6 +137,9 @@ void ExpectSameFromBothRoads(const sw::Settings& s, const sw::Feature& f, const 
         fromFlags(fromMask, mask.In, b);
         EXPECT_TRUE(a.str() == b.str()) << what;
     }
+    // The report too, grouped and wrapped alike.
+    EXPECT_TRUE(sw::cli::SheetsReportTable(full) == sw::cli::SheetsReportTable(fromMask, mask.In))
+        << what;
 }
 
 TEST(SheetsFormats, MaskAndFullGridPrintTheSameBytes) {
