@@ -1,5 +1,6 @@
 #include "cli/CliDocs.h"
 
+#include "exchange/FormatRegistry.h"
 #include "index/Settings.h"
 
 #include <CLI/CLI.hpp>
@@ -84,8 +85,12 @@ std::string ValueName(const CLI::Option& opt) {
     if (opt.get_items_expected_max() == 0) {
         return {};
     }
-    if (opt.get_lnames() == std::vector<std::string>{"point"}) {
+    const std::string name = opt.get_lnames().empty() ? std::string() : opt.get_lnames()[0];
+    if (name == "point") {
         return "LAT LON";
+    }
+    if (name == "scale") {
+        return "SCALE"; // its captions are listed in the description
     }
     const std::vector<std::string> words = OptionValueWords(opt);
     if (!words.empty()) {
@@ -98,17 +103,10 @@ std::string ValueName(const CLI::Option& opt) {
     if (NumericOption(opt)) {
         return "N";
     }
-    const std::string& name = opt.get_lnames().empty() ? std::string() : opt.get_lnames()[0];
-    if (name == "series") {
-        return "old|open";
-    }
-    if (name == "scale") {
-        return "SCALE";
-    }
     if (name == "where") {
         return "SQL";
     }
-    if (name == "layer" || name == "id-field" || name == "out-format") {
+    if (name == "layer" || name == "id-field") {
         return "NAME";
     }
     return "FILE";
@@ -145,6 +143,13 @@ std::vector<std::string> OptionValueWords(const CLI::Option& opt) {
                     words.push_back(c);
                 }
             }
+        }
+        return words;
+    }
+    if (l == std::vector<std::string>{"out-format"}) {
+        std::vector<std::string> words;
+        for (const OutputFormat* f : GisFormats()) {
+            words.emplace_back(f->Id);
         }
         return words;
     }

@@ -15,8 +15,9 @@ class Option;
 namespace sw::cli {
 
 // The words an option's value is completed from: the series, the scale
-// captions of both series, or the set its check allows ("{text,json}" in its
-// type name). Empty for a number; for anything else a file name is completed.
+// captions of both series, the GIS formats of --out-format, or the set its
+// check allows ("{text,json}" in its type name). Empty for a number; for
+// anything else a file name is completed.
 std::vector<std::string> OptionValueWords(const CLI::Option& opt);
 
 // A value that is a number, not a file or a word.

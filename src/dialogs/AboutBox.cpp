@@ -91,7 +91,11 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
                           small, QString(), panel, "Comments2"));
     // The lines above are those the box has always had; this one tells which
     // release is running and what it really reads and writes.
-    lines->addWidget(Line(BuildLine(), small, QString(), panel, "BuildVersion"));
+    // Set a point smaller, and the lines closer, so that it fits the box's
+    // fixed size with the others whole.
+    lines->addWidget(
+        Line(BuildLine(), QFont(QStringLiteral("Tahoma"), 7), QString(), panel, "BuildVersion"));
+    lines->setSpacing(2);
 
     OKButton = new QPushButton(QStringLiteral("OK"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));

@@ -104,6 +104,8 @@ TEST(CliDocs, CompletionOffersTheValuesOfSeriesScalesAndFormats) {
               std::string::npos);
     EXPECT_NE(completion.find("\"text json csv geojson\""), std::string::npos);
     EXPECT_NE(completion.find("\"fast reference\""), std::string::npos);
+    EXPECT_NE(completion.find("--out-format)\n            COMPREPLY=($(compgen -W \"gpkg geojson"),
+              std::string::npos);
     // A file option completes file names; a number nothing.
     EXPECT_NE(completion.find("--polygon)\n            _filedir"), std::string::npos);
     EXPECT_NE(completion.find("--zoom)\n            return ;;"), std::string::npos);

@@ -101,6 +101,12 @@ private slots:
         QCOMPARE(box.findChild<QLabel*>(QStringLiteral("Version"))->font().pointSize(), 10);
         QCOMPARE(box.size(), QSize(393, 213));
         box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        // Every line fits the fixed box whole: none is squeezed below the
+        // height its wrapped text needs.
+        for (auto* l : box.findChildren<QLabel*>()) {
+            QVERIFY2(l->height() >= l->heightForWidth(l->width()), qPrintable(l->text()));
+        }
         auto* ok = box.findChild<QPushButton*>(QStringLiteral("OKButton"));
         QVERIFY(ok && ok->isDefault());
         ok->click();
