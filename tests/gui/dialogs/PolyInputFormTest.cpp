@@ -369,6 +369,28 @@ private slots:
         f->BitBtn1Click();
         QVERIFY(accepted);
         QCOMPARE(accepted->feature.Vertices[0].Lat, (DmsAngle{28, 36, 50}));
+
+        // Decimal degrees typed under the headings: the first data row is the
+        // first vertex, the heading row is no vertex.
+        accepted.reset();
+        Decimal(*f)->setChecked(true);
+        Button(*f, "BitBtn3")->click();
+        f->PasteText(QStringLiteral("28.5\t77.25\n28.75\t77.5\n"));
+        QCOMPARE(Cell(1, 1), std::string("Deg. Decimal"));
+        f->BitBtn1Click();
+        QVERIFY(accepted);
+        QCOMPARE(accepted->feature.VertexCount, 2);
+        QCOMPARE(accepted->feature.Vertices[0].Lat, (DmsAngle{28, 30, 0}));
+        QCOMPARE(accepted->feature.Vertices[1].Long, (DmsAngle{77, 30, 0}));
+        // A bad one is named where it stands.
+        accepted.reset();
+        test::MessageCatcher catcher;
+        f->PasteText(QStringLiteral("28.5\t77.25\n28,75x\t77.5\n"));
+        f->BitBtn1Click();
+        QVERIFY(!accepted);
+        QVERIFY2(catcher.LastText().endsWith(QStringLiteral("Vertex 2: row 4, column 2 (Lat.)")),
+                 qPrintable(catcher.LastText()));
+        QCOMPARE(f->Grid()->currentIndex(), f->GridModel()->index(3, 1));
     }
 
     // Clear leaves a new grid: the headings, five empty vertex rows, no vertex
