@@ -459,6 +459,14 @@ private slots:
         // Shift+Tab walks back over the label column.
         QTest::keyClick(g, Qt::Key_Backtab);
         QCOMPARE(g->currentIndex(), f->GridModel()->index(3, 6));
+        // Typing on a label cell goes into the first cell of its row.
+        g->setCurrentIndex(f->GridModel()->index(4, 0));
+        Type(QStringLiteral("31"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(Cell(0, 4), std::string());
+        QCOMPARE(Cell(1, 4), std::string("31"));
+        f->GridModel()->WriteCell(4, 1, QString());
+        state.vertexTable.VertexCount = 2;
 
         // From the grid's last cell Tab leaves the grid: Clear, Open, OK, Cancel.
         g->setCurrentIndex(f->GridModel()->index(6, 6));
