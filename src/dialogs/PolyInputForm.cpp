@@ -74,6 +74,23 @@ std::pair<int, int> FailingCell(const VertexTable& t, bool decimalMode, int32_t 
     return {row, 1};
 }
 
+constexpr const char* DecimalHeading = "Deg. Decimal";
+
+// The table one row up from row 2 on, with one vertex fewer: typed decimal
+// vertices as the readers would have written them.
+VertexTable ShiftedUp(const VertexTable& t) {
+    VertexTable read = t;
+    for (int32_t row = 1; row + 1 < t.RowCount(); ++row) {
+        for (int32_t col = 0; col < t.ColCount(); ++col) {
+            read.SetCell(col, row, t.Cell(col, row + 1));
+        }
+    }
+    read.SetRowCount(std::max(t.RowCount() - 1, 2));
+    read.VertexCount = std::max(t.VertexCount - 1, 0);
+    read.PartStartRows.clear();
+    return read;
+}
+
 // "Lat. Min." for a cell of the degrees-minutes-seconds grid, "Long." for one
 // of the decimal grid (whose second heading row a reader may have written over):
 // the headings over the column.
@@ -317,18 +334,28 @@ void TPolyInputForm::BitBtn1Click() {
         ShowError(this, QString::fromLatin1(NoVerticesMessage));
         return;
     }
+    // Decimal vertices typed under intact headings start on the first data row,
+    // where the readers' start on the second heading row: read them one row up,
+    // or the heading would be read as the first vertex.
+    const bool typedUnderHeadings = DecimalMode() && !st.InputFileOpened &&
+                                    t.Cell(1, 1) == DecimalHeading &&
+                                    t.Cell(2, 1) == DecimalHeading;
+    const int rowShift = typedUnderHeadings ? 1 : 0;
+    const VertexTable read = typedUnderHeadings ? ShiftedUp(t) : VertexTable{};
     Feature feature;
     try {
         // The parts a file gave stay apart; typed rows are one part.
-        feature = TableToFeature(t, DecimalMode(), LocaleDecimalSeparator(),
-                                 st.settings.DataType == DataKind::Polygon);
+        feature =
+            TableToFeature(typedUnderHeadings ? read : t, DecimalMode(), LocaleDecimalSeparator(),
+                           st.settings.DataType == DataKind::Polygon);
     } catch (const ConversionError& e) {
         // The conversion messages quote the cell, which is 8-bit text; the cell
         // is named and made current so that it can be corrected at once.
         QString text = ErrorText(e);
         if (e.Vertex > 0) {
-            const auto [row, col] =
-                FailingCell(t, DecimalMode(), e.Vertex, LocaleDecimalSeparator());
+            const auto [readRow, col] = FailingCell(typedUnderHeadings ? read : t, DecimalMode(),
+                                                    e.Vertex, LocaleDecimalSeparator());
+            const int row = readRow + rowShift;
             text += QStringLiteral("\nVertex %1: row %2, column %3 (%4)")
                         .arg(e.Vertex)
                         .arg(row + 1)

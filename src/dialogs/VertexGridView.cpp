@@ -30,6 +30,17 @@ void VertexGridView::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    // Typing on a heading or label cell would be lost: it goes to the next
+    // cell that takes it, as if that cell had been chosen first.
+    const QModelIndex current = currentIndex();
+    const bool typing = !event->text().isEmpty() && event->text().at(0).isPrint() &&
+                        (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) == 0;
+    if (typing && current.isValid() && (model()->flags(current) & Qt::ItemIsEditable) == 0) {
+        const QModelIndex next = NextEditableCell(current, true);
+        if (next.isValid()) {
+            setCurrentIndex(next);
+        }
+    }
     QTableView::keyPressEvent(event);
 }
 

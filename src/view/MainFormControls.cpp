@@ -255,10 +255,6 @@ int PanelWidthFor(const QLabel& label) {
            label.fontMetrics().averageCharWidth();
 }
 
-} // namespace
-
-namespace {
-
 int PanelsWidth(QLabel* const (&panels)[3]) {
     return panels[0]->width() + panels[1]->width() + panels[2]->width();
 }

@@ -5,12 +5,17 @@
 #include "AppFixture.h"
 
 #include "app/Startup.h"
+#include "coverage/Coverage.h"
 #include "dialogs/PointInputForm.h"
 #include "dialogs/PolyInputForm.h"
 #include "dialogs/ReportForm.h"
+#include "dialogs/SetInputForm.h"
 #include "view/MainForm.h"
 
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTableWidget>
 #include <QToolButton>
 #include <QtTest>
@@ -80,6 +85,36 @@ private slots:
         QVERIFY(messages->boxes.empty());
     }
 
+    // The data type beside the series box follows the data type dialog's OK
+    // (not its Cancel); "Clear" leaves the window naming no file or sheet.
+    void dataTypeShownAndClearForgetsTheFile() {
+        const auto* shown = Main().findChild<QLabel*>(QStringLiteral("DataTypeLabel"));
+        QCOMPARE(shown->text(), QStringLiteral("Point/Location"));
+        Tool("SpeedButton1")->click();
+        QVERIFY(app->SetInputForm->isVisible());
+        app->SetInputForm->findChildren<QRadioButton*>().at(2)->setChecked(true); // "Polygon"
+        app->SetInputForm->findChild<QPushButton*>(QStringLiteral("OKBtn"))->click();
+        QCOMPARE(shown->text(), QStringLiteral("Polygon"));
+        Tool("SpeedButton1")->click();
+        app->SetInputForm->findChildren<QRadioButton*>().at(1)->setChecked(true);
+        app->SetInputForm->findChild<QPushButton*>(QStringLiteral("CancelBtn"))->click();
+        QCOMPARE(shown->text(), QStringLiteral("Polygon"));
+
+        app->PolyInputForm->OpenFile(OpenFilter{1}, Data("route.txt"));
+        app->PolyInputForm->BitBtn1Click();
+        QVERIFY(Main().WaitForComputation());
+        QCOMPARE(Main().windowTitle(), Data("route.txt"));
+        QCOMPARE(Main().PanelText(0), QString()); // no "Calculating...100% done"
+        Main().Image1MouseMove(Main().Geometry().GridOriginX + 2,
+                               Main().Geometry().GridOriginY + 2);
+        QVERIFY(!Main().PanelText(0).isEmpty());
+        Tool("ClearBtn")->click();
+        QCOMPARE(Main().windowTitle(), QStringLiteral("Sheetwright"));
+        QCOMPARE(Main().PanelText(0), QString());
+        QCOMPARE(Main().State().vertexTable.VertexCount, 0);
+        QVERIFY(messages->boxes.empty());
+    }
+
     // A report on screen follows each new computation; one that is hidden is
     // built when it is shown, as always.
     void openReportRebuildsOnANewComputation() {
@@ -102,7 +137,19 @@ private slots:
     // A point wholly outside the index is computed as any other, and the status
     // bar says where it is; a point inside says nothing of the kind.
     void pointOutsideTheIndexSaysSo() {
-        TypePoint(0, 0, 0, 0);
+        // The point dialog no longer takes latitude 0: it names the field instead.
+        const int before = Main().TheSession().State().grid.SheetCount;
+        for (int i = 1; i <= 6; ++i) {
+            app->PointInputForm->Field(i)->setText(QStringLiteral("0"));
+        }
+        app->PointInputForm->OKBtnClick();
+        QVERIFY(!Main().Computing());
+        QCOMPARE(Main().TheSession().State().grid.SheetCount, before);
+        QCOMPARE(messages->boxes.size(), std::size_t{1});
+        QVERIFY(messages->LastText().startsWith(QStringLiteral("Latitude degrees must be")));
+        messages->boxes.clear();
+        Main().AcceptFeature(MakePointFeature(DmsAngle{0, 0, 0}, DmsAngle{0, 0, 0}), false, false);
+        QVERIFY(Main().WaitForComputation());
         QCOMPARE(Main().State().grid.SheetList[0].SheetNo.str(), std::string("#"));
         QVERIFY(Main().LayoutImage() != nullptr);
         QVERIFY2(Main().PanelText(0).contains(QStringLiteral("Outside the index")),

@@ -369,6 +369,28 @@ private slots:
         f->BitBtn1Click();
         QVERIFY(accepted);
         QCOMPARE(accepted->feature.Vertices[0].Lat, (DmsAngle{28, 36, 50}));
+
+        // Decimal degrees typed under the headings: the first data row is the
+        // first vertex, the heading row is no vertex.
+        accepted.reset();
+        Decimal(*f)->setChecked(true);
+        Button(*f, "BitBtn3")->click();
+        f->PasteText(QStringLiteral("28.5\t77.25\n28.75\t77.5\n"));
+        QCOMPARE(Cell(1, 1), std::string("Deg. Decimal"));
+        f->BitBtn1Click();
+        QVERIFY(accepted);
+        QCOMPARE(accepted->feature.VertexCount, 2);
+        QCOMPARE(accepted->feature.Vertices[0].Lat, (DmsAngle{28, 30, 0}));
+        QCOMPARE(accepted->feature.Vertices[1].Long, (DmsAngle{77, 30, 0}));
+        // A bad one is named where it stands.
+        accepted.reset();
+        test::MessageCatcher catcher;
+        f->PasteText(QStringLiteral("28.5\t77.25\n28,75x\t77.5\n"));
+        f->BitBtn1Click();
+        QVERIFY(!accepted);
+        QVERIFY2(catcher.LastText().endsWith(QStringLiteral("Vertex 2: row 4, column 2 (Lat.)")),
+                 qPrintable(catcher.LastText()));
+        QCOMPARE(f->Grid()->currentIndex(), f->GridModel()->index(3, 1));
     }
 
     // Clear leaves a new grid: the headings, five empty vertex rows, no vertex
@@ -437,6 +459,14 @@ private slots:
         // Shift+Tab walks back over the label column.
         QTest::keyClick(g, Qt::Key_Backtab);
         QCOMPARE(g->currentIndex(), f->GridModel()->index(3, 6));
+        // Typing on a label cell goes into the first cell of its row.
+        g->setCurrentIndex(f->GridModel()->index(4, 0));
+        Type(QStringLiteral("31"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(Cell(0, 4), std::string());
+        QCOMPARE(Cell(1, 4), std::string("31"));
+        f->GridModel()->WriteCell(4, 1, QString());
+        state.vertexTable.VertexCount = 2;
 
         // From the grid's last cell Tab leaves the grid: Clear, Open, OK, Cancel.
         g->setCurrentIndex(f->GridModel()->index(6, 6));

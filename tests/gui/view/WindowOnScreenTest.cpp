@@ -159,6 +159,14 @@ private slots:
                   QStringLiteral("FindSheetLabel"), QStringLiteral("FindSheetEdit")});
         checkRow(Form().findChild<QStatusBar*>(QStringLiteral("StatusBar1")),
                  {QStringLiteral("Panel0"), QStringLiteral("Panel1"), QStringLiteral("Panel2")});
+        // Every command on the tool bar with its caption whole, none in the
+        // bar's overflow menu.
+        auto* bar = Form().findChild<QToolBar*>(QStringLiteral("ToolBar1"));
+        for (CaptionButton* b : Buttons()) {
+            QVERIFY2(b->isVisible() && b->geometry().right() < bar->width(), qPrintable(b->text()));
+            QVERIFY2(b->fontMetrics().horizontalAdvance(b->text()) < b->width(),
+                     qPrintable(b->text()));
+        }
     }
 
     // "Save Layout" and "Report" are disabled at start, "Sheet No." is not: the
