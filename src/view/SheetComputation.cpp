@@ -8,10 +8,31 @@
 
 #include <QMetaObject>
 
+#include <atomic>
+#include <chrono>
 #include <exception>
 #include <new>
+#include <thread>
 
 namespace sw::gui {
+
+namespace {
+
+std::atomic<bool> holdUntilCancelled{false};
+
+// Bounded, so a test that forgets to cancel fails instead of hanging.
+void WaitForCancel(const std::atomic<bool>& cancel) {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (!cancel.load() && std::chrono::steady_clock::now() < until) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+}
+
+} // namespace
+
+void SheetComputation::HoldUntilCancelled(bool on) {
+    holdUntilCancelled.store(on);
+}
 
 SheetComputation::SheetComputation(QObject* parent)
     : QObject(parent), work_(new BackgroundWork(this)) {
@@ -35,6 +56,9 @@ bool SheetComputation::Start(const Settings& s, const Feature& f) {
                 QMetaObject::invokeMethod(
                     this, [this, q, percent] { emit Progress(q, percent); }, Qt::QueuedConnection);
             };
+            if (holdUntilCancelled.load()) {
+                WaitForCancel(cancel);
+            }
             try {
                 // The window's zoom is committed with the result but takes no
                 // part in which sheets are IN.

@@ -42,6 +42,11 @@ public:
     // The outcome of the computation that just finished; valid in Finished().
     ComputeOutcome TakeOutcome();
 
+    // While on, a computation started waits for its cancellation before it
+    // begins, so a test that cancels it knows it will be cancelled: on a busy
+    // machine a fast computation can otherwise end before the cancel arrives.
+    static void HoldUntilCancelled(bool on);
+
 signals:
     void Progress(const QString& text, int percent);
     void Finished();

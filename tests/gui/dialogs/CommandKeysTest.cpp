@@ -1,6 +1,7 @@
 // The tool bar's keys in the started application: each one runs its command,
 // its tooltip names it, and a disabled command's key does nothing.
 
+#include "../view/HeldComputations.h"
 #include "AppFixture.h"
 
 #include "app/Startup.h"
@@ -147,6 +148,7 @@ private slots:
         QVERIFY(Main().WaitForComputation());
         std::vector<VertexRec> line{{DmsAngle{20, 0, 10}, DmsAngle{70, 0, 10}},
                                     {DmsAngle{30, 0, 10}, DmsAngle{71, 0, 10}}};
+        const test::HeldComputations held; // cancelled below
         Main().AcceptFeature(MakeVertexFeature(line, false), false, false);
         QVERIFY(Main().Computing());
         Press(QKeySequence(QStringLiteral("Ctrl++")));

@@ -3,6 +3,7 @@
 // dialog, any other file is opened as a layer.
 
 #include "../../gis/LayerSamples.h"
+#include "../view/HeldComputations.h"
 #include "AppFixture.h"
 
 #include "app/Startup.h"
@@ -244,6 +245,7 @@ private slots:
         Main().ComboBox1Change(5);
         std::vector<VertexRec> line{{DmsAngle{20, 0, 10}, DmsAngle{70, 0, 10}},
                                     {DmsAngle{30, 0, 10}, DmsAngle{71, 0, 10}}};
+        const test::HeldComputations held; // cancelled below
         Main().AcceptFeature(MakeVertexFeature(line, false), false, false);
         QVERIFY(Main().Computing());
         const auto cells = Cells(State().vertexTable);

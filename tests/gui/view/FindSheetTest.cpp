@@ -2,6 +2,7 @@
 // scale as a point at its centre, and unknown numbers refused.
 
 #include "../dialogs/MessageCatcher.h"
+#include "HeldComputations.h"
 
 #include "WindowFixture.h"
 #include "view/MainForm.h"
@@ -127,6 +128,7 @@ private slots:
         form->ComboBox1Change(5);
         std::vector<VertexRec> line{{DmsAngle{20, 0, 10}, DmsAngle{70, 0, 10}},
                                     {DmsAngle{30, 0, 10}, DmsAngle{71, 0, 10}}};
+        const test::HeldComputations held; // cancelled below
         form->AcceptFeature(MakeVertexFeature(line, false), false, false);
         QVERIFY(form->Computing());
         QVERIFY(!Edit()->isEnabled());

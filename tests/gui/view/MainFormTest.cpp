@@ -3,6 +3,7 @@
 // and "Save Layout".
 
 #include "view/MainForm.h"
+#include "HeldComputations.h"
 #include "WindowFixture.h"
 
 #include "../dialogs/MessageCatcher.h"
@@ -341,6 +342,7 @@ private slots:
         const Settings settings = form->State().settings;
         std::vector<VertexRec> line{{DmsAngle{20, 0, 10}, DmsAngle{70, 0, 10}},
                                     {DmsAngle{30, 0, 10}, DmsAngle{71, 0, 10}}};
+        const test::HeldComputations held; // cancelled below
         form->AcceptFeature(MakeVertexFeature(line, false), false, true);
         QVERIFY(form->Computing());
         QVERIFY(!Button("ClearBtn")->isEnabled());

@@ -7,6 +7,7 @@
 
 #include "../../gis/LayerSamples.h"
 #include "../dialogs/MessageCatcher.h"
+#include "HeldComputations.h"
 
 #include "WindowFixture.h"
 #include "coverage/Coverage.h"
@@ -339,6 +340,7 @@ private slots:
             QVERIFY(form->Computing());
             QTest::keySequence(form.get(), QKeySequence(Qt::Key_Escape));
         });
+        const test::HeldComputations held; // cancelled below
         nextFile = QString::fromStdString(dir->File("long.geojson"));
         Button("OpenLayerBtn")->click();
         QVERIFY(form->WaitForComputation());
