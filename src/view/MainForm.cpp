@@ -61,8 +61,10 @@ void TMainForm::ConnectControls() {
     connect(layerOpening_, &LayerOpening::BusyChanged, this, [this] {
         computation_->ShowReading(layerOpening_->Running(), Computing());
         // A read that ended without a computation (refused, cancelled) leaves
-        // no "Reading ..." behind.
-        if (!Computing() && PanelText(0).startsWith(QStringLiteral("Reading "))) {
+        // no "Reading name..." behind; the word that it was cancelled stays.
+        const QString text = PanelText(0);
+        if (!Computing() && text.startsWith(QStringLiteral("Reading ")) &&
+            text.endsWith(QStringLiteral("..."))) {
             SetPanelText(0, QString());
         }
         UpdateCommands();

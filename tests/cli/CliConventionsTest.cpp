@@ -62,10 +62,16 @@ TEST(CliExitCodes, PointOutsideTheIndexSaysSoOnOneLineAndExitsOne) {
 }
 
 TEST(CliProgress, ShownOnATerminalRewrittenInPlaceAndEnded) {
-    // The report is made from the sheet list, whose numbering reports progress.
-    const std::vector<std::string> args{
-        "sheets",  "--series", "old", "--scale", "1:50,000", "--polygon", Data("text/square.txt"),
-        "--report"};
+    // The reference enumeration builds the sheet list, whose numbering reports progress.
+    const std::vector<std::string> args{"sheets",
+                                        "--series",
+                                        "old",
+                                        "--scale",
+                                        "1:50,000",
+                                        "--polygon",
+                                        Data("text/square.txt"),
+                                        "--algorithm",
+                                        "reference"};
     const Result shown = CliAtTerminal(args);
     ASSERT_EQ(shown.code, 0) << shown.err;
     EXPECT_EQ(shown.err.rfind("\rsheetwright-cli: computing the sheets... ", 0), 0u) << shown.err;
