@@ -339,9 +339,13 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
             }
         } else if (point->count() > 0) {
             // Decimal degrees keep their fractions of a second through the tests.
+            double latFraction = 0;
+            double lonFraction = 0;
             VertexRec v;
-            v.Lat = ParseAngle(opts->point[0], "latitude", &v.LatFraction);
-            v.Long = ParseAngle(opts->point[1], "longitude", &v.LongFraction);
+            v.Lat = ParseAngle(opts->point[0], "latitude", &latFraction);
+            v.Long = ParseAngle(opts->point[1], "longitude", &lonFraction);
+            v.LatFraction = static_cast<float>(latFraction);
+            v.LongFraction = static_cast<float>(lonFraction);
             r.feature = MakePointFeature(v);
             r.settings.DataType = DataKind::Point;
         } else {

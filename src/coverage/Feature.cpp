@@ -18,8 +18,9 @@ VertexRec DecimalVertex(double latDegrees, double lonDegrees) {
     VertexRec v{DecimalToDms(latDegrees), DecimalToDms(lonDegrees)};
     // DecimalToDms keeps its minutes in single precision; the fraction takes up
     // whatever that and the rounding to whole seconds left out.
-    v.LatFraction = latDegrees * 3600.0 - static_cast<double>(DmsToSec(v.Lat));
-    v.LongFraction = lonDegrees * 3600.0 - static_cast<double>(DmsToSec(v.Long));
+    v.LatFraction = static_cast<float>(latDegrees * 3600.0 - static_cast<double>(DmsToSec(v.Lat)));
+    v.LongFraction =
+        static_cast<float>(lonDegrees * 3600.0 - static_cast<double>(DmsToSec(v.Long)));
     return v;
 }
 

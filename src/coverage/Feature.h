@@ -17,9 +17,11 @@ struct VertexRec {
     // way) for a position read as decimal degrees from a GIS layer or typed so on
     // the command line: the grid box and the touch and interior tests place the
     // vertex at its exact position. Zero for typed D/M/S and the vertex files,
-    // which are whole seconds; Lat and Long alone are what is shown.
-    double LatFraction = 0;
-    double LongFraction = 0;
+    // which are whole seconds; Lat and Long alone are what is shown. Single
+    // precision is ample for a part of a second and keeps the record small for
+    // layers of millions of vertices.
+    float LatFraction = 0;
+    float LongFraction = 0;
 
     friend bool operator==(const VertexRec&, const VertexRec&) = default;
 };

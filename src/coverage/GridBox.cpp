@@ -32,9 +32,9 @@ int64_t CeilMultiple(int64_t v, int64_t step) {
 // A coordinate in whole seconds and the fraction of a second beyond them.
 struct Coordinate {
     int32_t Sec = 0;
-    double Fraction = 0;
+    float Fraction = 0;
 
-    double Exact() const { return static_cast<double>(Sec) + Fraction; }
+    double Exact() const { return static_cast<double>(Sec) + static_cast<double>(Fraction); }
 };
 
 // One sheet further out when the extreme lies exactly on a sheet boundary. A

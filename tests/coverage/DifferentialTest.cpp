@@ -350,7 +350,7 @@ TEST(Differential, SheetsThatStraddleTheEdgeOfTheIndexAndFractionsOfASecond) {
     // second as GIS layers give them.
     const int32_t corners[][2] = {{20, 88}, {28, 60}, {4, 90}, {16, 88}, {36, 60}};
     std::mt19937 rng(20);
-    std::uniform_real_distribution<double> fraction(-0.5, 0.5);
+    std::uniform_real_distribution<float> fraction(-0.5F, 0.5F);
     int cases = 0;
     for (Series series : {Series::OldSeries, Series::OpenSeries}) {
         for (int32_t scale : {1, 2}) {

@@ -119,7 +119,7 @@ TEST(DecimalVertex, KeepsTheFractionAndShowsTheWholeSeconds) {
     EXPECT_EQ(v.Lat, (DmsAngle{28, 0, 10}));
     EXPECT_NEAR(v.LatFraction, 0.25, 1e-6);
     EXPECT_EQ(v.Long, (DmsAngle{77, 30, 0}));
-    EXPECT_EQ(v.LongFraction, 0.0);
+    EXPECT_EQ(v.LongFraction, 0.0F);
     // A whole-second position has no fraction, so it is the vertex D/M/S gives.
     EXPECT_EQ(DecimalVertex(24.5, 72.0), (VertexRec{DmsAngle{24, 30, 0}, DmsAngle{72, 0, 0}}));
 }
@@ -134,8 +134,8 @@ TEST(DecimalVertex, FractionsMoveThePixelAndTheGridBoxOnlyAsFarAsTheyReach) {
     EXPECT_EQ(g.GridCols, 2);
     EXPECT_EQ(g.GridRows, 2);
     VertexRec ne = V(Sec(28), Sec(77));
-    ne.LatFraction = 0.2;
-    ne.LongFraction = 0.2;
+    ne.LatFraction = 0.2F;
+    ne.LongFraction = 0.2F;
     ComputeGridBox(s, MakePointFeature(ne), 2, g);
     EXPECT_EQ(g.GridCols, 1);
     EXPECT_EQ(g.GridRows, 1);
@@ -143,12 +143,12 @@ TEST(DecimalVertex, FractionsMoveThePixelAndTheGridBoxOnlyAsFarAsTheyReach) {
     EXPECT_EQ(g.GridNorthSec, Sec(28) + 36);
     // 0.2" is 0.39 px: still the corner pixel; 0.3" is 0.58 px, one pixel in.
     EXPECT_EQ(GeoToPixel(s, g, ne), (PixelPoint{0, 70}));
-    ne.LatFraction = 0.3;
-    ne.LongFraction = 0.3;
+    ne.LatFraction = 0.3F;
+    ne.LongFraction = 0.3F;
     EXPECT_EQ(GeoToPixel(s, g, ne), (PixelPoint{1, 69}));
     VertexRec sw = V(Sec(28), Sec(77));
-    sw.LatFraction = -0.2;
-    sw.LongFraction = -0.2;
+    sw.LatFraction = -0.2F;
+    sw.LongFraction = -0.2F;
     ComputeGridBox(s, MakePointFeature(sw), 2, g);
     EXPECT_EQ(g.GridCols, 1);
     EXPECT_EQ(g.GridWestSec, Sec(77) - 36);

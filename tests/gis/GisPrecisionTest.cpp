@@ -38,8 +38,8 @@ TEST(GisPrecision, VerticesKeepFractionsOfASecondThroughTheTests) {
 
     // The same vertices rounded to whole seconds: on the corner, four sheets.
     for (VertexRec& w : f.Vertices) {
-        w.LatFraction = 0;
-        w.LongFraction = 0;
+        w.LatFraction = 0.0F;
+        w.LongFraction = 0.0F;
     }
     ComputeSheets(s, f, g);
     EXPECT_EQ(g.InSheetCount, 4);
