@@ -151,6 +151,12 @@ def main():
         cmds.append(("ours --report", [
             cli, "sheets", "--series", "open", "--scale", "1:2000", "--polygon", txt,
             "--report"]))
+        # The layout as one A4 PDF page (level of detail: IN cells as fills; goal
+        # 5 s and 300 MiB) and as a JPEG at the zoom that fits 64 megapixels.
+        for flag, ext in (("--pdf", ".pdf"), ("--jpeg", ".jpg")):
+            cmds.append(("ours " + flag, [
+                cli, "sheets", "--series", "open", "--scale", "1:2000", "--polygon", txt,
+                flag, os.path.join(work, case + "-layout" + ext)]))
         if have_gdal:
             cmds.append(("gdal_rasterize -at", [
                 "gdal_rasterize", "-q", "-at", "-burn", "1", "-ot", "Byte", "-te", str(w), str(s),
@@ -163,7 +169,8 @@ def main():
         text = got[0]
         for (name, _), m in zip(cmds, got):
             line = "%-9s %-24s %8.3f %8.3f %9.1f" % (case, name, m[0], m[1], m[2] / 1024)
-            if not name.startswith("ours") or name == "ours --report":
+            if not name.startswith("ours") or name in ("ours --report", "ours --pdf",
+                                                       "ours --jpeg"):
                 line += "   cpu %5.2f wall %5.2f (vs text)" % (m[0] / text[0], m[1] / text[1])
             print(line)
 

@@ -47,9 +47,18 @@ void EnsureGuiApplication() {
     LoadInterfaceFont();
 }
 
+// The settings of the pictures: their own zoom where the command chose one.
+Settings PictureSettings(const SheetsResult& r) {
+    Settings s = r.settings;
+    if (r.pictureZoom > 0) {
+        s.SheetPixelHeight = r.pictureZoom;
+    }
+    return s;
+}
+
 QImage Picture(const SheetsResult& r) {
     EnsureGuiApplication();
-    Settings s = r.settings;
+    Settings s = PictureSettings(r);
     Feature f = r.feature;
     SheetGrid g = r.grid;
     try {
@@ -94,7 +103,7 @@ void RenderLayoutPicture(PictureEncoding encoding, const SheetsResult& r, const 
         WriteBytes(path, LayoutPdf(r));
         return;
     }
-    SaveGeoreferencedPicture(encoding, Picture(r), path, r.settings, r.grid);
+    SaveGeoreferencedPicture(encoding, Picture(r), path, PictureSettings(r), r.grid);
 }
 
 } // namespace sw::cli

@@ -10,6 +10,7 @@
 #include "cli/OutputBuffer.h"
 #include "cli/OutputChecks.h"
 #include "cli/ProgressLine.h"
+#include "cli/PictureZoom.h"
 #include "cli/SheetsFormats.h"
 #include "cli/SheetsInput.h"
 #include "cli/SheetsOutputs.h"
@@ -135,6 +136,7 @@ struct SheetsOptions {
     bool report = false;
     bool noBom = false;
     bool quiet = false;
+    int64_t maxPixels = DefaultMaxPicturePixels;
     LayerInputOptions layer;
     std::vector<std::string> outputPaths; // one per OutputOptions() entry
     std::string out;                      // the grid in a GIS vector format
@@ -202,9 +204,15 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
         "time).");
     AddSeriesOption(*cmd, opts->series);
     AddScaleOption(*cmd, opts->scale);
-    cmd->add_option("--zoom", opts->zoom,
-                    "Sheet height in layout pixels, in which the touch test is made (default 70)")
-        ->check(CLI::Range(1, MaxSheetPixelHeight));
+    auto* zoom =
+        cmd->add_option("--zoom", opts->zoom,
+                        "Sheet height in layout pixels, in which the touch test is made and the "
+                        "pictures are drawn (default 70; pictures then at most that, to fit "
+                        "--max-pixels)")
+            ->check(CLI::Range(1, MaxSheetPixelHeight));
+    cmd->add_option("--max-pixels", opts->maxPixels,
+                    "The most pixels a --jpeg or --bmp picture may have (default 64000000)")
+        ->check(CLI::Range(int64_t{1}, INT64_MAX));
     auto* point = cmd->add_option("--point", opts->point,
                                   "A point: LAT LON, each D:M:S (28:36:50) or decimal degrees")
                       ->expected(2);
@@ -251,7 +259,7 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
                     "The format of --out whatever its extension, by its extension or its OGR "
                     "driver's name: gpkg, geojson, fgb, csv, gml, sqlite or shp");
 
-    cmd->callback([opts, &ctx, point, polyline, polygon, input, out, outputFlags]() {
+    cmd->callback([opts, &ctx, zoom, point, polyline, polygon, input, out, outputFlags]() {
         if (point->count() + polyline->count() + polygon->count() + input->count() == 0) {
             throw UsageError("sheets: give one of --point LAT LON, --polyline FILE, --polygon "
                              "FILE, --input FILE");
@@ -399,6 +407,13 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
             return;
         }
 
+        if (std::any_of(outputs.begin(), outputs.end(), [](const ChosenOutput& o) {
+                return o.format->Picture == PictureEncoding::Jpeg ||
+                       o.format->Picture == PictureEncoding::Bmp;
+            })) {
+            r.pictureZoom =
+                PictureZoom(r.settings, r.grid, zoom->count() > 0, opts->maxPixels, *ctx.err);
+        }
         NoteLargeOutputs(gis != nullptr ? WithGisOutput(outputs, gis, opts->out) : outputs, r,
                          *ctx.err);
         const CsvBom bom = opts->noBom ? CsvBom::Without : CsvBom::With;

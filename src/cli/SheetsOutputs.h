@@ -24,6 +24,7 @@ struct SheetsResult {
     Settings settings;
     Feature feature;
     SheetGrid grid;
+    int32_t pictureZoom = 0; // the JPEG's and bitmap's zoom; 0: the settings'
 };
 
 // True when pictures and the report's PDF can be drawn (the build has the

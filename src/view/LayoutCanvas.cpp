@@ -9,6 +9,7 @@
 #include <QPen>
 
 #include <algorithm>
+#include <cmath>
 
 namespace sw::gui {
 
@@ -112,6 +113,14 @@ bool LayoutCanvas::TextLegible() const {
     // Points at the image's 96 pixels per inch, times the device pixels per
     // layout pixel.
     return fontPoints_ * 96.0 / 72.0 * painter_->device()->devicePixelRatio() >= MinLegiblePixels;
+}
+
+double LayoutCanvas::DevicePixelsPerLayoutPixel() const {
+    if (own_) {
+        return painter_->device()->devicePixelRatio();
+    }
+    const QTransform& t = painter_->worldTransform();
+    return std::max(std::abs(t.m11()), std::abs(t.m22()));
 }
 
 const QFontMetrics& LayoutCanvas::Metrics() const {

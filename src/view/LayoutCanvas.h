@@ -54,6 +54,7 @@ public:
 
     // Point size at the image's 96 pixels per inch; 0 or less writes no text.
     void SetFontSize(int points);
+    int FontSize() const { return fontPoints_; }
     void SetFontColor(const QColor& c) { fontColor_ = c; }
     void SetFontBold(bool bold);
     // Whether texts in the current font can be read where they land. A picture
@@ -62,6 +63,9 @@ public:
     // Callers may skip building texts that would not be readable.
     bool TextLegible() const;
     static constexpr double MinLegiblePixels = 5.0;
+    // How many pixels of the device one layout pixel covers: the image's device
+    // pixel ratio, or on a vector page the painter's scale at 96 units per inch.
+    double DevicePixelsPerLayoutPixel() const;
 
     void Rectangle(int left, int top, int right, int bottom);
     void Ellipse(int left, int top, int right, int bottom);

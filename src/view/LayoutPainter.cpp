@@ -59,7 +59,68 @@ QImage AllocateImage(int32_t width, int32_t height) {
     return image;
 }
 
+// Whether the sheet numbers fit their cells where they land: a number that, at
+// a size that can be read there (MinLegiblePixels high on the device), is wider
+// than its cell would run over its neighbours'. Measured on the grid's first
+// number in bold, the wider face; numbers of one grid share their length.
+bool NumbersFitCells(LayoutCanvas& c, const SheetGrid& g, int32_t cellWidth, int points) {
+    if (g.SheetList.empty() || points <= 0) {
+        return true;
+    }
+    const double scale = c.DevicePixelsPerLayoutPixel();
+    const double fontPixels = points * 96.0 / 72.0 * scale;
+    const double toLegible = std::max(1.0, LayoutCanvas::MinLegiblePixels / fontPixels);
+    c.SetFontBold(true);
+    const double width = c.TextWidth(NumberText(g.SheetList.front().SheetNo.view())) * scale;
+    c.SetFontBold(false);
+    return width * toLegible <= cellWidth * scale;
+}
+
 } // namespace
+
+bool CellsAsFills(const LayoutCanvas& c, const LayoutGeometry& geo) {
+    const double scale = c.DevicePixelsPerLayoutPixel();
+    return std::min(geo.CellWidth, geo.CellHeight) * scale < MinOutlinedCellPixels;
+}
+
+void DrawInFills(LayoutCanvas& c, const LayoutGeometry& geo, const SheetGrid& g,
+                 const std::function<void()>& rowDone) {
+    const int32_t w = geo.CellWidth;
+    const int32_t z = geo.CellHeight;
+    const auto cols = static_cast<std::size_t>(std::max(g.GridCols, 0));
+    const auto rows = static_cast<std::size_t>(std::max(g.GridRows, 0));
+    if (g.SheetList.size() < cols * rows) {
+        return;
+    }
+    c.SetPenColor(LayoutColors::Blue);
+    c.SetBrushSolid(LayoutColors::Blue);
+    for (std::size_t r = 0; r < rows; ++r) {
+        const SheetRec* row = g.SheetList.data() + r * cols;
+        for (std::size_t col = 0; col < cols;) {
+            if (row[col].InFlag != 1) {
+                ++col;
+                continue;
+            }
+            std::size_t end = col + 1;
+            while (end < cols && row[end].InFlag == 1) {
+                ++end;
+            }
+            // One rectangle per run, covering the cells' shared border lines.
+            const int32_t x = row[col].X;
+            const int32_t y = row[col].Y;
+            const int32_t right = row[end - 1].X + w + 1;
+            c.Rectangle(x, y, right, y + z + 1);
+            col = end;
+        }
+        if (rowDone) {
+            rowDone();
+        }
+    }
+    // The block's frame, over the runs that reach it.
+    c.SetPenColor(Qt::black);
+    c.SetBrushClear();
+    c.Rectangle(geo.GridOriginX, geo.GridOriginY, geo.GridRightX + 1, geo.GridBottomY + 1);
+}
 
 QImage CreateLayoutImage(int32_t width, int32_t height, double ratio) {
     if (width <= 0 || height <= 0) {
@@ -94,6 +155,7 @@ void DrawNeighbourGrid(LayoutCanvas& c, const Settings& s, const LayoutGeometry&
     c.SetPenColor(LayoutColors::Silver);
     c.SetPenDotted(true);
     c.SetFontColor(LayoutColors::Silver);
+    const bool numbered = c.TextLegible() && NumbersFitCells(c, g, w, DrawnLabelFontSize(s));
     int32_t y = CheckedSub(geo.GridOriginY, z);
     int32_t lat = g.GridNorthSec;
     for (int32_t r = 0; r < g.GridRows + 2; ++r) {
@@ -102,7 +164,7 @@ void DrawNeighbourGrid(LayoutCanvas& c, const Settings& s, const LayoutGeometry&
         for (int32_t col = 0; col < g.GridCols + 2; ++col) {
             c.Rectangle(x, y, x + w + 1, y + z + 1);
             const bool inBlock = r >= 1 && r <= g.GridRows && col >= 1 && col <= g.GridCols;
-            if (!inBlock && c.TextLegible()) {
+            if (!inBlock && numbered) {
                 // Numbered as the computed sheets are: a neighbour reaching into
                 // the index is a sheet even where its south-west corner is not.
                 const QString no = FromCore(CellSheetNumber(s, lon, lat));
@@ -154,7 +216,7 @@ void Draw_grids(LayoutCanvas& c, const LayoutGeometry& geo, const SheetGrid& g,
                                 0, static_cast<int64_t>(g.GridCols) * g.GridRows)));
     // Unreadably small numbers are not written at all: on a grid of a million
     // cells building and measuring their texts would cost most of the drawing.
-    const bool legible = c.TextLegible();
+    const bool legible = c.TextLegible() && NumbersFitCells(c, g, w, c.FontSize());
     const auto cols = static_cast<std::size_t>(std::max(g.GridCols, 1));
     for (std::size_t i = 0; i < n; ++i) {
         const SheetRec& sheet = g.SheetList[i];
@@ -289,12 +351,28 @@ int32_t PaintLayoutOn(LayoutCanvas& c, const Settings& s, const Feature& f, cons
     c.SetPenColor(Qt::black);
     c.SetBrushSolid(Qt::white);
     c.SetFontSize(DrawnLabelFontSize(s));
-    DrawNeighbourGrid(c, s, geo, g, rowDone);
-    if (f.IsPolygon == 1) {
-        DrawPolygon(c, f);
+    if (CellsAsFills(c, geo)) {
+        // The neighbour ring's rows count as done: there is nothing to draw of it.
+        for (int32_t r = 0; rowDone && r < g.GridRows + 2; ++r) {
+            rowDone();
+        }
+        if (f.IsPolygon == 1) {
+            DrawPolygon(c, f);
+        }
+        DrawInFills(c, geo, g, rowDone);
+        // The brush the drawing of the grid leaves: clear over a polygon's fill,
+        // white otherwise (the point marker's inside).
+        if (f.IsPolygon != 1) {
+            c.SetBrushSolid(Qt::white);
+        }
+    } else {
+        DrawNeighbourGrid(c, s, geo, g, rowDone);
+        if (f.IsPolygon == 1) {
+            DrawPolygon(c, f);
+        }
+        c.SetPenColor(Qt::black);
+        Draw_grids(c, geo, g, rowDone);
     }
-    c.SetPenColor(Qt::black);
-    Draw_grids(c, geo, g, rowDone);
     c.SetPenColor(LayoutColors::Red);
     DrawLineSegments(c, s, f, g);
     label_corners(c, s, geo, g);

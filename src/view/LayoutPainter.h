@@ -55,6 +55,19 @@ public:
     PaintCancelled() : std::runtime_error("Drawing cancelled") {}
 };
 
+// Level of detail. A grid drawn so small that its cells are a few device pixels
+// (a fitted picture of a grid of a million cells, the PDF page of one) would be
+// a hatch of merged lines: its cells are then drawn as the IN cells filled (in
+// runs along each row) inside the block's frame, with no grid lines and no
+// neighbour ring, so the covered area stays visible at any size. Sheet numbers
+// that would be wider than their cell at a size readable on the device (a PDF
+// page of a large grid) are left out. At the usual zooms neither applies.
+inline constexpr double MinOutlinedCellPixels = 4.0;
+bool CellsAsFills(const LayoutCanvas& c, const LayoutGeometry& geo);
+// The filled IN cells of that level of detail: blue, as touched sheets' numbers.
+void DrawInFills(LayoutCanvas& c, const LayoutGeometry& geo, const SheetGrid& g,
+                 const std::function<void()>& rowDone = {});
+
 // The drawing steps, in the order the paint runs them; each leaves the canvas
 // state the next one expects. They read the positions that PlaceLayout
 // recorded and change nothing but the image. `rowDone`, when given, is called
