@@ -62,10 +62,18 @@ TEST(CliExitCodes, PointOutsideTheIndexSaysSoOnOneLineAndExitsOne) {
 }
 
 TEST(CliProgress, ShownOnATerminalRewrittenInPlaceAndEnded) {
-    // The report is made from the sheet list, whose numbering reports progress.
-    const std::vector<std::string> args{
-        "sheets",  "--series", "old", "--scale", "1:50,000", "--polygon", Data("text/square.txt"),
-        "--report"};
+    // The sheet list (here of the reference algorithm) is numbered with progress.
+    const std::vector<std::string> args{"sheets",
+                                        "--series",
+                                        "old",
+                                        "--scale",
+                                        "1:50,000",
+                                        "--polygon",
+                                        Data("text/square.txt"),
+                                        "--algorithm",
+                                        "reference",
+                                        "--format",
+                                        "csv"};
     const Result shown = CliAtTerminal(args);
     ASSERT_EQ(shown.code, 0) << shown.err;
     EXPECT_EQ(shown.err.rfind("\rsheetwright-cli: computing the sheets... ", 0), 0u) << shown.err;
