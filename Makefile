@@ -51,7 +51,8 @@ package: deps
 		-DSHEETWRIGHT_BUILD_TESTS=OFF -DSHEETWRIGHT_BUILD_BENCH=OFF $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(PKG_BUILD) -j $(JOBS)
 	cd $(PKG_BUILD) && cpack -G DEB
-	@if command -v lintian >/dev/null; then lintian --fail-on error,warning $(PKG_BUILD)/sheetwright_*.deb; fi
+	@for d in $(PKG_BUILD)/*-dbgsym_*.ddeb; do [ ! -e "$$d" ] || packaging/mend-dbgsym "$$d"; done
+	lintian --fail-on error,warning $(PKG_BUILD)/sheetwright_*.deb $(PKG_BUILD)/*-dbgsym_*.ddeb
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

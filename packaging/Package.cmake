@@ -55,13 +55,16 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://sheetwright.invalid/")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The modules under lib/sheetwright are private: no shlibs file, no ldconfig.
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS OFF)
-set(CPACK_STRIP_FILES ON)
 # Files root owns, directories and files with Debian's usual modes.
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
-# With debugging information compiled in (`make package` builds so), the
-# symbols go to sheetwright-dbgsym and the package itself is stripped.
+# With debugging information compiled in (`make package` builds so), CPack
+# moves the symbols to sheetwright-dbgsym and strips the programs itself;
+# otherwise the install step strips them.
 if(SHEETWRIGHT_DEBUG_SYMBOLS)
     set(CPACK_DEBIAN_DEBUGINFO_PACKAGE ON)
+    set(CPACK_STRIP_FILES OFF)
+else()
+    set(CPACK_STRIP_FILES ON)
 endif()
 include(CPack)

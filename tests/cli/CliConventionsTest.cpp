@@ -62,7 +62,7 @@ TEST(CliExitCodes, PointOutsideTheIndexSaysSoOnOneLineAndExitsOne) {
 }
 
 TEST(CliProgress, ShownOnATerminalRewrittenInPlaceAndEnded) {
-    // The reference enumeration builds the sheet list, whose numbering reports progress.
+    // The sheet list (here of the reference algorithm) is numbered with progress.
     const std::vector<std::string> args{"sheets",
                                         "--series",
                                         "old",
@@ -71,7 +71,9 @@ TEST(CliProgress, ShownOnATerminalRewrittenInPlaceAndEnded) {
                                         "--polygon",
                                         Data("text/square.txt"),
                                         "--algorithm",
-                                        "reference"};
+                                        "reference",
+                                        "--format",
+                                        "csv"};
     const Result shown = CliAtTerminal(args);
     ASSERT_EQ(shown.code, 0) << shown.err;
     EXPECT_EQ(shown.err.rfind("\rsheetwright-cli: computing the sheets... ", 0), 0u) << shown.err;
