@@ -23,6 +23,8 @@ install(FILES ${CMAKE_CURRENT_LIST_DIR}/copyright ${CMAKE_BINARY_DIR}/packaging/
 # plugins, the SVG icon engine (tool bar glyphs), and the font the report is
 # measured and drawn with.
 sheetwright_package_depends(qt6-qpa-plugins libqt6svg6 fonts-wine)
+# Devanagari file names in the report's PDF.
+sheetwright_package_recommends(fonts-lohit-deva)
 
 get_property(depends GLOBAL PROPERTY SHEETWRIGHT_PACKAGE_DEPENDS)
 get_property(recommends GLOBAL PROPERTY SHEETWRIGHT_PACKAGE_RECOMMENDS)
@@ -67,4 +69,13 @@ if(SHEETWRIGHT_DEBUG_SYMBOLS)
 else()
     set(CPACK_STRIP_FILES ON)
 endif()
+# The C++ API's shared library, headers, CMake and pkg-config files (the
+# `library` component) are for programs built against `cmake --install`; the
+# package carries the programs, the Python module (which holds the API itself)
+# and the QGIS plugin. A public library would want a package of its own.
+get_cmake_property(package_components COMPONENTS)
+list(REMOVE_ITEM package_components library)
+set(CPACK_COMPONENTS_ALL ${package_components})
+set(CPACK_DEB_COMPONENT_INSTALL ON)
+set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
 include(CPack)

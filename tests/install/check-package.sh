@@ -25,11 +25,16 @@ $report"
 contents=$(dpkg-deb --contents "$deb")
 for f in ./usr/share/doc/sheetwright/copyright ./usr/share/doc/sheetwright/changelog.gz \
          ./usr/share/man/man1/sheetwright.1.gz ./usr/share/man/man1/sheetwright-cli.1.gz \
-         ./usr/share/bash-completion/completions/sheetwright-cli ./usr/bin/sheetwright-cli; do
+         ./usr/share/bash-completion/completions/sheetwright-cli ./usr/bin/sheetwright-cli \
+         ./usr/lib/python3/dist-packages/sheetwright/__init__.py \
+         ./usr/share/qgis/python/plugins/sheetwright_qgis/metadata.txt; do
     grep -q " $f\$" <<<"$contents" || fail "the package lacks $f"
 done
 depends=$(dpkg-deb --field "$deb" Depends)
-for d in fonts-wine qt6-qpa-plugins libqt6svg6 libc6; do
+# The API's developer files stay out: the Python module carries the API itself.
+! grep -q -E 'libsheetwright|/include/sheetwright/|pkgconfig' <<<"$contents" \
+    || fail "the package holds the C++ API's developer files"
+for d in fonts-wine qt6-qpa-plugins libqt6svg6 libc6 python3 python3-numpy; do
     grep -q "\\b$d\\b" <<<"$depends" || fail "Depends lacks $d: $depends"
 done
 [ "$(dpkg-deb --field "$deb" Description | wc -l)" -gt 3 ] || fail "no extended description"
