@@ -9,8 +9,8 @@
 #include "cli/HeapPages.h"
 #include "cli/OutputBuffer.h"
 #include "cli/OutputChecks.h"
-#include "cli/ProgressLine.h"
 #include "cli/PictureZoom.h"
+#include "cli/ProgressLine.h"
 #include "cli/SheetsFormats.h"
 #include "cli/SheetsInput.h"
 #include "cli/SheetsOutputs.h"
@@ -365,8 +365,8 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
         // Printed text, csv, json, the report and --out need only which cells are
         // IN: the cells are then numbered as they are written, and the sheet list
         // of a grid of millions of cells is never built.
-        const bool printOnly = outputs.empty() && opts->format != "geojson" &&
-                               algorithm == Algorithm::Fast;
+        const bool printOnly =
+            outputs.empty() && opts->format != "geojson" && algorithm == Algorithm::Fast;
         SheetMask mask;
         ComputeControl control;
         control.progress = [&progress](int32_t percent, const std::string&) {
