@@ -53,7 +53,8 @@ sw::Feature CoreFeature(const Geometry& g, std::size_t position) {
                             ", " + std::to_string(ll.Lat) +
                             ") is not a WGS 84 longitude and latitude in degrees");
             }
-            vs.push_back(sw::VertexRec{sw::DecimalToDms(ll.Lat), sw::DecimalToDms(ll.Lon)});
+            // Fractions of a second kept, as the GIS reader keeps them.
+            vs.push_back(sw::DecimalVertex(ll.Lat, ll.Lon));
         }
     }
     if (vs.empty()) {

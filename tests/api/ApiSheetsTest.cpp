@@ -42,6 +42,18 @@ TEST(ApiSheets, PointInsideASheetIsThatSheetOnCornerFour) {
               (std::vector<std::string>{"53D", "53H", "54A", "54E"}));
 }
 
+TEST(ApiSheets, FractionsOfASecondAreKept) {
+    // 0.4" near the north-east corner of an open 1:2000 sheet (36" square): held to
+    // whole seconds its far corner would lie on the sheet's corner and touch four.
+    const double lon = 77.2 + 35.2 / 3600;
+    const double lat = 28.6 + 35.2 / 3600;
+    const double side = 0.4 / 3600;
+    swl::Geometry g{{Ring(lon, lat, lon + side, lat + side)}};
+    const auto cells = swl::Sheets({g}, swl::Series::Open, "1:2000");
+    ASSERT_EQ(cells.size(), 1u);
+    EXPECT_TRUE(cells[0].In);
+}
+
 TEST(ApiSheets, HoleLeavesItsInnerSheetsOutAndPartsJoin) {
     // A square over 3 x 3 sheets of 1°, its edges off the grid lines, with a
     // hole inside the middle sheet and then one that holds it whole.
