@@ -8,6 +8,8 @@
 #include "index/SheetNumber.h"
 #include "session/FindSheet.h"
 
+#include "../coverage/NearLinesPolygon.h"
+
 #include <gtest/gtest.h>
 
 namespace sw {
@@ -43,19 +45,7 @@ std::vector<std::string> CliList(Series series, int32_t scale, Feature f) {
     return InList(g);
 }
 
-// A polygon of about a degree whose vertices lie 7" off the 3' grid lines: under
-// half a pixel at a fitted zoom, some three pixels at 70.
-Feature NearLinesPolygon() {
-    const int32_t lat0 = 28 * 3600;
-    const int32_t lon0 = 77 * 3600;
-    const int32_t offsets[][2] = {{187, 187}, {3427, 547}, {3247, 3427}, {367, 3067}};
-    std::vector<VertexRec> vs;
-    for (const auto& o : offsets) {
-        vs.push_back(VertexRec{SecToDms(lat0 + o[0]), SecToDms(lon0 + o[1])});
-    }
-    vs.push_back(vs.front());
-    return MakeVertexFeature(vs, true);
-}
+using test::NearLinesPolygon;
 
 TEST(Session, StartsAsTheApplicationDoes) {
     const Session s;

@@ -2,6 +2,7 @@
 // for one feature is not inherited by the next, a zoom at the pointer keeps
 // what was under it in view, and long waits say so.
 
+#include "../../coverage/NearLinesPolygon.h"
 #include "../dialogs/MessageCatcher.h"
 
 #include "WindowFixture.h"
@@ -53,20 +54,6 @@ class LargeLayoutTest : public QObject {
         SheetGrid g;
         ComputeSheets(SettingsAt(Series::OpenSeries, openScale), f, g, {});
         return InList(g);
-    }
-
-    // A polygon of about a degree whose vertices lie 7" off the 3' grid lines:
-    // under half a pixel at a fitted zoom, some three pixels at 70.
-    static Feature NearLinesPolygon() {
-        const int32_t lat0 = 28 * 3600;
-        const int32_t lon0 = 77 * 3600;
-        const int32_t offsets[][2] = {{187, 187}, {3427, 547}, {3247, 3427}, {367, 3067}};
-        std::vector<VertexRec> vs;
-        for (const auto& o : offsets) {
-            vs.push_back(VertexRec{SecToDms(lat0 + o[0]), SecToDms(lon0 + o[1])});
-        }
-        vs.push_back(vs.front());
-        return MakeVertexFeature(vs, true);
     }
 
     QScrollArea* Scroll() const {
@@ -209,7 +196,7 @@ private slots:
         test::MessageCatcher catcher;
         form->ComboBox2Change(1);
         form->ComboBox1Change(5); // 1:2000
-        const Feature polygon = NearLinesPolygon();
+        const Feature polygon = test::NearLinesPolygon();
         form->State().settings.DataType = DataKind::Polygon;
         form->AcceptFeature(polygon, true, true);
         QVERIFY(form->WaitForComputation());
