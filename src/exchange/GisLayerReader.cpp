@@ -47,30 +47,58 @@ std::string Quoted(std::string_view text) {
     throw FileError("Cannot read \"" + Quoted(name) + "\": " + what);
 }
 
-// GDAL's own last message, without its trailing full stop, or `fallback`. It
-// may quote the file, so it is quoted as file text is.
+// While a file is read GDAL's messages are kept quiet (its handler would print
+// them to stderr) and the first failure is kept: a driver often reports why it
+// gave up ("GeoJSON object too complex/large ...") and then a general "Failed to
+// read GeoJSON data", and the first is the one that tells the user what to do.
+struct GdalFailures {
+    std::string First;
+};
+
+void CPL_STDCALL KeepFirstFailure(CPLErr level, CPLErrorNum, const char* msg) {
+    auto* failures = static_cast<GdalFailures*>(CPLGetErrorHandlerUserData());
+    if (failures != nullptr && level >= CE_Failure && failures->First.empty() && msg != nullptr) {
+        failures->First = msg;
+    }
+}
+
+class QuietGdal {
+public:
+    QuietGdal() {
+        static std::once_flag registered;
+        std::call_once(registered, [] { GDALAllRegister(); });
+        CPLPushErrorHandlerEx(KeepFirstFailure, &failures_);
+        CPLErrorReset();
+    }
+    ~QuietGdal() { CPLPopErrorHandler(); }
+    QuietGdal(const QuietGdal&) = delete;
+    QuietGdal& operator=(const QuietGdal&) = delete;
+
+private:
+    GdalFailures failures_;
+};
+
+// GDAL's first failure since the file was opened (or its last message), without
+// its trailing full stop, or `fallback`. It may quote the file, so it is quoted
+// as file text is. Called only while a QuietGdal lives on this thread.
 std::string GdalMessage(const std::string& fallback) {
-    std::string msg = CPLGetLastErrorMsg();
+    const auto* failures = static_cast<const GdalFailures*>(CPLGetErrorHandlerUserData());
+    std::string msg =
+        failures != nullptr && !failures->First.empty() ? failures->First : CPLGetLastErrorMsg();
     while (!msg.empty() && (msg.back() == '.' || msg.back() == '\n' || msg.back() == ' ')) {
         msg.pop_back();
     }
     return msg.empty() ? fallback : Quoted(msg);
 }
 
-// GDAL reports through a process-wide handler that prints to stderr; while a
-// file is read its messages are kept quiet and the last one is taken into ours.
-class QuietGdal {
-public:
-    QuietGdal() {
-        static std::once_flag registered;
-        std::call_once(registered, [] { GDALAllRegister(); });
-        CPLPushErrorHandler(CPLQuietErrorHandler);
-        CPLErrorReset();
+// Before a step whose failure is to be told: what GDAL said before it (a driver
+// that probed and recovered) is not its reason.
+void ForgetGdalFailures() {
+    CPLErrorReset();
+    if (auto* failures = static_cast<GdalFailures*>(CPLGetErrorHandlerUserData())) {
+        failures->First.clear();
     }
-    ~QuietGdal() { CPLPopErrorHandler(); }
-    QuietGdal(const QuietGdal&) = delete;
-    QuietGdal& operator=(const QuietGdal&) = delete;
-};
+}
 
 struct DatasetCloser {
     void operator()(GDALDataset* d) const { GDALClose(d); }
@@ -102,9 +130,16 @@ DatasetPtr OpenDataset(const std::string& gdalPath, const std::string& name,
         if (VSIStatL(gdalPath.c_str(), &st) != 0) {
             Fail(name, "the file does not exist");
         }
+        if (driver != nullptr) {
+            // Recognised but refused: a damaged file, or one past a limit of the
+            // driver (GeoJSON's largest object), whose reason GDAL gives.
+            Fail(name, std::string("GDAL's ") + GDALGetDriverShortName(driver) +
+                           " reader cannot open it (" + GdalMessage("no reason given") + ")");
+        }
         Fail(name, "it is not a GIS file GDAL can read (" +
                        GdalMessage("no vector driver recognises it") + ")");
     }
+    ForgetGdalFailures();
     return DatasetPtr(ds);
 }
 
@@ -309,6 +344,7 @@ TransformPtr ToWgs84(OGRLayer& layer, const OGRSpatialReference* fallback,
     OGRSpatialReference wgs84;
     wgs84.SetWellKnownGeogCS("WGS84");
     wgs84.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
+    ForgetGdalFailures();
     TransformPtr ct(OGRCreateCoordinateTransformation(&source, &wgs84));
     if (ct == nullptr) {
         Fail(name, "the coordinate system of layer \"" + Quoted(layer.GetName()) +
@@ -344,6 +380,7 @@ public:
             filter = Filter(layer, shown);
         }
         const TransformPtr ct = ToWgs84(layer, prj_, name_);
+        ForgetGdalFailures();
         layer.ResetReading();
         const auto deadline = std::chrono::steady_clock::now() + FilterTimeLimit;
         int32_t position = 0;
@@ -402,6 +439,7 @@ private:
             refuse("a filter is one expression; ';' is not allowed");
         }
         auto query = std::make_unique<OGRFeatureQuery>();
+        ForgetGdalFailures();
         if (query->Compile(layer.GetLayerDefn(), where.c_str()) != OGRERR_NONE) {
             refuse(GdalMessage("OGR refused it"));
         }

@@ -13,6 +13,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <fstream>
 
 namespace sw::test {
 namespace {
@@ -212,6 +214,31 @@ TEST_F(GisFiles, DamagedFilesAreRefusedNamingTheFile) {
     GisLayerOptions nothing;
     nothing.Where = "name = 'nowhere'";
     EXPECT_NE(RefusalOf(dir.File("s.gpkg"), nothing).find("no feature matches"), std::string::npos);
+}
+
+// A file GDAL recognises but will not open is named with the reader and the
+// reason that reader gave first, not its closing "Failed to read" line.
+TEST_F(GisFiles, ARecognisedFileRefusedGivesTheReadersFirstReason) {
+    std::ofstream(dir.File("cut.geojson")) << R"({"type":"FeatureCollection","features":[{"type":)";
+    std::string refusal = RefusalOf(dir.File("cut.geojson"));
+    EXPECT_NE(refusal.find("GDAL's GeoJSON reader cannot open it ("), std::string::npos) << refusal;
+    // One object past the GeoJSON reader's size limit (lowered here to 1 MB): its
+    // memory would be many times the text, so the limit stays and is told.
+    {
+        std::ofstream big(dir.File("big.geojson"));
+        big << R"({"type":"FeatureCollection","features":[{"type":"Feature","properties":{},)"
+            << R"("geometry":{"type":"LineString","coordinates":[)";
+        for (int i = 0; i < 100000; ++i) {
+            big << (i == 0 ? "" : ",") << "[80.123456789,20.123456789]";
+        }
+        big << "]}}]}";
+    }
+    ::setenv("OGR_GEOJSON_MAX_OBJ_SIZE", "1", 1);
+    refusal = RefusalOf(dir.File("big.geojson"));
+    ::unsetenv("OGR_GEOJSON_MAX_OBJ_SIZE");
+    EXPECT_NE(refusal.find("GDAL's GeoJSON reader cannot open it"), std::string::npos) << refusal;
+    EXPECT_NE(refusal.find("too complex/large"), std::string::npos) << refusal;
+    EXPECT_EQ(ReadGisLayer(dir.File("big.geojson"), {}).Features.size(), 1U);
 }
 
 TEST_F(GisFiles, DocumentsAreReadWholeOtherSourcesNameTheLayersLeft) {
