@@ -1,13 +1,13 @@
 #include "app/Startup.h"
 
 #include "dialogs/AboutBox.h"
-#include "dialogs/DialogHost.h"
 #include "dialogs/PointInputForm.h"
 #include "dialogs/PolyInputForm.h"
 #include "dialogs/ReportForm.h"
 #include "dialogs/SetInputForm.h"
-#include "view/AppTitle.h"
-#include "view/InterfaceFont.h"
+#include "gui/AppTitle.h"
+#include "gui/DialogHost.h"
+#include "gui/InterfaceFont.h"
 #include "view/MainForm.h"
 
 #include <QApplication>

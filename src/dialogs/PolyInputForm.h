@@ -4,8 +4,8 @@
 // opened from a tab-delimited text file, a shapefile or a KML file. OK turns the
 // table into the feature and has the main window compute and draw it.
 
-#include "dialogs/DialogHost.h"
 #include "exchange/OpenVertexFile.h"
+#include "gui/DialogHost.h"
 
 #include <QDialog>
 

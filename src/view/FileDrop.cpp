@@ -2,8 +2,8 @@
 
 #include "exchange/FormatRegistry.h"
 #include "exchange/VertexTable.h"
+#include "gui/CoreText.h"
 #include "index/Settings.h"
-#include "view/CoreText.h"
 
 #include <QFileInfo>
 #include <QMimeData>

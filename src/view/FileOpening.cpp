@@ -1,7 +1,7 @@
 #include "view/FileOpening.h"
 
 #include "exchange/FormatRegistry.h"
-#include "view/AppTitle.h"
+#include "gui/AppTitle.h"
 #include "view/FileDrop.h"
 #include "view/MainForm.h"
 #include "view/OpenLayer.h"

@@ -1,6 +1,6 @@
 #include "view/MainForm.h"
 
-#include "view/AppTitle.h"
+#include "gui/AppTitle.h"
 #include "view/ComputationRunner.h"
 #include "view/FileOpening.h"
 #include "view/LayoutDriver.h"

@@ -1,14 +1,14 @@
 #include "view/OpenLayer.h"
 
 #include "coverage/FeatureUnion.h"
-#include "dialogs/LayerChooser.h"
 #include "exchange/FileError.h"
 #include "exchange/FormatRegistry.h"
+#include "gui/AppTitle.h"
+#include "gui/ModalSeam.h"
 #include "index/Settings.h"
-#include "view/AppTitle.h"
 #include "view/BackgroundWork.h"
+#include "view/LayerChooser.h"
 #include "view/MainForm.h"
-#include "view/ModalSeam.h"
 
 #include <QFileDialog>
 #include <QFileInfo>

@@ -2,8 +2,8 @@
 
 #include "coverage/Coverage.h"
 #include "coverage/LayoutGeometry.h"
-#include "view/CoreText.h"
-#include "view/InterfaceFont.h"
+#include "gui/CoreText.h"
+#include "gui/InterfaceFont.h"
 #include "view/LayoutCanvas.h"
 #include "view/LayoutPainter.h"
 

@@ -1,6 +1,6 @@
 #include "view/WindowInput.h"
 
-#include "view/CommandKeys.h"
+#include "gui/CommandKeys.h"
 #include "view/FileDrop.h"
 #include "view/LayoutPane.h"
 #include "view/MainForm.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "view/CoreText.h"
+#include "gui/CoreText.h"
 
 #include <QString>
 

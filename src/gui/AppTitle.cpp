@@ -1,6 +1,6 @@
-#include "view/AppTitle.h"
+#include "gui/AppTitle.h"
 
-#include "view/ModalSeam.h"
+#include "gui/ModalSeam.h"
 
 #include <string>
 
