@@ -10,6 +10,7 @@
 #include "exchange/SafeFile.h"
 #include "exchange/WorldFile.h"
 #include "gui/InterfaceFont.h"
+#include "gui/ReportPages.h"
 #include "report/ReportFont.h"
 #include "report/ReportTable.h"
 #include "view/LayoutPainter.h"

@@ -8,9 +8,9 @@
 #include "gui/AppTitle.h"
 #include "gui/InterfaceFont.h"
 #include "gui/ModalSeam.h"
+#include "gui/ReportPages.h"
 #include "report/ReportFont.h"
 #include "report/ReportTable.h"
-#include "view/PdfFiles.h"
 
 #include <QAction>
 #include <QApplication>
