@@ -6,7 +6,7 @@
 
 namespace sw::gui {
 
-QString CaptionFor(const std::string& source) {
+QString CaptionFor(const std::filesystem::path& source) {
     return source.empty() ? AppTitle() : PathFromCore(source);
 }
 
