@@ -190,7 +190,6 @@ void LayerOpening::Conclude(GisLayer layer) {
 }
 
 void LayerOpening::Committed() {
-    window_.Widget().setWindowTitle(PathFromCore(path_));
     window_.SetPanelText(0, opened_);
 }
 

@@ -66,8 +66,8 @@ public:
     // before and the reading thread, left behind, drops what it finds.
     void Cancel();
 
-    // The window committed the layer's result: the caption names the file and
-    // the status bar says what was opened.
+    // The window committed the layer's result (its caption already names the
+    // file, the feature's source): the status bar says what was opened.
     void Committed();
 
 signals:
