@@ -1,20 +1,21 @@
 #include "app/Startup.h"
 
 #include "dialogs/AboutBox.h"
-#include "dialogs/DialogHost.h"
 #include "dialogs/PointInputForm.h"
 #include "dialogs/PolyInputForm.h"
 #include "dialogs/ReportForm.h"
 #include "dialogs/SetInputForm.h"
-#include "view/AppTitle.h"
-#include "view/InterfaceFont.h"
+#include "gui/AppTitle.h"
+#include "gui/CoreText.h"
+#include "gui/DialogHost.h"
+#include "gui/InterfaceFont.h"
 #include "view/MainForm.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QPointer>
 #include <QTimer>
 
+#include <system_error>
 #include <utility>
 
 namespace sw::gui {
@@ -37,7 +38,7 @@ std::unique_ptr<AppWindows> StartApplication(bool showMain) {
     host.session = &main->TheSession();
     host.mainWindow = main;
     host.acceptFeature = [main](Feature f, bool fitToScreen, bool enableReport,
-                                std::string source) {
+                                std::filesystem::path source) {
         main->AcceptFeature(std::move(f), fitToScreen, enableReport, std::move(source));
     };
     host.computing = [main] { return main->Computing(); };
@@ -58,7 +59,7 @@ std::unique_ptr<AppWindows> StartApplication(bool showMain) {
     set.AboutBox = w->AboutBox;
     TPolyInputForm* poly = w->PolyInputForm;
     set.ClearVertexInput = [poly] { poly->BitBtn3Click(); };
-    set.OpenVertexInput = [poly](const InputFormat& format, const QString& path) {
+    set.OpenVertexInput = [poly](const InputFormat& format, const std::filesystem::path& path) {
         const std::optional<OpenOutcome> taken = poly->OpenFile(format, path);
         if (!taken) {
             return DroppedOpen::Refused;
@@ -82,9 +83,17 @@ std::unique_ptr<AppWindows> StartApplication(bool showMain) {
 }
 
 void OpenStartFile(AppWindows& windows, const QString& path) {
+    OpenStartFile(windows, PathToCore(path));
+}
+
+void OpenStartFile(AppWindows& windows, const std::filesystem::path& path) {
     // Absolute, so the caption and the report name the file wherever the
     // program was started from.
-    const QString file = QFileInfo(path).absoluteFilePath();
+    std::error_code ec;
+    std::filesystem::path file = std::filesystem::absolute(path, ec).lexically_normal();
+    if (ec) {
+        file = path;
+    }
     QPointer<TMainForm> main = windows.MainForm.get();
     QTimer::singleShot(0, main, [main, file] {
         if (main) {

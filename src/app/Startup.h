@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <filesystem>
 #include <memory>
 
 namespace sw::gui {
@@ -42,6 +43,8 @@ std::unique_ptr<AppWindows> StartApplication(bool showMain = true);
 // A file named on the command line, opened once the event loop runs as a file
 // dropped on the main window is: through the vertex dialog's reader for its
 // extension, or refused in the status bar.
+void OpenStartFile(AppWindows& windows, const std::filesystem::path& path);
+// The same for a name spelled as Qt spells it, converted to a path once.
 void OpenStartFile(AppWindows& windows, const QString& path);
 
 } // namespace sw::gui

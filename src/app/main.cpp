@@ -2,18 +2,18 @@
 #include "app/Startup.h"
 
 #include <QApplication>
-#include <QStringList>
 
 #include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
 
 namespace {
 
-std::vector<std::string> Arguments(const QStringList& args) {
-    std::vector<std::string> out;
-    for (qsizetype i = 1; i < args.size(); ++i) {
-        out.push_back(args[i].toStdString());
-    }
-    return out;
+// The arguments as the system passed them, their bytes untouched: a file's name
+// becomes a path without passing through the toolkit's text.
+std::vector<std::string> Arguments(int argc, char** argv) {
+    return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
 }
 
 } // namespace
@@ -21,8 +21,8 @@ std::vector<std::string> Arguments(const QStringList& args) {
 int main(int argc, char** argv) {
     // --help, --version and a mistyped option answer before the toolkit wants a
     // display.
-    const std::vector<std::string> raw(argv + (argc > 0 ? 1 : 0), argv + argc);
-    const sw::gui::AppCommandLine early = sw::gui::ParseAppCommandLine(raw, false);
+    const sw::gui::AppCommandLine early =
+        sw::gui::ParseAppCommandLine(Arguments(argc, argv), false);
     if (early.action == sw::gui::AppCommandLine::Action::Error) {
         std::fputs(early.message.c_str(), stderr);
         return 2;
@@ -31,16 +31,16 @@ int main(int argc, char** argv) {
         std::fputs(early.message.c_str(), stdout);
         return 0;
     }
+    // The toolkit takes its own options (-platform, -style...) out of argc and argv.
     QApplication app(argc, argv);
-    const sw::gui::AppCommandLine cl =
-        sw::gui::ParseAppCommandLine(Arguments(QApplication::arguments()), true);
+    const sw::gui::AppCommandLine cl = sw::gui::ParseAppCommandLine(Arguments(argc, argv), true);
     if (cl.action == sw::gui::AppCommandLine::Action::Error) {
         std::fputs(cl.message.c_str(), stderr);
         return 2;
     }
     const auto windows = sw::gui::StartApplication();
     if (!cl.file.empty()) {
-        sw::gui::OpenStartFile(*windows, QString::fromStdString(cl.file));
+        sw::gui::OpenStartFile(*windows, std::filesystem::path(cl.file));
     }
     return QApplication::exec();
 }

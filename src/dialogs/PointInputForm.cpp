@@ -1,8 +1,8 @@
 #include "dialogs/PointInputForm.h"
 
-#include "dialogs/DialogButtons.h"
+#include "gui/AppTitle.h"
+#include "gui/DialogButtons.h"
 #include "index/RangedInteger.h"
-#include "view/AppTitle.h"
 
 #include <QApplication>
 #include <QFocusEvent>

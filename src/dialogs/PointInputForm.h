@@ -7,7 +7,7 @@
 // it is left; OK then says which field is wrong and computes nothing until it is
 // mended, so nothing the user did not type ever reaches the point.
 
-#include "dialogs/DialogHost.h"
+#include "gui/DialogHost.h"
 #include "index/Convertions.h"
 
 #include <QDialog>

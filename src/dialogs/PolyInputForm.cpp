@@ -6,10 +6,10 @@
 #include "exchange/OpenVertexFile.h"
 #include "exchange/PasteBlock.h"
 #include "exchange/VertexConversion.h"
-#include "view/AppTitle.h"
-#include "view/CommandKeys.h"
-#include "view/CoreText.h"
-#include "view/ModalSeam.h"
+#include "gui/AppTitle.h"
+#include "gui/CommandKeys.h"
+#include "gui/CoreText.h"
+#include "gui/ModalSeam.h"
 
 #include "coverage/Coverage.h"
 #include "index/CheckedMath.h"
@@ -21,7 +21,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -261,20 +260,24 @@ void TPolyInputForm::OKBtnClick() {
 }
 
 std::optional<OpenOutcome> TPolyInputForm::OpenFile(OpenFilter filterIndex, const QString& path) {
+    return OpenFile(filterIndex, PathToCore(path));
+}
+
+std::optional<OpenOutcome> TPolyInputForm::OpenFile(OpenFilter filterIndex,
+                                                    const std::filesystem::path& path) {
     // The chosen filter only says what to expect: a KML file picked under the
     // text filter is still read as KML.
-    const InputFormat* format = OpenBoxFormat(ReadingFilter(PathToCore(path), filterIndex));
+    const InputFormat* format = OpenBoxFormat(ReadingFilter(path, filterIndex));
     if (format == nullptr) {
-        ShowError(this, QStringLiteral("Unknown file type for \"%1\"").arg(path));
+        ShowError(this, QStringLiteral("Unknown file type for \"%1\"").arg(PathFromCore(path)));
         return std::nullopt;
     }
     return OpenFile(*format, path);
 }
 
 std::optional<OpenOutcome> TPolyInputForm::OpenFile(const InputFormat& format,
-                                                    const QString& path) {
+                                                    const std::filesystem::path& file) {
     AppState& st = host_.session->State();
-    const std::string file = PathToCore(path);
     // A refused or failed read leaves the table, its mode and the file name as
     // they were.
     const VertexTable before = st.vertexTable;
@@ -308,7 +311,11 @@ std::optional<OpenOutcome> TPolyInputForm::OpenFile(const InputFormat& format,
     model_->Reload();
     ApplyColumnWidths();
     // The next "Open" starts where this file was (for this run only).
-    OpenDialog1->setDirectory(QFileInfo(path).absolutePath());
+    std::error_code ec;
+    const std::filesystem::path folder = std::filesystem::absolute(file, ec).parent_path();
+    if (!ec) {
+        OpenDialog1->setDirectory(PathFromCore(folder));
+    }
     host_.session->InputOpened(file);
     UpdateOkEnabled();
     const QString shown = PathFromCore(file);
@@ -377,7 +384,8 @@ void TPolyInputForm::BitBtn1Click() {
         // A table filled from a file draws that file; one typed since Clear is
         // nobody's file.
         host_.acceptFeature(std::move(feature), true, true,
-                            st.InputFileOpened ? st.InputFileName : std::string());
+                            st.InputFileOpened ? std::filesystem::path(st.InputFileName)
+                                               : std::filesystem::path());
     }
 }
 

@@ -4,11 +4,12 @@
 // opened from a tab-delimited text file, a shapefile or a KML file. OK turns the
 // table into the feature and has the main window compute and draw it.
 
-#include "dialogs/DialogHost.h"
 #include "exchange/OpenVertexFile.h"
+#include "gui/DialogHost.h"
 
 #include <QDialog>
 
+#include <filesystem>
 #include <optional>
 
 class QCheckBox;
@@ -39,8 +40,11 @@ public:
     // "Open" of a chosen file in `format`, without the file dialog. Empty when
     // the file was refused (the message has been shown and nothing changed);
     // otherwise how it was taken.
-    std::optional<OpenOutcome> OpenFile(const InputFormat& format, const QString& path);
+    std::optional<OpenOutcome> OpenFile(const InputFormat& format,
+                                        const std::filesystem::path& path);
     // The same for the format at an open box position (1 text, 2 shapefile, 3 KML).
+    std::optional<OpenOutcome> OpenFile(OpenFilter filterIndex, const std::filesystem::path& path);
+    // A name as the file box or a test spells it: converted to a path once.
     std::optional<OpenOutcome> OpenFile(OpenFilter filterIndex, const QString& path);
     // Pastes a block of tab- or comma-separated text at the current cell.
     void PasteText(const QString& text);

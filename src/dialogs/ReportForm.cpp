@@ -5,12 +5,12 @@
 #include "exchange/ExcelFile.h"
 #include "exchange/ReportFiles.h"
 #include "exchange/SafeFile.h"
+#include "gui/AppTitle.h"
+#include "gui/InterfaceFont.h"
+#include "gui/ModalSeam.h"
+#include "gui/ReportPages.h"
 #include "report/ReportFont.h"
 #include "report/ReportTable.h"
-#include "view/AppTitle.h"
-#include "view/InterfaceFont.h"
-#include "view/ModalSeam.h"
-#include "view/PdfFiles.h"
 
 #include <QAction>
 #include <QApplication>

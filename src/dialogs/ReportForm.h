@@ -4,9 +4,9 @@
 // the total and the input line; rebuilt each time it is shown, savable as an
 // Excel worksheet, a workbook, CSV or PDF, and printable.
 
-#include "dialogs/DialogHost.h"
 #include "dialogs/ReportSaveChoice.h"
 #include "exchange/TextTable.h"
+#include "gui/DialogHost.h"
 #include "report/ReportColumns.h"
 #include "report/ReportTable.h"
 

@@ -1,7 +1,7 @@
 #include "dialogs/ReportSaveChoice.h"
 
-#include "view/AppTitle.h"
-#include "view/ModalSeam.h"
+#include "gui/AppTitle.h"
+#include "gui/ModalSeam.h"
 
 #include <QFileDialog>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "dialogs/SetInputForm.h"
 
-#include "dialogs/DialogButtons.h"
+#include "gui/DialogButtons.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>

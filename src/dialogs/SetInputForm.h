@@ -2,7 +2,7 @@
 
 // "Set Input Data": chooses the kind of feature entered next (DataType).
 
-#include "dialogs/DialogHost.h"
+#include "gui/DialogHost.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
 #include "dialogs/VertexGridModel.h"
 
-#include "view/AppTitle.h"
+#include "gui/AppTitle.h"
 
 #include <QApplication>
 #include <QPalette>

@@ -56,7 +56,7 @@ Settings Session::FeatureSettings() const {
 }
 
 ComputeRequest Session::AcceptFeature(Feature feature, bool fitToScreen, bool enableReport,
-                                      std::string source) {
+                                      std::filesystem::path source) {
     feature.FeatureLoaded = 1;
     return Ask(FeatureSettings(), std::move(feature),
                Pending{.isFeature = true,
@@ -74,7 +74,7 @@ ComputeRequest Session::OpenLayer(Feature feature, const std::filesystem::path& 
                        .enableReport = true,
                        .dataType = dataType,
                        .inputFile = path.string(),
-                       .source = path.string()});
+                       .source = path});
 }
 
 ComputeRequest Session::FindSheet(const std::string& number) {

@@ -72,11 +72,11 @@ public:
     // The OK of the point or vertex dialog: the feature (FeatureLoaded set)
     // computed at the current settings. On success "Save Layout" is enabled and
     // the image is fitted when `fitToScreen`. `source` is the file the feature
-    // was read from (UTF-8), empty for a typed one; the caption follows it.
+    // was read from, empty for a typed one; the caption follows it.
     // A zoom that a fit or the image size limit lowered is not inherited: the
     // new feature starts at the default zoom and is lowered only if it must be.
     ComputeRequest AcceptFeature(Feature feature, bool fitToScreen, bool enableReport,
-                                 std::string source = {});
+                                 std::filesystem::path source = {});
 
     // "Open layer": the chosen features of the GIS file at `path` (UTF-8) as one
     // feature, computed at the current settings. With the result the data type
@@ -108,8 +108,8 @@ public:
     // The zoom was lowered by a fit or the size limit, not chosen by the user.
     bool ZoomLowered() const { return zoomLowered_; }
 
-    // The file the shown feature was read from (UTF-8), empty for a typed one.
-    const std::string& FeatureSource() const { return featureSource_; }
+    // The file the shown feature was read from, empty for a typed one.
+    const std::filesystem::path& FeatureSource() const { return featureSource_; }
     // The feature lies wholly outside the index: none of the sheets it touches
     // has a number.
     bool OutsideIndex() const;
@@ -138,7 +138,7 @@ private:
         std::optional<DataKind> dataType =
             std::nullopt; // set with the result; none keeps the current one
         std::optional<std::string> inputFile = std::nullopt; // InputFileName with the result
-        std::string source = {}; // the file a feature request was read from
+        std::filesystem::path source = {}; // the file a feature request was read from
     };
     ComputeRequest Ask(const Settings& s, Feature f, const Pending& p);
     std::optional<ComputeRequest> ChangeSettings(const Settings& next);
@@ -149,7 +149,7 @@ private:
     std::optional<Pending> pending_;
     bool saveEnabled_ = false;
     bool zoomLowered_ = false;
-    std::string featureSource_;
+    std::filesystem::path featureSource_;
 };
 
 } // namespace sw

@@ -2,17 +2,16 @@
 
 #include "exchange/FormatRegistry.h"
 #include "exchange/VertexTable.h"
+#include "gui/CoreText.h"
 #include "index/Settings.h"
-#include "view/CoreText.h"
 
-#include <QFileInfo>
 #include <QMimeData>
 #include <QUrl>
 
 namespace sw::gui {
 
-const InputFormat* DropFormat(const QString& path) {
-    return InputFormatForPath(PathToCore(path).native());
+const InputFormat* DropFormat(const std::filesystem::path& path) {
+    return InputFormatForPath(path.native());
 }
 
 DropRequest ReadDrop(const QMimeData* mime) {
@@ -28,14 +27,15 @@ DropRequest ReadDrop(const QMimeData* mime) {
         r.refusal = QString::fromLatin1(DropLocalFileText);
         return r;
     }
-    r.path = path;
-    r.format = DropFormat(path);
+    // The one conversion of the dropped name: a path from here on.
+    r.path = PathToCore(path);
+    r.format = DropFormat(r.path);
     return r;
 }
 
 DroppedFile ConcludeDrop(DroppedOpen outcome, const InputFormat& format, const VertexTable& table,
-                         DataKind currentDataType, const QString& path) {
-    const QString name = QFileInfo(path).fileName();
+                         DataKind currentDataType, const std::filesystem::path& path) {
+    const QString name = PathFromCore(path.filename());
     DroppedFile r;
     if (outcome != DroppedOpen::Read) {
         r.DataType = currentDataType == DataKind::Polygon ? DataKind::Polygon : DataKind::Polyline;

@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <filesystem>
 
 class QMimeData;
 
@@ -28,7 +29,7 @@ enum class DroppedOpen {
 };
 
 struct DropRequest {
-    QString path;                        // the local file to open; empty when refused
+    std::filesystem::path path;          // the local file to open; empty when refused
     const InputFormat* format = nullptr; // the reader its extension selects, if any
     QString refusal;                     // why the drop is not taken; empty when it is
 };
@@ -41,7 +42,7 @@ inline const char* const DropLocalFileText = "Only files on this computer can be
 DropRequest ReadDrop(const QMimeData* mime);
 
 // The reader for a path, chosen by its extension: null for a path none takes.
-const InputFormat* DropFormat(const QString& path);
+const InputFormat* DropFormat(const std::filesystem::path& path);
 
 struct DroppedFile {
     DataKind DataType = DataKind::Polyline; // the data type the opened file gives
@@ -55,6 +56,6 @@ struct DroppedFile {
 // brings back the vertex dialog. The status names the file without its folder:
 // "Opened route.txt as a polyline".
 DroppedFile ConcludeDrop(DroppedOpen outcome, const InputFormat& format, const VertexTable& table,
-                         DataKind currentDataType, const QString& path);
+                         DataKind currentDataType, const std::filesystem::path& path);
 
 } // namespace sw::gui

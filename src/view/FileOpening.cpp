@@ -1,38 +1,36 @@
 #include "view/FileOpening.h"
 
 #include "exchange/FormatRegistry.h"
-#include "view/AppTitle.h"
-#include "view/FileDrop.h"
-#include "view/MainForm.h"
-#include "view/OpenLayer.h"
+#include "gui/AppTitle.h"
+#include "session/Session.h"
+#include "view/WindowStatus.h"
 
 namespace sw::gui {
 
-void OpenGivenFile(TMainForm& form, const QString& path) {
-    if (form.Computing()) {
-        ShowInformation(&form, QString::fromLatin1(TMainForm::BusyText));
+void OpenGivenFile(WindowStatus& window, GivenFileRoads& roads, const std::filesystem::path& path) {
+    if (window.Computing()) {
+        ShowInformation(&window.Widget(), QString::fromLatin1(WindowStatus::BusyText));
         return;
     }
-    if (OpensAsLayer(PathToCore(path).native())) {
-        form.Layers().Open(path);
+    if (OpensAsLayer(path.native())) {
+        roads.OpenLayerFile(path);
         return;
     }
-    const DialogSet& dialogs = form.Dialogs();
     const InputFormat* format = DropFormat(path);
-    if (format == nullptr || !dialogs.OpenVertexInput) {
+    if (format == nullptr) {
         return;
     }
-    const DroppedOpen outcome = dialogs.OpenVertexInput(*format, path);
+    const DroppedOpen outcome = roads.OpenVertexFile(*format, path);
     if (outcome == DroppedOpen::Refused) {
         return; // the dialog has said why and nothing changed
     }
-    Session& session = form.TheSession();
+    Session& session = roads.TheSession();
     const AppState& st = session.State();
     const DroppedFile taken =
         ConcludeDrop(outcome, *format, st.vertexTable, st.settings.DataType, path);
     session.SetDataType(taken.DataType);
-    form.SetPanelText(0, taken.Status);
-    TMainForm::ShowWidget(dialogs.PolyInputForm);
+    window.SetPanelText(0, taken.Status);
+    roads.ShowVertexDialog();
 }
 
 } // namespace sw::gui

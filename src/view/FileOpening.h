@@ -7,12 +7,33 @@
 // (view/OpenLayer.h), since GDAL knows formats by their content as well as by
 // their extensions.
 
-class QString;
+#include "view/FileDrop.h"
+
+#include <filesystem>
+
+namespace sw {
+class Session;
+struct InputFormat;
+} // namespace sw
 
 namespace sw::gui {
 
-class TMainForm;
+class WindowStatus;
 
-void OpenGivenFile(TMainForm& form, const QString& path);
+// The two roads as the main window offers them.
+class GivenFileRoads {
+public:
+    virtual ~GivenFileRoads() = default;
+    virtual Session& TheSession() = 0;
+    // "Open layer"'s read of the file, without its open box.
+    virtual void OpenLayerFile(const std::filesystem::path& path) = 0;
+    // The vertex dialog's "Open" of the file in `format`, without its file box
+    // (Refused when there is no vertex dialog).
+    virtual DroppedOpen OpenVertexFile(const InputFormat& format,
+                                       const std::filesystem::path& path) = 0;
+    virtual void ShowVertexDialog() = 0;
+};
+
+void OpenGivenFile(WindowStatus& window, GivenFileRoads& roads, const std::filesystem::path& path);
 
 } // namespace sw::gui

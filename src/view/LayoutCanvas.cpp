@@ -1,5 +1,5 @@
 #include "view/LayoutCanvas.h"
-#include "view/InterfaceFont.h"
+#include "gui/InterfaceFont.h"
 
 #include <QPainterPath>
 #include <QPolygon>

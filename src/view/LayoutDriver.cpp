@@ -2,7 +2,7 @@
 
 #include "coverage/Coverage.h"
 #include "coverage/LayoutSizing.h"
-#include "view/AppTitle.h"
+#include "gui/AppTitle.h"
 #include "view/LayoutPane.h"
 
 #include <QWidget>

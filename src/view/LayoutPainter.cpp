@@ -3,9 +3,9 @@
 #include "coverage/Coverage.h"
 #include "coverage/LargeBlock.h"
 #include "coverage/PixelFrame.h"
+#include "gui/CoreText.h"
 #include "index/CheckedMath.h"
 #include "index/SheetNumber.h"
-#include "view/CoreText.h"
 
 #include <algorithm>
 #include <cmath>

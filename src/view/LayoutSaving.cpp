@@ -5,7 +5,7 @@
 #include "exchange/OgrGridFile.h"
 #include "exchange/SafeFile.h"
 #include "exchange/WorldFile.h"
-#include "view/AppTitle.h"
+#include "gui/AppTitle.h"
 #include "view/PdfFiles.h"
 #include "view/PictureFiles.h"
 

@@ -1,6 +1,6 @@
 #include "view/MainForm.h"
 
-#include "view/AppTitle.h"
+#include "gui/AppTitle.h"
 #include "view/ComputationRunner.h"
 #include "view/FileOpening.h"
 #include "view/LayoutDriver.h"
@@ -41,7 +41,12 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     drawing_->Progress().OnBusyChanged([this] { UpdateCommands(); });
     computation_ = new ComputationRunner(
         progressBar_, [this](const QString& text) { SetPanelText(0, text); }, this);
-    layerOpening_ = new LayerOpening(*this);
+    layerOpening_ = new LayerOpening(
+        *this,
+        [this](Feature feature, const std::filesystem::path& path) {
+            AcceptLayer(std::move(feature), path);
+        },
+        this);
     ConnectControls();
     setAcceptDrops(true);
     BindMainFormKeys(*this, *this);
@@ -97,7 +102,15 @@ void TMainForm::showEvent(QShowEvent* event) {
     if (!shown_) {
         shown_ = true;
         FormShow();
-        StartScreenshotSeam(*this);
+        ScreenshotHooks hooks;
+        hooks.enterFeature = [this](Feature feature) {
+            AcceptFeature(std::move(feature), false, false);
+            FormActivate();
+        };
+        hooks.afterComputation = [this](std::function<void()> then) {
+            connect(this, &TMainForm::ComputationFinished, this, std::move(then));
+        };
+        StartScreenshotSeam(*this, hooks);
     }
 }
 
@@ -203,7 +216,7 @@ void TMainForm::SettingsPicked(std::optional<ComputeRequest> request) {
 }
 
 void TMainForm::AcceptFeature(Feature feature, bool fitToScreen, bool enableReport,
-                              std::string source) {
+                              std::filesystem::path source) {
     if (!Computing()) {
         StartComputation(session_.AcceptFeature(std::move(feature), fitToScreen, enableReport,
                                                 std::move(source)));
@@ -212,7 +225,7 @@ void TMainForm::AcceptFeature(Feature feature, bool fitToScreen, bool enableRepo
     }
 }
 
-void TMainForm::AcceptLayer(Feature feature, const std::string& path) {
+void TMainForm::AcceptLayer(Feature feature, const std::filesystem::path& path) {
     if (!Computing()) {
         StartComputation(session_.OpenLayer(std::move(feature), path));
     } else {
@@ -422,8 +435,21 @@ void TMainForm::dropEvent(QDropEvent* event) {
     TakeDrop(*this, event);
 }
 
-void TMainForm::OpenDroppedFile(const QString& path) {
-    OpenGivenFile(*this, path);
+void TMainForm::OpenDroppedFile(const std::filesystem::path& path) {
+    OpenGivenFile(*this, *this, path);
+}
+
+void TMainForm::OpenLayerFile(const std::filesystem::path& path) {
+    layerOpening_->Open(path);
+}
+
+DroppedOpen TMainForm::OpenVertexFile(const InputFormat& format,
+                                      const std::filesystem::path& path) {
+    return dialogs_.OpenVertexInput ? dialogs_.OpenVertexInput(format, path) : DroppedOpen::Refused;
+}
+
+void TMainForm::ShowVertexDialog() {
+    ShowWidget(dialogs_.PolyInputForm);
 }
 
 } // namespace sw::gui

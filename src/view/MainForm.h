@@ -6,8 +6,10 @@
 // work is done by units it delegates to: its controls (view/MainFormControls.h),
 // their wiring (view/WindowInput.h), the computations on a worker
 // (view/ComputationRunner.h), the layout image (view/LayoutDriver.h), saving
-// (view/SaveLayoutFlow.h) and files given to it (view/FileOpening.h). The
-// handler names are those of the original window.
+// (view/SaveLayoutFlow.h) and files given to it (view/FileOpening.h). Those
+// units see the window through narrow interfaces (view/WindowStatus.h and what
+// each adds), never through this class. The handler names are those of the
+// original window.
 
 #include "coverage/Feature.h"
 #include "coverage/LayoutGeometry.h"
@@ -15,12 +17,15 @@
 #include "exchange/FormatRegistry.h"
 #include "session/Session.h"
 #include "view/FileDrop.h"
+#include "view/FileOpening.h"
 #include "view/LayoutPane.h"
 #include "view/LayoutSaving.h"
 #include "view/MainFormControls.h"
+#include "view/WindowInput.h"
 
 #include <QMainWindow>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -44,17 +49,22 @@ struct DialogSet {
     // The vertex dialog's own Clear (empties its grid, InputFileOpened := false).
     std::function<void()> ClearVertexInput;
     // The vertex dialog's "Open" of a file in a format, without its file dialog.
-    std::function<DroppedOpen(const InputFormat& format, const QString& path)> OpenVertexInput;
+    std::function<DroppedOpen(const InputFormat& format, const std::filesystem::path& path)>
+        OpenVertexInput;
 };
 
-class TMainForm : public QMainWindow, private MainFormControls {
+class TMainForm : public QMainWindow,
+                  public WindowCommands,
+                  public GivenFileRoads,
+                  private MainFormControls {
     Q_OBJECT
 
 public:
     explicit TMainForm(QWidget* parent = nullptr);
     ~TMainForm() override;
 
-    Session& TheSession() { return session_; }
+    Session& TheSession() override { return session_; }
+    QWidget& Widget() override { return *this; }
     AppState& State() { return session_.State(); }
     const AppState& State() const { return session_.State(); }
 
@@ -63,9 +73,6 @@ public:
     // Shows a window of the set over the others (null: nothing).
     static void ShowWidget(QWidget* w);
 
-    // Told when a command cannot run because a computation runs.
-    static constexpr const char* BusyText =
-        "A calculation is running. Wait for it to end or press Escape to stop it.";
     // Said in panel 0 for a feature that lies wholly outside the index.
     static constexpr const char* OutsideIndexText =
         "Outside the index: no sheet of the series lies here";
@@ -77,25 +84,25 @@ public:
     // box and change nothing.
     // `source` is the file the feature was read from, empty for a typed one.
     void AcceptFeature(Feature feature, bool fitToScreen, bool enableReport,
-                       std::string source = {});
+                       std::filesystem::path source = {});
 
-    // What "Open layer" does with the chosen features of the file at `path`
-    // (as the file system spells it): the session's OpenLayer, computed as above.
-    void AcceptLayer(Feature feature, const std::string& path);
+    // What "Open layer" does with the chosen features of the file at `path`:
+    // the session's OpenLayer, computed as above.
+    void AcceptLayer(Feature feature, const std::filesystem::path& path);
     // "Open layer" itself, with its open box and chooser (view/OpenLayer.h).
     LayerOpening& Layers() { return *layerOpening_; }
 
     // Panel texts of the status bar (0, 1, 2).
-    void SetPanelText(int panel, const QString& text);
-    QString PanelText(int panel) const;
+    void SetPanelText(int panel, const QString& text) override;
+    QString PanelText(int panel) const override;
 
     // True while a computation runs or the layout is drawn (the state-changing
     // commands are disabled).
-    bool Computing() const;
+    bool Computing() const override;
 
     // Escape: stops a running computation (the previous result stays) or a
     // drawing of the layout (the feature stays, without an image).
-    void CancelComputation();
+    void CancelComputation() override;
     // The drawing of the layout's progress and stop (tests step through it).
     PaintProgress& Drawing();
     // Runs the event loop until no computation runs or `timeoutMs` passed; true
@@ -119,28 +126,34 @@ public:
     void FormPaint();
 
     // Setting and command handlers, in tool bar order.
-    void ComboBox1Change(int item);
-    void ComboBox2Change(int item);
-    void SpeedButton1Click();
-    void PointBtnClick();
-    void ReportBtnClick();
-    void SaveBtnClick();
-    void ClearBtnClick();
-    void SpeedButton4Click();
-    void ZoominBtnClick();
-    void ZoomoutBtnClick();
-    void AboutbtnClick();
-    void exitbtnClick();
+    void ComboBox1Change(int item) override;
+    void ComboBox2Change(int item) override;
+    void SpeedButton1Click() override;
+    void PointBtnClick() override;
+    void ReportBtnClick() override;
+    void SaveBtnClick() override;
+    void ClearBtnClick() override;
+    void SpeedButton4Click() override;
+    void ZoominBtnClick() override;
+    void ZoomoutBtnClick() override;
+    void AboutbtnClick() override;
+    void exitbtnClick() override;
 
     // "Find sheet" (Enter in FindSheetEdit): the sheet `number` of the current
     // series is drawn at its scale as a point at its centre; an unknown number is
     // told in a message box and changes nothing.
-    void FindSheet(const QString& number);
+    void FindSheet(const QString& number) override;
 
     // A file dropped on the window, once the drop is over: a vertex text file is
     // read by the vertex dialog's "Open", the data type set to Polyline, and the
     // dialog shown; any other file takes the road of "Open layer".
-    void OpenDroppedFile(const QString& path);
+    void OpenDroppedFile(const std::filesystem::path& path) override;
+
+    // The roads of a given file (view/FileOpening.h).
+    void OpenLayerFile(const std::filesystem::path& path) override;
+    DroppedOpen OpenVertexFile(const InputFormat& format,
+                               const std::filesystem::path& path) override;
+    void ShowVertexDialog() override;
 
     // What "Save Layout" does once the dialog has given an entry (1-based) and a
     // name; a file estimated over the check's threshold is written only when the
@@ -153,13 +166,13 @@ public:
     void FitToscreen();
 
     // The pointer handlers of the layout image (image pixels).
-    void Image1MouseMove(int x, int y);
+    void Image1MouseMove(int x, int y) override;
     // A click zooms in (left) or out (right) keeping the clicked pixel in view;
     // without a position (negative) the image is centred as after a zoom command.
-    void Image1MouseDown(Qt::MouseButton button, int x = -1, int y = -1);
+    void Image1MouseDown(Qt::MouseButton button, int x = -1, int y = -1) override;
     // Zooms `steps` steps in (positive) or out, keeping what lies under image
     // pixel `imagePos` where it is in the window.
-    void ZoomAt(int steps, QPoint imagePos);
+    void ZoomAt(int steps, QPoint imagePos) override;
 
 signals:
     // A computation has ended and its result (if any) is in the state.

@@ -1,8 +1,8 @@
 #include "view/MainFormControls.h"
 
+#include "gui/AppTitle.h"
 #include "index/Settings.h"
 #include "session/FindSheet.h"
-#include "view/AppTitle.h"
 #include "view/CaptionButton.h"
 #include "view/LayoutSaving.h"
 #include "view/ToolBarFit.h"

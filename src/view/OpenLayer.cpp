@@ -1,17 +1,16 @@
 #include "view/OpenLayer.h"
 
 #include "coverage/FeatureUnion.h"
-#include "dialogs/LayerChooser.h"
 #include "exchange/FileError.h"
 #include "exchange/FormatRegistry.h"
+#include "gui/AppTitle.h"
+#include "gui/ModalSeam.h"
 #include "index/Settings.h"
-#include "view/AppTitle.h"
 #include "view/BackgroundWork.h"
-#include "view/MainForm.h"
-#include "view/ModalSeam.h"
+#include "view/LayerChooser.h"
+#include "view/WindowStatus.h"
 
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QMetaObject>
 
 #include <exception>
@@ -54,9 +53,9 @@ const char* DataTypeName(DataKind dataType) {
 } // namespace
 
 QString OpenedLayerText(const GisLayer& layer, std::size_t chosen, DataKind dataType,
-                        const QString& path) {
+                        const std::filesystem::path& path) {
     const std::size_t total = layer.Features.size();
-    QString text = QStringLiteral("Opened %1: ").arg(QFileInfo(path).fileName());
+    QString text = QStringLiteral("Opened %1: ").arg(PathFromCore(path.filename()));
     text += chosen == total ? QStringLiteral("%1 feature%2").arg(total).arg(total == 1 ? "" : "s")
                             : QStringLiteral("%1 of %2 features").arg(chosen).arg(total);
     text += QStringLiteral(" as a %1").arg(QString::fromLatin1(DataTypeName(dataType)));
@@ -67,9 +66,10 @@ QString OpenedLayerText(const GisLayer& layer, std::size_t chosen, DataKind data
     return text;
 }
 
-LayerOpening::LayerOpening(TMainForm& main)
-    : QObject(&main), main_(main), fileChoice_(AskLayerFile), featureChoice_(ChooseInChooser),
-      reading_([](const std::string& path, const GisLayerOptions& options) {
+LayerOpening::LayerOpening(WindowStatus& window, LayerAcceptance accept, QObject* parent)
+    : QObject(parent), window_(window), accept_(std::move(accept)), fileChoice_(AskLayerFile),
+      featureChoice_(ChooseInChooser),
+      reading_([](const std::filesystem::path& path, const GisLayerOptions& options) {
           return ReadGisLayer(path, options);
       }),
       work_(new BackgroundWork(this)) {
@@ -88,20 +88,23 @@ bool LayerOpening::Running() const {
 }
 
 void LayerOpening::OpenLayerClick() {
-    if (Running() || main_.Computing()) {
+    if (Running() || window_.Computing()) {
         return;
     }
-    const QString path = fileChoice_ ? fileChoice_(&main_) : QString();
+    const QString path = fileChoice_ ? fileChoice_(&window_.Widget()) : QString();
     if (!path.isEmpty()) {
         Open(path);
     }
 }
 
 bool LayerOpening::Open(const QString& path) {
+    return Open(PathToCore(path));
+}
+
+bool LayerOpening::Open(const std::filesystem::path& file) {
     if (Running()) {
         return false;
     }
-    const std::string file = PathToCore(path).string();
     auto outcome = std::make_shared<ReadOutcome>();
     const bool started =
         work_->Start([outcome, file, read = reading_](const std::atomic<bool>& cancel) {
@@ -117,7 +120,7 @@ bool LayerOpening::Open(const QString& path) {
                 outcome->failure = e.what();
             } catch (const std::bad_alloc&) {
                 outcome->failure =
-                    "Cannot read \"" + file + "\": it is too large to hold in memory";
+                    "Cannot read \"" + file.string() + "\": it is too large to hold in memory";
             } catch (const std::exception& e) {
                 outcome->failure = e.what();
             }
@@ -126,9 +129,9 @@ bool LayerOpening::Open(const QString& path) {
         return false;
     }
     outcome_ = std::move(outcome);
-    path_ = path;
-    statusBefore_ = main_.PanelText(0);
-    main_.SetPanelText(0, QStringLiteral("Reading %1...").arg(QFileInfo(path).fileName()));
+    path_ = file;
+    statusBefore_ = window_.PanelText(0);
+    window_.SetPanelText(0, QStringLiteral("Reading %1...").arg(PathFromCore(file.filename())));
     emit BusyChanged();
     return true;
 }
@@ -139,7 +142,7 @@ void LayerOpening::Cancel() {
     }
     work_->Abandon();
     outcome_.reset();
-    main_.SetPanelText(0, QString::fromStdString(GisReadCancelled().what()));
+    window_.SetPanelText(0, QString::fromStdString(GisReadCancelled().what()));
     emit BusyChanged();
 }
 
@@ -150,23 +153,24 @@ void LayerOpening::ReadDone() {
         return;
     }
     if (outcome->cancelled) {
-        main_.SetPanelText(0, QString::fromStdString(outcome->failure));
+        window_.SetPanelText(0, QString::fromStdString(outcome->failure));
     } else if (!outcome->layer) {
-        main_.SetPanelText(0, statusBefore_);
-        ShowError(&main_, QString::fromStdString(outcome->failure));
+        window_.SetPanelText(0, statusBefore_);
+        ShowError(&window_.Widget(), QString::fromStdString(outcome->failure));
     } else {
-        Conclude(std::move(*outcome->layer), path_);
+        Conclude(std::move(*outcome->layer));
     }
 }
 
-void LayerOpening::Conclude(GisLayer layer, const QString& path) {
+void LayerOpening::Conclude(GisLayer layer) {
     std::vector<std::size_t> chosen;
     if (layer.Features.size() == 1) {
         chosen = {0};
     } else {
-        const auto choice = featureChoice_ ? featureChoice_(layer, &main_) : std::nullopt;
+        const auto choice =
+            featureChoice_ ? featureChoice_(layer, &window_.Widget()) : std::nullopt;
         if (!choice || choice->empty()) {
-            main_.SetPanelText(0, statusBefore_);
+            window_.SetPanelText(0, statusBefore_);
             return;
         }
         chosen = *choice;
@@ -178,14 +182,15 @@ void LayerOpening::Conclude(GisLayer layer, const QString& path) {
         }
     }
     Feature feature = UnionFeature(shapes);
-    opened_ = OpenedLayerText(layer, shapes.size(), DataTypeOf(feature), path);
-    main_.AcceptLayer(std::move(feature), PathToCore(path).string());
+    opened_ = OpenedLayerText(layer, shapes.size(), DataTypeOf(feature), path_);
+    if (accept_) {
+        accept_(std::move(feature), path_);
+    }
     emit HandedOver();
 }
 
 void LayerOpening::Committed() {
-    main_.setWindowTitle(path_);
-    main_.SetPanelText(0, opened_);
+    window_.SetPanelText(0, opened_);
 }
 
 } // namespace sw::gui

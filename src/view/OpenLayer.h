@@ -3,7 +3,8 @@
 // "Open layer": any file GDAL reads, read on a worker thread (Escape stops it),
 // its features chosen when there are several, and their union handed to the main
 // window, which computes it as it computes any feature. A file that cannot be
-// read, a cancelled read and a cancelled choice change nothing.
+// read, a cancelled read and a cancelled choice change nothing. Of the window it
+// needs its status (view/WindowStatus.h) and where the union goes.
 
 #include "exchange/GisLayerReader.h"
 #include "index/Settings.h"
@@ -12,6 +13,7 @@
 #include <QString>
 
 #include <cstddef>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -23,7 +25,7 @@ class QWidget;
 namespace sw::gui {
 
 class BackgroundWork;
-class TMainForm;
+class WindowStatus;
 
 // The layer's features "Open layer" computes: all of them when there is one,
 // else the chooser's choice (indexes into the layer); nullopt when cancelled.
@@ -33,13 +35,16 @@ using FeatureChoice =
 using LayerFileChoice = std::function<QString(QWidget* parent)>;
 // What reads the file on the worker: ReadGisLayer, or a stand-in in tests.
 using LayerReading =
-    std::function<GisLayer(const std::string& path, const GisLayerOptions& options)>;
+    std::function<GisLayer(const std::filesystem::path& path, const GisLayerOptions& options)>;
+// Where the union of the chosen features goes: the window's computation, with
+// the file it was read from.
+using LayerAcceptance = std::function<void(Feature feature, const std::filesystem::path& path)>;
 
 class LayerOpening : public QObject {
     Q_OBJECT
 
 public:
-    explicit LayerOpening(TMainForm& main);
+    LayerOpening(WindowStatus& window, LayerAcceptance accept, QObject* parent);
     // Leaves a running read behind: quitting never waits on a file.
     ~LayerOpening() override;
 
@@ -52,6 +57,8 @@ public:
     void OpenLayerClick();
     // Reads the file at `path` on the worker; false (and nothing started) while
     // a read runs.
+    bool Open(const std::filesystem::path& path);
+    // A name as the open box gives it, converted to a path once.
     bool Open(const QString& path);
 
     bool Running() const;
@@ -59,8 +66,8 @@ public:
     // before and the reading thread, left behind, drops what it finds.
     void Cancel();
 
-    // The window committed the layer's result: the caption names the file and
-    // the status bar says what was opened.
+    // The window committed the layer's result (its caption already names the
+    // file, the feature's source): the status bar says what was opened.
     void Committed();
 
 signals:
@@ -71,7 +78,7 @@ signals:
 
 private:
     void ReadDone();
-    void Conclude(GisLayer layer, const QString& path);
+    void Conclude(GisLayer layer);
 
     // What one read gives, owned by the worker and the window together, so a
     // read left behind writes only into its own.
@@ -81,12 +88,13 @@ private:
         bool cancelled = false;
     };
 
-    TMainForm& main_;
+    WindowStatus& window_;
+    LayerAcceptance accept_;
     LayerFileChoice fileChoice_;
     FeatureChoice featureChoice_;
     LayerReading reading_;
     BackgroundWork* work_;
-    QString path_;
+    std::filesystem::path path_;
     QString statusBefore_;
     QString opened_;                       // the status text once the result is committed
     std::shared_ptr<ReadOutcome> outcome_; // of the running read
@@ -95,6 +103,6 @@ private:
 // The status text after a layer has been opened: "Opened districts.gpkg: 3 of 5
 // features as a polygon", with the note on features left out when there are.
 QString OpenedLayerText(const GisLayer& layer, std::size_t chosen, DataKind dataType,
-                        const QString& path);
+                        const std::filesystem::path& path);
 
 } // namespace sw::gui

@@ -1,8 +1,8 @@
 #include "view/SaveLayoutFlow.h"
 
-#include "view/AppTitle.h"
+#include "gui/AppTitle.h"
+#include "gui/ModalSeam.h"
 #include "view/LayoutPane.h"
-#include "view/ModalSeam.h"
 
 #include <QFileDialog>
 #include <QFileInfo>

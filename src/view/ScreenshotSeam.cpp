@@ -1,11 +1,10 @@
 #include "view/ScreenshotSeam.h"
 
-#include "view/MainForm.h"
-
 #include <QCoreApplication>
 #include <QPixmap>
 #include <QStringList>
 #include <QTimer>
+#include <QWidget>
 
 #include <cstdio>
 
@@ -16,7 +15,7 @@ namespace {
 // Time for the window manager to map and paint the maximised window.
 constexpr int SettleMs = 1500;
 
-void GrabAndQuit(TMainForm& form, const QString& path) {
+void GrabAndQuit(QWidget& form, const QString& path) {
     QTimer::singleShot(SettleMs, &form, [&form, path] {
         form.repaint();
         const bool ok = form.grab().save(path, "PNG");
@@ -28,7 +27,7 @@ void GrabAndQuit(TMainForm& form, const QString& path) {
 
 } // namespace
 
-void StartScreenshotSeam(TMainForm& form) {
+void StartScreenshotSeam(QWidget& form, const ScreenshotHooks& hooks) {
     const QString point = qEnvironmentVariable("SHEETWRIGHT_DEMO_POINT");
     const QString shot = qEnvironmentVariable("SHEETWRIGHT_SCREENSHOT");
     if (point.isEmpty() && shot.isEmpty()) {
@@ -43,16 +42,13 @@ void StartScreenshotSeam(TMainForm& form) {
     if (!point.isEmpty() && !valid) {
         std::fprintf(stderr, "SHEETWRIGHT_DEMO_POINT needs six whole numbers\n");
     }
-    QTimer::singleShot(0, &form, [&form, valid, v, shot] {
+    QTimer::singleShot(0, &form, [&form, hooks, valid, v, shot] {
         if (valid) {
             if (!shot.isEmpty()) {
-                QObject::connect(&form, &TMainForm::ComputationFinished, &form,
-                                 [&form, shot] { GrabAndQuit(form, shot); });
+                hooks.afterComputation([&form, shot] { GrabAndQuit(form, shot); });
             }
-            form.AcceptFeature(
-                MakePointFeature(DmsAngle{v[0], v[1], v[2]}, DmsAngle{v[3], v[4], v[5]}), false,
-                false);
-            form.FormActivate();
+            hooks.enterFeature(
+                MakePointFeature(DmsAngle{v[0], v[1], v[2]}, DmsAngle{v[3], v[4], v[5]}));
         } else if (!shot.isEmpty()) {
             GrabAndQuit(form, shot);
         }

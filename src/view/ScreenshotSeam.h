@@ -7,12 +7,24 @@
 //   SHEETWRIGHT_SCREENSHOT=file.png         grabs the window into the file once
 //                                           the layout is drawn, then quits.
 
+#include "coverage/Feature.h"
+
+#include <functional>
+
+class QWidget;
+
 namespace sw::gui {
 
-class TMainForm;
+// What the seam does with the main window besides grabbing it.
+struct ScreenshotHooks {
+    // Enters a typed feature as the point dialog's OK does.
+    std::function<void(Feature feature)> enterFeature;
+    // Calls `then` each time a computation has ended.
+    std::function<void(std::function<void()> then)> afterComputation;
+};
 
 // Called once, when the main window is first shown; does nothing unless the
 // variables are set.
-void StartScreenshotSeam(TMainForm& form);
+void StartScreenshotSeam(QWidget& window, const ScreenshotHooks& hooks);
 
 } // namespace sw::gui

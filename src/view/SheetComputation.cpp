@@ -1,9 +1,9 @@
 #include "view/SheetComputation.h"
 
 #include "coverage/Coverage.h"
+#include "gui/AppTitle.h"
 #include "index/CheckedMath.h"
 #include "session/Session.h"
-#include "view/AppTitle.h"
 #include "view/BackgroundWork.h"
 
 #include <QMetaObject>

@@ -1,9 +1,8 @@
 #include "view/WindowInput.h"
 
-#include "view/CommandKeys.h"
+#include "gui/CommandKeys.h"
 #include "view/FileDrop.h"
 #include "view/LayoutPane.h"
-#include "view/MainForm.h"
 #include "view/MainFormControls.h"
 
 #include <QComboBox>
@@ -15,34 +14,46 @@
 
 namespace sw::gui {
 
-void ConnectMainFormCommands(TMainForm& form, const MainFormControls& c) {
-    TMainForm* f = &form;
-    QObject::connect(c.SpeedButton1, &QToolButton::clicked, f, &TMainForm::SpeedButton1Click);
-    QObject::connect(c.PointBtn, &QToolButton::clicked, f, &TMainForm::PointBtnClick);
-    QObject::connect(c.ReportBtn, &QToolButton::clicked, f, &TMainForm::ReportBtnClick);
-    QObject::connect(c.SaveBtn, &QToolButton::clicked, f, &TMainForm::SaveBtnClick);
-    QObject::connect(c.ClearBtn, &QToolButton::clicked, f, &TMainForm::ClearBtnClick);
-    QObject::connect(c.SpeedButton4, &QToolButton::clicked, f, &TMainForm::SpeedButton4Click);
-    QObject::connect(c.ZoominBtn, &QToolButton::clicked, f, &TMainForm::ZoominBtnClick);
-    QObject::connect(c.ZoomoutBtn, &QToolButton::clicked, f, &TMainForm::ZoomoutBtnClick);
-    QObject::connect(c.Aboutbtn, &QToolButton::clicked, f, &TMainForm::AboutbtnClick);
-    QObject::connect(c.exitbtn, &QToolButton::clicked, f, &TMainForm::exitbtnClick);
+void ConnectMainFormCommands(WindowCommands& window, const MainFormControls& c) {
+    WindowCommands* w = &window;
+    QWidget* context = &window.Widget();
+    const auto click = [w, context](QToolButton* button, void (WindowCommands::*handler)()) {
+        QObject::connect(button, &QToolButton::clicked, context, [w, handler] { (w->*handler)(); });
+    };
+    click(c.SpeedButton1, &WindowCommands::SpeedButton1Click);
+    click(c.PointBtn, &WindowCommands::PointBtnClick);
+    click(c.ReportBtn, &WindowCommands::ReportBtnClick);
+    click(c.SaveBtn, &WindowCommands::SaveBtnClick);
+    click(c.ClearBtn, &WindowCommands::ClearBtnClick);
+    click(c.SpeedButton4, &WindowCommands::SpeedButton4Click);
+    click(c.ZoominBtn, &WindowCommands::ZoominBtnClick);
+    click(c.ZoomoutBtn, &WindowCommands::ZoomoutBtnClick);
+    click(c.Aboutbtn, &WindowCommands::AboutbtnClick);
+    click(c.exitbtn, &WindowCommands::exitbtnClick);
     // activated: only the user's picks; selections made in code raise no change.
-    QObject::connect(c.ComboBox1, &QComboBox::activated, f, &TMainForm::ComboBox1Change);
-    QObject::connect(c.ComboBox2, &QComboBox::activated, f, &TMainForm::ComboBox2Change);
+    QObject::connect(c.ComboBox1, &QComboBox::activated, context,
+                     [w](int item) { w->ComboBox1Change(item); });
+    QObject::connect(c.ComboBox2, &QComboBox::activated, context,
+                     [w](int item) { w->ComboBox2Change(item); });
     QLineEdit* edit = c.FindSheetEdit;
-    QObject::connect(edit, &QLineEdit::returnPressed, f, [f, edit] { f->FindSheet(edit->text()); });
+    QObject::connect(edit, &QLineEdit::returnPressed, context,
+                     [w, edit] { w->FindSheet(edit->text()); });
 }
 
-void ConnectLayoutPointer(TMainForm& form, LayoutPane& pane) {
-    TMainForm* f = &form;
-    QObject::connect(&pane, &LayoutPane::PointerMoved, f, &TMainForm::Image1MouseMove);
-    QObject::connect(&pane, &LayoutPane::PointerPressed, f, &TMainForm::Image1MouseDown);
-    QObject::connect(&pane, &LayoutPane::WheelZoom, f,
-                     [f](int steps, int x, int y) { f->ZoomAt(steps, QPoint(x, y)); });
+void ConnectLayoutPointer(WindowCommands& window, LayoutPane& pane) {
+    WindowCommands* w = &window;
+    QWidget* context = &window.Widget();
+    QObject::connect(&pane, &LayoutPane::PointerMoved, context,
+                     [w](int x, int y) { w->Image1MouseMove(x, y); });
+    QObject::connect(
+        &pane, &LayoutPane::PointerPressed, context,
+        [w](Qt::MouseButton button, int x, int y) { w->Image1MouseDown(button, x, y); });
+    QObject::connect(&pane, &LayoutPane::WheelZoom, context,
+                     [w](int steps, int x, int y) { w->ZoomAt(steps, QPoint(x, y)); });
 }
 
-void BindMainFormKeys(TMainForm& form, const MainFormControls& c) {
+void BindMainFormKeys(WindowCommands& window, const MainFormControls& c) {
+    QWidget& form = window.Widget();
     const auto key = [](QKeyCombination k) { return QKeySequence(k); };
     BindCommandKeys(
         form, {
@@ -60,7 +71,8 @@ void BindMainFormKeys(TMainForm& form, const MainFormControls& c) {
                   {c.exitbtn, {key(Qt::CTRL | Qt::Key_Q)}},
               });
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &form);
-    QObject::connect(escape, &QShortcut::activated, &form, &TMainForm::CancelComputation);
+    WindowCommands* w = &window;
+    QObject::connect(escape, &QShortcut::activated, &form, [w] { w->CancelComputation(); });
     auto* find = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F), &form);
     QLineEdit* edit = c.FindSheetEdit;
     QObject::connect(find, &QShortcut::activated, edit, [edit] {
@@ -69,30 +81,32 @@ void BindMainFormKeys(TMainForm& form, const MainFormControls& c) {
     });
 }
 
-void EnterDrag(TMainForm& form, QDragEnterEvent* event) {
+void EnterDrag(WindowStatus& window, QDragEnterEvent* event) {
     // A refused drag says why while it is over the window; no drop follows it.
     const DropRequest drop = ReadDrop(event->mimeData());
     if (!drop.refusal.isEmpty()) {
-        form.SetPanelText(0, drop.refusal);
+        window.SetPanelText(0, drop.refusal);
         event->ignore();
-    } else if (form.Computing()) {
-        form.SetPanelText(0, QString::fromLatin1(TMainForm::BusyText));
+    } else if (window.Computing()) {
+        window.SetPanelText(0, QString::fromLatin1(WindowStatus::BusyText));
         event->ignore();
     } else {
         event->acceptProposedAction();
     }
 }
 
-void TakeDrop(TMainForm& form, QDropEvent* event) {
+void TakeDrop(WindowCommands& window, QDropEvent* event) {
     const DropRequest drop = ReadDrop(event->mimeData());
     if (!drop.refusal.isEmpty()) {
-        form.SetPanelText(0, drop.refusal);
+        window.SetPanelText(0, drop.refusal);
         event->ignore();
         return;
     }
     event->acceptProposedAction();
+    WindowCommands* w = &window;
     QMetaObject::invokeMethod(
-        &form, [&form, path = drop.path] { form.OpenDroppedFile(path); }, Qt::QueuedConnection);
+        &window.Widget(), [w, path = drop.path] { w->OpenDroppedFile(path); },
+        Qt::QueuedConnection);
 }
 
 } // namespace sw::gui

@@ -3,7 +3,7 @@
 // The main window as a dialog under test sees it: a session of its own, and
 // a record of every feature the dialog accepted instead of a computation.
 
-#include "dialogs/DialogHost.h"
+#include "gui/DialogHost.h"
 #include "session/Session.h"
 
 #include <optional>

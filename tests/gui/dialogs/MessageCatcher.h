@@ -4,7 +4,7 @@
 // raises, at the moment it raises them, and records them: installed as the
 // application's modal answerer for as long as it lives.
 
-#include "view/ModalSeam.h"
+#include "gui/ModalSeam.h"
 
 #include <QDialog>
 #include <QStringList>

@@ -14,8 +14,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
+
+#include <filesystem>
 
 namespace sw::gui {
 
@@ -156,6 +159,28 @@ private slots:
         OpenStartFile(*app, QStringLiteral("notes.docx"));
         QTRY_VERIFY(app->MainForm->PanelText(0).contains(QStringLiteral(".txt")));
         QVERIFY(!app->PolyInputForm->isVisible());
+    }
+
+    // A name in other scripts, given as a path, is the same bytes in the caption
+    // and in what the computed feature says it was read from.
+    void aNamedFileKeepsItsNameThroughOpenAndCompute() {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const std::filesystem::path file = std::filesystem::path(dir.path().toStdString()) /
+                                           "Stra\xc3\x9f"
+                                           "e \xe6\x9d\xb1\xe4\xba\xac.txt";
+        std::filesystem::copy_file(
+            std::filesystem::path(qgetenv("SHEETWRIGHT_TEST_DATA").toStdString()) /
+                "dialogs/route.txt",
+            file);
+        OpenStartFile(*app, file);
+        QTRY_VERIFY(app->PolyInputForm->isVisible());
+        QCOMPARE(app->MainForm->windowTitle(), QString::fromUtf8(file.c_str()));
+        app->PolyInputForm->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
+        QVERIFY(app->MainForm->WaitForComputation());
+        QVERIFY2(messages->boxes.empty(), qPrintable(messages->LastText()));
+        QCOMPARE(app->MainForm->TheSession().FeatureSource().native(), file.native());
+        QCOMPARE(app->MainForm->windowTitle(), QString::fromUtf8(file.c_str()));
     }
 
     void commandLineHelpVersionFileAndMistakes() {

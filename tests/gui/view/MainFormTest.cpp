@@ -11,8 +11,8 @@
 #include "exchange/FormatRegistry.h"
 #include "exchange/KmlFile.h"
 #include "exchange/ShapeFile.h"
+#include "gui/CoreText.h"
 #include "index/SheetNumber.h"
-#include "view/CoreText.h"
 #include "view/LayoutSaving.h"
 #include "view/SaveLayoutFlow.h"
 

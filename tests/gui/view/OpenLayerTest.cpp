@@ -11,8 +11,8 @@
 
 #include "WindowFixture.h"
 #include "coverage/Coverage.h"
-#include "dialogs/LayerChooser.h"
 #include "report/ReportTable.h"
+#include "view/LayerChooser.h"
 #include "view/MainForm.h"
 #include "view/OpenLayer.h"
 

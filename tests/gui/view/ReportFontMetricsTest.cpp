@@ -2,9 +2,9 @@
 // file they were taken from: where Tahoma is installed, the report groups its
 // rows as the window always has.
 
+#include "gui/InterfaceFont.h"
 #include "index/WindowsText.h"
 #include "report/ReportFont.h"
-#include "view/InterfaceFont.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>

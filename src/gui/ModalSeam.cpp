@@ -1,4 +1,4 @@
-#include "view/ModalSeam.h"
+#include "gui/ModalSeam.h"
 
 #include <QDialog>
 #include <QMessageBox>

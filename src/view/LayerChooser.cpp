@@ -1,6 +1,6 @@
-#include "dialogs/LayerChooser.h"
+#include "view/LayerChooser.h"
 
-#include "dialogs/DialogButtons.h"
+#include "gui/DialogButtons.h"
 
 #include <QAbstractItemView>
 #include <QHBoxLayout>

@@ -1,4 +1,4 @@
-#include "dialogs/DialogButtons.h"
+#include "gui/DialogButtons.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>

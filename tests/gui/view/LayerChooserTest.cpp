@@ -1,4 +1,4 @@
-#include "dialogs/LayerChooser.h"
+#include "view/LayerChooser.h"
 
 #include <QPushButton>
 #include <QTableWidget>

@@ -8,6 +8,7 @@
 #include "coverage/Feature.h"
 #include "session/Session.h"
 
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -21,9 +22,10 @@ struct DialogHost {
     Session* session = nullptr;
     QWidget* mainWindow = nullptr;
     // Stores the feature, computes its sheets and draws the layout; "Save Layout"
-    // is enabled. `source` is the file the feature was read from (UTF-8), empty
-    // for a typed one: the main window's caption follows it.
-    std::function<void(Feature feature, bool fitToScreen, bool enableReport, std::string source)>
+    // is enabled. `source` is the file the feature was read from, empty for a
+    // typed one: the main window's caption follows it.
+    std::function<void(Feature feature, bool fitToScreen, bool enableReport,
+                       std::filesystem::path source)>
         acceptFeature;
     // True while a computation runs; a dialog's OK then waits for it to finish.
     std::function<bool()> computing;

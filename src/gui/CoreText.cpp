@@ -1,4 +1,4 @@
-#include "view/CoreText.h"
+#include "gui/CoreText.h"
 
 #include "exchange/FileError.h"
 #include "index/WindowsText.h"

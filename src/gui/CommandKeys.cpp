@@ -1,4 +1,4 @@
-#include "view/CommandKeys.h"
+#include "gui/CommandKeys.h"
 
 #include <QAbstractButton>
 #include <QShortcut>

@@ -1,4 +1,4 @@
-#include "view/InterfaceFont.h"
+#include "gui/InterfaceFont.h"
 
 #include <QFile>
 #include <QFontDatabase>

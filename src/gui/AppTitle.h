@@ -1,10 +1,11 @@
 #pragma once
 
-#include "view/CoreText.h"
+#include "gui/CoreText.h"
 
 #include <QString>
 
 #include <exception>
+#include <filesystem>
 #include <string>
 
 class QWidget;
@@ -16,9 +17,9 @@ inline QString AppTitle() {
     return QStringLiteral("Sheetwright");
 }
 
-// The main window's caption for a feature read from `source` (a path as the
-// file system spells it): the path, or the title for a typed feature.
-QString CaptionFor(const std::string& source);
+// The main window's caption for a feature read from `source`: the path, or
+// the title for a typed feature.
+QString CaptionFor(const std::filesystem::path& source);
 
 // Message boxes of the application all go through these so they carry its title.
 void ShowInformation(QWidget* parent, const QString& text);

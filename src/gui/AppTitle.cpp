@@ -1,12 +1,12 @@
-#include "view/AppTitle.h"
+#include "gui/AppTitle.h"
 
-#include "view/ModalSeam.h"
+#include "gui/ModalSeam.h"
 
 #include <string>
 
 namespace sw::gui {
 
-QString CaptionFor(const std::string& source) {
+QString CaptionFor(const std::filesystem::path& source) {
     return source.empty() ? AppTitle() : PathFromCore(source);
 }
 
