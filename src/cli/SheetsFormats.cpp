@@ -2,6 +2,7 @@
 
 #include "cli/CliCommon.h"
 #include "cli/OutputBuffer.h"
+#include "cli/ReportPrinting.h"
 #include "coverage/CellNumbering.h"
 #include "index/WindowsText.h"
 #include "report/ReportFont.h"
@@ -265,6 +266,16 @@ TextTable SheetsReportTable(const SheetsResult& r, const CellFlags& in) {
     return ReportTableOf(input, GroupSortedNumbers(
                                     count, [&](uint32_t k) { return numbers(order[k]); },
                                     GroupKeyLength(r.settings), columns.CharsPerLine));
+}
+
+void PrintReport(const SheetsResult& r, const CellFlags& in, std::ostream& out) {
+    NumberedCells cells(r, in);
+    PositionRanks ranks;
+    const InNumbers numbers = CollectInNumbers(cells, in, ranks);
+    const auto count = static_cast<uint32_t>(numbers.Starts.size() - 1);
+    const IndexList order = NumberOrder(ranks, count, std::cref(numbers));
+    PrintGroupedReport(
+        r, count, [&](uint32_t k) { return numbers(order[k]); }, out);
 }
 
 void WriteJson(const SheetsResult& r, const CellFlags& in, std::ostream& out) {
