@@ -4,6 +4,7 @@
 #include "cli/OutputBuffer.h"
 #include "cli/ReportPrinting.h"
 #include "coverage/CellNumbering.h"
+#include "exchange/CsvField.h"
 #include "index/WindowsText.h"
 #include "report/ReportFont.h"
 #include "report/SheetOrder.h"
@@ -30,19 +31,11 @@ void AppendSheetNo(OutputBuffer& buf, std::string_view no) {
 }
 
 void AppendCsvField(OutputBuffer& buf, std::string_view s) {
-    if (std::none_of(s.begin(), s.end(),
-                     [](char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; })) {
+    if (!CsvNeedsQuotes(s)) {
         AppendSheetNo(buf, s);
         return;
     }
-    buf.Append('"');
-    for (const char ch : s) {
-        buf.Append(ch);
-        if (ch == '"') {
-            buf.Append('"');
-        }
-    }
-    buf.Append('"');
+    buf.Append(CsvField(s));
 }
 
 // Sheet numbers are printable ASCII, which JSON takes as it is between quotes;
