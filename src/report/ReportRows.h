@@ -109,7 +109,7 @@ private:
     }
     // The first number, a number holding the key further in, or a new group.
     bool AddOther(std::string_view s);
-    void SetKey(std::string_view s);
+    void SetKey(std::string_view key);
 
     std::size_t keyLength_;
     int32_t charsPerLine_;
