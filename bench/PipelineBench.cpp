@@ -106,11 +106,11 @@ const cli::SheetsResult& Computed(int k) {
     return it->second;
 }
 
-void Sheets(benchmark::State& state, const char* format) {
+void Sheets(benchmark::State& state, const std::vector<std::string>& output) {
     const int k = static_cast<int>(state.range(0));
-    const std::vector<std::string> args{"sheets",       "--series", "open",
-                                        "--scale",      "1:2000",   "--polygon",
-                                        PolygonFile(k), "--format", format};
+    std::vector<std::string> args{"sheets", "--series",  "open",        "--scale",
+                                  "1:2000", "--polygon", PolygonFile(k)};
+    args.insert(args.end(), output.begin(), output.end());
     std::size_t bytes = 0;
     for (auto _ : state) {
         DropBuf drop;
@@ -128,21 +128,28 @@ void Sheets(benchmark::State& state, const char* format) {
 }
 
 void BM_Sheets_Text(benchmark::State& state) {
-    Sheets(state, "text");
+    Sheets(state, {"--format", "text"});
 }
 void BM_Sheets_Csv(benchmark::State& state) {
-    Sheets(state, "csv");
+    Sheets(state, {"--format", "csv"});
 }
 void BM_Sheets_Json(benchmark::State& state) {
-    Sheets(state, "json");
+    Sheets(state, {"--format", "json"});
 }
 void BM_Sheets_GeoJson(benchmark::State& state) {
-    Sheets(state, "geojson");
+    Sheets(state, {"--format", "geojson"});
 }
 BENCHMARK(BM_Sheets_Text)->Arg(2)->Arg(20)->Arg(50)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Sheets_Csv)->Arg(20)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Sheets_Json)->Arg(20)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Sheets_GeoJson)->Arg(2)->Unit(benchmark::kMillisecond);
+
+// The printed report, grouped as it is written: its goal is at most 1.2 times
+// the text's time (BM_Sheets_Text of the same polygon).
+void BM_Sheets_Report(benchmark::State& state) {
+    Sheets(state, {"--report"});
+}
+BENCHMARK(BM_Sheets_Report)->Arg(20)->Unit(benchmark::kMillisecond);
 
 // Floor of every sheets case: the enumeration alone, on the feature already read.
 void BM_Floor_Enumeration(benchmark::State& state) {
@@ -218,7 +225,11 @@ void BM_Stage_WriteCsv(benchmark::State& state) {
 void BM_Stage_WriteJson(benchmark::State& state) {
     Writer(state, cli::WriteJson);
 }
+void BM_Stage_PrintReport(benchmark::State& state) {
+    Writer(state, cli::PrintReport);
+}
 BENCHMARK(BM_Stage_WriteText)->Arg(20)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Stage_PrintReport)->Arg(20)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Stage_WriteCsv)->Arg(20)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Stage_WriteJson)->Arg(20)->Unit(benchmark::kMillisecond);
 

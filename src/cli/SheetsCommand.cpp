@@ -460,7 +460,7 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
             return;
         }
         if (opts->report && printOnly) {
-            PrintReportTable(SheetsReportTable(r, mask.In), out);
+            PrintReport(r, mask.In, out);
         } else if (opts->report) {
             PrintReport(r, out);
         } else if (opts->format == "geojson") {

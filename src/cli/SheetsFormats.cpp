@@ -2,7 +2,9 @@
 
 #include "cli/CliCommon.h"
 #include "cli/OutputBuffer.h"
+#include "cli/ReportPrinting.h"
 #include "coverage/CellNumbering.h"
+#include "exchange/CsvField.h"
 #include "index/WindowsText.h"
 #include "report/ReportFont.h"
 #include "report/SheetOrder.h"
@@ -29,19 +31,11 @@ void AppendSheetNo(OutputBuffer& buf, std::string_view no) {
 }
 
 void AppendCsvField(OutputBuffer& buf, std::string_view s) {
-    if (std::none_of(s.begin(), s.end(),
-                     [](char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; })) {
+    if (!CsvNeedsQuotes(s)) {
         AppendSheetNo(buf, s);
         return;
     }
-    buf.Append('"');
-    for (const char ch : s) {
-        buf.Append(ch);
-        if (ch == '"') {
-            buf.Append('"');
-        }
-    }
-    buf.Append('"');
+    buf.Append(CsvField(s));
 }
 
 // Sheet numbers are printable ASCII, which JSON takes as it is between quotes;
@@ -265,6 +259,16 @@ TextTable SheetsReportTable(const SheetsResult& r, const CellFlags& in) {
     return ReportTableOf(input, GroupSortedNumbers(
                                     count, [&](uint32_t k) { return numbers(order[k]); },
                                     GroupKeyLength(r.settings), columns.CharsPerLine));
+}
+
+void PrintReport(const SheetsResult& r, const CellFlags& in, std::ostream& out) {
+    NumberedCells cells(r, in);
+    PositionRanks ranks;
+    const InNumbers numbers = CollectInNumbers(cells, in, ranks);
+    const auto count = static_cast<uint32_t>(numbers.Starts.size() - 1);
+    const IndexList order = NumberOrder(ranks, count, std::cref(numbers));
+    PrintGroupedReport(
+        r, count, [&](uint32_t k) { return numbers(order[k]); }, out);
 }
 
 void WriteJson(const SheetsResult& r, const CellFlags& in, std::ostream& out) {

@@ -33,4 +33,7 @@ void WriteJson(const SheetsResult& r, const CellFlags& in, std::ostream& out);
 // the full grid.
 TextTable SheetsReportTable(const SheetsResult& r, const CellFlags& in);
 
+// That report printed as PrintReport prints it, grouped straight into the output.
+void PrintReport(const SheetsResult& r, const CellFlags& in, std::ostream& out);
+
 } // namespace sw::cli

@@ -44,6 +44,5 @@ void WriteReportPdf(const SheetsResult& r, const std::string& path);
 
 // The report table as the report window shows it, tab-separated, one row a line.
 void PrintReport(const SheetsResult& r, std::ostream& out);
-void PrintReportTable(const TextTable& table, std::ostream& out);
 
 } // namespace sw::cli

@@ -2,6 +2,7 @@
 
 #include "cli/CliCommon.h"
 
+#include "exchange/CsvField.h"
 #include "index/CheckedMath.h"
 #include "index/SheetNumber.h"
 #include "report/SheetOrder.h"
@@ -11,20 +12,6 @@
 namespace sw::cli {
 
 namespace {
-
-std::string CsvField(const std::string& s) {
-    if (s.find_first_of(",\"\r\n") == std::string::npos) {
-        return s;
-    }
-    std::string q = "\"";
-    for (const char ch : s) {
-        q += ch;
-        if (ch == '"') {
-            q += '"';
-        }
-    }
-    return q + '"';
-}
 
 void CheckIdField(const GisLayer& layer, const std::string& idField) {
     if (!idField.empty() && !layer.Features.empty() &&

@@ -1,5 +1,6 @@
 #include "exchange/ReportFiles.h"
 
+#include "exchange/CsvField.h"
 #include "exchange/ExcelFile.h"
 #include "exchange/FileError.h"
 #include "exchange/SafeFile.h"
@@ -10,24 +11,6 @@
 
 namespace sw {
 
-namespace {
-
-std::string CsvField(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) {
-        return text;
-    }
-    std::string q = "\"";
-    for (const char ch : text) {
-        q += ch;
-        if (ch == '"') {
-            q += '"';
-        }
-    }
-    return q + '"';
-}
-
-} // namespace
-
 std::string ReportCsvText(const TextTable& table) {
     const std::size_t cols = WidestRowSize(table);
     std::string out;
@@ -37,7 +20,7 @@ std::string ReportCsvText(const TextTable& table) {
                 out += ',';
             }
             if (c < row.size()) {
-                out += CsvField(row[c]);
+                AppendCsvField(out, row[c]);
             }
         }
         out += "\r\n";

@@ -3,6 +3,8 @@
 #include "report/SheetOrder.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 
 namespace sw {
 
@@ -35,45 +37,28 @@ std::vector<std::string> SortedInSheets(std::span<const SheetRec> sheets) {
     return numbers;
 }
 
-void SheetGrouping::Add(std::string_view s) {
-    if (rows_.empty()) {
-        // The first number opens the first group with its own key.
-        key_ = std::string(s.substr(0, keyLength_));
-        rows_.emplace_back();
+bool SheetGrouping::AddOther(std::string_view s) {
+    // The first number opens the first group with its own key; a number that
+    // holds the key anywhere else still belongs to the group.
+    if (count_ != 0 && s.find(key_) != std::string_view::npos) {
+        return AddToGroup(s);
     }
-    // Numbers of one group mostly start with its key (a few characters, compared
-    // in place); the search is for the rest.
-    bool starts = s.size() >= key_.size();
-    for (std::size_t i = 0; starts && i < key_.size(); ++i) {
-        starts = s[i] == key_[i];
-    }
-    if (starts || s.find(key_) != std::string_view::npos) {
-        ++count_;
-        // Tested before the number is added, so a row may end one number
-        // (and its comma) past the limit. A row still empty always takes its
-        // number, or a page narrower than the fixed columns would open the
-        // report with an empty row.
-        const std::string& text = rows_.back().SheetNumbers;
-        if (!text.empty() && static_cast<int64_t>(text.size()) > charsPerLine_) {
-            rows_.emplace_back();
-            count_ = 1;
-        }
-        auto& row = rows_.back();
-        if (count_ == 1) {
-            // Room for a full row at once: a report of half a million sheets
-            // would otherwise grow each of its rows three or four times.
-            row.SheetNumbers.reserve(static_cast<std::size_t>(std::clamp(charsPerLine_, 0, 4096)) +
-                                     2 * s.size() + 2);
-            row.SheetNumbers = s;
-        } else {
-            row.SheetNumbers += ',';
-            row.SheetNumbers += s;
-        }
-        row.NumberOfSheets = count_;
-    } else {
-        key_ = std::string(s.substr(0, keyLength_));
-        rows_.push_back(SheetListRec{std::string(s), 1});
-        count_ = 1;
+    SetKey(s.substr(0, keyLength_));
+    return OpenRow(s);
+}
+
+void SheetGrouping::SetKey(std::string_view key) {
+    key_ = key;
+    keyInWord_ = key.size() <= sizeof(uint64_t);
+    if (keyInWord_) {
+        // Bytes copied in, not shifted, so the mask covers the same bytes as the
+        // key whatever the machine's byte order.
+        const std::array<unsigned char, sizeof(uint64_t)> ones{0xFF, 0xFF, 0xFF, 0xFF,
+                                                               0xFF, 0xFF, 0xFF, 0xFF};
+        keyWord_ = 0;
+        keyMask_ = 0;
+        std::memcpy(&keyWord_, key_.data(), key_.size());
+        std::memcpy(&keyMask_, ones.data(), key_.size());
     }
 }
 

@@ -4,6 +4,7 @@
 #include "index/WindowsText.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace sw {
 
@@ -55,23 +56,33 @@ Report AssembleReport(const ReportInput& in, const ReportColumns& columns,
     return r;
 }
 
+std::vector<std::string> ReportHeadings(const ReportInput& in) {
+    return {" S.No.", " Sheet Numbers of " + WindowsToUtf8(in.settings.ScaleText) + " Scale",
+            "Number of Sheets"};
+}
+
+TextTable ReportTail(const ReportInput& in, std::size_t bodyRows) {
+    // The table has max(4, body rows + 2) + 3 rows; the tail starts after the
+    // headings and the body.
+    const std::size_t rowCount = std::max(MinRowsBeforeTotals, bodyRows + 2) + TotalsRows;
+    TextTable tail(rowCount - bodyRows - 1, std::vector<std::string>(ColumnCount));
+    tail[0][1] = "TOTAL SHEETS";
+    tail[0][2] = std::to_string(in.grid.InSheetCount);
+    tail[3][1] = ReportInputLine(in);
+    return tail;
+}
+
 TextTable ReportTableOf(const ReportInput& in, std::vector<SheetListRec>&& rows) {
     const std::size_t body = rows.size();
-    const std::size_t rowCount = std::max(MinRowsBeforeTotals, body + 2) + TotalsRows;
-    TextTable table(rowCount, std::vector<std::string>(ColumnCount));
-
-    table[0] = {" S.No.", " Sheet Numbers of " + WindowsToUtf8(in.settings.ScaleText) + " Scale",
-                "Number of Sheets"};
+    TextTable table;
+    TextTable tail = ReportTail(in, body);
+    table.reserve(1 + body + tail.size());
+    table.push_back(ReportHeadings(in));
     for (std::size_t i = 0; i < body; ++i) {
-        auto& cells = table[i + 1];
-        cells[0] = std::to_string(i + 1);
-        cells[1] = std::move(rows[i].SheetNumbers);
-        cells[2] = std::to_string(rows[i].NumberOfSheets);
+        table.push_back({std::to_string(i + 1), std::move(rows[i].SheetNumbers),
+                         std::to_string(rows[i].NumberOfSheets)});
     }
-    const std::size_t total = body + 1;
-    table[total][1] = "TOTAL SHEETS";
-    table[total][2] = std::to_string(in.grid.InSheetCount);
-    table[total + 3][1] = ReportInputLine(in);
+    std::move(tail.begin(), tail.end(), std::back_inserter(table));
     return table;
 }
 

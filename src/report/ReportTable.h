@@ -59,6 +59,17 @@ Report BuildReport(const ReportInput& in, const TextMeasure& measure, const Repo
 Report AssembleReport(const ReportInput& in, const ReportColumns& columns,
                       std::vector<SheetListRec> rows);
 
+// The row of headings: " S.No.", " Sheet Numbers of " + ScaleText + " Scale",
+// "Number of Sheets".
+std::vector<std::string> ReportHeadings(const ReportInput& in);
+
+// The rows that follow `bodyRows` body rows, to the table's end: "TOTAL SHEETS"
+// with InSheetCount, two empty rows and the input line, then the empty rows
+// that make a short table up to its least size. For a caller that writes the
+// body as it groups it (the command line's --report); ReportTableOf is the
+// headings, the body and these.
+TextTable ReportTail(const ReportInput& in, std::size_t bodyRows);
+
 // The table of AssembleReport alone, its body texts moved out of `rows`.
 TextTable ReportTableOf(const ReportInput& in, std::vector<SheetListRec>&& rows);
 

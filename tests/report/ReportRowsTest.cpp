@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -107,6 +109,69 @@ TEST(GroupSheetNumbers, NoNumbersGiveNoRowsAndShortNumbersKeyOnWhatTheyHave) {
     EXPECT_TRUE(GroupSheetNumbers({}, 3, 87).empty());
     EXPECT_EQ(GroupSheetNumbers({"5", "53H/1"}, 3, 87),
               (std::vector<SheetListRec>{{"5,53H/1", 2}}));
+}
+
+// The grouping as first written: whole strings, the row's text measured and
+// the key searched for in every number.
+std::vector<SheetListRec> PlainGrouping(const std::vector<std::string>& sorted,
+                                        std::size_t keyLength, int32_t charsPerLine) {
+    std::vector<SheetListRec> rows;
+    std::string key;
+    int32_t c = 0;
+    for (const std::string& s : sorted) {
+        if (!rows.empty() && s.find(key) != std::string::npos) {
+            ++c;
+            const std::string& text = rows.back().SheetNumbers;
+            if (!text.empty() && static_cast<int64_t>(text.size()) > charsPerLine) {
+                rows.emplace_back();
+                c = 1;
+            }
+            auto& row = rows.back();
+            row.SheetNumbers = c == 1 ? s : row.SheetNumbers + "," + s;
+            row.NumberOfSheets = c;
+        } else {
+            key = s.substr(0, keyLength);
+            rows.push_back({s, 1});
+            c = 1;
+        }
+    }
+    return rows;
+}
+
+TEST(GroupSheetNumbers, AgreesWithPlainGroupingOnNumbersOfEveryLengthAndKey) {
+    // Numbers short and long (the key compared as a word from eight characters
+    // on), keys up to longer than a word, keys found only further in, empty
+    // numbers, and limits from below zero to wider than any row.
+    std::mt19937 random(24);
+    const std::string letters = "5H/A3x";
+    for (int round = 0; round < 400; ++round) {
+        std::vector<std::string> numbers(random() % 60);
+        for (auto& n : numbers) {
+            n.resize(random() % 13);
+            for (auto& ch : n) {
+                ch = letters[random() % letters.size()];
+            }
+        }
+        std::sort(numbers.begin(), numbers.end(), SheetNumberLess);
+        const auto keyLength = static_cast<int32_t>(random() % 11);
+        const auto charsPerLine = static_cast<int32_t>(random() % 50) - 5;
+        EXPECT_EQ(GroupSheetNumbers(numbers, keyLength, charsPerLine),
+                  PlainGrouping(numbers, static_cast<std::size_t>(keyLength), charsPerLine))
+            << "round " << round;
+    }
+}
+
+TEST(SheetGrouping, SaysWhichNumbersOpenARowAndCountsTheRow) {
+    SheetGrouping g(4, 20);
+    const std::pair<std::string, bool> steps[] = {
+        {"H43X05A01", true}, {"H43X05A02", false}, {"H43X05A03", false}, // 29 characters
+        {"H43X05A04", true}, {"H43Y01A01", true},  {"XH43Y01", false},   // key further in
+        {"H43Y", false},     {"H43", true}};
+    const int32_t counts[] = {1, 2, 3, 1, 1, 2, 3, 1};
+    for (std::size_t i = 0; i < std::size(steps); ++i) {
+        EXPECT_EQ(g.Add(steps[i].first), steps[i].second) << steps[i].first;
+        EXPECT_EQ(g.Count(), counts[i]) << steps[i].first;
+    }
 }
 
 } // namespace
