@@ -3,6 +3,7 @@
 #include "dialogs/VertexGridModel.h"
 #include "dialogs/VertexGridView.h"
 #include "exchange/FileError.h"
+#include "exchange/LinkedModules.h"
 #include "exchange/OpenVertexFile.h"
 #include "exchange/PasteBlock.h"
 #include "exchange/VertexConversion.h"
@@ -285,7 +286,8 @@ std::optional<OpenOutcome> TPolyInputForm::OpenFile(const InputFormat& format,
             const QSignalBlocker block(DegreeDecimalchkbox);
             DegreeDecimalchkbox->setChecked(format.DecimalMode);
         }
-        outcome = OpenVertexFile(format, file, st.vertexTable, LocaleDecimalSeparator());
+        outcome =
+            OpenVertexFile(format, file, st.vertexTable, LocaleDecimalSeparator(), LinkedModules());
         if (outcome == OpenOutcome::Read) {
             // A file that gave nothing says so instead of leaving OK to fail on
             // the table's headings.

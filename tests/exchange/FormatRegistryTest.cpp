@@ -1,4 +1,5 @@
 #include "exchange/FormatRegistry.h"
+#include "exchange/LinkedModules.h"
 #include "exchange/OpenVertexFile.h"
 
 #include <gtest/gtest.h>
@@ -120,8 +121,9 @@ TEST(FormatRegistry, EveryEntryIsComplete) {
 TEST(FormatRegistry, UnknownOpenBoxPositionChangesNothing) {
     VertexTable t;
     t.SetCell(1, 3, "kept");
-    EXPECT_THROW(OpenVertexFile(OpenFilter{4}, "/nonexistent/route.geojson", t, '.'),
-                 std::exception);
+    EXPECT_THROW(
+        OpenVertexFile(OpenFilter{4}, "/nonexistent/route.geojson", t, '.', LinkedModules()),
+        std::exception);
     EXPECT_EQ(t.Cell(1, 3), "kept");
 }
 
