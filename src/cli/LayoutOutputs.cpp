@@ -60,11 +60,7 @@ QImage Picture(const RenderInput& r) {
     Settings s = PictureSettings(r);
     Feature f = r.feature;
     SheetGrid g = r.grid;
-    try {
-        return RenderLayout(s, f, g);
-    } catch (const ComputeError& e) {
-        throw InputError(e.what());
-    }
+    return RenderLayout(s, f, g);
 }
 
 void WriteBytes(const std::filesystem::path& path, const QByteArray& bytes) {
@@ -75,12 +71,8 @@ void WriteBytes(const std::filesystem::path& path, const QByteArray& bytes) {
 
 QByteArray LayoutPdf(const RenderInput& r) {
     EnsureGuiApplication();
-    try {
-        return LayoutPdfBytes(LayoutPdfInput{r.settings, r.feature, r.grid, r.inputPath,
-                                             QDate::currentDate().toString(Qt::ISODate)});
-    } catch (const ComputeError& e) {
-        throw InputError(e.what());
-    }
+    return LayoutPdfBytes(LayoutPdfInput{r.settings, r.feature, r.grid, r.inputPath,
+                                         QDate::currentDate().toString(Qt::ISODate)});
 }
 
 // The report as `--report` prints it (cli/SheetsReport.cpp, which the module

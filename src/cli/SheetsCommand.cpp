@@ -105,7 +105,8 @@ void WriteGridFile(const OutputFormat& f, const std::string& path, const OgrGrid
             gis.WriteGrid(path, format, request);
         }
     } catch (const FileError& e) {
-        throw InputError(WithFileName(e.what(), path));
+        // A writer's message that does not name the file gets its name.
+        throw Error(ErrorKind::Output, WithFileName(e.what(), path));
     }
 }
 
@@ -113,13 +114,9 @@ void WriteGridFile(const OutputFormat& f, const std::string& path, const OgrGrid
 // write stops it at once.
 void WriteGeoJson(const SheetsResult& r, bool inOnly, std::ostream& out, const GisBackend& gis) {
     OutputBuffer buffer(out);
-    try {
-        gis.StreamGrid(OgrFormat{"GeoJSON", ".geojson"},
-                       OgrGridRequest{r.settings, r.grid, nullptr, inOnly},
-                       [&buffer](std::string_view piece) { buffer.Append(piece); });
-    } catch (const FileError& e) {
-        throw InputError(e.what());
-    }
+    gis.StreamGrid(OgrFormat{"GeoJSON", ".geojson"},
+                   OgrGridRequest{r.settings, r.grid, nullptr, inOnly},
+                   [&buffer](std::string_view piece) { buffer.Append(piece); });
     buffer.Flush();
 }
 
@@ -376,27 +373,21 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
         control.progress = [&progress](int32_t percent, const std::string&) {
             progress.Update("computing the sheets", percent);
         };
-        try {
-            if (input->count() > 0) {
-                std::vector<Feature> features;
-                features.reserve(layer.Features.size());
-                for (GisFeature& gf : layer.Features) {
-                    features.push_back(std::move(gf.Shape));
-                }
-                if (printOnly) {
-                    ComputeUnionMask(r.settings, features, mask, control);
-                } else {
-                    ComputeUnion(r.settings, features, r.grid, control, algorithm);
-                }
-            } else if (printOnly) {
-                ComputeSheetMask(r.settings, r.feature, mask, control);
-            } else {
-                ComputeSheets(r.settings, r.feature, r.grid, control, algorithm);
+        if (input->count() > 0) {
+            std::vector<Feature> features;
+            features.reserve(layer.Features.size());
+            for (GisFeature& gf : layer.Features) {
+                features.push_back(std::move(gf.Shape));
             }
-        } catch (const ComputeError& e) {
-            throw InputError(e.what());
-        } catch (const IntegerOverflow& e) {
-            throw InputError(e.what());
+            if (printOnly) {
+                ComputeUnionMask(r.settings, features, mask, control);
+            } else {
+                ComputeUnion(r.settings, features, r.grid, control, algorithm);
+            }
+        } else if (printOnly) {
+            ComputeSheetMask(r.settings, r.feature, mask, control);
+        } else {
+            ComputeSheets(r.settings, r.feature, r.grid, control, algorithm);
         }
         if (printOnly) {
             r.grid = std::move(mask.Grid);
@@ -440,10 +431,10 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
                     WriteOutput(*o.format, r, o.path, bom, modules);
                 }
             } catch (const FileError& e) {
-                throw InputError(
-                    WithFileName(e.what(), o.path == StandardOutputName
-                                               ? o.path
-                                               : OutputFiles(*o.format, o.path).front()));
+                throw Error(ErrorKind::Output,
+                            WithFileName(e.what(), o.path == StandardOutputName
+                                                       ? o.path
+                                                       : OutputFiles(*o.format, o.path).front()));
             }
         }
         if (gis != nullptr) {

@@ -5,6 +5,7 @@
 #include "coverage/FeatureUnion.h"
 #include "exchange/ByteOrder.h"
 #include "exchange/FileError.h"
+#include "exchange/FileReading.h"
 #include "exchange/FormatRegistry.h"
 #include "exchange/GisBackend.h"
 #include "exchange/InputLimits.h"
@@ -101,8 +102,6 @@ Feature ReadFeatureFile(const std::string& path, bool isPolygon, const Modules& 
         // (or the shapefile's projection check) looks for something beside it.
         { const InputFile probe(path, ReadFailureText::CannotOpen, SIZE_MAX); }
         return ReadFormat(*format, path, isPolygon, modules);
-    } catch (const FileError& err) {
-        throw InputError(err.what());
     } catch (const ConversionError& err) {
         throw InputError(ConversionMessage(path, *format, err));
     }
@@ -234,15 +233,11 @@ GisLayer ReadLayerInput(const LayerInputOptions& o, std::istream& in, const Modu
     if (!o.maxInput.empty()) {
         options.MaxBytes = ParseByteSize(o.maxInput).value_or(options.MaxBytes);
     }
-    try {
-        if (o.path == "-") {
-            const std::string bytes = ReadStandardInput(in, options.MaxBytes);
-            return modules.Gis.Get().ReadLayerBytes(bytes, "standard input", options);
-        }
-        return modules.Gis.Get().ReadLayer(o.path, options);
-    } catch (const FileError& err) {
-        throw InputError(err.what());
+    if (o.path == "-") {
+        const std::string bytes = ReadStandardInput(in, options.MaxBytes);
+        return modules.Gis.Get().ReadLayerBytes(bytes, "standard input", options);
     }
+    return modules.Gis.Get().ReadLayer(o.path, options);
 }
 
 std::string UnreadLayersNote(const GisLayer& layer) {

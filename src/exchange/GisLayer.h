@@ -7,6 +7,7 @@
 
 #include "coverage/Feature.h"
 #include "exchange/InputLimits.h"
+#include "index/Error.h"
 
 #include <atomic>
 #include <cstdint>
@@ -58,9 +59,9 @@ struct GisLayer {
     int32_t SkippedEmpty = 0;         // features with an empty or null geometry
 };
 
-class GisReadCancelled : public std::runtime_error {
+class GisReadCancelled : public Error {
 public:
-    GisReadCancelled() : std::runtime_error("Reading cancelled") {}
+    GisReadCancelled() : Error(ErrorKind::Cancelled, "Reading cancelled") {}
 };
 
 // The sentence a caller prints when some features were left out:

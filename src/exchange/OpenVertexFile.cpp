@@ -2,6 +2,7 @@
 #include "exchange/FileNames.h"
 
 #include "exchange/FileError.h"
+#include "exchange/FileReading.h"
 #include "exchange/SafeFile.h"
 #include "exchange/ShapeFile.h"
 

@@ -9,6 +9,7 @@
 
 #include "exchange/ExcelFile.h"
 #include "exchange/FileError.h"
+#include "exchange/FileReading.h"
 #include "exchange/SafeFile.h"
 #include "exchange/TemporaryFiles.h"
 

@@ -1,5 +1,6 @@
 #include "exchange/FileError.h"
 #include "exchange/FileNames.h"
+#include "exchange/FileReading.h"
 #include "exchange/GisBackend.h"
 #include "exchange/InputLimits.h"
 #include "exchange/Modules.h"

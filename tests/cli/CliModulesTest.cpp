@@ -50,10 +50,10 @@ TEST(CliModules, TextOutputsAndTheCoresFilesNeedNoModule) {
     };
     EXPECT_EQ(RunWith(parts, with({"number"}, {"28:36:50", "77:12:30"})).out, "53H/2\n");
     EXPECT_EQ(RunWith(parts, with({"sheets"}, {"--point", "28:36:50", "77:12:30"})).code, 0);
-    const Result files = RunWith(
-        parts, with({"sheets"}, {"--polygon", Data("text/square.txt"), "--report", "--kml",
-                                 dir / "s.kml", "--xls", dir / "r.xls", "--report-csv",
-                                 dir / "r.csv", "--format", "csv"}));
+    const Result files =
+        RunWith(parts, with({"sheets"}, {"--polygon", Data("text/square.txt"), "--report", "--kml",
+                                         dir / "s.kml", "--xls", dir / "r.xls", "--report-csv",
+                                         dir / "r.csv", "--format", "csv"}));
     EXPECT_EQ(files.code, 0) << files.err;
     EXPECT_EQ(*parts.asked, 0);
 }
@@ -63,7 +63,7 @@ TEST(CliModules, AModuleThatCannotLoadFailsOnlyTheOutputThatNeedsIt) {
     sw::clitest::TempDir dir("sw-cli-modules-");
     const Result xlsx =
         RunWith(parts, {"sheets", "--series", "old", "--scale", "1:50,000", "--point", "28:36:50",
-                    "77:12:30", "--xlsx", dir / "r.xlsx"});
+                        "77:12:30", "--xlsx", dir / "r.xlsx"});
     EXPECT_EQ(xlsx.code, 1);
     EXPECT_EQ(xlsx.err, "sheetwright-cli: the workbook output cannot be loaded (test)\n");
     {
@@ -76,7 +76,7 @@ TEST(CliModules, AModuleThatCannotLoadFailsOnlyTheOutputThatNeedsIt) {
     EXPECT_NE(layer.err.find("the GIS formats cannot be loaded (test)"), std::string::npos);
     // Without a renderer the drawn outputs are not options at all.
     EXPECT_EQ(RunWith(parts, {"sheets", "--series", "old", "--scale", "1:50,000", "--point",
-                          "28:36:50", "77:12:30", "--jpeg", dir / "p.jpg"})
+                              "28:36:50", "77:12:30", "--jpeg", dir / "p.jpg"})
                   .code,
               2);
 }

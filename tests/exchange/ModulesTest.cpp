@@ -1,12 +1,12 @@
 // The optional parts are asked for only when needed: the command line loads a
 // module on that first need, so a read that needs none must never ask.
 
+#include "exchange/Modules.h"
+#include "ExchangeTestSupport.h"
 #include "exchange/FormatRegistry.h"
 #include "exchange/GdalBackend.h"
-#include "exchange/Modules.h"
 #include "exchange/ReportFiles.h"
 #include "exchange/ShapeFile.h"
-#include "ExchangeTestSupport.h"
 
 #include <gtest/gtest.h>
 
