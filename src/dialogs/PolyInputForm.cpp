@@ -255,9 +255,10 @@ void TPolyInputForm::OKBtnClick() {
     if (!RunModal(*OpenDialog1) || OpenDialog1->selectedFiles().isEmpty()) {
         return;
     }
-    const auto filterIndex = OpenFilter{
-        static_cast<int>(OpenDialog1->nameFilters().indexOf(OpenDialog1->selectedNameFilter())) +
-        1};
+    // The format the chosen filter text names, whatever its place in the box.
+    const InputFormat* chosen =
+        OpenBoxFormatForFilter(OpenDialog1->selectedNameFilter().toStdString());
+    const OpenFilter filterIndex = chosen == nullptr ? OpenFilter::None : OpenBoxPosition(*chosen);
     OpenFile(filterIndex, OpenDialog1->selectedFiles().first());
 }
 

@@ -41,7 +41,8 @@ InputFile::InputFile(const std::filesystem::path& path, ReadFailureText failure,
     }
     if (!S_ISREG(st.st_mode)) {
         CloseQuietly(fd_);
-        throw FileError("Cannot open file \"" + path.string() + "\". " + NonFileKindText(st.st_mode));
+        throw FileError("Cannot open file \"" + path.string() + "\". " +
+                        NonFileKindText(st.st_mode));
     }
     size_ = static_cast<std::size_t>(st.st_size);
     if (size_ > maxBytes) {

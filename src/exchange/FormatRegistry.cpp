@@ -238,6 +238,15 @@ const InputFormat* OpenBoxFormat(OpenFilter position) {
     return nullptr;
 }
 
+const InputFormat* OpenBoxFormatForFilter(std::string_view filter) {
+    for (const InputFormat& f : InputFormats()) {
+        if (f.InOpenBox && FilterText(f, f.Extensions) == filter) {
+            return &f;
+        }
+    }
+    return nullptr;
+}
+
 OpenFilter OpenBoxPosition(const InputFormat& format) {
     int at = 0;
     for (const InputFormat& f : InputFormats()) {
@@ -525,6 +534,15 @@ const OutputFormat* SaveBoxFormat(SaveFilter position) {
     int at = 0;
     for (const OutputFormat& f : OutputFormats()) {
         if (f.InSaveBox && ++at == static_cast<int>(position)) {
+            return &f;
+        }
+    }
+    return nullptr;
+}
+
+const OutputFormat* SaveBoxFormatForFilter(std::string_view filter) {
+    for (const OutputFormat& f : OutputFormats()) {
+        if (f.InSaveBox && FilterText(f, std::vector<std::string_view>{f.Extension}) == filter) {
             return &f;
         }
     }

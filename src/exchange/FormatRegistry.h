@@ -82,6 +82,10 @@ std::vector<std::string> OpenBoxFilters();
 // The format at a one-based open box position; null outside the list.
 const InputFormat* OpenBoxFormat(OpenFilter position);
 
+// The format whose open box filter reads `filter` exactly ("KML file (*.kml)"),
+// as the dialog reports the chosen one; null for any other text.
+const InputFormat* OpenBoxFormatForFilter(std::string_view filter);
+
 // The open box position of `format`; None when the box does not offer it.
 OpenFilter OpenBoxPosition(const InputFormat& format);
 OpenFilter OpenBoxPosition(std::string_view id);
@@ -167,6 +171,10 @@ std::vector<std::string> SaveBoxFilters();
 
 // The format at a one-based save dialog position; null outside the list.
 const OutputFormat* SaveBoxFormat(SaveFilter position);
+
+// The format whose save dialog entry reads `filter` exactly, as the dialog
+// reports the chosen one; null for any other text.
+const OutputFormat* SaveBoxFormatForFilter(std::string_view filter);
 
 // The save dialog position of the format `id`; None when not offered.
 SaveFilter SaveBoxPosition(std::string_view id);
