@@ -26,6 +26,7 @@
 #include "exchange/OgrGridRequest.h"
 #include "exchange/Renderer.h"
 #include "exchange/ReportFiles.h"
+#include "exchange/WriteOutput.h"
 #include "index/CheckedMath.h"
 
 #include <CLI/CLI.hpp>
@@ -54,20 +55,17 @@ std::vector<const OutputFormat*> OutputOptions(const Modules& modules) {
     return o;
 }
 
-void WriteOutput(const OutputFormat& f, const SheetsResult& r, const std::string& path, CsvBom bom,
-                 const Modules& modules) {
-    if (f.WriteSheets != nullptr) {
-        f.WriteSheets(path, r.settings, r.grid);
-    } else if (f.Id == "report-csv") {
+void WriteChosenOutput(const OutputFormat& f, const SheetsResult& r, const std::string& path,
+                       CsvBom bom, const Modules& modules) {
+    if (f.Id == "report-csv") {
         // The one report file with a choice: --no-bom leaves out its byte order mark.
         WriteReportCsvFile(path, SheetsReportTable(r), bom);
-    } else if (f.WriteReport != nullptr) {
-        f.WriteReport(path, SheetsReportTable(r), modules);
-    } else if (f.DrawnReport) {
-        modules.Render.Get().WriteReportPdf(RenderInputOf(r), path);
-    } else {
-        modules.Render.Get().WriteLayoutPicture(f.Picture, RenderInputOf(r), path);
+        return;
     }
+    WriteOutput(f,
+                OutputRequest{r.settings, r.feature, r.grid, r.inputPath, r.pictureZoom,
+                              [&r] { return SheetsReportTable(r); }},
+                path, modules);
 }
 
 // --out: the GIS format from --out-format, or else from the file's extension.
@@ -425,10 +423,12 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
                 if (o.path == StandardOutputName) {
                     WriteThroughStream(
                         std::string(o.format->CliOption),
-                        [&](const std::string& p) { WriteOutput(*o.format, r, p, bom, modules); },
+                        [&](const std::string& p) {
+                            WriteChosenOutput(*o.format, r, p, bom, modules);
+                        },
                         out);
                 } else {
-                    WriteOutput(*o.format, r, o.path, bom, modules);
+                    WriteChosenOutput(*o.format, r, o.path, bom, modules);
                 }
             } catch (const FileError& e) {
                 throw Error(ErrorKind::Output,

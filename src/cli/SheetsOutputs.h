@@ -8,7 +8,6 @@
 #include "coverage/Feature.h"
 #include "coverage/SheetGrid.h"
 #include "exchange/FormatRegistry.h"
-#include "exchange/Renderer.h"
 #include "index/Settings.h"
 #include "report/ReportTable.h"
 
@@ -27,11 +26,6 @@ struct SheetsResult {
     SheetGrid grid;
     int32_t pictureZoom = 0; // the JPEG's and bitmap's zoom; 0: the settings'
 };
-
-// What the renderer draws the result from; refers to `r`.
-inline RenderInput RenderInputOf(const SheetsResult& r) {
-    return RenderInput{r.settings, r.feature, r.grid, r.inputPath, r.pictureZoom};
-}
 
 // The report as the report window shows it, and its table alone.
 Report SheetsReport(const SheetsResult& r);

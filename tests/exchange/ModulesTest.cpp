@@ -5,13 +5,19 @@
 #include "ExchangeTestSupport.h"
 #include "exchange/FormatRegistry.h"
 #include "exchange/GdalBackend.h"
+#include "exchange/Renderer.h"
 #include "exchange/ReportFiles.h"
 #include "exchange/ShapeFile.h"
+#include "exchange/WriteOutput.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace sw {
 namespace {
@@ -70,6 +76,59 @@ TEST(Modules, AnAbsentPartIsRefusedWithoutTouchingTheFile) {
     ASSERT_NE(csv, nullptr);
     csv->WriteReport(dir.File("r.csv"), TextTable{}, none);
     EXPECT_TRUE(std::filesystem::exists(dir.File("r.csv")));
+}
+
+// What the dispatch hands each part, recorded instead of written.
+struct RecordingParts final : GisBackend, Renderer {
+    mutable std::vector<std::string> calls;
+    GisLayer ReadLayer(const std::filesystem::path&, const GisLayerOptions&) const override {
+        return {};
+    }
+    GisLayer ReadLayerBytes(std::string_view, const std::string&,
+                            const GisLayerOptions&) const override {
+        return {};
+    }
+    void WriteGrid(const std::filesystem::path& path, const OgrFormat& format,
+                   const OgrGridRequest& request) const override {
+        calls.push_back(std::string(format.Driver) + " " + path.filename().string() +
+                        (request.feature != nullptr ? " with feature" : ""));
+    }
+    void StreamGrid(const OgrFormat&, const OgrGridRequest&,
+                    const std::function<void(std::string_view)>&) const override {}
+    ProjectionKind ClassifyProjection(std::string_view) const override {
+        return ProjectionKind::Unknown;
+    }
+    void WriteLayoutPicture(PictureEncoding encoding, const RenderInput& in,
+                            const std::filesystem::path& path) const override {
+        calls.push_back("picture " + std::to_string(static_cast<int>(encoding)) + " " +
+                        path.filename().string() + " zoom " + std::to_string(in.pictureZoom));
+    }
+    void WriteReportPdf(const RenderInput& in, const std::filesystem::path& path) const override {
+        calls.push_back("report " + path.filename().string() + " of " + in.inputPath);
+    }
+};
+
+TEST(Modules, EveryWayOfWritingGoesThroughItsPart) {
+    const auto parts = std::make_shared<const RecordingParts>();
+    Modules modules;
+    modules.Gis.Link(std::shared_ptr<const GisBackend>(parts, parts.get()));
+    modules.Render.Link(std::shared_ptr<const Renderer>(parts, parts.get()));
+    const Settings s;
+    const Feature f;
+    const SheetGrid g;
+    const std::string input = "area.kml";
+    const OutputRequest request{s, f, g, input, 35};
+    WriteOutput(*OutputFormatNamed("gpkg"), request, "/nowhere/g.gpkg", modules);
+    WriteOutput(*OutputFormatNamed("jpeg"), request, "/nowhere/p.jpg", modules);
+    WriteOutput(*OutputFormatNamed("report-pdf"), request, "/nowhere/r.pdf", modules);
+    EXPECT_EQ(parts->calls,
+              (std::vector<std::string>{"GPKG g.gpkg with feature", "picture 1 p.jpg zoom 35",
+                                        "report r.pdf of area.kml"}));
+    // A report file needs the table, which a caller without a report cannot give.
+    test::ScratchDir dir;
+    EXPECT_THROW(WriteOutput(*OutputFormatNamed("worksheet"), request, dir.File("r.xls"), modules),
+                 Error);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("r.xls")));
 }
 
 } // namespace
