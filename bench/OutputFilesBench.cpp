@@ -13,6 +13,7 @@
 #include "exchange/ExcelFile.h"
 #include "exchange/OgrGridFile.h"
 #include "exchange/ReportFiles.h"
+#include "exchange/ReportWorkbook.h"
 #include "exchange/ShapeFile.h"
 #include "gui/InterfaceFont.h"
 #include "report/ReportFont.h"

@@ -12,6 +12,7 @@
 // counts and drops the bytes.
 
 #include "cli/Commands.h"
+#include "cli/LinkedCliModules.h"
 #include "cli/SheetsFormats.h"
 #include "cli/SheetsInput.h"
 #include "coverage/Coverage.h"
@@ -38,6 +39,13 @@ namespace {
 
 using namespace sw;
 using namespace sw::bench;
+
+// The tool with its optional parts linked in, as the tests run it.
+cli::CliEnvironment LinkedEnvironment() {
+    cli::CliEnvironment env;
+    env.modules = cli::LinkedCliModules();
+    return env;
+}
 
 class DropBuf : public std::streambuf {
 public:
@@ -99,7 +107,7 @@ const cli::SheetsResult& Computed(int k) {
         r.settings = OpenFinest();
         r.settings.DataType = DataKind::Polygon;
         r.inputPath = PolygonFile(k);
-        r.feature = cli::ReadFeatureFile(r.inputPath, true);
+        r.feature = cli::ReadFeatureFile(r.inputPath, true, LinkedEnvironment().modules);
         ComputeSheets(r.settings, r.feature, r.grid);
         it = results.emplace(k, std::move(r)).first;
     }
@@ -116,7 +124,8 @@ void Sheets(benchmark::State& state, const std::vector<std::string>& output) {
         DropBuf drop;
         std::ostream out(&drop);
         std::ostringstream err;
-        if (cli::RunCli(args, out, err) != 0) {
+        std::istringstream in;
+        if (cli::RunCli(args, in, out, err, LinkedEnvironment()) != 0) {
             state.SkipWithError(err.str().c_str());
             return;
         }
@@ -166,7 +175,8 @@ BENCHMARK(BM_Floor_Enumeration)->Arg(2)->Arg(20)->Arg(50)->Unit(benchmark::kMill
 void BM_Stage_Read(benchmark::State& state) {
     const std::string& path = PolygonFile(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        benchmark::DoNotOptimize(cli::ReadFeatureFile(path, true).Vertices.data());
+        benchmark::DoNotOptimize(
+            cli::ReadFeatureFile(path, true, LinkedEnvironment().modules).Vertices.data());
     }
 }
 BENCHMARK(BM_Stage_Read)->Arg(20)->Unit(benchmark::kMillisecond);
@@ -286,7 +296,7 @@ void NumberBatch(benchmark::State& state, std::vector<std::string> args) {
         DropBuf drop;
         std::ostream out(&drop);
         std::ostringstream err;
-        if (cli::RunCli(args, in, out, err) != 0) {
+        if (cli::RunCli(args, in, out, err, LinkedEnvironment()) != 0) {
             state.SkipWithError(err.str().c_str());
             return;
         }

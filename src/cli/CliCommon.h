@@ -4,6 +4,7 @@
 // scales and angles, and the exit-code contract (0 ok, 1 input error, 2 usage).
 
 #include "index/Convertions.h"
+#include "index/Error.h"
 #include "index/Settings.h"
 
 #include <cstdint>
@@ -22,15 +23,15 @@ inline constexpr int ExitUsage = 2;
 
 // A command line that names something the tool does not have (an unknown scale,
 // a malformed angle). Reported on stderr with exit 2.
-class UsageError : public std::runtime_error {
+class UsageError : public Error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit UsageError(const std::string& what) : Error(ErrorKind::Usage, what) {}
 };
 
-// Bad data in an input file or a failed write. Reported on stderr with exit 1.
-class InputError : public std::runtime_error {
+// Bad data in an input file. Reported on stderr with exit 1.
+class InputError : public Error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit InputError(const std::string& what) : Error(ErrorKind::Input, what) {}
 };
 
 // "old" or "open" to the series value.

@@ -3,6 +3,7 @@
 
 #include "cli/CliDocs.h"
 #include "cli/Commands.h"
+#include "exchange/Renderer.h"
 
 #include <CLI/CLI.hpp>
 
@@ -33,6 +34,13 @@ int main(int argc, char** argv) {
     std::istringstream in;
     std::ostringstream out;
     sw::cli::CommandContext ctx{&in, &out, &std::cerr};
+#if SHEETWRIGHT_HAS_RENDERER
+    // The binary offers the renderer's options; the pages only list them, so a
+    // source that is never called stands for its module.
+    ctx.env.modules.Render.Load([]() -> const sw::Renderer& {
+        throw sw::Error(sw::ErrorKind::Usage, "the documents draw nothing");
+    });
+#endif
     CLI::App app;
     sw::cli::DescribeCli(app, ctx);
     const bool ok = Write(argv[1], sw::cli::CliManPage(app, argv[4], argv[3])) &&

@@ -38,14 +38,17 @@ int Run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
         err << "sheetwright-cli: " << e.what() << '\n';
         err << "Run 'sheetwright-cli --help' for usage.\n";
         return ExitUsage;
-    } catch (const UsageError& e) {
+    } catch (const Error& e) {
+        // Every refusal of the program, whichever part made it: its text as it
+        // stands, the exit code by its kind.
         err << "sheetwright-cli: " << e.what() << '\n';
-        return ExitUsage;
+        return e.Kind() == ErrorKind::Usage ? ExitUsage : ExitInputError;
     } catch (const std::bad_alloc&) {
         err << "sheetwright-cli: out of memory: the input or the grid of sheets is too large for "
                "this machine; try a smaller area or a smaller scale\n";
         return ExitInputError;
     } catch (const std::exception& e) {
+        // The standard library's own (a file system error): an input or output error.
         err << "sheetwright-cli: " << e.what() << '\n';
         return ExitInputError;
     }

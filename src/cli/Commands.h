@@ -4,6 +4,8 @@
 // after all options are parsed, reading what it reads from `in` (batch numbering),
 // writing its result to `out` and messages to `err`.
 
+#include "exchange/Modules.h"
+
 #include <chrono>
 #include <iosfwd>
 #include <string>
@@ -16,10 +18,14 @@ class App;
 namespace sw::cli {
 
 // What the tool knows of where it runs. Progress is shown only on a terminal,
-// and only for work that has run longer than `progressDelay`.
+// and only for work that has run longer than `progressDelay`. `modules` are the
+// optional parts the program has (the binary's `main` sets sources that load
+// them on first use, the tests link them); without one, its options are not
+// offered (the renderer's) or its files are refused when asked for.
 struct CliEnvironment {
     bool errIsTerminal = false;
     std::chrono::milliseconds progressDelay{1000};
+    Modules modules{};
 };
 
 struct CommandContext {

@@ -4,7 +4,6 @@
 
 #include "cli/CliCommon.h"
 #include "cli/RenderModule.h"
-#include "cli/SheetsOutputs.h"
 
 #include "coverage/Coverage.h"
 #include "exchange/SafeFile.h"
@@ -49,7 +48,7 @@ void EnsureGuiApplication() {
 }
 
 // The settings of the pictures: their own zoom where the command chose one.
-Settings PictureSettings(const SheetsResult& r) {
+Settings PictureSettings(const RenderInput& r) {
     Settings s = r.settings;
     if (r.pictureZoom > 0) {
         s.SheetPixelHeight = r.pictureZoom;
@@ -57,54 +56,47 @@ Settings PictureSettings(const SheetsResult& r) {
     return s;
 }
 
-QImage Picture(const SheetsResult& r) {
+QImage Picture(const RenderInput& r) {
     EnsureGuiApplication();
     Settings s = PictureSettings(r);
     Feature f = r.feature;
     SheetGrid g = r.grid;
-    try {
-        return RenderLayout(s, f, g);
-    } catch (const ComputeError& e) {
-        throw InputError(e.what());
-    }
+    return RenderLayout(s, f, g);
 }
 
-void WriteBytes(const std::string& path, const QByteArray& bytes) {
+void WriteBytes(const std::filesystem::path& path, const QByteArray& bytes) {
     ReplaceFileContents(path,
                         std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
                         WriteFailureText::Runtime);
 }
 
-QByteArray LayoutPdf(const SheetsResult& r) {
+QByteArray LayoutPdf(const RenderInput& r) {
     EnsureGuiApplication();
-    try {
-        return LayoutPdfBytes(LayoutPdfInput{r.settings, r.feature, r.grid, r.inputPath,
-                                             QDate::currentDate().toString(Qt::ISODate)});
-    } catch (const ComputeError& e) {
-        throw InputError(e.what());
-    }
+    return LayoutPdfBytes(LayoutPdfInput{r.settings, r.feature, r.grid, r.inputPath,
+                                         QDate::currentDate().toString(Qt::ISODate)});
 }
 
 // The report as `--report` prints it (cli/SheetsReport.cpp, which the module
 // does not hold): the core's, measured with the compiled-in font widths.
-Report PdfReport(const SheetsResult& r) {
+Report PdfReport(const RenderInput& r) {
     const ReportInput in{r.settings, r.grid, r.feature, r.inputPath};
     return BuildReport(in, [](const std::string& text) { return MeasureReportText(text); });
 }
 
 } // namespace
 
-void RenderReportPdf(const SheetsResult& r, const std::string& path) {
+void LayoutRenderer::WriteReportPdf(const RenderInput& r, const std::filesystem::path& path) const {
     EnsureGuiApplication();
     WriteBytes(path, ReportPdfBytes(PdfReport(r)));
 }
 
-void RenderLayoutPicture(PictureEncoding encoding, const SheetsResult& r, const std::string& path) {
+void LayoutRenderer::WriteLayoutPicture(PictureEncoding encoding, const RenderInput& r,
+                                        const std::filesystem::path& path) const {
     if (encoding == PictureEncoding::Pdf) {
         WriteBytes(path, LayoutPdf(r));
         return;
     }
-    SaveGeoreferencedPicture(encoding, Picture(r), path, PictureSettings(r), r.grid);
+    SaveGeoreferencedPicture(encoding, Picture(r), path.string(), PictureSettings(r), r.grid);
 }
 
 } // namespace sw::cli

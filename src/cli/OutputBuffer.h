@@ -19,9 +19,9 @@
 namespace sw::cli {
 
 // A write to standard output failed (a full disk, a closed pipe).
-class OutputError : public InputError {
+class OutputError : public Error {
 public:
-    using InputError::InputError;
+    explicit OutputError(const std::string& what) : Error(ErrorKind::Output, what) {}
 };
 
 // Throws OutputError when `out` has failed, naming the system's reason when

@@ -1,27 +1,22 @@
 #pragma once
 
-// The outputs of `sheets` that draw with the painter (pictures, the layout's
-// and the report's PDF) need Qt. The tool's binary keeps Qt out of every other
-// command, the report included, by loading them from a module on first use;
-// the module hands back this table.
+// The renderer of the command line's drawn outputs (pictures, the layout's and
+// the report's PDF) on the application's painter: linked by the tests, and the
+// render module (sheetwright-render.so) that the tool's binary loads on first
+// use, so that every other command starts without Qt.
 
-#include "cli/SheetsOutputs.h"
-
-#include <string>
+#include "exchange/Renderer.h"
 
 namespace sw::cli {
 
-struct RenderModule {
-    void (*WritePicture)(PictureEncoding encoding, const SheetsResult& r, const std::string& path);
-    void (*WriteReportPdf)(const SheetsResult& r, const std::string& path);
+class LayoutRenderer final : public Renderer {
+public:
+    void WriteLayoutPicture(PictureEncoding encoding, const RenderInput& in,
+                            const std::filesystem::path& path) const override;
+    void WriteReportPdf(const RenderInput& in, const std::filesystem::path& path) const override;
 };
-
-// The renderer's own implementations, which the module exports and which
-// in-process callers (the tests) link directly.
-void RenderLayoutPicture(PictureEncoding encoding, const SheetsResult& r, const std::string& path);
-void RenderReportPdf(const SheetsResult& r, const std::string& path);
 
 } // namespace sw::cli
 
-// The module's one exported symbol.
-extern "C" const sw::cli::RenderModule* SheetwrightRenderModule();
+// The module's one exported symbol: its renderer, alive until the process ends.
+extern "C" const sw::Renderer* SheetwrightRenderModule();

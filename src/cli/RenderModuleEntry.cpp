@@ -3,9 +3,7 @@
 
 #include "cli/RenderModule.h"
 
-extern "C" __attribute__((visibility("default"))) const sw::cli::RenderModule*
-SheetwrightRenderModule() {
-    static const sw::cli::RenderModule module{sw::cli::RenderLayoutPicture,
-                                              sw::cli::RenderReportPdf};
-    return &module;
+extern "C" __attribute__((visibility("default"))) const sw::Renderer* SheetwrightRenderModule() {
+    static const sw::cli::LayoutRenderer renderer;
+    return &renderer;
 }

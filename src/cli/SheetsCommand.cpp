@@ -21,8 +21,12 @@
 #include "coverage/FeatureUnion.h"
 #include "exchange/FileError.h"
 #include "exchange/FormatRegistry.h"
-#include "exchange/OgrGridFile.h"
+#include "exchange/GisBackend.h"
+#include "exchange/Modules.h"
+#include "exchange/OgrGridRequest.h"
+#include "exchange/Renderer.h"
 #include "exchange/ReportFiles.h"
+#include "exchange/WriteOutput.h"
 #include "index/CheckedMath.h"
 
 #include <CLI/CLI.hpp>
@@ -38,36 +42,30 @@ namespace {
 
 // ---- outputs --------------------------------------------------------------
 
-// The registry's outputs that have a command-line option in this build: those
-// drawn by the renderer (pictures, PDFs) only where it is linked.
-const std::vector<const OutputFormat*>& OutputOptions() {
-    static const std::vector<const OutputFormat*> options = [] {
-        std::vector<const OutputFormat*> o;
-        for (const OutputFormat& f : OutputFormats()) {
-            const bool needsRenderer = f.Picture != PictureEncoding::None || f.DrawnReport;
-            if (!f.CliOption.empty() && (!needsRenderer || RendererAvailable())) {
-                o.push_back(&f);
-            }
+// The registry's outputs that have a command-line option in this program: those
+// drawn by the renderer (pictures, PDFs) only where it has one.
+std::vector<const OutputFormat*> OutputOptions(const Modules& modules) {
+    std::vector<const OutputFormat*> o;
+    for (const OutputFormat& f : OutputFormats()) {
+        const bool needsRenderer = f.Picture != PictureEncoding::None || f.DrawnReport;
+        if (!f.CliOption.empty() && (!needsRenderer || modules.Render.Provided())) {
+            o.push_back(&f);
         }
-        return o;
-    }();
-    return options;
+    }
+    return o;
 }
 
-void WriteOutput(const OutputFormat& f, const SheetsResult& r, const std::string& path,
-                 CsvBom bom) {
-    if (f.WriteSheets != nullptr) {
-        f.WriteSheets(path, r.settings, r.grid);
-    } else if (f.Id == "report-csv") {
+void WriteChosenOutput(const OutputFormat& f, const SheetsResult& r, const std::string& path,
+                       CsvBom bom, const Modules& modules) {
+    if (f.Id == "report-csv") {
         // The one report file with a choice: --no-bom leaves out its byte order mark.
         WriteReportCsvFile(path, SheetsReportTable(r), bom);
-    } else if (f.WriteReport != nullptr) {
-        f.WriteReport(path, SheetsReportTable(r));
-    } else if (f.DrawnReport) {
-        WriteReportPdf(r, path);
-    } else {
-        WriteLayoutPicture(f.Picture, r, path);
+        return;
     }
+    WriteOutput(f,
+                OutputRequest{r.settings, r.feature, r.grid, r.inputPath, r.pictureZoom,
+                              [&r] { return SheetsReportTable(r); }},
+                path, modules);
 }
 
 // --out: the GIS format from --out-format, or else from the file's extension.
@@ -88,38 +86,35 @@ const OutputFormat& GisOutputFormat(const std::string& path, const std::string& 
 }
 
 void WriteGridFile(const OutputFormat& f, const std::string& path, const OgrGridRequest& request,
-                   std::ostream& out) {
+                   std::ostream& out, const GisBackend& gis) {
     const OgrFormat format{f.OgrDriver, f.Extension};
     try {
         if (path == StandardOutputName && StreamsFeatures(format)) {
             // One document of features: streamed as OGR writes it, never staged.
             OutputBuffer buffer(out);
-            StreamOgrGrid(format, request,
-                          [&buffer](std::string_view piece) { buffer.Append(piece); });
+            gis.StreamGrid(format, request,
+                           [&buffer](std::string_view piece) { buffer.Append(piece); });
             buffer.Flush();
         } else if (path == StandardOutputName) {
             WriteThroughStream(
-                "--out", [&](const std::string& p) { WriteOgrGridFile(p, format, request); }, out,
+                "--out", [&](const std::string& p) { gis.WriteGrid(p, format, request); }, out,
                 std::string(f.Extension));
         } else {
-            WriteOgrGridFile(path, format, request);
+            gis.WriteGrid(path, format, request);
         }
     } catch (const FileError& e) {
-        throw InputError(WithFileName(e.what(), path));
+        // A writer's message that does not name the file gets its name.
+        throw Error(ErrorKind::Output, WithFileName(e.what(), path));
     }
 }
 
 // --format geojson: RFC 7946 through OGR, streamed in large blocks; a failed
 // write stops it at once.
-void WriteGeoJson(const SheetsResult& r, bool inOnly, std::ostream& out) {
+void WriteGeoJson(const SheetsResult& r, bool inOnly, std::ostream& out, const GisBackend& gis) {
     OutputBuffer buffer(out);
-    try {
-        StreamOgrGrid(OgrFormat{"GeoJSON", ".geojson"},
-                      OgrGridRequest{r.settings, r.grid, nullptr, inOnly},
-                      [&buffer](std::string_view piece) { buffer.Append(piece); });
-    } catch (const FileError& e) {
-        throw InputError(e.what());
-    }
+    gis.StreamGrid(OgrFormat{"GeoJSON", ".geojson"},
+                   OgrGridRequest{r.settings, r.grid, nullptr, inOnly},
+                   [&buffer](std::string_view piece) { buffer.Append(piece); });
     buffer.Flush();
 }
 
@@ -138,15 +133,17 @@ struct SheetsOptions {
     bool quiet = false;
     int64_t maxPixels = DefaultMaxPicturePixels;
     LayerInputOptions layer;
-    std::vector<std::string> outputPaths; // one per OutputOptions() entry
-    std::string out;                      // the grid in a GIS vector format
+    std::vector<const OutputFormat*> outputOptions; // OutputOptions() of the program
+    std::vector<std::string> outputPaths;           // one per outputOptions entry
+    std::string out;                                // the grid in a GIS vector format
     std::string outFormat;
 };
 
 // --per-feature: each feature's IN sheets printed, and with --out also written
 // as one row per feature and IN sheet.
 PerFeatureCounts PerFeature(const Settings& s, const GisLayer& layer, const SheetsOptions& o,
-                            const OutputFormat* gis, Algorithm algorithm, std::ostream& out) {
+                            const OutputFormat* gis, Algorithm algorithm, std::ostream& out,
+                            const Modules& modules) {
     if (gis == nullptr) {
         return PrintPerFeature(s, layer, o.layer.idField, o.format, algorithm, out);
     }
@@ -155,12 +152,12 @@ PerFeatureCounts PerFeature(const Settings& s, const GisLayer& layer, const Shee
     OgrGridRequest request{s, none};
     if (o.out == StandardOutputName) {
         request.perFeature = PerFeatureGrids(s, layer, o.layer.idField, algorithm, counts, nullptr);
-        WriteGridFile(*gis, o.out, request, out);
+        WriteGridFile(*gis, o.out, request, out, modules.Gis.Get());
         return counts;
     }
     PerFeaturePrinter printer(o.format, o.layer.idField, out);
     request.perFeature = PerFeatureGrids(s, layer, o.layer.idField, algorithm, counts, &printer);
-    WriteGridFile(*gis, o.out, request, out);
+    WriteGridFile(*gis, o.out, request, out, modules.Gis.Get());
     printer.Finish();
     return counts;
 }
@@ -186,7 +183,8 @@ std::string GisFormatsHelp() {
 
 void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
     auto opts = std::make_shared<SheetsOptions>();
-    opts->outputPaths.resize(OutputOptions().size());
+    opts->outputOptions = OutputOptions(ctx.env.modules);
+    opts->outputPaths.resize(opts->outputOptions.size());
     CLI::App* cmd = app.add_subcommand(
         "sheets",
         "Compute the grid of sheets around a point, polyline or polygon and print the sheets it "
@@ -239,8 +237,8 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
     cmd->add_flag("--quiet,-q", opts->quiet,
                   "No progress line (shown on a terminal for work that runs past a second)");
     std::vector<CLI::Option*> outputFlags;
-    for (std::size_t i = 0; i < OutputOptions().size(); ++i) {
-        const OutputFormat& f = *OutputOptions()[i];
+    for (std::size_t i = 0; i < opts->outputOptions.size(); ++i) {
+        const OutputFormat& f = *opts->outputOptions[i];
         outputFlags.push_back(cmd->add_option(std::string(f.CliOption), opts->outputPaths[i],
                                               std::string(f.CliHelp)));
     }
@@ -264,10 +262,11 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
             throw UsageError("sheets: give one of --point LAT LON, --polyline FILE, --polygon "
                              "FILE, --input FILE");
         }
+        const Modules& modules = ctx.env.modules;
         std::vector<ChosenOutput> outputs;
-        for (std::size_t i = 0; i < OutputOptions().size(); ++i) {
+        for (std::size_t i = 0; i < opts->outputOptions.size(); ++i) {
             if (outputFlags[i]->count() > 0) {
-                outputs.push_back({OutputOptions()[i], opts->outputPaths[i]});
+                outputs.push_back({opts->outputOptions[i], opts->outputPaths[i]});
             }
         }
         // At most one output may take standard output, and it then replaces the
@@ -322,7 +321,7 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
             if (opts->layer.perFeature && (opts->report || opts->format == "geojson")) {
                 throw UsageError("sheets: --per-feature prints text, csv or json");
             }
-            layer = ReadLayerInput(opts->layer, *ctx.in);
+            layer = ReadLayerInput(opts->layer, *ctx.in, modules);
             if (const std::string note = SkippedFeaturesNote(layer); !note.empty()) {
                 *ctx.err << "sheetwright-cli: " << note << '\n';
             }
@@ -334,7 +333,7 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
             r.settings.DataType = DataTypeOf(r.feature);
             if (opts->layer.perFeature) {
                 const PerFeatureCounts counts =
-                    PerFeature(r.settings, layer, *opts, gis, algorithm, *ctx.out);
+                    PerFeature(r.settings, layer, *opts, gis, algorithm, *ctx.out, modules);
                 if (counts.sheets == 0) {
                     *ctx.err << "sheetwright-cli: no part of the input lies in the index\n";
                 } else if (const std::string note =
@@ -359,7 +358,7 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
         } else {
             const bool isPolygon = polygon->count() > 0;
             r.inputPath = isPolygon ? opts->polygon : opts->polyline;
-            r.feature = ReadFeatureFile(r.inputPath, isPolygon);
+            r.feature = ReadFeatureFile(r.inputPath, isPolygon, modules);
             r.settings.DataType = isPolygon ? DataKind::Polygon : DataKind::Polyline;
         }
         // Printed text, csv, json, the report and --out need only which cells are
@@ -372,27 +371,21 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
         control.progress = [&progress](int32_t percent, const std::string&) {
             progress.Update("computing the sheets", percent);
         };
-        try {
-            if (input->count() > 0) {
-                std::vector<Feature> features;
-                features.reserve(layer.Features.size());
-                for (GisFeature& gf : layer.Features) {
-                    features.push_back(std::move(gf.Shape));
-                }
-                if (printOnly) {
-                    ComputeUnionMask(r.settings, features, mask, control);
-                } else {
-                    ComputeUnion(r.settings, features, r.grid, control, algorithm);
-                }
-            } else if (printOnly) {
-                ComputeSheetMask(r.settings, r.feature, mask, control);
-            } else {
-                ComputeSheets(r.settings, r.feature, r.grid, control, algorithm);
+        if (input->count() > 0) {
+            std::vector<Feature> features;
+            features.reserve(layer.Features.size());
+            for (GisFeature& gf : layer.Features) {
+                features.push_back(std::move(gf.Shape));
             }
-        } catch (const ComputeError& e) {
-            throw InputError(e.what());
-        } catch (const IntegerOverflow& e) {
-            throw InputError(e.what());
+            if (printOnly) {
+                ComputeUnionMask(r.settings, features, mask, control);
+            } else {
+                ComputeUnion(r.settings, features, r.grid, control, algorithm);
+            }
+        } else if (printOnly) {
+            ComputeSheetMask(r.settings, r.feature, mask, control);
+        } else {
+            ComputeSheets(r.settings, r.feature, r.grid, control, algorithm);
         }
         if (printOnly) {
             r.grid = std::move(mask.Grid);
@@ -430,22 +423,25 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
                 if (o.path == StandardOutputName) {
                     WriteThroughStream(
                         std::string(o.format->CliOption),
-                        [&](const std::string& p) { WriteOutput(*o.format, r, p, bom); }, out);
+                        [&](const std::string& p) {
+                            WriteChosenOutput(*o.format, r, p, bom, modules);
+                        },
+                        out);
                 } else {
-                    WriteOutput(*o.format, r, o.path, bom);
+                    WriteChosenOutput(*o.format, r, o.path, bom, modules);
                 }
             } catch (const FileError& e) {
-                throw InputError(
-                    WithFileName(e.what(), o.path == StandardOutputName
-                                               ? o.path
-                                               : OutputFiles(*o.format, o.path).front()));
+                throw Error(ErrorKind::Output,
+                            WithFileName(e.what(), o.path == StandardOutputName
+                                                       ? o.path
+                                                       : OutputFiles(*o.format, o.path).front()));
             }
         }
         if (gis != nullptr) {
             writing(outputs.size(), opts->out);
             OgrGridRequest request{r.settings, r.grid, &r.feature, opts->inOnly};
             request.in = printOnly ? &mask.In : nullptr;
-            WriteGridFile(*gis, opts->out, request, out);
+            WriteGridFile(*gis, opts->out, request, out, modules.Gis.Get());
         }
         if (files > 0) {
             progress.Update("writing the files", 100);
@@ -464,7 +460,7 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
         } else if (opts->report) {
             PrintReport(r, out);
         } else if (opts->format == "geojson") {
-            WriteGeoJson(r, opts->inOnly, out);
+            WriteGeoJson(r, opts->inOnly, out, modules.Gis.Get());
         } else if (printOnly) {
             if (opts->format == "json") {
                 WriteJson(r, mask.In, out);

@@ -5,7 +5,9 @@
 #include "coverage/FeatureUnion.h"
 #include "exchange/ByteOrder.h"
 #include "exchange/FileError.h"
+#include "exchange/FileReading.h"
 #include "exchange/FormatRegistry.h"
+#include "exchange/GisBackend.h"
 #include "exchange/InputLimits.h"
 #include "exchange/MessageText.h"
 #include "exchange/OpenVertexFile.h"
@@ -46,9 +48,10 @@ std::string UnreadShapesText(const std::string& path) {
 
 // A file as the vertex dialog opens it in its format, numbers written and read
 // with '.'.
-Feature ReadFormat(const InputFormat& format, const std::string& path, bool isPolygon) {
+Feature ReadFormat(const InputFormat& format, const std::string& path, bool isPolygon,
+                   const Modules& modules) {
     VertexTable t;
-    if (OpenVertexFile(format, path, t, '.') == OpenOutcome::NotReadNoPrj) {
+    if (OpenVertexFile(format, path, t, '.', modules) == OpenOutcome::NotReadNoPrj) {
         throw InputError("the shapefile \"" + path +
                          "\" has no \".prj\" beside it; without a geographic coordinate "
                          "system it is not read");
@@ -88,7 +91,7 @@ std::string KnownExtensions() {
     return known;
 }
 
-Feature ReadFeatureFile(const std::string& path, bool isPolygon) {
+Feature ReadFeatureFile(const std::string& path, bool isPolygon, const Modules& modules) {
     const InputFormat* format = InputFormatForPath(path);
     if (format == nullptr) {
         throw UsageError("cannot read '" + path + "': input files must end in " +
@@ -98,9 +101,7 @@ Feature ReadFeatureFile(const std::string& path, bool isPolygon) {
         // Missing, a folder, a FIFO or a device: said plainly before any reader
         // (or the shapefile's projection check) looks for something beside it.
         { const InputFile probe(path, ReadFailureText::CannotOpen, SIZE_MAX); }
-        return ReadFormat(*format, path, isPolygon);
-    } catch (const FileError& err) {
-        throw InputError(err.what());
+        return ReadFormat(*format, path, isPolygon, modules);
     } catch (const ConversionError& err) {
         throw InputError(ConversionMessage(path, *format, err));
     }
@@ -227,20 +228,16 @@ std::optional<uint64_t> ParseByteSize(const std::string& text) {
     return value << shift;
 }
 
-GisLayer ReadLayerInput(const LayerInputOptions& o, std::istream& in) {
+GisLayer ReadLayerInput(const LayerInputOptions& o, std::istream& in, const Modules& modules) {
     GisLayerOptions options = o.layer;
     if (!o.maxInput.empty()) {
         options.MaxBytes = ParseByteSize(o.maxInput).value_or(options.MaxBytes);
     }
-    try {
-        if (o.path == "-") {
-            const std::string bytes = ReadStandardInput(in, options.MaxBytes);
-            return ReadGisLayerBytes(bytes, "standard input", options);
-        }
-        return ReadGisLayer(o.path, options);
-    } catch (const FileError& err) {
-        throw InputError(err.what());
+    if (o.path == "-") {
+        const std::string bytes = ReadStandardInput(in, options.MaxBytes);
+        return modules.Gis.Get().ReadLayerBytes(bytes, "standard input", options);
     }
+    return modules.Gis.Get().ReadLayer(o.path, options);
 }
 
 std::string UnreadLayersNote(const GisLayer& layer) {

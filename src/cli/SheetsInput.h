@@ -5,7 +5,8 @@
 // keep their own kinds.
 
 #include "coverage/Feature.h"
-#include "exchange/GisLayerReader.h"
+#include "exchange/GisLayer.h"
+#include "exchange/Modules.h"
 #include "index/Settings.h"
 
 #include <cstdint>
@@ -25,7 +26,7 @@ namespace sw::cli {
 // names, a polygon or a polyline as asked, its parts kept apart. A file that cannot be
 // read throws InputError naming it; an extension no reader knows throws
 // UsageError listing the known ones.
-Feature ReadFeatureFile(const std::string& path, bool isPolygon);
+Feature ReadFeatureFile(const std::string& path, bool isPolygon, const Modules& modules);
 
 // ".txt, .shp, ...": the extensions every reader takes, for help and messages.
 std::string KnownExtensions();
@@ -45,7 +46,7 @@ CLI::Option* AddLayerInputOptions(CLI::App& cmd, LayerInputOptions& o);
 // The layer at o.path, or read from `in` for "-" (at most o.layer.MaxBytes, and
 // text only: a NUL byte ends the reading at once). InputError naming the file
 // when it cannot be read.
-GisLayer ReadLayerInput(const LayerInputOptions& o, std::istream& in);
+GisLayer ReadLayerInput(const LayerInputOptions& o, std::istream& in, const Modules& modules);
 
 // The note printed when a source has other layers holding features than the one
 // read: their names and the options that read them; empty when there are none.

@@ -1,9 +1,9 @@
 #pragma once
 
-// What `sheets` hands to its outputs, the report (built by the core, with the
-// report font's compiled-in widths), and the outputs that draw the layout or the
-// report's pages with the application's painter. Those exist only in a build
-// with the renderer; elsewhere they are not offered.
+// What `sheets` hands to its outputs, and the report (built by the core, with the
+// report font's compiled-in widths). The outputs that draw the layout or the
+// report's pages go to the program's renderer (exchange/Renderer.h), offered
+// only where it has one.
 
 #include "coverage/Feature.h"
 #include "coverage/SheetGrid.h"
@@ -27,20 +27,9 @@ struct SheetsResult {
     int32_t pictureZoom = 0; // the JPEG's and bitmap's zoom; 0: the settings'
 };
 
-// True when pictures and the report's PDF can be drawn (the build has the
-// renderer).
-bool RendererAvailable();
-
-// Draws the layout of the result and writes it as `encoding` to `path`; a JPEG
-// or bitmap gets its world file, ".prj" and ".aux.xml" beside it.
-void WriteLayoutPicture(PictureEncoding encoding, const SheetsResult& r, const std::string& path);
-
 // The report as the report window shows it, and its table alone.
 Report SheetsReport(const SheetsResult& r);
 TextTable SheetsReportTable(const SheetsResult& r);
-
-// The report drawn on A4 pages as a PDF document at `path`.
-void WriteReportPdf(const SheetsResult& r, const std::string& path);
 
 // The report table as the report window shows it, tab-separated, one row a line.
 void PrintReport(const SheetsResult& r, std::ostream& out);

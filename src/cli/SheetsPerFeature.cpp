@@ -29,10 +29,9 @@ void ComputeFeature(const Settings& s, const GisFeature& gf, Algorithm algorithm
     Feature f = gf.Shape;
     try {
         ComputeSheets(s, f, g, {}, algorithm);
-    } catch (const ComputeError& e) {
-        throw InputError("feature " + std::to_string(gf.Position) + ": " + e.what());
-    } catch (const IntegerOverflow& e) {
-        throw InputError("feature " + std::to_string(gf.Position) + ": " + e.what());
+    } catch (const Error& e) {
+        // Among many features, the message says which one was refused.
+        throw Error(e.Kind(), "feature " + std::to_string(gf.Position) + ": " + e.what());
     }
 }
 

@@ -4,8 +4,8 @@
 // computed on its own grid as if entered alone.
 
 #include "coverage/Coverage.h"
-#include "exchange/GisLayerReader.h"
-#include "exchange/OgrGridFile.h"
+#include "exchange/GisLayer.h"
+#include "exchange/OgrGridRequest.h"
 #include "index/Settings.h"
 
 #include <cstdint>

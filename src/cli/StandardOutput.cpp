@@ -2,6 +2,7 @@
 
 #include "cli/CliCommon.h"
 #include "exchange/FileError.h"
+#include "exchange/FileReading.h"
 #include "exchange/SafeFile.h"
 #include "exchange/TemporaryFiles.h"
 
@@ -28,7 +29,8 @@ std::unique_ptr<TemporaryFolder> StagingFolder() {
     try {
         return std::make_unique<TemporaryFolder>(fs::temp_directory_path() / "sheetwright-out-");
     } catch (const FileError& e) {
-        throw InputError(std::string("no temporary folder for standard output: ") + e.what());
+        throw Error(ErrorKind::Output,
+                    std::string("no temporary folder for standard output: ") + e.what());
     }
 }
 

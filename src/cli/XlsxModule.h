@@ -5,17 +5,7 @@
 // for: their relocations alone would cost a few milliseconds at every start, and
 // the report itself needs no library at all.
 
-#include "exchange/TextTable.h"
+#include "exchange/WorkbookWriter.h"
 
-#include <string>
-
-namespace sw::cli {
-
-struct XlsxModule {
-    std::string (*ReportXlsxBytes)(const TextTable& table);
-};
-
-} // namespace sw::cli
-
-// The module's one exported symbol.
-extern "C" const sw::cli::XlsxModule* SheetwrightXlsxModule();
+// The module's one exported symbol: its writer, alive until the process ends.
+extern "C" const sw::WorkbookWriter* SheetwrightXlsxModule();

@@ -2,10 +2,10 @@
 // .xlsx report is asked for.
 
 #include "cli/XlsxModule.h"
-#include "exchange/ReportFiles.h"
+#include "exchange/ReportWorkbook.h"
 
-extern "C" __attribute__((visibility("default"))) const sw::cli::XlsxModule*
+extern "C" __attribute__((visibility("default"))) const sw::WorkbookWriter*
 SheetwrightXlsxModule() {
-    static const sw::cli::XlsxModule module{sw::ReportXlsxBytes};
-    return &module;
+    static const sw::XlsxWorkbook writer;
+    return &writer;
 }

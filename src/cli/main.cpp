@@ -1,5 +1,11 @@
 #include "cli/Commands.h"
 
+#if SHEETWRIGHT_LOADS_MODULES
+#include "cli/LoadedModules.h"
+#else
+#include "cli/LinkedCliModules.h"
+#endif
+
 #include <iostream>
 #include <string>
 #include <vector>
@@ -13,5 +19,10 @@ int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     sw::cli::CliEnvironment env;
     env.errIsTerminal = ::isatty(STDERR_FILENO) == 1;
+#if SHEETWRIGHT_LOADS_MODULES
+    sw::cli::LoadModulesOnFirstUse(env.modules);
+#else
+    env.modules = sw::cli::LinkedCliModules();
+#endif
     return sw::cli::RunCli(args, std::cin, std::cout, std::cerr, env);
 }

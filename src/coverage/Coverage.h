@@ -12,6 +12,7 @@
 #include "coverage/Feature.h"
 #include "coverage/LargeBlock.h"
 #include "coverage/SheetGrid.h"
+#include "index/Error.h"
 #include "index/Settings.h"
 
 #include <atomic>
@@ -25,15 +26,15 @@ namespace sw {
 
 // A computation refused before anything changed: "No vertices to compute",
 // "Data extent too large! Try with smaller area or smaller scale".
-class ComputeError : public std::runtime_error {
+class ComputeError : public Error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit ComputeError(const std::string& what) : Error(ErrorKind::Input, what) {}
 };
 
 // The user stopped the computation; nothing changed.
-class ComputeCancelled : public std::runtime_error {
+class ComputeCancelled : public Error {
 public:
-    ComputeCancelled() : std::runtime_error("Calculation cancelled") {}
+    ComputeCancelled() : Error(ErrorKind::Cancelled, "Calculation cancelled") {}
 };
 
 inline constexpr const char* NoVerticesMessage = "No vertices to compute";

@@ -3,6 +3,7 @@
 #include "dialogs/VertexGridModel.h"
 #include "dialogs/VertexGridView.h"
 #include "exchange/FileError.h"
+#include "exchange/LinkedModules.h"
 #include "exchange/OpenVertexFile.h"
 #include "exchange/PasteBlock.h"
 #include "exchange/VertexConversion.h"
@@ -253,9 +254,10 @@ void TPolyInputForm::OKBtnClick() {
     if (!RunModal(*OpenDialog1) || OpenDialog1->selectedFiles().isEmpty()) {
         return;
     }
-    const auto filterIndex = OpenFilter{
-        static_cast<int>(OpenDialog1->nameFilters().indexOf(OpenDialog1->selectedNameFilter())) +
-        1};
+    // The format the chosen filter text names, whatever its place in the box.
+    const InputFormat* chosen =
+        OpenBoxFormatForFilter(OpenDialog1->selectedNameFilter().toStdString());
+    const OpenFilter filterIndex = chosen == nullptr ? OpenFilter::None : OpenBoxPosition(*chosen);
     OpenFile(filterIndex, OpenDialog1->selectedFiles().first());
 }
 
@@ -288,7 +290,8 @@ std::optional<OpenOutcome> TPolyInputForm::OpenFile(const InputFormat& format,
             const QSignalBlocker block(DegreeDecimalchkbox);
             DegreeDecimalchkbox->setChecked(format.DecimalMode);
         }
-        outcome = OpenVertexFile(format, file, st.vertexTable, LocaleDecimalSeparator());
+        outcome =
+            OpenVertexFile(format, file, st.vertexTable, LocaleDecimalSeparator(), LinkedModules());
         if (outcome == OpenOutcome::Read) {
             // A file that gave nothing says so instead of leaving OK to fail on
             // the table's headings.

@@ -4,6 +4,7 @@
 #include "dialogs/TableCopy.h"
 #include "exchange/ExcelFile.h"
 #include "exchange/ReportFiles.h"
+#include "exchange/ReportWorkbook.h"
 #include "exchange/SafeFile.h"
 #include "gui/AppTitle.h"
 #include "gui/InterfaceFont.h"

@@ -3,14 +3,15 @@
 // A file that cannot be created, opened, read or written, or whose contents are
 // damaged. The message is the text shown to the user as it stands.
 
-#include <stdexcept>
+#include "index/Error.h"
+
 #include <string>
 
 namespace sw {
 
-class FileError : public std::runtime_error {
+class FileError : public Error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit FileError(const std::string& what) : Error(ErrorKind::Input, what) {}
 };
 
 } // namespace sw

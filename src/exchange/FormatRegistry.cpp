@@ -5,6 +5,7 @@
 #include "exchange/FileNames.h"
 #include "exchange/GeoJsonReader.h"
 #include "exchange/KmlFile.h"
+#include "exchange/Modules.h"
 #include "exchange/ReportFiles.h"
 #include "exchange/ShapeFile.h"
 #include "exchange/TabDelimitedFile.h"
@@ -19,7 +20,7 @@ namespace sw {
 namespace {
 
 OpenOutcome ReadTextFormat(const std::filesystem::path& path, VertexTable& t,
-                           char /*decimalSeparator*/) {
+                           char /*decimalSeparator*/, const Modules& /*modules*/) {
     ProcessTabDelimitedFile(path, t);
     t.PartStartRows.clear(); // a vertex file holds one part
     return OpenOutcome::Read;
@@ -28,8 +29,8 @@ OpenOutcome ReadTextFormat(const std::filesystem::path& path, VertexTable& t,
 // A shapefile is read only when the ".prj" beside it describes geographic
 // coordinates; without one nothing is read, and that is not an error.
 OpenOutcome ReadShapefileFormat(const std::filesystem::path& path, VertexTable& t,
-                                char decimalSeparator) {
-    switch (CheckShapefileProjection(path)) {
+                                char decimalSeparator, const Modules& modules) {
+    switch (CheckShapefileProjection(path, modules)) {
     case ProjectionCheck::Missing:
         return OpenOutcome::NotReadNoPrj;
     case ProjectionCheck::Projected:
@@ -42,23 +43,39 @@ OpenOutcome ReadShapefileFormat(const std::filesystem::path& path, VertexTable& 
 }
 
 OpenOutcome ReadKmlFormat(const std::filesystem::path& path, VertexTable& t,
-                          char /*decimalSeparator*/) {
+                          char /*decimalSeparator*/, const Modules& /*modules*/) {
     ReadKmlFile(path, t);
     return OpenOutcome::Read;
 }
 
 OpenOutcome ReadGeoJsonFormat(const std::filesystem::path& path, VertexTable& t,
-                              char decimalSeparator) {
-    ReadGeoJsonFile(path, t, decimalSeparator);
+                              char decimalSeparator, const Modules& modules) {
+    ReadGeoJsonFile(path, t, decimalSeparator, modules.Gis.Get());
     return OpenOutcome::Read;
 }
 
 // The vertex dialog's road for any other GIS file: its first line or polygon,
 // read as a GeoJSON file's is.
 OpenOutcome ReadLayerFirstShape(const std::filesystem::path& path, VertexTable& t,
-                                char decimalSeparator) {
-    ReadGeoJsonFile(path, t, decimalSeparator);
+                                char decimalSeparator, const Modules& modules) {
+    ReadGeoJsonFile(path, t, decimalSeparator, modules.Gis.Get());
     return OpenOutcome::Read;
+}
+
+// The report's files; only the workbook needs a module.
+void WriteWorksheetFormat(const std::filesystem::path& path, const TextTable& table,
+                          const Modules& /*modules*/) {
+    WriteReportWorksheet(path, table);
+}
+
+void WriteWorkbookFormat(const std::filesystem::path& path, const TextTable& table,
+                         const Modules& modules) {
+    WriteReportXlsxFile(path, table, modules.Workbook.Get());
+}
+
+void WriteCsvFormat(const std::filesystem::path& path, const TextTable& table,
+                    const Modules& /*modules*/) {
+    WriteReportCsvFile(path, table);
 }
 
 // Files whose every cell takes about the same room: the bytes per cell measured
@@ -221,6 +238,15 @@ const InputFormat* OpenBoxFormat(OpenFilter position) {
     return nullptr;
 }
 
+const InputFormat* OpenBoxFormatForFilter(std::string_view filter) {
+    for (const InputFormat& f : InputFormats()) {
+        if (f.InOpenBox && FilterText(f, f.Extensions) == filter) {
+            return &f;
+        }
+    }
+    return nullptr;
+}
+
 OpenFilter OpenBoxPosition(const InputFormat& format) {
     int at = 0;
     for (const InputFormat& f : InputFormats()) {
@@ -331,7 +357,7 @@ const std::vector<OutputFormat>& OutputFormats() {
          .InSaveBox = false,
          .CliOption = "--xls",
          .CliHelp = "Also save the report table as an Excel worksheet to FILE",
-         .WriteReport = WriteReportWorksheet,
+         .WriteReport = WriteWorksheetFormat,
          .Writes = "the report table as a BIFF worksheet in the Windows character set "
                    "(\"Save As Ms Excel\")",
          .OpensIn = "LibreOffice, Excel, xlrd"},
@@ -340,7 +366,7 @@ const std::vector<OutputFormat>& OutputFormats() {
          .Extension = ".xlsx",
          .CliOption = "--xlsx",
          .CliHelp = "Also save the report table as an Excel workbook (.xlsx) to FILE",
-         .WriteReport = WriteReportXlsxFile,
+         .WriteReport = WriteWorkbookFormat,
          .Writes = "the report table: UTF-8 text, counts as numbers, column widths set (\"Save "
                    "As Excel Workbook (.xlsx)\")",
          .OpensIn = "LibreOffice, Excel, pandas, openpyxl"},
@@ -350,7 +376,7 @@ const std::vector<OutputFormat>& OutputFormats() {
          .CliOption = "--report-csv",
          .CliHelp = "Also save the report table as UTF-8 comma-separated text to FILE, with a "
                     "byte order mark unless --no-bom",
-         .WriteReport = WriteReportCsvFile,
+         .WriteReport = WriteCsvFormat,
          .Writes = "the report table as UTF-8 comma-separated text with a byte order mark, CRLF "
                    "line ends (\"Save As CSV\")",
          .OpensIn = "spreadsheets, any CSV reader"},
@@ -508,6 +534,15 @@ const OutputFormat* SaveBoxFormat(SaveFilter position) {
     int at = 0;
     for (const OutputFormat& f : OutputFormats()) {
         if (f.InSaveBox && ++at == static_cast<int>(position)) {
+            return &f;
+        }
+    }
+    return nullptr;
+}
+
+const OutputFormat* SaveBoxFormatForFilter(std::string_view filter) {
+    for (const OutputFormat& f : OutputFormats()) {
+        if (f.InSaveBox && FilterText(f, std::vector<std::string_view>{f.Extension}) == filter) {
             return &f;
         }
     }

@@ -22,6 +22,7 @@
 namespace sw {
 
 struct Settings;
+struct Modules;
 struct SheetGrid;
 
 // A one-based filter position of the vertex dialog's open box, as the dialog
@@ -42,9 +43,10 @@ enum class OpenOutcome {
 // Fills `t` (already laid out for the format's mode by the caller) from the file
 // at `path`. Every refusal is a FileError carrying the text for the user.
 // `decimalSeparator` is the one numbers are written into the table with (the
-// user's locale in the dialog, '.' on the command line).
+// user's locale in the dialog, '.' on the command line); `modules` has the GIS
+// backend for the formats that need it.
 using VertexReader = OpenOutcome (*)(const std::filesystem::path& path, VertexTable& t,
-                                     char decimalSeparator);
+                                     char decimalSeparator, const Modules& modules);
 
 struct InputFormat {
     std::string_view Id;      // short name for the command line and messages: "kml"
@@ -80,6 +82,10 @@ std::vector<std::string> OpenBoxFilters();
 // The format at a one-based open box position; null outside the list.
 const InputFormat* OpenBoxFormat(OpenFilter position);
 
+// The format whose open box filter reads `filter` exactly ("KML file (*.kml)"),
+// as the dialog reports the chosen one; null for any other text.
+const InputFormat* OpenBoxFormatForFilter(std::string_view filter);
+
 // The open box position of `format`; None when the box does not offer it.
 OpenFilter OpenBoxPosition(const InputFormat& format);
 OpenFilter OpenBoxPosition(std::string_view id);
@@ -110,7 +116,9 @@ enum class PictureEncoding { None, Jpeg, Bmp, Pdf };
 
 using SheetsWriter = void (*)(const std::filesystem::path& path, const Settings& s,
                               const SheetGrid& g);
-using ReportWriter = void (*)(const std::filesystem::path& path, const TextTable& table);
+// `modules` has the workbook writer for the workbook.
+using ReportWriter = void (*)(const std::filesystem::path& path, const TextTable& table,
+                              const Modules& modules);
 
 // The files an output writes for a chosen name, and about how many bytes.
 using OutputFileNames = std::vector<std::string> (*)(const std::filesystem::path& path);
@@ -163,6 +171,10 @@ std::vector<std::string> SaveBoxFilters();
 
 // The format at a one-based save dialog position; null outside the list.
 const OutputFormat* SaveBoxFormat(SaveFilter position);
+
+// The format whose save dialog entry reads `filter` exactly, as the dialog
+// reports the chosen one; null for any other text.
+const OutputFormat* SaveBoxFormatForFilter(std::string_view filter);
 
 // The save dialog position of the format `id`; None when not offered.
 SaveFilter SaveBoxPosition(std::string_view id);

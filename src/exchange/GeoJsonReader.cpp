@@ -1,7 +1,6 @@
 #include "exchange/GeoJsonReader.h"
 
 #include "exchange/FileError.h"
-#include "exchange/GisLayerReader.h"
 #include "exchange/NumberText.h"
 
 #include <filesystem>
@@ -10,8 +9,9 @@
 
 namespace sw {
 
-void ReadGeoJsonFile(const std::filesystem::path& path, VertexTable& t, char decimalSeparator) {
-    const GisLayer layer = ReadGisLayer(path, {});
+void ReadGeoJsonFile(const std::filesystem::path& path, VertexTable& t, char decimalSeparator,
+                     const GisBackend& gis) {
+    const GisLayer layer = gis.ReadLayer(path, {});
     const GisFeature& first = layer.Features.front();
     if (first.Geometry != "LINESTRING" && first.Geometry != "POLYGON") {
         throw FileError("Cannot read \"" + path.string() + "\": its first geometry is a " +

@@ -556,19 +556,6 @@ std::string GuessExtension(std::string_view bytes) {
 
 } // namespace
 
-const std::string* GisFeature::Attribute(std::string_view name) const {
-    for (const auto& [field, value] : Attributes) {
-        if (field.size() == name.size() &&
-            std::equal(field.begin(), field.end(), name.begin(), [](char a, char b) {
-                return std::tolower(static_cast<unsigned char>(a)) ==
-                       std::tolower(static_cast<unsigned char>(b));
-            })) {
-            return &value;
-        }
-    }
-    return nullptr;
-}
-
 GisLayer ReadGisLayer(const std::filesystem::path& path, const GisLayerOptions& options) {
     const QuietGdal quiet;
     const NetworkOff offline(options.AllowRemote);
@@ -615,19 +602,6 @@ GisLayer ReadGisLayerBytes(std::string_view bytes, const std::string& name,
         }
         throw FileError(what);
     }
-}
-
-std::string SkippedFeaturesNote(const GisLayer& layer) {
-    if (layer.SkippedEmpty <= 0) {
-        return {};
-    }
-    return std::to_string(layer.SkippedEmpty) + (layer.SkippedEmpty == 1
-                                                     ? " feature without a geometry was skipped"
-                                                     : " features without a geometry were skipped");
-}
-
-bool LooksLikeGisFile(const std::filesystem::path& path) {
-    return LowerExtension(path.string()) != ".txt";
 }
 
 } // namespace sw

@@ -1,4 +1,5 @@
 #include "exchange/FileError.h"
+#include "exchange/FileReading.h"
 #include "exchange/InputLimits.h"
 #include "exchange/KmlFile.h"
 #include "exchange/SafeFile.h"

@@ -5,6 +5,7 @@
 #include "exchange/FeatureShapes.h"
 #include "exchange/FileError.h"
 #include "exchange/FileNames.h"
+#include "exchange/FileReading.h"
 #include "exchange/SafeFile.h"
 #include "exchange/SheetCorners.h"
 #include "exchange/TemporaryFiles.h"

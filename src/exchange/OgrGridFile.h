@@ -13,10 +13,7 @@
 // set (SafeFile's FileSet): memory stays small however large the grid, and a
 // failure or a second writer never leaves a mix of old and new files.
 
-#include "coverage/Coverage.h"
-#include "coverage/Feature.h"
-#include "coverage/SheetGrid.h"
-#include "index/Settings.h"
+#include "exchange/OgrGridRequest.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -27,35 +24,6 @@
 #include <vector>
 
 namespace sw {
-
-// An OGR driver and the extension its files take (the format registry lists them).
-struct OgrFormat {
-    std::string_view Driver;    // the driver's short name: "GPKG"
-    std::string_view Extension; // lower case, with its dot: ".gpkg"
-};
-
-// One feature of a layer with the grid computed for it alone.
-struct FeatureGrid {
-    std::string Name; // what the "feature" field holds: its position or its id attribute
-    SheetGrid Grid;
-};
-
-// Fills `next` with the following feature and returns true; false after the last.
-using FeatureGridSource = std::function<bool(FeatureGrid& next)>;
-
-struct OgrGridRequest {
-    const Settings& settings;
-    const SheetGrid& grid;
-    const Feature* feature = nullptr; // the "feature" layer of a GeoPackage; none when null
-    bool inOnly = false;
-    // When set, `grid` is a box without a sheet list and these are its cells' IN
-    // flags, row by row from the north-west: cells are numbered as they are
-    // written, so a grid of millions of cells never has its records built.
-    const CellFlags* in = nullptr;
-    // When set, the sheet layer holds, feature after feature, the IN sheets of
-    // each in the report's order, with a first field "feature"; `grid` is not used.
-    FeatureGridSource perFeature{};
-};
 
 // The denominator of a scale caption: "1:50,000" gives 50000, "1:1M" 1000000;
 // 0 when the caption is not a scale.
@@ -76,13 +44,6 @@ std::vector<std::pair<std::string, std::string>> OgrGridFiles(const std::filesys
 // (".prj") beside it; a GML file its schema (".xsd"), which it names.
 void WriteOgrGridFile(const std::filesystem::path& path, const OgrFormat& format,
                       const OgrGridRequest& request);
-
-// Whether the driver writes feature after feature to a stream without going
-// back: GeoJSON and CSV. Those are written with bounded memory, however large.
-// (Defined here: the command line asks before it loads the GIS module.)
-inline bool StreamsFeatures(const OgrFormat& format) {
-    return format.Driver == "GeoJSON" || format.Driver == "CSV";
-}
 
 // The dataset of a streaming format handed to `put` in pieces as OGR writes it
 // (the feature layer is not part of it). An exception from `put` ends the

@@ -2,6 +2,7 @@
 #include "exchange/FileNames.h"
 
 #include "exchange/FileError.h"
+#include "exchange/FileReading.h"
 #include "exchange/SafeFile.h"
 #include "exchange/ShapeFile.h"
 
@@ -67,9 +68,9 @@ bool FilterUsesDecimalMode(OpenFilter filterIndex) {
 }
 
 OpenOutcome OpenVertexFile(const InputFormat& format, const std::filesystem::path& path,
-                           VertexTable& t, char decimalSeparator) {
+                           VertexTable& t, char decimalSeparator, const Modules& modules) {
     SetGrid(t, format.DecimalMode);
-    return format.Read(path, t, decimalSeparator);
+    return format.Read(path, t, decimalSeparator, modules);
 }
 
 std::string NothingReadReason(const InputFormat& format, const std::filesystem::path& path,
@@ -88,12 +89,12 @@ std::string NothingReadReason(const InputFormat& format, const std::filesystem::
 }
 
 OpenOutcome OpenVertexFile(OpenFilter filterIndex, const std::filesystem::path& path,
-                           VertexTable& t, char decimalSeparator) {
+                           VertexTable& t, char decimalSeparator, const Modules& modules) {
     const InputFormat* f = OpenBoxFormat(filterIndex);
     if (f == nullptr) {
         throw FileError("Unknown file type for \"" + path.string() + "\"");
     }
-    return OpenVertexFile(*f, path, t, decimalSeparator);
+    return OpenVertexFile(*f, path, t, decimalSeparator, modules);
 }
 
 } // namespace sw

@@ -5,6 +5,7 @@
 // is the format registry's business.
 
 #include "exchange/FormatRegistry.h"
+#include "exchange/Modules.h"
 #include "exchange/VertexTable.h"
 
 #include <filesystem>
@@ -33,7 +34,7 @@ bool FilterUsesDecimalMode(OpenFilter filterIndex);
 // describes a projected system throws NoGeographicCoordinatesMessage ("Erro! No
 // geographic coordinates") with the table unchanged except its headings.
 OpenOutcome OpenVertexFile(const InputFormat& format, const std::filesystem::path& path,
-                           VertexTable& t, char decimalSeparator);
+                           VertexTable& t, char decimalSeparator, const Modules& modules);
 
 // Why a file that was read without a refusal gave nothing to compute, for
 // telling the user; empty when the table `t` it filled holds vertices. A
@@ -46,6 +47,6 @@ std::string NothingReadReason(const InputFormat& format, const std::filesystem::
 // The same for the format at an open box position; a position the box does not
 // have throws before anything changes.
 OpenOutcome OpenVertexFile(OpenFilter filterIndex, const std::filesystem::path& path,
-                           VertexTable& t, char decimalSeparator);
+                           VertexTable& t, char decimalSeparator, const Modules& modules);
 
 } // namespace sw

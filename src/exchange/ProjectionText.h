@@ -1,16 +1,16 @@
 #pragma once
 
 // A ".prj" file's coordinate system as OSR's user-input parser reads it: WKT1,
-// ESRI WKT and WKT2 alike. The parser lives in the GIS module; the core's
+// ESRI WKT and WKT2 alike. The parser is part of the GIS backend; the core's
 // shapefile reader asks it only for texts its own keyword test does not settle.
+
+#include "exchange/GisBackend.h"
 
 #include <string_view>
 
 class OGRSpatialReference;
 
 namespace sw {
-
-enum class ProjectionKind { Geographic, Projected, Unknown };
 
 // Geographic or Projected for a text the parser understands (a geocentric or
 // engineering system counts as Projected: its coordinates are not degrees),

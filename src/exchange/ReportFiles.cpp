@@ -48,8 +48,9 @@ void WriteReportCsvFile(const std::filesystem::path& path, const TextTable& tabl
     WriteReportCsvFile(path, table, CsvBom::With);
 }
 
-void WriteReportXlsxFile(const std::filesystem::path& path, const TextTable& table) {
-    ReplaceFileContents(path, ReportXlsxBytes(table), WriteFailureText::Runtime);
+void WriteReportXlsxFile(const std::filesystem::path& path, const TextTable& table,
+                         const WorkbookWriter& writer) {
+    ReplaceFileContents(path, writer.ReportXlsxBytes(table), WriteFailureText::Runtime);
 }
 
 } // namespace sw

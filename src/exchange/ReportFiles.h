@@ -9,6 +9,7 @@
 // to its text.
 
 #include "exchange/TextTable.h"
+#include "exchange/WorkbookWriter.h"
 
 #include <filesystem>
 #include <string>
@@ -31,8 +32,9 @@ inline constexpr std::string_view Utf8Bom = "\xEF\xBB\xBF";
 void WriteReportCsvFile(const std::filesystem::path& path, const TextTable& table, CsvBom bom);
 void WriteReportCsvFile(const std::filesystem::path& path, const TextTable& table); // with it
 
-// The workbook's bytes: one sheet named "Report".
-std::string ReportXlsxBytes(const TextTable& table);
-void WriteReportXlsxFile(const std::filesystem::path& path, const TextTable& table);
+// The workbook `writer` makes (exchange/WorkbookWriter.h), replacing the file
+// at `path` once complete.
+void WriteReportXlsxFile(const std::filesystem::path& path, const TextTable& table,
+                         const WorkbookWriter& writer);
 
 } // namespace sw

@@ -1,12 +1,15 @@
 // The Office Open XML workbook of the report: the one unit that calls
 // libxlsxwriter, which brings a compression and a cryptography library with it.
-// The command-line tool loads it with its render module, only when a workbook
-// is asked for.
+// The command-line tool loads it as a module of its own, only when a workbook is
+// asked for.
+
+#include "exchange/ReportWorkbook.h"
 
 #include "exchange/ReportFiles.h"
 
 #include "exchange/ExcelFile.h"
 #include "exchange/FileError.h"
+#include "exchange/FileReading.h"
 #include "exchange/SafeFile.h"
 #include "exchange/TemporaryFiles.h"
 
@@ -123,6 +126,14 @@ std::string ReportXlsxBytes(const TextTable& table) {
     }
     Check(workbook_close(book), "saving");
     return ReadWholeFile(temp.Path(), ReadFailureText::CannotOpen);
+}
+
+std::string XlsxWorkbook::ReportXlsxBytes(const TextTable& table) const {
+    return sw::ReportXlsxBytes(table);
+}
+
+void WriteReportXlsxFile(const std::filesystem::path& path, const TextTable& table) {
+    WriteReportXlsxFile(path, table, XlsxWorkbook{});
 }
 
 } // namespace sw

@@ -1,6 +1,8 @@
 #include "exchange/SafeFile.h"
 
 #include "exchange/FileError.h"
+#include "exchange/FileReading.h"
+#include "exchange/FileTexts.h"
 #include "exchange/TemporaryFiles.h"
 
 #include <algorithm>
@@ -23,38 +25,6 @@ namespace {
 constexpr std::size_t BlockBytes = std::size_t{1} << 20;
 constexpr std::size_t NameMax = 255; // bytes in one path component
 constexpr int MaxLinkHops = 40;      // as the kernel allows before ELOOP
-
-std::string ReasonText(int errorNumber) {
-    return std::generic_category().message(errorNumber);
-}
-
-std::string WriteFailure(WriteFailureText failure, int errorNumber) {
-    if (failure == WriteFailureText::StreamWriteError) {
-        return "Stream write error";
-    }
-    return RuntimeIoText(errorNumber);
-}
-
-// What a path that is not a regular file is, for messages; empty for a regular file.
-std::string KindOfNonFile(mode_t mode) {
-    if (S_ISDIR(mode)) {
-        return "It is a folder, not a file";
-    }
-    if (S_ISFIFO(mode)) {
-        return "It is a FIFO (named pipe), not a file";
-    }
-    if (S_ISCHR(mode) || S_ISBLK(mode)) {
-        return "It is a device, not a file";
-    }
-    if (S_ISSOCK(mode)) {
-        return "It is a socket, not a file";
-    }
-    return {};
-}
-
-std::string CannotCreateBecause(const std::filesystem::path& path, const std::string& reason) {
-    return "Cannot create file \"" + path.string() + "\". " + reason;
-}
 
 std::string FolderOf(const std::filesystem::path& path) {
     const std::size_t slash = path.string().rfind('/');
@@ -121,31 +91,6 @@ private:
 
 } // namespace
 
-std::string RuntimeIoText(int errorNumber) {
-    switch (errorNumber) {
-    case ENOENT:
-        return "File not found";
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        return "File access denied";
-    case ENOSPC:
-    case EFBIG:
-    case EDQUOT:
-        return "Disk full";
-    default:
-        return "I/O error " + std::to_string(errorNumber);
-    }
-}
-
-std::string CannotCreateText(const std::filesystem::path& path, int errorNumber) {
-    return CannotCreateBecause(path, ReasonText(errorNumber));
-}
-
-std::string CannotOpenText(const std::filesystem::path& path, int errorNumber) {
-    return "Cannot open file \"" + path.string() + "\". " + ReasonText(errorNumber);
-}
-
 std::string FollowLinks(const std::filesystem::path& path) {
     std::filesystem::path p(path);
     for (int hop = 0; hop < MaxLinkHops; ++hop) {
@@ -181,7 +126,7 @@ bool StagedFile::OpenTarget(struct stat& st) {
     }
     if (exists && !S_ISREG(st.st_mode)) {
         if (S_ISDIR(st.st_mode) || S_ISBLK(st.st_mode)) {
-            throw FileError(CannotCreateBecause(target_, KindOfNonFile(st.st_mode)));
+            throw FileError(CannotCreateBecause(target_, NonFileKindText(st.st_mode)));
         }
         // A pipe, terminal or socket is a stream somebody reads: write into it.
         // Opening without waiting: a FIFO nobody reads would block forever.
@@ -310,7 +255,7 @@ void StagedFile::Discard() {
 
 void StagedFile::FailWrite(int errorNumber) {
     Discard();
-    throw FileError(WriteFailure(failure_, errorNumber != 0 ? errorNumber : EIO));
+    throw FileError(WriteFailureMessage(failure_, errorNumber != 0 ? errorNumber : EIO));
 }
 
 void StagedFile::Write(std::string_view bytes) {
@@ -480,79 +425,6 @@ void ReplaceFileContents(const std::filesystem::path& path, std::string_view byt
                          WriteFailureText failure) {
     StagedFile staged(path, bytes, failure);
     staged.Commit();
-}
-
-// ---- reading ----------------------------------------------------------------
-
-std::string TooLargeText(const std::filesystem::path& path, std::size_t size,
-                         std::size_t maxBytes) {
-    return "The file \"" + path.string() + "\" is " + std::to_string((size + (1 << 20) - 1) >> 20) +
-           " MB; files of more than " + std::to_string(maxBytes >> 20) + " MB are not read";
-}
-
-InputFile::InputFile(const std::filesystem::path& path, ReadFailureText failure,
-                     std::size_t maxBytes)
-    : path_(path), failure_(failure) {
-    // Not waiting on open: a FIFO without a writer would block here forever.
-    fd_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd_ < 0) {
-        const int err = errno != 0 ? errno : EIO;
-        throw FileError(failure == ReadFailureText::CannotOpen ? CannotOpenText(path, err)
-                                                               : RuntimeIoText(err));
-    }
-    struct stat st {};
-    if (::fstat(fd_, &st) != 0) {
-        const int err = errno;
-        CloseQuietly(fd_);
-        throw FileError(CannotOpenText(path, err));
-    }
-    if (!S_ISREG(st.st_mode)) {
-        CloseQuietly(fd_);
-        throw FileError("Cannot open file \"" + path.string() + "\". " + KindOfNonFile(st.st_mode));
-    }
-    size_ = static_cast<std::size_t>(st.st_size);
-    if (size_ > maxBytes) {
-        CloseQuietly(fd_);
-        throw FileError(TooLargeText(path, size_, maxBytes));
-    }
-}
-
-InputFile::~InputFile() {
-    CloseQuietly(fd_);
-}
-
-std::string InputFile::Read(std::size_t offset, std::size_t count) const {
-    if (offset >= size_) {
-        return {};
-    }
-    count = std::min(count, size_ - offset);
-    std::string out(count, '\0');
-    std::size_t done = 0;
-    while (done < count) {
-        const ssize_t n =
-            ::pread(fd_, out.data() + done, count - done, static_cast<off_t>(offset + done));
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            const int err = errno;
-            throw FileError(failure_ == ReadFailureText::CannotOpen
-                                ? "Cannot read file \"" + path_ + "\". " + ReasonText(err)
-                                : RuntimeIoText(err));
-        }
-        if (n == 0) {
-            break; // the file shrank since it was opened
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    out.resize(done);
-    return out;
-}
-
-std::string ReadWholeFile(const std::filesystem::path& path, ReadFailureText failure,
-                          std::size_t maxBytes) {
-    const InputFile file(path, failure, maxBytes);
-    return file.Read(0, file.Size());
 }
 
 } // namespace sw

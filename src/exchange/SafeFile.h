@@ -12,6 +12,8 @@
 // block device as target is refused. Temporary names stay within the 255-byte
 // name limit, and SIGINT, SIGTERM or SIGHUP during a write removes them.
 
+#include "exchange/FileTexts.h"
+
 #include <cstddef>
 #include <filesystem>
 #include <memory>
@@ -22,18 +24,6 @@
 #include <sys/stat.h>
 
 namespace sw {
-
-// How a failed write is worded: the runtime's input/output texts ("Disk full",
-// "File access denied", "I/O error %d") or the worksheet writer's "Stream write error".
-enum class WriteFailureText { Runtime, StreamWriteError };
-
-// The runtime's text for a system error number: "File not found", "File access
-// denied", "Disk full", otherwise "I/O error %d".
-std::string RuntimeIoText(int errorNumber);
-
-// "Cannot create file "<path>". <reason>" / "Cannot open file "<path>". <reason>".
-std::string CannotCreateText(const std::filesystem::path& path, int errorNumber);
-std::string CannotOpenText(const std::filesystem::path& path, int errorNumber);
 
 // `path` with every symbolic link of its last component followed (relative links
 // from the link's folder, at most 40 in a row), so that a link to a file that does
@@ -140,41 +130,5 @@ private:
 // Stages and commits one file in one step.
 void ReplaceFileContents(const std::filesystem::path& path, std::string_view bytes,
                          WriteFailureText failure);
-
-// Reading input files. Only regular files are read: a folder, FIFO, device or
-// socket is refused with a message naming the file (reading a FIFO or /dev/zero
-// would never end), and so is a file larger than `maxBytes`.
-enum class ReadFailureText { Runtime, CannotOpen };
-
-// An input file opened for reading, its size known. Reads are positioned, so only
-// the parts a reader needs are read.
-class InputFile {
-public:
-    InputFile(const std::filesystem::path& path, ReadFailureText failure, std::size_t maxBytes);
-    InputFile(const InputFile&) = delete;
-    InputFile& operator=(const InputFile&) = delete;
-    ~InputFile();
-
-    std::size_t Size() const { return size_; }
-    // The bytes [offset, offset + count), fewer where the file ends first.
-    std::string Read(std::size_t offset, std::size_t count) const;
-
-private:
-    std::string path_;
-    ReadFailureText failure_;
-    int fd_ = -1;
-    std::size_t size_ = 0;
-};
-
-// The largest file any reader loads whole (256 MiB).
-inline constexpr std::size_t MaxWholeFileBytes = std::size_t{256} << 20;
-
-// The whole file, at most `maxBytes`. When it cannot be opened or read, throws
-// FileError with CannotOpenText or the runtime's text, as `failure` asks.
-std::string ReadWholeFile(const std::filesystem::path& path, ReadFailureText failure,
-                          std::size_t maxBytes = MaxWholeFileBytes);
-
-// "The file "<path>" is N MB; files of more than M MB are not read".
-std::string TooLargeText(const std::filesystem::path& path, std::size_t size, std::size_t maxBytes);
 
 } // namespace sw

@@ -15,6 +15,8 @@
 
 namespace sw {
 
+struct Modules;
+
 // In-memory records of one polygon shape, in file order.
 using partsArray = std::vector<int32_t>;
 struct ShpPoint {
@@ -94,7 +96,9 @@ void WriteShapeFiles(const std::filesystem::path& path, const Settings& s, const
 // .prj that cannot be read throws FileError with the runtime's text, one whose
 // system is not understood FileError naming the .prj.
 enum class ProjectionCheck { Geographic, Projected, Missing };
-ProjectionCheck CheckShapefileProjection(const std::filesystem::path& shpPath);
+// `modules` has the GIS backend, asked only for a text the keywords do not settle.
+ProjectionCheck CheckShapefileProjection(const std::filesystem::path& shpPath,
+                                         const Modules& modules);
 
 // "The shapefile "<path>" is damaged or incomplete".
 std::string DamagedShapefileText(const std::filesystem::path& path);

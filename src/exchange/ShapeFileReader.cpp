@@ -1,6 +1,7 @@
 #include "exchange/ByteOrder.h"
 #include "exchange/FileError.h"
 #include "exchange/FileNames.h"
+#include "exchange/FileReading.h"
 #include "exchange/InputLimits.h"
 #include "exchange/NumberText.h"
 #include "exchange/SafeFile.h"

@@ -1,7 +1,9 @@
 #include "exchange/FileError.h"
 #include "exchange/FileNames.h"
+#include "exchange/FileReading.h"
+#include "exchange/GisBackend.h"
 #include "exchange/InputLimits.h"
-#include "exchange/ProjectionText.h"
+#include "exchange/Modules.h"
 #include "exchange/SafeFile.h"
 #include "exchange/ShapeFile.h"
 
@@ -10,7 +12,8 @@
 
 namespace sw {
 
-ProjectionCheck CheckShapefileProjection(const std::filesystem::path& shpPath) {
+ProjectionCheck CheckShapefileProjection(const std::filesystem::path& shpPath,
+                                         const Modules& modules) {
     const std::string prj = ReplaceExtension(shpPath.string(), ".prj");
     std::error_code ec;
     if (!std::filesystem::exists(prj, ec)) {
@@ -28,9 +31,9 @@ ProjectionCheck CheckShapefileProjection(const std::filesystem::path& shpPath) {
         return ProjectionCheck::Geographic;
     }
     // Anything else (WKT2's GEOGCRS and PROJCRS, a definition over several lines)
-    // is read by the GIS module's parser; a text it cannot understand either is
+    // is read by the GIS backend's parser; a text it cannot understand either is
     // refused rather than taken for longitudes and latitudes.
-    switch (ClassifyProjectionText(text)) {
+    switch (modules.Gis.Get().ClassifyProjection(text)) {
     case ProjectionKind::Geographic:
         return ProjectionCheck::Geographic;
     case ProjectionKind::Projected:

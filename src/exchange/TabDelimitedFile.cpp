@@ -1,6 +1,7 @@
 #include "exchange/TabDelimitedFile.h"
 
 #include "exchange/FileError.h"
+#include "exchange/FileReading.h"
 #include "exchange/InputLimits.h"
 #include "exchange/SafeFile.h"
 

@@ -5,6 +5,7 @@
 
 #include "coverage/Feature.h"
 #include "exchange/VertexTable.h"
+#include "index/Error.h"
 
 #include <stdexcept>
 #include <string>
@@ -15,9 +16,9 @@ namespace sw {
 
 // A cell that does not convert, or a vertex count the table cannot have. The
 // message is the one the user sees.
-class ConversionError : public std::runtime_error {
+class ConversionError : public Error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit ConversionError(const std::string& what) : Error(ErrorKind::Input, what) {}
     // The vertex (from 1) whose cell failed; 0 when the error is not a cell's.
     int32_t Vertex = 0;
 };

@@ -4,15 +4,18 @@
 // 32-bit range ends the current command with "Integer overflow". Only absurd
 // coordinates get there, and a wrapped value would silently number the wrong sheet.
 
+#include "index/Error.h"
 #include <cmath>
 #include <cstdint>
+
 #include <stdexcept>
 
 namespace sw {
 
-class IntegerOverflow : public std::overflow_error {
+// A result outside 32 bits: the input is too large for the index's arithmetic.
+class IntegerOverflow : public Error {
 public:
-    IntegerOverflow() : std::overflow_error("Integer overflow") {}
+    IntegerOverflow() : Error(ErrorKind::Input, "Integer overflow") {}
 };
 
 // The plain versions compute in 64 bits, where no sum, difference or product of

@@ -4,6 +4,7 @@
 // search descends the numbering hierarchy with SheetNumber itself, so a number is
 // found exactly when the forward rules produce it.
 
+#include "index/Error.h"
 #include "index/Settings.h"
 
 #include <array>
@@ -15,9 +16,9 @@ namespace sw {
 
 // A sheet number that no sheet of the series carries; the message says which
 // part of it does not match.
-class UnknownSheetError : public std::invalid_argument {
+class UnknownSheetError : public Error {
 public:
-    using std::invalid_argument::invalid_argument;
+    explicit UnknownSheetError(const std::string& what) : Error(ErrorKind::Input, what) {}
 };
 
 struct SheetExtent {

@@ -9,6 +9,7 @@
 #include "coverage/LayoutGeometry.h"
 #include "coverage/PointerReadout.h"
 #include "coverage/SheetGrid.h"
+#include "index/Error.h"
 #include "index/Settings.h"
 #include "view/LayoutCanvas.h"
 
@@ -50,9 +51,9 @@ struct PaintControl {
     const std::atomic<bool>* cancel = nullptr;
 };
 
-class PaintCancelled : public std::runtime_error {
+class PaintCancelled : public Error {
 public:
-    PaintCancelled() : std::runtime_error("Drawing cancelled") {}
+    PaintCancelled() : Error(ErrorKind::Cancelled, "Drawing cancelled") {}
 };
 
 // Level of detail. A grid drawn so small that its cells are a few device pixels

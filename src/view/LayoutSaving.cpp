@@ -2,15 +2,19 @@
 
 #include "exchange/FileError.h"
 #include "exchange/FormatRegistry.h"
-#include "exchange/OgrGridFile.h"
+#include "exchange/LinkedModules.h"
+#include "exchange/Renderer.h"
 #include "exchange/SafeFile.h"
 #include "exchange/WorldFile.h"
+#include "exchange/WriteOutput.h"
 #include "gui/AppTitle.h"
 #include "view/PdfFiles.h"
 #include "view/PictureFiles.h"
 
 #include <QDate>
 #include <QFileInfo>
+
+#include <memory>
 
 namespace sw::gui {
 
@@ -25,6 +29,40 @@ void WritePdf(const std::string& path, const LayoutToSave& layout) {
                         std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
                         WriteFailureText::Runtime);
 }
+
+// The drawn outputs as the window has them: the pictures are the image already
+// drawn, the PDF is drawn from the sheet list with the layout's title.
+class ShownLayout final : public Renderer {
+public:
+    explicit ShownLayout(const LayoutToSave& layout) : layout_(layout) {}
+
+    void WriteLayoutPicture(PictureEncoding encoding, const RenderInput& in,
+                            const std::filesystem::path& path) const override {
+        if (encoding == PictureEncoding::Pdf) {
+            WritePdf(path.string(), layout_);
+            return;
+        }
+        if (layout_.image == nullptr || layout_.image->isNull()) {
+            throw FileError(NoLayoutToSaveMessage);
+        }
+        // The same georeferencing the command line writes beside its pictures,
+        // committed with the picture as one set.
+        const SheetGrid& g = in.grid;
+        if (g.GridCols > 0 && g.GridRows > 0) {
+            SaveGeoreferencedPicture(encoding, *layout_.image, path.string(), in.settings, g);
+        } else {
+            SavePicture(encoding, *layout_.image, path.string());
+        }
+    }
+
+    void WriteReportPdf(const RenderInput& /*in*/,
+                        const std::filesystem::path& /*path*/) const override {
+        throw Error(ErrorKind::Usage, "the report is saved from the report window");
+    }
+
+private:
+    const LayoutToSave& layout_;
+};
 
 } // namespace
 
@@ -57,34 +95,12 @@ void SaveLayout(SaveFilter filter, const std::string& path, const LayoutToSave& 
     if (f == nullptr) {
         return;
     }
-    const Settings& s = layout.settings;
-    const SheetGrid& g = layout.grid;
-    if (f->WriteSheets != nullptr) {
-        f->WriteSheets(path, s, g);
-        return;
-    }
-    const std::string name = SaveFileName(path, filter);
-    if (!f->OgrDriver.empty()) {
-        WriteOgrGridFile(name, OgrFormat{f->OgrDriver, f->Extension},
-                         OgrGridRequest{s, g, &layout.feature, false});
-        return;
-    }
-    if (f->Picture == PictureEncoding::Pdf) {
-        WritePdf(name, layout);
-        return;
-    }
-    if (f->Picture != PictureEncoding::None) {
-        if (layout.image == nullptr || layout.image->isNull()) {
-            throw FileError(NoLayoutToSaveMessage);
-        }
-        // The same georeferencing the command line writes beside its pictures,
-        // committed with the picture as one set.
-        if (g.GridCols > 0 && g.GridRows > 0) {
-            SaveGeoreferencedPicture(f->Picture, *layout.image, name, s, g);
-        } else {
-            SavePicture(f->Picture, *layout.image, name);
-        }
-    }
+    // The registry's one dispatch, with the window's drawing as the renderer.
+    Modules modules = LinkedModules();
+    modules.Render.Link(std::make_shared<const ShownLayout>(layout));
+    WriteOutput(*f,
+                OutputRequest{layout.settings, layout.feature, layout.grid, layout.InputFileName},
+                SaveFileName(path, filter), modules);
 }
 
 void SaveLayout(SaveFilter filter, const std::string& path, const Settings& s, const SheetGrid& g,

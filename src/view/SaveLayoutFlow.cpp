@@ -37,8 +37,9 @@ std::optional<SaveTarget> ChooseSaveTarget(QFileDialog& dialog) {
     if (files.isEmpty()) {
         return std::nullopt;
     }
-    auto filter =
-        SaveFilter{static_cast<int>(SaveFilters().indexOf(dialog.selectedNameFilter())) + 1};
+    // The entry the chosen filter text names, whatever its place in the box.
+    const OutputFormat* chosen = SaveBoxFormatForFilter(dialog.selectedNameFilter().toStdString());
+    SaveFilter filter = chosen == nullptr ? SaveFilter::None : SaveBoxPosition(chosen->Id);
     const SaveFilter named = SaveEntryForName(files.first());
     if (named != SaveFilter::None && named != filter) {
         filter = named;

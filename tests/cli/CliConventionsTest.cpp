@@ -21,7 +21,7 @@ Result CliAtTerminal(std::vector<std::string> args) {
     std::istringstream in;
     std::ostringstream out;
     std::ostringstream err;
-    sw::cli::CliEnvironment env;
+    sw::cli::CliEnvironment env = sw::clitest::TestEnvironment();
     env.errIsTerminal = true;
     env.progressDelay = std::chrono::milliseconds(0);
     const int code = sw::cli::RunCli(args, in, out, err, env);

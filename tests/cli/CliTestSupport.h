@@ -3,6 +3,7 @@
 // Runs the command-line tool in-process and captures what it prints.
 
 #include "cli/Commands.h"
+#include "cli/LinkedCliModules.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -22,10 +23,18 @@ struct Result {
     std::string err;
 };
 
+// The tool as the tests run it: every optional part linked in.
+inline sw::cli::CliEnvironment TestEnvironment() {
+    sw::cli::CliEnvironment env;
+    env.modules = sw::cli::LinkedCliModules();
+    return env;
+}
+
 inline Result Cli(std::vector<std::string> args) {
+    std::istringstream in;
     std::ostringstream out;
     std::ostringstream err;
-    const int code = sw::cli::RunCli(args, out, err);
+    const int code = sw::cli::RunCli(args, in, out, err, TestEnvironment());
     return {code, out.str(), err.str()};
 }
 
@@ -34,7 +43,7 @@ inline Result CliWithInput(std::vector<std::string> args, const std::string& inp
     std::istringstream in(input);
     std::ostringstream out;
     std::ostringstream err;
-    const int code = sw::cli::RunCli(args, in, out, err);
+    const int code = sw::cli::RunCli(args, in, out, err, TestEnvironment());
     return {code, out.str(), err.str()};
 }
 

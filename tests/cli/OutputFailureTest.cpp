@@ -49,7 +49,7 @@ Outcome RunInto(std::size_t room, const std::vector<std::string>& args) {
     std::ostream out(&buf);
     std::ostringstream err;
     std::istringstream in("28:36:50 77:12:30\n");
-    const int code = sw::cli::RunCli(args, in, out, err);
+    const int code = sw::cli::RunCli(args, in, out, err, sw::clitest::TestEnvironment());
     return {code, err.str()};
 }
 

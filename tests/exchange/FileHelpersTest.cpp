@@ -1,5 +1,6 @@
 #include "exchange/FileError.h"
 #include "exchange/FileNames.h"
+#include "exchange/FileReading.h"
 #include "exchange/NumberText.h"
 #include "exchange/SafeFile.h"
 

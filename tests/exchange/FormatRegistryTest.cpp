@@ -1,4 +1,5 @@
 #include "exchange/FormatRegistry.h"
+#include "exchange/LinkedModules.h"
 #include "exchange/OpenVertexFile.h"
 
 #include <gtest/gtest.h>
@@ -120,9 +121,28 @@ TEST(FormatRegistry, EveryEntryIsComplete) {
 TEST(FormatRegistry, UnknownOpenBoxPositionChangesNothing) {
     VertexTable t;
     t.SetCell(1, 3, "kept");
-    EXPECT_THROW(OpenVertexFile(OpenFilter{4}, "/nonexistent/route.geojson", t, '.'),
-                 std::exception);
+    EXPECT_THROW(
+        OpenVertexFile(OpenFilter{4}, "/nonexistent/route.geojson", t, '.', LinkedModules()),
+        std::exception);
     EXPECT_EQ(t.Cell(1, 3), "kept");
+}
+
+// The dialogs report the chosen filter as its text: each text names the entry
+// at its own place, and a text the box does not have names none.
+TEST(FormatRegistry, AFilterTextNamesItsFormat) {
+    const std::vector<std::string> save = SaveBoxFilters();
+    for (std::size_t i = 0; i < save.size(); ++i) {
+        EXPECT_EQ(SaveBoxFormatForFilter(save[i]), SaveBoxFormat(SaveFilter{int(i) + 1}))
+            << save[i];
+    }
+    const std::vector<std::string> open = OpenBoxFilters();
+    for (std::size_t i = 0; i < open.size(); ++i) {
+        EXPECT_EQ(OpenBoxFormatForFilter(open[i]), OpenBoxFormat(OpenFilter{int(i) + 1}))
+            << open[i];
+    }
+    EXPECT_EQ(SaveBoxFormatForFilter(""), nullptr);
+    EXPECT_EQ(SaveBoxFormatForFilter(save.front() + " "), nullptr);
+    EXPECT_EQ(OpenBoxFormatForFilter("All files (*)"), nullptr);
 }
 
 } // namespace

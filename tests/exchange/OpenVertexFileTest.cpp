@@ -4,6 +4,7 @@
 #include "exchange/ShapeFile.h"
 
 #include "ExchangeTestSupport.h"
+#include "exchange/LinkedModules.h"
 
 #include <gtest/gtest.h>
 
@@ -59,7 +60,8 @@ protected:
 
 TEST_F(OpenShapefile, GeographicProjectionReads) {
     test::WriteBytes(dir.File("area.prj"), Wgs84PrjText);
-    EXPECT_EQ(OpenVertexFile(OpenBoxPosition("shapefile"), shp, t, '.'), OpenOutcome::Read);
+    EXPECT_EQ(OpenVertexFile(OpenBoxPosition("shapefile"), shp, t, '.', LinkedModules()),
+              OpenOutcome::Read);
     EXPECT_EQ(t.ColCount(), 3);
     EXPECT_EQ(t.Cell(1, 1), "29");
     EXPECT_EQ(t.Cell(2, 2), "77.25");
@@ -69,7 +71,8 @@ TEST_F(OpenShapefile, GeographicProjectionReads) {
 }
 
 TEST_F(OpenShapefile, WithoutProjectionNothingIsRead) {
-    EXPECT_EQ(OpenVertexFile(OpenBoxPosition("shapefile"), shp, t, '.'), OpenOutcome::NotReadNoPrj);
+    EXPECT_EQ(OpenVertexFile(OpenBoxPosition("shapefile"), shp, t, '.', LinkedModules()),
+              OpenOutcome::NotReadNoPrj);
     EXPECT_EQ(t.ColCount(), 3) << "the table is laid out for decimal degrees all the same";
     EXPECT_EQ(t.Cell(1, 1), "Deg. Decimal");
     EXPECT_EQ(t.Cell(1, 3), "kept");
@@ -80,7 +83,7 @@ TEST_F(OpenShapefile, ProjectedSystemIsRefused) {
     test::WriteBytes(dir.File("area.prj"),
                      "PROJCS[\"WGS_1984_UTM_Zone_43N\",GEOGCS[\"GCS_WGS_1984\"]]");
     try {
-        OpenVertexFile(OpenBoxPosition("shapefile"), shp, t, '.');
+        OpenVertexFile(OpenBoxPosition("shapefile"), shp, t, '.', LinkedModules());
         FAIL() << "no error";
     } catch (const FileError& e) {
         EXPECT_EQ(std::string(e.what()), "Erro! No geographic coordinates");
@@ -96,7 +99,8 @@ TEST(OpenVertexFile, DispatchIsByFilterNotByExtension) {
     const std::string file = dir.File("route.kml");
     test::WriteBytes(file, "1\t28\t30\t0\t77\t15\t0\r\n2\t28\t45\t0\t77\t30\t0\r\n");
     VertexTable text;
-    EXPECT_EQ(OpenVertexFile(OpenBoxPosition("text"), file, text, '.'), OpenOutcome::Read);
+    EXPECT_EQ(OpenVertexFile(OpenBoxPosition("text"), file, text, '.', LinkedModules()),
+              OpenOutcome::Read);
     EXPECT_EQ(text.ColCount(), 7);
     EXPECT_EQ(text.VertexCount, 2);
     EXPECT_EQ(text.Cell(1, 2), "28");
@@ -104,13 +108,15 @@ TEST(OpenVertexFile, DispatchIsByFilterNotByExtension) {
 
     // The same name under filter 3: no coordinate list in it.
     VertexTable kml;
-    EXPECT_EQ(OpenVertexFile(OpenBoxPosition("kml"), file, kml, '.'), OpenOutcome::Read);
+    EXPECT_EQ(OpenVertexFile(OpenBoxPosition("kml"), file, kml, '.', LinkedModules()),
+              OpenOutcome::Read);
     EXPECT_EQ(kml.VertexCount, -2);
 
     test::WriteBytes(dir.File("line.kml"), "<coordinates>77,29 78,29.5</coordinates>");
     VertexTable line;
-    EXPECT_EQ(OpenVertexFile(OpenBoxPosition("kml"), dir.File("line.kml"), line, '.'),
-              OpenOutcome::Read);
+    EXPECT_EQ(
+        OpenVertexFile(OpenBoxPosition("kml"), dir.File("line.kml"), line, '.', LinkedModules()),
+        OpenOutcome::Read);
     EXPECT_EQ(line.ColCount(), 3);
     EXPECT_EQ(line.Cell(1, 2), "29.5");
     EXPECT_EQ(line.VertexCount, 2);
@@ -118,8 +124,8 @@ TEST(OpenVertexFile, DispatchIsByFilterNotByExtension) {
 
 TEST(OpenVertexFile, UnknownFilterChangesNothing) {
     VertexTable t;
-    EXPECT_THROW(OpenVertexFile(OpenFilter{4}, "x.shp", t, '.'), FileError);
-    EXPECT_THROW(OpenVertexFile(OpenFilter{0}, "x.shp", t, '.'), FileError);
+    EXPECT_THROW(OpenVertexFile(OpenFilter{4}, "x.shp", t, '.', LinkedModules()), FileError);
+    EXPECT_THROW(OpenVertexFile(OpenFilter{0}, "x.shp", t, '.', LinkedModules()), FileError);
     EXPECT_EQ(t.ColCount(), 7);
     EXPECT_EQ(t.Cell(1, 1), "");
 }

@@ -8,6 +8,7 @@
 #include "exchange/FormatRegistry.h"
 #include "exchange/OgrGridFile.h"
 #include "exchange/ReportFiles.h"
+#include "exchange/ReportWorkbook.h"
 #include "exchange/WorldFile.h"
 
 #include "ClientTools.h"

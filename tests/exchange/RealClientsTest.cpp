@@ -10,6 +10,7 @@
 
 #include "ClientTools.h"
 #include "ExchangeTestSupport.h"
+#include "exchange/LinkedModules.h"
 
 #include <gtest/gtest.h>
 
@@ -128,7 +129,8 @@ TEST_F(GdalWrittenFiles, ShapefilesWithGeographicProjection) {
     Convert("-f 'ESRI Shapefile' line.shp line.geojson");
 
     VertexTable poly;
-    ASSERT_EQ(OpenVertexFile(OpenBoxPosition("shapefile"), dir.File("polygon.shp"), poly, '.'),
+    ASSERT_EQ(OpenVertexFile(OpenBoxPosition("shapefile"), dir.File("polygon.shp"), poly, '.',
+                             LinkedModules()),
               OpenOutcome::Read);
     EXPECT_EQ(poly.IsPolygon, 1);
     EXPECT_EQ(poly.VertexCount, 5);
@@ -137,7 +139,8 @@ TEST_F(GdalWrittenFiles, ShapefilesWithGeographicProjection) {
         (Cells{{"29", "77"}, {"29", "77.25"}, {"28.75", "77.25"}, {"28.75", "77"}, {"29", "77"}}));
 
     VertexTable line;
-    ASSERT_EQ(OpenVertexFile(OpenBoxPosition("shapefile"), dir.File("line.shp"), line, '.'),
+    ASSERT_EQ(OpenVertexFile(OpenBoxPosition("shapefile"), dir.File("line.shp"), line, '.',
+                             LinkedModules()),
               OpenOutcome::Read);
     EXPECT_EQ(line.IsPolygon, 0);
     EXPECT_EQ(line.VertexCount, 3) << "the first record only";
@@ -148,7 +151,7 @@ TEST_F(GdalWrittenFiles, ShapefileWithProjectedSystemIsRefused) {
     Convert("-f 'ESRI Shapefile' -t_srs EPSG:32643 utm.shp polygon.geojson");
     VertexTable t;
     try {
-        OpenVertexFile(OpenBoxPosition("shapefile"), dir.File("utm.shp"), t, '.');
+        OpenVertexFile(OpenBoxPosition("shapefile"), dir.File("utm.shp"), t, '.', LinkedModules());
         FAIL() << "a projected shapefile was read";
     } catch (const FileError& e) {
         EXPECT_EQ(std::string(e.what()), "Erro! No geographic coordinates");
@@ -161,7 +164,7 @@ TEST_F(GdalWrittenFiles, KmlPolygonAndLineString) {
     Convert("-f KML line.kml line.geojson");
 
     VertexTable poly;
-    OpenVertexFile(OpenBoxPosition("kml"), dir.File("polygon.kml"), poly, '.');
+    OpenVertexFile(OpenBoxPosition("kml"), dir.File("polygon.kml"), poly, '.', LinkedModules());
     EXPECT_EQ(poly.VertexCount, 4) << "the closing tuple repeats the first";
     ASSERT_EQ(LatLonRows(poly, 1, 6).size(), 6u);
     for (int32_t r = 1; r <= 5; ++r) {
@@ -174,7 +177,7 @@ TEST_F(GdalWrittenFiles, KmlPolygonAndLineString) {
     }
 
     VertexTable line;
-    OpenVertexFile(OpenBoxPosition("kml"), dir.File("line.kml"), line, '.');
+    OpenVertexFile(OpenBoxPosition("kml"), dir.File("line.kml"), line, '.', LinkedModules());
     // Both line strings, each followed by its empty row; the last one is open.
     EXPECT_EQ(LatLonRows(line, 1, 7), (Cells{{"28.25", "77.5"},
                                              {"28.5", "77.75"},

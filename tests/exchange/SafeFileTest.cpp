@@ -3,6 +3,7 @@
 
 #include "exchange/SafeFile.h"
 #include "exchange/FileError.h"
+#include "exchange/FileReading.h"
 #include "exchange/ShapeFile.h"
 
 #include "ExchangeTestSupport.h"

@@ -2,6 +2,7 @@
 #include "exchange/ShapeFile.h"
 
 #include "ExchangeTestSupport.h"
+#include "exchange/LinkedModules.h"
 
 #include <gtest/gtest.h>
 
@@ -142,25 +143,25 @@ TEST(ShapeFileReader, MissingFile) {
 TEST(ShapeFileReader, ProjectionCheck) {
     test::ScratchDir dir;
     const std::string shp = dir.File("area.shp");
-    EXPECT_EQ(CheckShapefileProjection(shp), ProjectionCheck::Missing);
+    EXPECT_EQ(CheckShapefileProjection(shp, LinkedModules()), ProjectionCheck::Missing);
     test::WriteBytes(dir.File("area.prj"), Wgs84PrjText);
-    EXPECT_EQ(CheckShapefileProjection(shp), ProjectionCheck::Geographic);
+    EXPECT_EQ(CheckShapefileProjection(shp, LinkedModules()), ProjectionCheck::Geographic);
     test::WriteBytes(dir.File("area.prj"), "GEOGCS[\"x\"] // not PROJ\r\nPROJCS[\"second line\"]");
-    EXPECT_EQ(CheckShapefileProjection(shp), ProjectionCheck::Geographic);
+    EXPECT_EQ(CheckShapefileProjection(shp, LinkedModules()), ProjectionCheck::Geographic);
     test::WriteBytes(dir.File("area.prj"), "  something then PROJCS[\"UTM\",GEOGCS[...]]\n");
-    EXPECT_EQ(CheckShapefileProjection(shp), ProjectionCheck::Projected);
+    EXPECT_EQ(CheckShapefileProjection(shp, LinkedModules()), ProjectionCheck::Projected);
     // WKT2 as the GIS module's parser reads it.
     test::WriteBytes(dir.File("area.prj"),
                      "GEOGCRS[\"WGS 84\",DATUM[\"World Geodetic System 1984\",ELLIPSOID[\"WGS 84\","
                      "6378137,298.257223563]],CS[ellipsoidal,2],AXIS[\"latitude\",north,"
                      "ANGLEUNIT[\"degree\",0.0174532925199433]],AXIS[\"longitude\",east,"
                      "ANGLEUNIT[\"degree\",0.0174532925199433]]]");
-    EXPECT_EQ(CheckShapefileProjection(shp), ProjectionCheck::Geographic);
+    EXPECT_EQ(CheckShapefileProjection(shp, LinkedModules()), ProjectionCheck::Geographic);
     // What no parser understands is refused, never taken as longitudes and latitudes.
     test::WriteBytes(dir.File("area.prj"), "projcs lower case is not the keyword");
-    EXPECT_THROW(CheckShapefileProjection(shp), FileError);
+    EXPECT_THROW(CheckShapefileProjection(shp, LinkedModules()), FileError);
     // Only the last component's extension is replaced.
-    EXPECT_THROW(CheckShapefileProjection(dir.File("area")), FileError);
+    EXPECT_THROW(CheckShapefileProjection(dir.File("area"), LinkedModules()), FileError);
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "exchange/VertexConversion.h"
 
 #include "ExchangeTestSupport.h"
+#include "exchange/LinkedModules.h"
 
 #include <gtest/gtest.h>
 
@@ -88,7 +89,8 @@ TEST(VertexParts, ShapefileRecordPartsAreKept) {
     ReadShpFile(test::DataFile("shp/polyline.shp"), line, '.');
     EXPECT_TRUE(line.PartStartRows.empty());
     VertexTable text = t;
-    OpenVertexFile(OpenBoxPosition("text"), test::DataFile("text/square.txt"), text, '.');
+    OpenVertexFile(OpenBoxPosition("text"), test::DataFile("text/square.txt"), text, '.',
+                   LinkedModules());
     EXPECT_TRUE(text.PartStartRows.empty());
     EXPECT_TRUE(TableToFeature(text, false, '.', true).Parts.empty());
 }

@@ -8,6 +8,7 @@
 #include "coverage/Coverage.h"
 #include "exchange/FileError.h"
 #include "exchange/GisLayerReader.h"
+#include "exchange/LinkedModules.h"
 #include "exchange/ShapeFile.h"
 
 #include <gtest/gtest.h>
@@ -331,9 +332,11 @@ TEST_F(GisFiles, ProjectionFilesInEveryWellKnownText) {
 
     // The vertex dialog's own reader: WKT2 is classified by the GIS parser.
     wkt2("EPSG:32643", "utm.prj");
-    EXPECT_EQ(CheckShapefileProjection(dir.File("utm.shp")), ProjectionCheck::Projected);
+    EXPECT_EQ(CheckShapefileProjection(dir.File("utm.shp"), LinkedModules()),
+              ProjectionCheck::Projected);
     wkt2("EPSG:4240", "everest.prj");
-    EXPECT_EQ(CheckShapefileProjection(dir.File("everest.shp")), ProjectionCheck::Geographic);
+    EXPECT_EQ(CheckShapefileProjection(dir.File("everest.shp"), LinkedModules()),
+              ProjectionCheck::Geographic);
 }
 
 TEST(GisBytes, StandardInputFormatsAreRecognisedWithoutAName) {
