@@ -58,11 +58,9 @@ Settings PictureSettings(const SheetsResult& r) {
 
 QImage Picture(const SheetsResult& r) {
     EnsureGuiApplication();
-    Settings s = PictureSettings(r);
-    Feature f = r.feature;
-    SheetGrid g = r.grid;
+    const Settings s = PictureSettings(r);
     try {
-        return RenderLayout(s, f, g);
+        return RenderLayout(s, r.feature, r.grid);
     } catch (const ComputeError& e) {
         throw InputError(e.what());
     }

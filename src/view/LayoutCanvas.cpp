@@ -50,12 +50,15 @@ QFont LayoutFont() {
     return f;
 }
 
-LayoutCanvas::LayoutCanvas(QImage& image, Raster raster) : metrics_(&image), font_(LayoutFont()) {
+LayoutCanvas::LayoutCanvas(QImage& image, Raster raster) : LayoutCanvas(image, QPointF(), raster) {}
+
+LayoutCanvas::LayoutCanvas(QImage& image, QPointF origin, Raster raster)
+    : origin_(origin), directAt_(origin.toPoint()), metrics_(&image), font_(LayoutFont()) {
     // The pixels are taken before the painter begins, so that it and the direct
     // writes work on the same memory. A scaled image is left to the painter,
     // which maps the layout's pixels onto the device's.
     if (raster == Raster::Direct && image.format() == QImage::Format_RGB32 &&
-        image.devicePixelRatio() == 1.0 && !image.isNull()) {
+        image.devicePixelRatio() == 1.0 && !image.isNull() && QPointF(directAt_) == origin) {
         bits_ = reinterpret_cast<uint32_t*>(image.bits());
         stride_ = image.bytesPerLine() / 4;
         imageWidth_ = image.width();
@@ -63,11 +66,13 @@ LayoutCanvas::LayoutCanvas(QImage& image, Raster raster) : metrics_(&image), fon
     }
     // On a scaled image a line keeps the weight of one layout pixel, as the
     // frames and fills do, rather than thinning to one device pixel.
-    if (image.devicePixelRatio() != 1.0) {
+    // A reduced image keeps lines of one device pixel, which is all it has.
+    if (image.devicePixelRatio() > 1.0) {
         penWidth_ = 1.0;
     }
     own_ = std::make_unique<QPainter>(&image);
     painter_ = own_.get();
+    painter_->translate(-origin_);
     painter_->setRenderHint(QPainter::Antialiasing, false);
     painter_->setRenderHint(QPainter::TextAntialiasing, false);
     painter_->setCompositionMode(QPainter::CompositionMode_Source);
@@ -135,7 +140,7 @@ void LayoutCanvas::FillSpan(int left, int top, int width, int height, const QCol
         return;
     }
     if (bits_ != nullptr && copyMode_) {
-        DirectFill(left, top, width, height, c);
+        DirectFill(left - directAt_.x(), top - directAt_.y(), width, height, c);
         return;
     }
     painter_->fillRect(QRect(left, top, width, height), c);
@@ -192,6 +197,11 @@ bool LayoutCanvas::DirectRectangle(int left, int top, int right, int bottom) {
     if (bits_ == nullptr || !copyMode_) {
         return false;
     }
+    // From here on in the image's pixels.
+    left -= directAt_.x();
+    right -= directAt_.x();
+    top -= directAt_.y();
+    bottom -= directAt_.y();
     const int w = right - left;
     const int h = bottom - top;
     if (penDotted_) {

@@ -39,7 +39,7 @@ void ConnectLayoutPointer(TMainForm& form, LayoutPane& pane) {
     QObject::connect(&pane, &LayoutPane::PointerMoved, f, &TMainForm::Image1MouseMove);
     QObject::connect(&pane, &LayoutPane::PointerPressed, f, &TMainForm::Image1MouseDown);
     QObject::connect(&pane, &LayoutPane::WheelZoom, f,
-                     [f](int steps, int x, int y) { f->ZoomAt(steps, QPoint(x, y)); });
+                     [f](int steps, int x, int y) { f->WheelAt(steps, QPoint(x, y)); });
 }
 
 void BindMainFormKeys(TMainForm& form, const MainFormControls& c) {
