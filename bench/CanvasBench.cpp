@@ -40,9 +40,8 @@ double Milliseconds(const std::function<void()>& work) {
 
 void Report(const std::string& what, std::vector<double> ms) {
     std::sort(ms.begin(), ms.end());
-    const double median = ms.size() % 2 == 1
-                              ? ms[ms.size() / 2]
-                              : (ms[ms.size() / 2 - 1] + ms[ms.size() / 2]) / 2;
+    const double median =
+        ms.size() % 2 == 1 ? ms[ms.size() / 2] : (ms[ms.size() / 2 - 1] + ms[ms.size() / 2]) / 2;
     std::printf("  %-28s frames %2zu  median %7.1f ms  worst %7.1f ms\n", what.c_str(), ms.size(),
                 median, ms.back());
 }
@@ -50,8 +49,7 @@ void Report(const std::string& what, std::vector<double> ms) {
 // One model through the window's steps, in a scroll box the size of the
 // main window's at 1016 x 700.
 void Run(const char* name, bench::ComputedRing& m) {
-    std::printf("%s: %d x %d cells, %d IN\n", name, m.g.GridCols, m.g.GridRows,
-                CountInSheets(m.g));
+    std::printf("%s: %d x %d cells, %d IN\n", name, m.g.GridCols, m.g.GridRows, CountInSheets(m.g));
     QScrollArea box;
     box.setAlignment(Qt::AlignCenter);
     box.resize(1000, 560);
@@ -95,9 +93,9 @@ void Run(const char* name, bench::ComputedRing& m) {
                 const LayoutGeometry before = pane.Geometry();
                 m.s.SheetPixelHeight = std::min(m.s.SheetPixelHeight + 5, MaxSheetPixelHeight);
                 pane.Create(m.s, m.g, false, &before);
-                const PixelPos p = SamePosition(before, pane.Geometry(),
-                                                static_cast<int32_t>(layoutAt.x()),
-                                                static_cast<int32_t>(layoutAt.y()));
+                const PixelPos p =
+                    SamePosition(before, pane.Geometry(), static_cast<int32_t>(layoutAt.x()),
+                                 static_cast<int32_t>(layoutAt.y()));
                 pane.ScrollTo(QPoint(static_cast<int>(p.X), static_cast<int>(p.Y)), centre);
                 pane.Paint(m.s, m.f, m.g);
             }
@@ -128,7 +126,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     {
         // 6 x 6 degrees at "1:2000".
-        bench::ComputedRing polygon = bench::ComputeRing(2000, 24.0001, 29.9999, 74.0001, 79.9999, 7);
+        bench::ComputedRing polygon =
+            bench::ComputeRing(2000, 24.0001, 29.9999, 74.0001, 79.9999, 7);
         Run("6x6 degree polygon at 1:2000", polygon);
     }
     {

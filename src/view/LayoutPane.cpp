@@ -156,6 +156,7 @@ LayoutPane::Created LayoutPane::Create(const Settings& s, const SheetGrid& g, bo
     }
     try {
         geometry_ = PlanLayout(plan, g.GridCols, g.GridRows);
+        ++plans_;
     } catch (const std::exception&) {
         return refused;
     }
@@ -262,7 +263,8 @@ std::optional<int32_t> LayoutPane::Paint(const Settings& s, const Feature& f, co
     settings_ = s;
     feature_ = &f;
     grid_ = &g;
-    geometry_ = PlanLayout(s, g.GridCols, g.GridRows);
+    // The geometry planned with the layout serves the drawing, every frame,
+    // the readout and the picture: one plan per layout.
     image_.reset();
     highlightIndex_ = -1;
     view_->SetHighlight(std::nullopt);

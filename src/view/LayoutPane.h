@@ -46,6 +46,9 @@ public:
     void Undraw() { drawn_ = false; }
     int32_t HighlightIndex() const { return highlightIndex_; }
     const LayoutGeometry& Geometry() const { return geometry_; }
+    // How many layouts were planned: one for each Create that made a layout;
+    // drawing, frames, the readout and the picture plan nothing.
+    int Plans() const { return plans_; }
 
     const ImageLimits& Limits() const { return limits_; }
     bool LimitsProbed() const { return limitsProbed_; }
@@ -146,6 +149,7 @@ private:
     const SheetGrid* grid_ = nullptr;
     const Feature* feature_ = nullptr;
     mutable std::optional<QImage> image_; // drawn on demand
+    int plans_ = 0;
     ImageLimits limits_;
     bool limitsProbed_ = false;
 };
