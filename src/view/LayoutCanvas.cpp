@@ -50,15 +50,18 @@ QFont LayoutFont() {
     return f;
 }
 
-LayoutCanvas::LayoutCanvas(QImage& image, Raster raster) : LayoutCanvas(image, QPointF(), raster) {}
+LayoutCanvas::LayoutCanvas(QImage& image, Raster raster)
+    : LayoutCanvas(image, QPointF(), 1.0, raster) {}
 
-LayoutCanvas::LayoutCanvas(QImage& image, QPointF origin, Raster raster)
-    : origin_(origin), directAt_(origin.toPoint()), metrics_(&image), font_(LayoutFont()) {
+LayoutCanvas::LayoutCanvas(QImage& image, QPointF origin, double scale, Raster raster)
+    : origin_(origin), scale_(scale), directAt_(origin.toPoint()), metrics_(&image),
+      font_(LayoutFont()) {
     // The pixels are taken before the painter begins, so that it and the direct
     // writes work on the same memory. A scaled image is left to the painter,
     // which maps the layout's pixels onto the device's.
     if (raster == Raster::Direct && image.format() == QImage::Format_RGB32 &&
-        image.devicePixelRatio() == 1.0 && !image.isNull() && QPointF(directAt_) == origin) {
+        image.devicePixelRatio() == 1.0 && !image.isNull() && QPointF(directAt_) == origin &&
+        scale == 1.0) {
         bits_ = reinterpret_cast<uint32_t*>(image.bits());
         stride_ = image.bytesPerLine() / 4;
         imageWidth_ = image.width();
@@ -72,6 +75,7 @@ LayoutCanvas::LayoutCanvas(QImage& image, QPointF origin, Raster raster)
     }
     own_ = std::make_unique<QPainter>(&image);
     painter_ = own_.get();
+    painter_->scale(scale_, scale_);
     painter_->translate(-origin_);
     painter_->setRenderHint(QPainter::Antialiasing, false);
     painter_->setRenderHint(QPainter::TextAntialiasing, false);
@@ -117,12 +121,12 @@ bool LayoutCanvas::TextLegible() const {
     }
     // Points at the image's 96 pixels per inch, times the device pixels per
     // layout pixel.
-    return fontPoints_ * 96.0 / 72.0 * painter_->device()->devicePixelRatio() >= MinLegiblePixels;
+    return fontPoints_ * 96.0 / 72.0 * DevicePixelsPerLayoutPixel() >= MinLegiblePixels;
 }
 
 double LayoutCanvas::DevicePixelsPerLayoutPixel() const {
     if (own_) {
-        return painter_->device()->devicePixelRatio();
+        return painter_->device()->devicePixelRatio() * scale_;
     }
     const QTransform& t = painter_->worldTransform();
     return std::max(std::abs(t.m11()), std::abs(t.m22()));
@@ -141,6 +145,19 @@ void LayoutCanvas::FillSpan(int left, int top, int width, int height, const QCol
     }
     if (bits_ != nullptr && copyMode_) {
         DirectFill(left - directAt_.x(), top - directAt_.y(), width, height, c);
+        return;
+    }
+    if (scale_ < 1.0) {
+        // A reduced layout keeps its frame lines: a span thinner than a pixel
+        // of the image is drawn one pixel wide instead of vanishing.
+        const QRectF mapped = painter_->transform().mapRect(QRectF(left, top, width, height));
+        const double pixel = 1.0 / painter_->device()->devicePixelRatio();
+        painter_->save();
+        painter_->resetTransform();
+        painter_->fillRect(QRectF(mapped.left(), mapped.top(), std::max(mapped.width(), pixel),
+                                  std::max(mapped.height(), pixel)),
+                           c);
+        painter_->restore();
         return;
     }
     painter_->fillRect(QRect(left, top, width, height), c);

@@ -96,6 +96,7 @@ void LayoutImageView::DrawVisible(const PaintControl& ctl) {
     const QRectF layoutArea(QPointF(widgetRect.topLeft()) / scale_,
                             QSizeF(widgetRect.size()) / scale_);
     const double ratio = source_.FrameDensity(layoutArea, devicePixelRatioF() * scale_);
+    // Device pixels per widget pixel: the screen's, or 1 for a frame of many cells.
     const double deviceOverWidget = ratio / scale_;
     QImage frame(static_cast<int>(std::ceil(widgetRect.width() * deviceOverWidget)),
                  static_cast<int>(std::ceil(widgetRect.height() * deviceOverWidget)),
@@ -105,9 +106,9 @@ void LayoutImageView::DrawVisible(const PaintControl& ctl) {
     }
     frame.setDotsPerMeterX(DotsPerMeter96);
     frame.setDotsPerMeterY(DotsPerMeter96);
-    frame.setDevicePixelRatio(ratio);
+    frame.setDevicePixelRatio(deviceOverWidget);
     frame.fill(Qt::white);
-    source_.DrawFrame(frame, layoutArea.topLeft(), ctl);
+    source_.DrawFrame(frame, layoutArea.topLeft(), scale_, ctl);
     frame_ = std::move(frame);
     frameRect_ = widgetRect;
     frameValid_ = true;

@@ -29,9 +29,11 @@ namespace sw::gui {
 class FrameSource {
 public:
     virtual ~FrameSource() = default;
-    // Draws the layout pixels from `origin` onward on `frame` (made blank by
-    // the caller, its device pixel ratio the device pixels per layout pixel).
-    virtual void DrawFrame(QImage& frame, QPointF origin, const PaintControl& ctl) const = 0;
+    // Draws the layout from `origin` onward on `frame` (made blank by the
+    // caller), `scale` frame pixels to a layout pixel (its device pixel ratio
+    // besides).
+    virtual void DrawFrame(QImage& frame, QPointF origin, double scale,
+                           const PaintControl& ctl) const = 0;
     // The device pixels per layout pixel a frame of `layoutArea` is drawn at,
     // given the screen's `screenRatio` times the view's scale: a frame of many
     // cells on a high-density screen is drawn at one pixel per layout pixel

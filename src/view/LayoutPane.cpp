@@ -44,8 +44,9 @@ QImage LayoutPane::RenderImage(double ratio) const {
     return image;
 }
 
-void LayoutPane::DrawFrame(QImage& frame, QPointF origin, const PaintControl& ctl) const {
-    LayoutCanvas c(frame, origin);
+void LayoutPane::DrawFrame(QImage& frame, QPointF origin, double scale,
+                           const PaintControl& ctl) const {
+    LayoutCanvas c(frame, origin, scale);
     // The blank image's frame, then the layout: the pixels of the picture.
     c.SetPenColor(Qt::black);
     c.SetBrushSolid(Qt::white);
@@ -56,7 +57,7 @@ void LayoutPane::DrawFrame(QImage& frame, QPointF origin, const PaintControl& ct
     if (!drawn_ || feature_ == nullptr || grid_ == nullptr) {
         return;
     }
-    const QRectF area(origin, QSizeF(frame.size()) / frame.devicePixelRatio());
+    const QRectF area(origin, QSizeF(frame.size()) / (frame.devicePixelRatio() * scale));
     PaintLayoutOn(c, settings_, *feature_, *grid_, geometry_, ctl, area.toAlignedRect());
 }
 

@@ -134,7 +134,8 @@ private:
     void ShowView(LayoutImageView* view);
 
     // FrameSource: the screen's frames.
-    void DrawFrame(QImage& frame, QPointF origin, const PaintControl& ctl) const override;
+    void DrawFrame(QImage& frame, QPointF origin, double scale,
+                   const PaintControl& ctl) const override;
     double FrameDensity(const QRectF& layoutArea, double ratio) const override;
 
     QScrollArea* scrollBox_;

@@ -126,8 +126,8 @@ private slots:
         for (int notch = 0; notch < 6; ++notch) {
             const QPoint at = View()->mapFrom(Scroll()->viewport(), screen);
             QWheelEvent wheel(QPointF(at), QPointF(View()->mapToGlobal(at)), QPoint(),
-                              QPoint(0, 120), Qt::NoButton, Qt::ControlModifier,
-                              Qt::NoScrollPhase, false);
+                              QPoint(0, 120), Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase,
+                              false);
             QCoreApplication::sendEvent(View(), &wheel);
             QCoreApplication::processEvents();
             QCOMPARE(SheetAt(UnderScreen(screen)), sheet);
@@ -141,7 +141,8 @@ private slots:
             if (larger()) {
                 QCOMPARE(SheetAt(UnderScreen(screen)), sheet);
             }
-            QVERIFY(form->Layout().Scale() != scale || form->State().settings.SheetPixelHeight != zoom);
+            QVERIFY(form->Layout().Scale() != scale ||
+                    form->State().settings.SheetPixelHeight != zoom);
         }
         // Down to the whole layout, and no further.
         for (int i = 0; i < 20; ++i) {
@@ -167,8 +168,7 @@ private slots:
         // The widget moved under the pointer: the same screen place is further on.
         SendMouse(QEvent::MouseMove, from - QPoint(60, 40) + QPoint(30, 20), Qt::NoButton,
                   Qt::LeftButton);
-        SendMouse(QEvent::MouseButtonRelease, from - QPoint(30, 20), Qt::LeftButton,
-                  Qt::NoButton);
+        SendMouse(QEvent::MouseButtonRelease, from - QPoint(30, 20), Qt::LeftButton, Qt::NoButton);
         QCoreApplication::processEvents();
         QCOMPARE(h->value(), h0 + 60);
         QCOMPARE(v->value(), v0 + 40);
@@ -251,7 +251,8 @@ private slots:
             }
             QCOMPARE(form->State().settings.SheetPixelHeight, zoom);
             const LayoutGeometry& g = form->Geometry();
-            form->Image1MouseMove(g.GridOriginX + g.CellWidth / 2, g.GridOriginY + g.CellHeight / 2);
+            form->Image1MouseMove(g.GridOriginX + g.CellWidth / 2,
+                                  g.GridOriginY + g.CellHeight / 2);
             QCOMPARE(form->HighlightIndex(), 0);
             QVERIFY(form->PanelText(0).startsWith(QStringLiteral(" 53H/2 ")));
             const HighlightBox b = HighlightRect(g, 1, 0);
