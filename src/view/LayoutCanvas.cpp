@@ -51,7 +51,9 @@ QFont LayoutFont() {
 }
 
 LayoutCanvas::LayoutCanvas(QImage& image, Raster raster)
-    : LayoutCanvas(image, QPointF(), 1.0, raster) {}
+    : LayoutCanvas(image, QPointF(), 1.0, raster) {
+    partOfLayout_ = false;
+}
 
 LayoutCanvas::LayoutCanvas(QImage& image, QPointF origin, double scale, Raster raster)
     : origin_(origin), scale_(scale), directAt_(origin.toPoint()), metrics_(&image),
@@ -222,17 +224,23 @@ bool LayoutCanvas::DirectRectangle(int left, int top, int right, int bottom) {
     const int w = right - left;
     const int h = bottom - top;
     if (penDotted_) {
-        // The dots are placed without clipping: the rectangle must lie inside.
-        if (left < 0 || top < 0 || right > imageWidth_ || bottom > imageHeight_) {
-            return false;
-        }
+        // The dots of the whole rectangle, clipped one by one: on a frame of
+        // the screen a rectangle cut by the frame's edge keeps the dots it has
+        // in the whole picture, where the painter would restart the pattern.
         if (brushSolid_) {
             DirectFill(left + 1, top + 1, w - 2, h - 2, brushColor_);
         }
         const uint32_t pixel = 0xff000000u | (penColor_.rgb() & 0xffffffu);
-        uint32_t* origin = bits_ + top * stride_ + left;
+        const bool inside = left >= 0 && top >= 0 && right <= imageWidth_ && bottom <= imageHeight_;
+        if (!inside && !partOfLayout_) {
+            return false; // the painter's dots, as a whole picture has always had them
+        }
         for (const QPoint& d : DotPattern(w, h)) {
-            origin[d.y() * stride_ + d.x()] = pixel;
+            const int x = left + d.x();
+            const int y = top + d.y();
+            if (inside || (x >= 0 && y >= 0 && x < imageWidth_ && y < imageHeight_)) {
+                bits_[static_cast<qsizetype>(y) * stride_ + x] = pixel;
+            }
         }
         return true;
     }

@@ -103,9 +103,10 @@ private:
     qsizetype stride_ = 0; // pixels per image row
     int imageWidth_ = 0;
     int imageHeight_ = 0;
-    QPointF origin_;   // the layout position at the image's top-left corner
-    double scale_ = 1; // image pixels per layout pixel, besides the device ratio
-    QPoint directAt_;  // the same in whole pixels, for direct writes
+    QPointF origin_;           // the layout position at the image's top-left corner
+    double scale_ = 1;         // image pixels per layout pixel, besides the device ratio
+    bool partOfLayout_ = true; // a frame of a larger layout (the origin constructor)
+    QPoint directAt_;          // the same in whole pixels, for direct writes
     bool copyMode_ = true;
     int dotWidth_ = -1;
     int dotHeight_ = -1;

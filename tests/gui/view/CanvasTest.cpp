@@ -78,6 +78,50 @@ private slots:
     }
     void cleanup() { form.reset(); }
 
+    // At the standard look the screen's frames hold the layout image's very
+    // pixels, wherever the window's edges cut through cells and numbers.
+    void framesHoldThePicturesPixels() {
+        form->ComboBox1Change(4); // 1:25,000: 22 x 16 sheets
+        form->State().settings.DataType = DataKind::Polygon;
+        std::vector<VertexRec> ring{{DmsAngle{20, 10, 0}, DmsAngle{74, 10, 0}},
+                                    {DmsAngle{21, 50, 0}, DmsAngle{74, 40, 0}},
+                                    {DmsAngle{21, 20, 0}, DmsAngle{76, 50, 0}},
+                                    {DmsAngle{20, 10, 0}, DmsAngle{74, 10, 0}}};
+        form->AcceptFeature(MakeVertexFeature(ring, true), false, true);
+        QVERIFY(form->WaitForComputation());
+        for (int zoom : {70, 45}) {
+            while (form->State().settings.SheetPixelHeight > zoom) {
+                form->ZoomoutBtnClick();
+            }
+            const QImage picture = form->LayoutImage()->copy();
+            QVERIFY(View()->width() > Scroll()->viewport()->width()); // frames are parts
+            for (int step : {0, 1, 2}) {
+                Scroll()->horizontalScrollBar()->setValue(137 * step);
+                Scroll()->verticalScrollBar()->setValue(91 * step);
+                View()->repaint();
+                const QRect r = View()->FrameRect();
+                QVERIFY(!r.isEmpty());
+                QCOMPARE(View()->Frame().size(), r.size());
+                // Only the feature's red line may land a pixel off, where the
+                // frame's edge cuts it (the toolkit clips a line before it
+                // steps along it); cells, numbers, fills and labels are exact.
+                const QImage shown = View()->Frame();
+                const QImage whole = picture.copy(r);
+                int others = 0;
+                const QRgb red = qRgb(255, 0, 0);
+                for (int y = 0; y < shown.height(); ++y) {
+                    for (int x = 0; x < shown.width(); ++x) {
+                        const QRgb p = shown.pixel(x, y);
+                        const QRgb q = whole.pixel(x, y);
+                        others += p != q && p != red && q != red ? 1 : 0;
+                    }
+                }
+                QVERIFY2(others == 0,
+                         qPrintable(QStringLiteral("zoom %1, step %2").arg(zoom).arg(step)));
+            }
+        }
+    }
+
     // Fit shows the whole grid without scroll bars, its IN cells as fills;
     // the picture keeps the layout image at its zoom.
     void fitShowsTheWholeOfALargeGrid() {
