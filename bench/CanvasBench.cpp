@@ -22,6 +22,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -101,6 +102,10 @@ void Run(const char* name, bench::ComputedRing& m) {
             }
             settle();
         }));
+        if (std::getenv("CANVAS_FRAMES_EACH") != nullptr) {
+            std::printf("    step %d: %.1f ms, zoom %d, scale %.3f\n", i + 1, zooms.back(),
+                        m.s.SheetPixelHeight, pane.Scale());
+        }
     }
     Report("zoom steps (" + std::to_string(m.s.SheetPixelHeight) + " px at the end)", zooms);
 

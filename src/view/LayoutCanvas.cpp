@@ -152,14 +152,14 @@ void LayoutCanvas::FillSpan(int left, int top, int width, int height, const QCol
     if (scale_ < 1.0) {
         // A reduced layout keeps its frame lines: a span thinner than a pixel
         // of the image is drawn one pixel wide instead of vanishing.
-        const QRectF mapped = painter_->transform().mapRect(QRectF(left, top, width, height));
+        const QTransform layout = painter_->worldTransform();
+        const QRectF mapped = layout.mapRect(QRectF(left, top, width, height));
         const double pixel = 1.0 / painter_->device()->devicePixelRatio();
-        painter_->save();
-        painter_->resetTransform();
+        painter_->setWorldTransform(QTransform());
         painter_->fillRect(QRectF(mapped.left(), mapped.top(), std::max(mapped.width(), pixel),
                                   std::max(mapped.height(), pixel)),
                            c);
-        painter_->restore();
+        painter_->setWorldTransform(layout);
         return;
     }
     painter_->fillRect(QRect(left, top, width, height), c);

@@ -45,8 +45,8 @@ QScrollArea* LayoutImageView::ScrollBox() const {
 void LayoutImageView::Rescale(double scale) {
     if (frameValid_ && !frame_.isNull()) {
         ShowMeanwhile(frame_,
-                      QRectF(QPointF(frameRect_.topLeft()) * (scale / scale_),
-                             QSizeF(frameRect_.size()) * (scale / scale_)),
+                      QRectF(frameTarget_.topLeft() * (scale / scale_),
+                             frameTarget_.size() * (scale / scale_)),
                       lastFrameMs_);
     }
     scale_ = scale;
@@ -90,27 +90,37 @@ void LayoutImageView::DrawVisible(const PaintControl& ctl) {
     if (widgetRect.isEmpty()) {
         frame_ = QImage();
         frameRect_ = widgetRect;
+        frameTarget_ = QRectF(widgetRect);
         frameValid_ = true;
         return;
     }
     const QRectF layoutArea(QPointF(widgetRect.topLeft()) / scale_,
                             QSizeF(widgetRect.size()) / scale_);
-    const double ratio = source_.FrameDensity(layoutArea, devicePixelRatioF() * scale_);
-    // Device pixels per widget pixel: the screen's, or 1 for a frame of many cells.
-    const double deviceOverWidget = ratio / scale_;
-    QImage frame(static_cast<int>(std::ceil(widgetRect.width() * deviceOverWidget)),
-                 static_cast<int>(std::ceil(widgetRect.height() * deviceOverWidget)),
-                 QImage::Format_RGB32);
+    // Device pixels of the frame per layout pixel: the screen's times the
+    // scale, or what the source prefers (see FrameDensity).
+    const double density = source_.FrameDensity(layoutArea, devicePixelRatioF() * scale_);
+    const double imageRatio = std::max(density, 1.0);
+    // At whole layout pixels the frame is written straight into its pixels
+    // (LayoutCanvas's direct writes), which needs a whole-pixel origin.
+    QRectF area = layoutArea;
+    if (density / imageRatio == 1.0) {
+        const QPointF from(std::floor(area.left()), std::floor(area.top()));
+        const QPointF to(std::ceil(area.right()), std::ceil(area.bottom()));
+        area = QRectF(from, to);
+    }
+    QImage frame(static_cast<int>(std::ceil(area.width() * density)),
+                 static_cast<int>(std::ceil(area.height() * density)), QImage::Format_RGB32);
     if (frame.isNull()) {
         return;
     }
     frame.setDotsPerMeterX(DotsPerMeter96);
     frame.setDotsPerMeterY(DotsPerMeter96);
-    frame.setDevicePixelRatio(deviceOverWidget);
+    frame.setDevicePixelRatio(imageRatio);
     frame.fill(Qt::white);
-    source_.DrawFrame(frame, layoutArea.topLeft(), scale_, ctl);
+    source_.DrawFrame(frame, area.topLeft(), density / imageRatio, ctl);
     frame_ = std::move(frame);
     frameRect_ = widgetRect;
+    frameTarget_ = QRectF(area.topLeft() * scale_, area.size() * scale_);
     frameValid_ = true;
     previous_ = QImage();
     ++framesDrawn_;
@@ -188,7 +198,12 @@ void LayoutImageView::paintEvent(QPaintEvent* event) {
     }
     QPainter p(this);
     if (frameValid_ && !frame_.isNull()) {
-        p.drawImage(QRectF(frameRect_), frame_, QRectF(frame_.rect()));
+        // A frame drawn finer than the screen (a reduced view of outlined
+        // cells) is reduced smoothly, so no frame line drops out.
+        const bool finer = frame_.width() > frameTarget_.width() * devicePixelRatioF() + 1;
+        p.setRenderHint(QPainter::SmoothPixmapTransform, finer);
+        p.drawImage(frameTarget_, frame_, QRectF(frame_.rect()));
+        p.setRenderHint(QPainter::SmoothPixmapTransform, false);
     }
     DrawHighlight(p);
 }

@@ -35,9 +35,10 @@ public:
     virtual void DrawFrame(QImage& frame, QPointF origin, double scale,
                            const PaintControl& ctl) const = 0;
     // The device pixels per layout pixel a frame of `layoutArea` is drawn at,
-    // given the screen's `screenRatio` times the view's scale: a frame of many
-    // cells on a high-density screen is drawn at one pixel per layout pixel
-    // and enlarged, as the painter's per-cell cost there is some tenfold.
+    // given `ratio`, the screen's device pixel ratio times the view's scale:
+    // a frame of many cells on a high-density screen, or of outlined cells in
+    // a reduced view, is drawn at one pixel per layout pixel and enlarged or
+    // reduced when shown, as the painter's per-cell cost is some tenfold.
     virtual double FrameDensity(const QRectF& layoutArea, double ratio) const = 0;
 };
 
@@ -106,7 +107,8 @@ private:
     const FrameSource& source_;
     double scale_ = 1.0;
     QImage frame_;
-    QRect frameRect_; // widget pixels
+    QRect frameRect_;    // widget pixels the frame covers
+    QRectF frameTarget_; // where its pixels go, widget pixels (whole layout pixels)
     bool frameValid_ = false;
     QImage previous_;
     QRectF previousRect_; // widget pixels at the current scale

@@ -63,7 +63,11 @@ void LayoutPane::DrawFrame(QImage& frame, QPointF origin, double scale,
 
 double LayoutPane::FrameDensity(const QRectF& layoutArea, double ratio) const {
     if (!(ratio > 1.0)) {
-        return ratio;
+        // A reduced view whose cells are still outlined is drawn at one pixel
+        // per layout pixel, written straight into the frame, and reduced when
+        // shown: through the painter its dotted cells would cost some tenfold.
+        const double cell = std::min(geometry_.CellWidth, geometry_.CellHeight) * ratio;
+        return ratio < 1.0 && cell >= MinOutlinedCellPixels ? 1.0 : ratio;
     }
     // As for the whole image: many cells on a high-density screen are drawn
     // one pixel per layout pixel (and enlarged), which keeps a frame quick.
