@@ -38,7 +38,7 @@ Model MakeModel(int32_t vertices, double south, double north, double west, doubl
                 int32_t zoom) {
     Model out{ComputeRing(vertices, south, north, west, east, 1), {}};
     out.s.SheetPixelHeight = zoom;
-    out.geo = PlaceLayout(out.s, out.f, out.g);
+    out.geo = PlanLayout(out.s, out.g.GridCols, out.g.GridRows);
     return out;
 }
 
@@ -79,7 +79,7 @@ void BM_OkToPaintedLayout_Grid1000(benchmark::State& state) {
         m.f = base.f;
         ComputeSheets(m.s, m.f, m.g);
         m.s.SheetPixelHeight = MinSheetPixelHeight;
-        m.geo = PlaceLayout(m.s, m.f, m.g);
+        m.geo = PlanLayout(m.s, m.g.GridCols, m.g.GridRows);
         QImage image = BlankImage(m);
         benchmark::DoNotOptimize(PaintLayout(image, m.s, m.f, m.g, m.geo));
     }
@@ -153,9 +153,9 @@ void BM_PointerMove_Grid1000(benchmark::State& state) {
         x = x + 3 < m.geo.GridRightX ? x + 3 : m.geo.GridOriginX;
         const PointerReading r = ReadPointer(m.s, m.g, m.geo, x, m.geo.GridOriginY + 2500);
         if (last >= 0) {
-            DrawHighlight(image, HighlightRect(m.geo, m.g.SheetList[static_cast<size_t>(last)]));
+            DrawHighlight(image, HighlightRect(m.geo, m.g.GridCols, last));
         }
-        DrawHighlight(image, HighlightRect(m.geo, m.g.SheetList[static_cast<size_t>(r.Index)]));
+        DrawHighlight(image, HighlightRect(m.geo, m.g.GridCols, r.Index));
         last = r.Index;
     }
 }

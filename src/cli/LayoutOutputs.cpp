@@ -58,10 +58,8 @@ Settings PictureSettings(const RenderInput& r) {
 
 QImage Picture(const RenderInput& r) {
     EnsureGuiApplication();
-    Settings s = PictureSettings(r);
-    Feature f = r.feature;
-    SheetGrid g = r.grid;
-    return RenderLayout(s, f, g);
+    const Settings s = PictureSettings(r);
+    return RenderLayout(s, r.feature, r.grid);
 }
 
 void WriteBytes(const std::filesystem::path& path, const QByteArray& bytes) {

@@ -1,7 +1,8 @@
 #include "coverage/LayoutGeometry.h"
 
-#include "coverage/PixelFrame.h"
 #include "index/CheckedMath.h"
+
+#include <algorithm>
 
 namespace sw {
 
@@ -25,36 +26,32 @@ LayoutGeometry PlanLayout(const Settings& s, int32_t gridCols, int32_t gridRows)
     return geo;
 }
 
-void PlaceSheets(const LayoutGeometry& geo, SheetGrid& g) {
-    g.GridOriginX = geo.GridOriginX;
-    g.GridOriginY = geo.GridOriginY;
-    g.InSheetCount = 0;
-    std::size_t i = 0;
-    int32_t y = geo.GridOriginY;
-    for (int32_t r = 0; r < g.GridRows; ++r) {
-        int32_t x = geo.GridOriginX;
-        for (int32_t c = 0; c < g.GridCols && i < g.SheetList.size(); ++c, ++i) {
-            SheetRec& rec = g.SheetList[i];
-            rec.X = x;
-            rec.Y = y;
-            if (rec.InFlag == 1) {
-                ++g.InSheetCount;
-            }
-            x += geo.CellWidth;
-        }
-        y += geo.CellHeight;
-    }
+SheetGrid LayoutFrame(const SheetGrid& g, const LayoutGeometry& geo) {
+    SheetGrid frame;
+    frame.GridWest = g.GridWest;
+    frame.GridEast = g.GridEast;
+    frame.GridNorth = g.GridNorth;
+    frame.GridSouth = g.GridSouth;
+    frame.GridCols = g.GridCols;
+    frame.GridRows = g.GridRows;
+    frame.SheetCount = g.SheetCount;
+    frame.GridWestSec = g.GridWestSec;
+    frame.GridNorthSec = g.GridNorthSec;
+    frame.GridOriginX = geo.GridOriginX;
+    frame.GridOriginY = geo.GridOriginY;
+    frame.InSheetCount = g.InSheetCount;
+    return frame;
 }
 
-LayoutGeometry PlaceLayout(const Settings& s, Feature& f, SheetGrid& g) {
-    const LayoutGeometry geo = PlanLayout(s, g.GridCols, g.GridRows);
-    PlaceSheets(geo, g);
-    // Only a polygon's fill is drawn from the recorded points; a line is drawn
-    // from the vertices themselves.
-    if (f.IsPolygon == 1) {
-        ComputeFeaturePoints(s, f, g);
+int32_t CountInSheets(const SheetGrid& g) {
+    const auto cells = static_cast<std::size_t>(
+        std::max<int64_t>(0, static_cast<int64_t>(g.GridCols) * std::max(g.GridRows, 0)));
+    const std::size_t n = std::min(cells, g.SheetList.size());
+    int32_t count = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        count += g.SheetList[i].InFlag == 1 ? 1 : 0;
     }
-    return geo;
+    return count;
 }
 
 } // namespace sw

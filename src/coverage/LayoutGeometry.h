@@ -30,16 +30,21 @@ struct LayoutGeometry {
 // overflowing; the origin and edges are overflow-checked.
 LayoutGeometry PlanLayout(const Settings& s, int32_t gridCols, int32_t gridRows);
 
-// Moves the grid's origin to the layout's and writes every record's X, Y with the
-// same steps the grid drawing uses; also counts InSheetCount. After this the sheet
-// positions are those of a drawn layout at this geometry.
-void PlaceSheets(const LayoutGeometry& geo, SheetGrid& g);
+// The north-west corner of the block's cell in `row`, `col` (either may be -1
+// or one past the last for the ring): the drawing, the highlight and the
+// writers all place cells here, so no position needs to be stored per sheet.
+inline PixelPoint CellCorner(const LayoutGeometry& geo, int32_t row, int32_t col) {
+    return PixelPoint{geo.GridOriginX + col * geo.CellWidth,
+                      geo.GridOriginY + row * geo.CellHeight};
+}
 
-// The geometry step of a layout image, run once per image before it is drawn:
-// plans the layout at the settings' zoom, moves the grid's origin to it, writes
-// every sheet's X, Y and InSheetCount (PlaceSheets) and, for a polygon, the
-// feature's pixel points. The painter, the pointer readout and the writers then
-// read these without changing them.
-LayoutGeometry PlaceLayout(const Settings& s, Feature& f, SheetGrid& g);
+// The grid's frame at the geometry's origin, without its sheet list: what
+// GeoToPixel and PixelToGeo need to convert positions on that layout. The
+// model's own grid is not touched, so any number of views can read it.
+SheetGrid LayoutFrame(const SheetGrid& g, const LayoutGeometry& geo);
+
+// The sheets of the block with InFlag 1, the "Total Sheets" of a layout,
+// counted from the list whoever set the flags.
+int32_t CountInSheets(const SheetGrid& g);
 
 } // namespace sw

@@ -38,12 +38,7 @@ PointerReading ReadPointer(const Settings& s, const SheetGrid& g, const LayoutGe
                            int32_t x, int32_t y) {
     PointerReading r;
     // The frame of the drawn layout: its origin, not whatever the grid last held.
-    SheetGrid frame;
-    frame.GridOriginX = geo.GridOriginX;
-    frame.GridOriginY = geo.GridOriginY;
-    frame.GridWestSec = g.GridWestSec;
-    frame.GridNorthSec = g.GridNorthSec;
-    const VertexRec pos = PixelToGeo(s, frame, x, y);
+    const VertexRec pos = PixelToGeo(s, LayoutFrame(g, geo), x, y);
     r.Panel2 = Join({" Lat: ", DmsToText(pos.Lat), " Long: ", DmsToText(pos.Long)});
 
     const bool inBlock =
@@ -125,6 +120,12 @@ PointerReading ReadLayoutPointer(const Settings& s, const SheetGrid& g, const La
 HighlightBox HighlightRect(const LayoutGeometry& geo, const SheetRec& sheet) {
     return HighlightBox{sheet.X + 2, sheet.Y + 2, sheet.X + geo.CellWidth - 1,
                         sheet.Y + geo.CellHeight - 1};
+}
+
+HighlightBox HighlightRect(const LayoutGeometry& geo, int32_t gridCols, int32_t index) {
+    const int32_t cols = std::max(gridCols, 1);
+    const PixelPoint nw = CellCorner(geo, index / cols, index % cols);
+    return HighlightBox{nw.X + 2, nw.Y + 2, nw.X + geo.CellWidth - 1, nw.Y + geo.CellHeight - 1};
 }
 
 } // namespace sw

@@ -53,6 +53,9 @@ struct HighlightBox {
     int32_t Right = 0;  // excluded
     int32_t Bottom = 0; // excluded
 };
+// From the record's X, Y (a layout placed at this geometry), or from the cell's
+// index in the sheet list, placed by the geometry alone (CellCorner).
 HighlightBox HighlightRect(const LayoutGeometry& geo, const SheetRec& sheet);
+HighlightBox HighlightRect(const LayoutGeometry& geo, int32_t gridCols, int32_t index);
 
 } // namespace sw

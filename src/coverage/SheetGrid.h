@@ -64,7 +64,7 @@ struct SheetGrid {
     int32_t GridOriginY = 0;
     std::vector<SheetRec> SheetList; // row r, column c at r * GridCols + c, north-west first
     std::string CurrentSheetNo;
-    int32_t InSheetCount = 0; // counted by ComputeSheets and again by PlaceSheets
+    int32_t InSheetCount = 0; // counted by ComputeSheets
 };
 
 } // namespace sw

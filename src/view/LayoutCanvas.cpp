@@ -50,12 +50,20 @@ QFont LayoutFont() {
     return f;
 }
 
-LayoutCanvas::LayoutCanvas(QImage& image, Raster raster) : metrics_(&image), font_(LayoutFont()) {
+LayoutCanvas::LayoutCanvas(QImage& image, Raster raster)
+    : LayoutCanvas(image, QPointF(), 1.0, raster) {
+    partOfLayout_ = false;
+}
+
+LayoutCanvas::LayoutCanvas(QImage& image, QPointF origin, double scale, Raster raster)
+    : origin_(origin), scale_(scale), directAt_(origin.toPoint()), metrics_(&image),
+      font_(LayoutFont()) {
     // The pixels are taken before the painter begins, so that it and the direct
     // writes work on the same memory. A scaled image is left to the painter,
     // which maps the layout's pixels onto the device's.
     if (raster == Raster::Direct && image.format() == QImage::Format_RGB32 &&
-        image.devicePixelRatio() == 1.0 && !image.isNull()) {
+        image.devicePixelRatio() == 1.0 && !image.isNull() && QPointF(directAt_) == origin &&
+        scale == 1.0) {
         bits_ = reinterpret_cast<uint32_t*>(image.bits());
         stride_ = image.bytesPerLine() / 4;
         imageWidth_ = image.width();
@@ -63,11 +71,14 @@ LayoutCanvas::LayoutCanvas(QImage& image, Raster raster) : metrics_(&image), fon
     }
     // On a scaled image a line keeps the weight of one layout pixel, as the
     // frames and fills do, rather than thinning to one device pixel.
-    if (image.devicePixelRatio() != 1.0) {
+    // A reduced image keeps lines of one device pixel, which is all it has.
+    if (image.devicePixelRatio() > 1.0) {
         penWidth_ = 1.0;
     }
     own_ = std::make_unique<QPainter>(&image);
     painter_ = own_.get();
+    painter_->scale(scale_, scale_);
+    painter_->translate(-origin_);
     painter_->setRenderHint(QPainter::Antialiasing, false);
     painter_->setRenderHint(QPainter::TextAntialiasing, false);
     painter_->setCompositionMode(QPainter::CompositionMode_Source);
@@ -112,12 +123,12 @@ bool LayoutCanvas::TextLegible() const {
     }
     // Points at the image's 96 pixels per inch, times the device pixels per
     // layout pixel.
-    return fontPoints_ * 96.0 / 72.0 * painter_->device()->devicePixelRatio() >= MinLegiblePixels;
+    return fontPoints_ * 96.0 / 72.0 * DevicePixelsPerLayoutPixel() >= MinLegiblePixels;
 }
 
 double LayoutCanvas::DevicePixelsPerLayoutPixel() const {
     if (own_) {
-        return painter_->device()->devicePixelRatio();
+        return painter_->device()->devicePixelRatio() * scale_;
     }
     const QTransform& t = painter_->worldTransform();
     return std::max(std::abs(t.m11()), std::abs(t.m22()));
@@ -135,7 +146,20 @@ void LayoutCanvas::FillSpan(int left, int top, int width, int height, const QCol
         return;
     }
     if (bits_ != nullptr && copyMode_) {
-        DirectFill(left, top, width, height, c);
+        DirectFill(left - directAt_.x(), top - directAt_.y(), width, height, c);
+        return;
+    }
+    if (scale_ < 1.0) {
+        // A reduced layout keeps its frame lines: a span thinner than a pixel
+        // of the image is drawn one pixel wide instead of vanishing.
+        const QTransform layout = painter_->worldTransform();
+        const QRectF mapped = layout.mapRect(QRectF(left, top, width, height));
+        const double pixel = 1.0 / painter_->device()->devicePixelRatio();
+        painter_->setWorldTransform(QTransform());
+        painter_->fillRect(QRectF(mapped.left(), mapped.top(), std::max(mapped.width(), pixel),
+                                  std::max(mapped.height(), pixel)),
+                           c);
+        painter_->setWorldTransform(layout);
         return;
     }
     painter_->fillRect(QRect(left, top, width, height), c);
@@ -192,20 +216,31 @@ bool LayoutCanvas::DirectRectangle(int left, int top, int right, int bottom) {
     if (bits_ == nullptr || !copyMode_) {
         return false;
     }
+    // From here on in the image's pixels.
+    left -= directAt_.x();
+    right -= directAt_.x();
+    top -= directAt_.y();
+    bottom -= directAt_.y();
     const int w = right - left;
     const int h = bottom - top;
     if (penDotted_) {
-        // The dots are placed without clipping: the rectangle must lie inside.
-        if (left < 0 || top < 0 || right > imageWidth_ || bottom > imageHeight_) {
-            return false;
-        }
+        // The dots of the whole rectangle, clipped one by one: on a frame of
+        // the screen a rectangle cut by the frame's edge keeps the dots it has
+        // in the whole picture, where the painter would restart the pattern.
         if (brushSolid_) {
             DirectFill(left + 1, top + 1, w - 2, h - 2, brushColor_);
         }
         const uint32_t pixel = 0xff000000u | (penColor_.rgb() & 0xffffffu);
-        uint32_t* origin = bits_ + top * stride_ + left;
+        const bool inside = left >= 0 && top >= 0 && right <= imageWidth_ && bottom <= imageHeight_;
+        if (!inside && !partOfLayout_) {
+            return false; // the painter's dots, as a whole picture has always had them
+        }
         for (const QPoint& d : DotPattern(w, h)) {
-            origin[d.y() * stride_ + d.x()] = pixel;
+            const int x = left + d.x();
+            const int y = top + d.y();
+            if (inside || (x >= 0 && y >= 0 && x < imageWidth_ && y < imageHeight_)) {
+                bits_[static_cast<qsizetype>(y) * stride_ + x] = pixel;
+            }
         }
         return true;
     }

@@ -34,6 +34,10 @@ public:
     // `image` must be QImage::Format_RGB32 (the not-xor mode needs it). An image
     // with a device pixel ratio is drawn in layout pixels, scaled by the ratio.
     explicit LayoutCanvas(QImage& image, Raster raster = Raster::Direct);
+    // A frame of a larger layout: the image's top-left pixel is the layout's
+    // position `origin`, and everything is drawn in the layout's own pixels,
+    // `scale` image pixels to one (below 1: the layout reduced).
+    LayoutCanvas(QImage& image, QPointF origin, double scale = 1.0, Raster raster = Raster::Direct);
     // Draws through a painter already begun on a vector device (a PDF page)
     // whose transform maps layout pixels onto it. Texts are measured as on the
     // layout image, at 96 pixels per inch, so they land where the picture has
@@ -99,6 +103,10 @@ private:
     qsizetype stride_ = 0; // pixels per image row
     int imageWidth_ = 0;
     int imageHeight_ = 0;
+    QPointF origin_;           // the layout position at the image's top-left corner
+    double scale_ = 1;         // image pixels per layout pixel, besides the device ratio
+    bool partOfLayout_ = true; // a frame of a larger layout (the origin constructor)
+    QPoint directAt_;          // the same in whole pixels, for direct writes
     bool copyMode_ = true;
     int dotWidth_ = -1;
     int dotHeight_ = -1;

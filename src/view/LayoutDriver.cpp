@@ -7,6 +7,8 @@
 
 #include <QWidget>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <exception>
 #include <utility>
@@ -26,12 +28,12 @@ LayoutDriver::LayoutDriver(LayoutPane& pane, Session& session, QWidget* window, 
     : pane_(pane), session_(session), window_(window), panelText_(std::move(panelText)),
       probe_(std::move(probe)), progress_(busyPanel) {}
 
-bool LayoutDriver::Make(bool fit) {
+bool LayoutDriver::Make(bool fit, const LayoutGeometry* before) {
     if (!pane_.LimitsProbed()) {
         probe_();
     }
     const AppState& st = session_.State();
-    const LayoutPane::Created made = pane_.Create(st.settings, st.grid, fit);
+    const LayoutPane::Created made = pane_.Create(st.settings, st.grid, fit, before);
     if (!made.Made) {
         session_.ImageRefused(made.Zoom);
         ShowInformation(window_, QString::fromLatin1(ExtentTooLargeMessage));
@@ -45,7 +47,7 @@ void LayoutDriver::Paint() {
     if (!session_.FeatureLoaded() || Painting()) {
         return;
     }
-    AppState& st = session_.State();
+    const AppState& st = session_.State();
     const PaintControl ctl = progress_.Begin();
     try {
         const std::optional<int32_t> total = pane_.Paint(st.settings, st.feature, st.grid, ctl);
@@ -86,22 +88,42 @@ void LayoutDriver::ZoomAt(int steps, QPoint imagePos) {
     if (!session_.FeatureLoaded() || Painting()) {
         return;
     }
-    const bool hadImage = pane_.Image() != nullptr;
+    const bool hadImage = pane_.Made();
     const LayoutGeometry before = pane_.Geometry();
     const QPoint at = pane_.ViewportPos(imagePos);
     bool changed = false;
     for (int i = 0; i < std::abs(steps); ++i) {
         changed = (steps > 0 ? session_.ZoomIn() : session_.ZoomOut()) || changed;
     }
-    if (!changed || !Make(false)) {
+    if (!changed || !Make(false, hadImage ? &before : nullptr)) {
         return;
     }
-    Paint();
-    window_->update();
-    if (hadImage && pane_.Image() != nullptr && imagePos.x() >= 0 && imagePos.y() >= 0) {
+    // Scrolled before the drawing, so that only the frame shown is drawn.
+    if (hadImage && pane_.Made() && imagePos.x() >= 0 && imagePos.y() >= 0) {
         const PixelPos p = SamePosition(before, pane_.Geometry(), imagePos.x(), imagePos.y());
         pane_.ScrollTo(QPoint(static_cast<int>(p.X), static_cast<int>(p.Y)), at);
     }
+    Paint();
+    window_->update();
+}
+
+void LayoutDriver::WheelAt(int steps, QPoint imagePos) {
+    if (!session_.FeatureLoaded() || Painting() || !pane_.Made()) {
+        return;
+    }
+    // Below the smallest zoom the layout is reduced on screen, step by step
+    // down to the whole of it; the zoom steps take over at full size.
+    const double scale = pane_.Scale();
+    const bool smallest = session_.State().settings.SheetPixelHeight <= MinSheetPixelHeight;
+    if (scale < 1.0 || (smallest && steps < 0)) {
+        const double floor = std::min(pane_.WholeScale(), 1.0);
+        const double next = std::clamp(scale * std::pow(WheelScaleStep, steps), floor, 1.0);
+        if (next != scale) {
+            pane_.Rescale(next, QPointF(imagePos), pane_.ViewportPos(imagePos));
+        }
+        return;
+    }
+    ZoomAt(steps, imagePos);
 }
 
 } // namespace sw::gui

@@ -33,7 +33,9 @@ public:
     // CreateImage (`fit` false) or FitToscreen: a new blank image for the
     // committed grid. A fitted image never says "too large": it stops at the
     // smallest zoom and is scrolled; only a grid no zoom can show is refused.
-    bool Make(bool fit);
+    // `before`: the geometry of the layout it replaces, whose last frame is
+    // shown meanwhile.
+    bool Make(bool fit, const LayoutGeometry* before = nullptr);
 
     // FormPaint: draws a new image once. A drawing stopped with Escape leaves
     // no image, says so in panel 0 and keeps the feature and its total.
@@ -49,6 +51,10 @@ public:
     // `steps` zoom steps in (positive) or out, keeping what lies under image
     // pixel `imagePos` where it is in the window (none when negative).
     void ZoomAt(int steps, QPoint imagePos);
+    // The wheel and the + and - keys: zoom steps, and below the smallest zoom
+    // a reduced view by WheelScaleStep a notch, down to the whole layout.
+    void WheelAt(int steps, QPoint imagePos);
+    static constexpr double WheelScaleStep = 1.25;
 
 private:
     LayoutPane& pane_;

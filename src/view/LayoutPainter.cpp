@@ -83,8 +83,36 @@ bool CellsAsFills(const LayoutCanvas& c, const LayoutGeometry& geo) {
     return std::min(geo.CellWidth, geo.CellHeight) * scale < MinOutlinedCellPixels;
 }
 
+CellWindow AllCells(const SheetGrid& g) {
+    return CellWindow{-1, std::max(g.GridRows, 0), -1, std::max(g.GridCols, 0)};
+}
+
+CellWindow CellsIn(const LayoutGeometry& geo, const SheetGrid& g, const QRect& area) {
+    CellWindow all = AllCells(g);
+    if (geo.CellWidth <= 0 || geo.CellHeight <= 0 || area.isEmpty()) {
+        return CellWindow{0, -1, 0, -1};
+    }
+    // Rounded toward minus infinity; one cell more on every side, whose number
+    // or frame line may reach into the area.
+    auto floorDiv = [](int64_t a, int64_t b) { return a / b - ((a % b != 0) && (a < 0)); };
+    const auto first = [&](int64_t px, int32_t origin, int32_t cell) {
+        return floorDiv(px - origin, cell) - 1;
+    };
+    const int64_t firstCol = first(area.left(), geo.GridOriginX, geo.CellWidth);
+    const int64_t lastCol = first(area.right(), geo.GridOriginX, geo.CellWidth) + 2;
+    const int64_t firstRow = first(area.top(), geo.GridOriginY, geo.CellHeight);
+    const int64_t lastRow = first(area.bottom(), geo.GridOriginY, geo.CellHeight) + 2;
+    all.FirstCol =
+        static_cast<int32_t>(std::clamp<int64_t>(firstCol, all.FirstCol, all.LastCol + 1));
+    all.LastCol = static_cast<int32_t>(std::clamp<int64_t>(lastCol, all.FirstCol - 1, all.LastCol));
+    all.FirstRow =
+        static_cast<int32_t>(std::clamp<int64_t>(firstRow, all.FirstRow, all.LastRow + 1));
+    all.LastRow = static_cast<int32_t>(std::clamp<int64_t>(lastRow, all.FirstRow - 1, all.LastRow));
+    return all;
+}
+
 void DrawInFills(LayoutCanvas& c, const LayoutGeometry& geo, const SheetGrid& g,
-                 const std::function<void()>& rowDone) {
+                 const std::function<void()>& rowDone, const CellWindow& window) {
     const int32_t w = geo.CellWidth;
     const int32_t z = geo.CellHeight;
     const auto cols = static_cast<std::size_t>(std::max(g.GridCols, 0));
@@ -92,24 +120,30 @@ void DrawInFills(LayoutCanvas& c, const LayoutGeometry& geo, const SheetGrid& g,
     if (g.SheetList.size() < cols * rows) {
         return;
     }
+    const auto firstCol = static_cast<std::size_t>(std::max(window.FirstCol, 0));
+    const auto endCol =
+        static_cast<std::size_t>(std::clamp<int64_t>(window.LastCol + 1, 0, g.GridCols));
+    const auto firstRow = static_cast<std::size_t>(std::max(window.FirstRow, 0));
+    const auto endRow =
+        static_cast<std::size_t>(std::clamp<int64_t>(window.LastRow + 1, 0, g.GridRows));
     c.SetPenColor(LayoutColors::Blue);
     c.SetBrushSolid(LayoutColors::Blue);
-    for (std::size_t r = 0; r < rows; ++r) {
+    for (std::size_t r = firstRow; r < endRow; ++r) {
         const SheetRec* row = g.SheetList.data() + r * cols;
-        for (std::size_t col = 0; col < cols;) {
+        for (std::size_t col = firstCol; col < endCol;) {
             if (row[col].InFlag != 1) {
                 ++col;
                 continue;
             }
             std::size_t end = col + 1;
-            while (end < cols && row[end].InFlag == 1) {
+            while (end < endCol && row[end].InFlag == 1) {
                 ++end;
             }
             // One rectangle per run, covering the cells' shared border lines.
-            const int32_t x = row[col].X;
-            const int32_t y = row[col].Y;
-            const int32_t right = row[end - 1].X + w + 1;
-            c.Rectangle(x, y, right, y + z + 1);
+            const PixelPoint nw =
+                CellCorner(geo, static_cast<int32_t>(r), static_cast<int32_t>(col));
+            const int32_t right = nw.X + static_cast<int32_t>(end - col) * w + 1;
+            c.Rectangle(nw.X, nw.Y, right, nw.Y + z + 1);
             col = end;
         }
         if (rowDone) {
@@ -149,32 +183,30 @@ QImage CreateLayoutImage(int32_t width, int32_t height, double ratio) {
 }
 
 void DrawNeighbourGrid(LayoutCanvas& c, const Settings& s, const LayoutGeometry& geo,
-                       const SheetGrid& g, const std::function<void()>& rowDone) {
+                       const SheetGrid& g, const std::function<void()>& rowDone,
+                       const CellWindow& window) {
     const int32_t w = geo.CellWidth;
     const int32_t z = geo.CellHeight;
     c.SetPenColor(LayoutColors::Silver);
     c.SetPenDotted(true);
     c.SetFontColor(LayoutColors::Silver);
     const bool numbered = c.TextLegible() && NumbersFitCells(c, g, w, DrawnLabelFontSize(s));
-    int32_t y = CheckedSub(geo.GridOriginY, z);
-    int32_t lat = g.GridNorthSec;
-    for (int32_t r = 0; r < g.GridRows + 2; ++r) {
-        int32_t x = CheckedSub(geo.GridOriginX, w);
-        int32_t lon = CheckedSub(g.GridWestSec, s.SheetWidthSec);
-        for (int32_t col = 0; col < g.GridCols + 2; ++col) {
+    // Ring rows and columns run from -1 to GridRows / GridCols.
+    for (int32_t r = window.FirstRow; r <= window.LastRow; ++r) {
+        const int32_t y = CheckedAdd(geo.GridOriginY, CheckedMul(r, z));
+        const int32_t lat = CheckedSub(g.GridNorthSec, CheckedMul(r, s.SheetHeightSec));
+        for (int32_t col = window.FirstCol; col <= window.LastCol; ++col) {
+            const int32_t x = CheckedAdd(geo.GridOriginX, CheckedMul(col, w));
             c.Rectangle(x, y, x + w + 1, y + z + 1);
-            const bool inBlock = r >= 1 && r <= g.GridRows && col >= 1 && col <= g.GridCols;
+            const bool inBlock = r >= 0 && r < g.GridRows && col >= 0 && col < g.GridCols;
             if (!inBlock && numbered) {
                 // Numbered as the computed sheets are: a neighbour reaching into
                 // the index is a sheet even where its south-west corner is not.
+                const int32_t lon = CheckedAdd(g.GridWestSec, CheckedMul(col, s.SheetWidthSec));
                 const QString no = FromCore(CellSheetNumber(s, lon, lat));
                 c.TextOut(x + w / 2 - c.TextWidth(no) / 2, y + z / 2 - c.TextHeight(no) / 2, no);
             }
-            x = CheckedAdd(x, w);
-            lon = CheckedAdd(lon, s.SheetWidthSec);
         }
-        y = CheckedAdd(y, z);
-        lat = CheckedSub(lat, s.SheetHeightSec);
         if (rowDone) {
             rowDone();
         }
@@ -182,23 +214,28 @@ void DrawNeighbourGrid(LayoutCanvas& c, const Settings& s, const LayoutGeometry&
     c.SetPenDotted(false);
 }
 
-void DrawPolygon(LayoutCanvas& c, const Feature& f) {
+void DrawPolygon(LayoutCanvas& c, const Settings& s, const Feature& f, const SheetGrid& frame) {
     c.SetBrushSolid(LayoutColors::LightCyan);
+    // The points of this drawing's frame, computed here: the model keeps no
+    // pixel positions of its own.
+    auto at = [&](std::size_t i) {
+        const PixelPoint p = GeoToPixel(s, frame, f.Vertices[i]);
+        return QPoint(p.X, p.Y);
+    };
     if (f.Parts.empty()) {
         QVector<QPoint> points;
-        points.reserve(static_cast<qsizetype>(f.FeaturePoints.size()));
-        for (const PixelPoint& p : f.FeaturePoints) {
-            points.append(QPoint(p.X, p.Y));
+        points.reserve(static_cast<qsizetype>(f.Vertices.size()));
+        for (std::size_t i = 0; i < f.Vertices.size(); ++i) {
+            points.append(at(i));
         }
         c.Polygon(points);
     } else {
         // Every ring of the feature at once, so that holes stay unfilled.
         QVector<QVector<QPoint>> rings;
-        for (const Ring& r : FeatureRings(f, static_cast<int32_t>(f.FeaturePoints.size()))) {
+        for (const Ring& r : FeatureRings(f, static_cast<int32_t>(f.Vertices.size()))) {
             QVector<QPoint> ring;
             for (int32_t i = r.First; i < r.First + r.Count; ++i) {
-                const PixelPoint& p = f.FeaturePoints[static_cast<std::size_t>(i)];
-                ring.append(QPoint(p.X, p.Y));
+                ring.append(at(static_cast<std::size_t>(i)));
             }
             rings.append(ring);
         }
@@ -208,30 +245,37 @@ void DrawPolygon(LayoutCanvas& c, const Feature& f) {
 }
 
 void Draw_grids(LayoutCanvas& c, const LayoutGeometry& geo, const SheetGrid& g,
-                const std::function<void()>& rowDone) {
+                const std::function<void()>& rowDone, const CellWindow& window) {
     const int32_t w = geo.CellWidth;
     const int32_t z = geo.CellHeight;
-    const std::size_t n = std::min<std::size_t>(
-        g.SheetList.size(), static_cast<std::size_t>(std::max<int64_t>(
-                                0, static_cast<int64_t>(g.GridCols) * g.GridRows)));
+    if (g.GridCols <= 0 || g.GridRows <= 0 ||
+        g.SheetList.size() <
+            static_cast<std::size_t>(g.GridCols) * static_cast<std::size_t>(g.GridRows)) {
+        return;
+    }
     // Unreadably small numbers are not written at all: on a grid of a million
     // cells building and measuring their texts would cost most of the drawing.
     const bool legible = c.TextLegible() && NumbersFitCells(c, g, w, c.FontSize());
-    const auto cols = static_cast<std::size_t>(std::max(g.GridCols, 1));
-    for (std::size_t i = 0; i < n; ++i) {
-        const SheetRec& sheet = g.SheetList[i];
-        const int32_t x = sheet.X;
-        const int32_t y = sheet.Y;
-        c.Rectangle(x, y, x + w + 1, y + z + 1);
-        if (legible) {
-            const bool in = sheet.InFlag == 1;
-            c.SetFontColor(in ? LayoutColors::Blue : QColor(Qt::black));
-            c.SetFontBold(in);
-            const QString no = NumberText(sheet.SheetNo.view());
-            c.TextOut(x + (w + 1) / 2 - c.TextWidth(no) / 2, y + (z + 1) / 2 - c.TextHeight(no) / 2,
-                      no);
+    const auto cols = static_cast<std::size_t>(g.GridCols);
+    const int32_t firstCol = std::max(window.FirstCol, 0);
+    const int32_t lastCol = std::min(window.LastCol, g.GridCols - 1);
+    const int32_t lastRow = std::min(window.LastRow, g.GridRows - 1);
+    for (int32_t r = std::max(window.FirstRow, 0); r <= lastRow; ++r) {
+        for (int32_t col = firstCol; col <= lastCol; ++col) {
+            const SheetRec& sheet =
+                g.SheetList[static_cast<std::size_t>(r) * cols + static_cast<std::size_t>(col)];
+            const PixelPoint nw = CellCorner(geo, r, col);
+            c.Rectangle(nw.X, nw.Y, nw.X + w + 1, nw.Y + z + 1);
+            if (legible) {
+                const bool in = sheet.InFlag == 1;
+                c.SetFontColor(in ? LayoutColors::Blue : QColor(Qt::black));
+                c.SetFontBold(in);
+                const QString no = NumberText(sheet.SheetNo.view());
+                c.TextOut(nw.X + (w + 1) / 2 - c.TextWidth(no) / 2,
+                          nw.Y + (z + 1) / 2 - c.TextHeight(no) / 2, no);
+            }
         }
-        if (rowDone && (i + 1) % cols == 0) {
+        if (rowDone) {
             rowDone();
         }
     }
@@ -281,12 +325,10 @@ void label_corners(LayoutCanvas& c, const Settings& s, const LayoutGeometry& geo
         static_cast<int64_t>(g.SheetList.size()) < static_cast<int64_t>(g.GridCols) * g.GridRows) {
         return;
     }
-    const std::size_t cols = static_cast<std::size_t>(g.GridCols);
-    const std::size_t count = cols * static_cast<std::size_t>(g.GridRows);
-    const SheetRec& F = g.SheetList[0];
-    const SheetRec& R = g.SheetList[cols - 1];
-    const SheetRec& B = g.SheetList[count - cols];
-    const SheetRec& L = g.SheetList[count - 1];
+    const PixelPoint F = CellCorner(geo, 0, 0);
+    const PixelPoint R = CellCorner(geo, 0, g.GridCols - 1);
+    const PixelPoint B = CellCorner(geo, g.GridRows - 1, 0);
+    const PixelPoint L = CellCorner(geo, g.GridRows - 1, g.GridCols - 1);
     const int32_t w1 = geo.CellWidth + 1;
     const int32_t h1 = geo.CellHeight + 1;
 
@@ -328,10 +370,15 @@ int32_t PaintLayout(QImage& image, const Settings& s, const Feature& f, const Sh
 }
 
 int32_t PaintLayoutOn(LayoutCanvas& c, const Settings& s, const Feature& f, const SheetGrid& g,
-                      const LayoutGeometry& geo, const PaintControl& ctl) {
+                      const LayoutGeometry& geo, const PaintControl& ctl,
+                      const std::optional<QRect>& area) {
+    const CellWindow window = area ? CellsIn(geo, g, *area) : AllCells(g);
     // The rows of both grids, the neighbours' (with the ring) and the block's,
     // make up the work; the rest of the drawing is small beside them.
-    const int64_t rows = std::max<int64_t>(0, int64_t{g.GridRows} + 2) + std::max(g.GridRows, 0);
+    const int64_t ringRows = std::max<int64_t>(0, int64_t{window.LastRow} - window.FirstRow + 1);
+    const int64_t blockRows = std::max<int64_t>(
+        0, int64_t{std::min(window.LastRow, g.GridRows - 1)} - std::max(window.FirstRow, 0) + 1);
+    const int64_t rows = ringRows + blockRows;
     int64_t done = 0;
     int32_t reported = -1;
     std::function<void()> rowDone;
@@ -348,39 +395,42 @@ int32_t PaintLayoutOn(LayoutCanvas& c, const Settings& s, const Feature& f, cons
             }
         };
     }
+    // Feature positions on this layout's frame; the model's grid is only read.
+    const SheetGrid frame = LayoutFrame(g, geo);
     c.SetPenColor(Qt::black);
     c.SetBrushSolid(Qt::white);
     c.SetFontSize(DrawnLabelFontSize(s));
     if (CellsAsFills(c, geo)) {
         // The neighbour ring's rows count as done: there is nothing to draw of it.
-        for (int32_t r = 0; rowDone && r < g.GridRows + 2; ++r) {
+        for (int64_t r = 0; rowDone && r < ringRows; ++r) {
             rowDone();
         }
         if (f.IsPolygon == 1) {
-            DrawPolygon(c, f);
+            DrawPolygon(c, s, f, frame);
         }
-        DrawInFills(c, geo, g, rowDone);
+        DrawInFills(c, geo, g, rowDone, window);
         // The brush the drawing of the grid leaves: clear over a polygon's fill,
         // white otherwise (the point marker's inside).
         if (f.IsPolygon != 1) {
             c.SetBrushSolid(Qt::white);
         }
     } else {
-        DrawNeighbourGrid(c, s, geo, g, rowDone);
+        DrawNeighbourGrid(c, s, geo, g, rowDone, window);
         if (f.IsPolygon == 1) {
-            DrawPolygon(c, f);
+            DrawPolygon(c, s, f, frame);
         }
         c.SetPenColor(Qt::black);
-        Draw_grids(c, geo, g, rowDone);
+        Draw_grids(c, geo, g, rowDone, window);
     }
     c.SetPenColor(LayoutColors::Red);
-    DrawLineSegments(c, s, f, g);
+    DrawLineSegments(c, s, f, frame);
     label_corners(c, s, geo, g);
-    return g.InSheetCount;
+    // A frame of the screen is one of many; the whole drawing counts.
+    return area ? g.InSheetCount : CountInSheets(g);
 }
 
-QImage RenderLayout(const Settings& s, Feature& f, SheetGrid& g, int32_t* totalSheets) {
-    const LayoutGeometry geo = PlaceLayout(s, f, g);
+QImage RenderLayout(const Settings& s, const Feature& f, const SheetGrid& g, int32_t* totalSheets) {
+    const LayoutGeometry geo = PlanLayout(s, g.GridCols, g.GridRows);
     QImage image;
     if (geo.ImageWidth > 0 && geo.ImageHeight > 0 && geo.ImageWidth <= INT32_MAX &&
         geo.ImageHeight <= INT32_MAX) {

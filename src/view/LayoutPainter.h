@@ -18,6 +18,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <stdexcept>
 
 namespace sw::gui {
@@ -65,35 +66,60 @@ public:
 // page of a large grid) are left out. At the usual zooms neither applies.
 inline constexpr double MinOutlinedCellPixels = 4.0;
 bool CellsAsFills(const LayoutCanvas& c, const LayoutGeometry& geo);
+
+// The cells a drawing covers, as rows and columns of the ring (-1 to GridRows
+// and GridCols, both included; the block is 0 to GridRows - 1 and GridCols - 1).
+// A screen draws only the cells it shows; a picture draws them all.
+struct CellWindow {
+    int32_t FirstRow = 0;
+    int32_t LastRow = -1;
+    int32_t FirstCol = 0;
+    int32_t LastCol = -1;
+};
+CellWindow AllCells(const SheetGrid& g);
+// The cells that reach into `area` (layout pixels), with one more on every
+// side: a neighbour's number or frame line may reach over its edge. Drawing
+// these in the usual order gives the area the pixels of the whole drawing.
+CellWindow CellsIn(const LayoutGeometry& geo, const SheetGrid& g, const QRect& area);
+
 // The filled IN cells of that level of detail: blue, as touched sheets' numbers.
 void DrawInFills(LayoutCanvas& c, const LayoutGeometry& geo, const SheetGrid& g,
-                 const std::function<void()>& rowDone = {});
+                 const std::function<void()>& rowDone, const CellWindow& window);
 
 // The drawing steps, in the order the paint runs them; each leaves the canvas
-// state the next one expects. They read the positions that PlaceLayout
-// recorded and change nothing but the image. `rowDone`, when given, is called
-// after each row of cells.
+// state the next one expects. They place every cell by the geometry
+// (CellCorner) and the feature by the frame (LayoutFrame), read the model and
+// change nothing but the image. `rowDone`, when given, is called after each
+// row of cells; `window` limits the drawing to those cells.
 void DrawNeighbourGrid(LayoutCanvas& c, const Settings& s, const LayoutGeometry& geo,
-                       const SheetGrid& g, const std::function<void()>& rowDone = {});
-void DrawPolygon(LayoutCanvas& c, const Feature& f);
+                       const SheetGrid& g, const std::function<void()>& rowDone,
+                       const CellWindow& window);
+// `frame`: the grid's frame on this layout (LayoutFrame).
+void DrawPolygon(LayoutCanvas& c, const Settings& s, const Feature& f, const SheetGrid& frame);
 void Draw_grids(LayoutCanvas& c, const LayoutGeometry& geo, const SheetGrid& g,
-                const std::function<void()>& rowDone = {});
-void DrawLineSegments(LayoutCanvas& c, const Settings& s, const Feature& f, const SheetGrid& g);
+                const std::function<void()>& rowDone, const CellWindow& window);
+void DrawLineSegments(LayoutCanvas& c, const Settings& s, const Feature& f, const SheetGrid& frame);
 void label_corners(LayoutCanvas& c, const Settings& s, const LayoutGeometry& geo,
                    const SheetGrid& g);
 
 // The whole layout on `image` (made by CreateLayoutImage for `geo`), from the
-// model as PlaceLayout left it for `geo`. Returns the "Total Sheets" count.
+// model and `geo`. Returns the "Total Sheets" count.
 int32_t PaintLayout(QImage& image, const Settings& s, const Feature& f, const SheetGrid& g,
                     const LayoutGeometry& geo, const PaintControl& ctl = {});
-// The same drawing steps on any canvas (a PDF page's among them).
+// The same drawing steps on any canvas (a PDF page's, a frame of the screen).
+// With an `area` (layout pixels) only the cells that reach into it are drawn:
+// its pixels are those of the whole drawing, at a cost that follows the area,
+// not the grid. Returns the "Total Sheets" count (with an area, the grid's
+// InSheetCount as computed, so that a frame costs no pass over the grid).
 int32_t PaintLayoutOn(LayoutCanvas& c, const Settings& s, const Feature& f, const SheetGrid& g,
-                      const LayoutGeometry& geo, const PaintControl& ctl = {});
+                      const LayoutGeometry& geo, const PaintControl& ctl = {},
+                      const std::optional<QRect>& area = std::nullopt);
 
-// Places (PlaceLayout), makes and paints a layout image for the settings' zoom.
+// Plans, makes and paints a layout image for the settings' zoom.
 // Throws ComputeError with the "Data extent too large!" message when the image
 // cannot be allocated, IntegerOverflow for grids no image can hold.
-QImage RenderLayout(const Settings& s, Feature& f, SheetGrid& g, int32_t* totalSheets = nullptr);
+QImage RenderLayout(const Settings& s, const Feature& f, const SheetGrid& g,
+                    int32_t* totalSheets = nullptr);
 
 // The pointer highlight: yellow inside, red frame, both not-xor, so drawing the
 // same rectangle twice gives back the image exactly.

@@ -10,6 +10,8 @@
 #include <QScrollArea>
 #include <QScrollBar>
 
+#include <algorithm>
+#include <cstdint>
 #include <exception>
 
 namespace sw::gui {
@@ -18,7 +20,83 @@ LayoutPane::LayoutPane(QScrollArea* scrollBox, QObject* parent)
     : QObject(parent), scrollBox_(scrollBox) {}
 
 const QImage* LayoutPane::Image() const {
-    return view_ != nullptr ? &view_->Image() : nullptr;
+    if (view_ == nullptr) {
+        return nullptr;
+    }
+    if (!image_) {
+        const ImageSize size{static_cast<int32_t>(geometry_.ImageWidth),
+                             static_cast<int32_t>(geometry_.ImageHeight)};
+        image_ = RenderImage(grid_ != nullptr ? DeviceRatioFor(size, *grid_) : 1.0);
+    }
+    return &*image_;
+}
+
+QImage LayoutPane::RenderImage(double ratio) const {
+    QImage image = CreateLayoutImage(static_cast<int32_t>(geometry_.ImageWidth),
+                                     static_cast<int32_t>(geometry_.ImageHeight), ratio);
+    if (image.isNull() || !drawn_ || feature_ == nullptr || grid_ == nullptr) {
+        return image;
+    }
+    PaintLayout(image, settings_, *feature_, *grid_, geometry_);
+    if (highlightIndex_ > -1) {
+        DrawHighlight(image, HighlightRect(geometry_, grid_->GridCols, highlightIndex_));
+    }
+    return image;
+}
+
+void LayoutPane::DrawFrame(QImage& frame, QPointF origin, double scale,
+                           const PaintControl& ctl) const {
+    LayoutCanvas c(frame, origin, scale);
+    // The blank image's frame, then the layout: the pixels of the picture.
+    c.SetPenColor(Qt::black);
+    c.SetBrushSolid(Qt::white);
+    const auto clampInt = [](int64_t v) {
+        return static_cast<int>(std::min<int64_t>(v, INT32_MAX));
+    };
+    c.Rectangle(0, 0, clampInt(geometry_.ImageWidth), clampInt(geometry_.ImageHeight));
+    if (!drawn_ || feature_ == nullptr || grid_ == nullptr) {
+        return;
+    }
+    const QRectF area(origin, QSizeF(frame.size()) / (frame.devicePixelRatio() * scale));
+    PaintLayoutOn(c, settings_, *feature_, *grid_, geometry_, ctl, area.toAlignedRect());
+}
+
+double LayoutPane::FrameDensity(const QRectF& layoutArea, double ratio) const {
+    if (!(ratio > 1.0)) {
+        // A reduced view whose cells are still outlined is drawn at one pixel
+        // per layout pixel, written straight into the frame, and reduced when
+        // shown: through the painter its dotted cells would cost some tenfold.
+        const double cell = std::min(geometry_.CellWidth, geometry_.CellHeight) * ratio;
+        return ratio < 1.0 && cell >= MinOutlinedCellPixels ? 1.0 : ratio;
+    }
+    // As for the whole image: many cells on a high-density screen are drawn
+    // one pixel per layout pixel (and enlarged), which keeps a frame quick.
+    const double cells = layoutArea.width() / std::max(geometry_.CellWidth, 1) *
+                         layoutArea.height() / std::max(geometry_.CellHeight, 1);
+    return cells <= HighDensityCellLimit ? ratio : 1.0;
+}
+
+double LayoutPane::Scale() const {
+    return view_ != nullptr ? view_->Scale() : 1.0;
+}
+
+double LayoutPane::WholeScale() const {
+    const QSize client = scrollBox_->maximumViewportSize();
+    if (geometry_.ImageWidth <= 0 || geometry_.ImageHeight <= 0) {
+        return 1.0;
+    }
+    // A hair under the exact ratio, so the rounded-up widget fits too.
+    const double scale = std::min(static_cast<double>(client.width()) / geometry_.ImageWidth,
+                                  static_cast<double>(client.height()) / geometry_.ImageHeight);
+    return std::clamp(scale * (1.0 - 1e-9), MinViewScale, 1.0);
+}
+
+void LayoutPane::Rescale(double scale, QPointF anchor, QPoint at) {
+    if (view_ == nullptr) {
+        return;
+    }
+    view_->Rescale(std::clamp(scale, MinViewScale, 1.0));
+    ScrollTo(anchor.toPoint(), at);
 }
 
 void LayoutPane::SetLimits(const ImageLimits& limits) {
@@ -45,9 +123,23 @@ void LayoutPane::Drop() {
     }
     drawn_ = false;
     highlightIndex_ = -1;
+    image_.reset();
+    feature_ = nullptr;
 }
 
-LayoutPane::Created LayoutPane::Create(const Settings& s, const SheetGrid& g, bool fit) {
+LayoutPane::Created LayoutPane::Create(const Settings& s, const SheetGrid& g, bool fit,
+                                       const LayoutGeometry* before) {
+    // The frame on screen now, to be shown where it lies in the new layout.
+    QImage lastFrame;
+    QRectF lastRect;
+    double lastMs = 0;
+    if (view_ != nullptr && before != nullptr && !view_->Frame().isNull()) {
+        lastFrame = view_->Frame();
+        const QRect r = view_->FrameRect();
+        const double scale = view_->Scale();
+        lastRect = QRectF(QPointF(r.topLeft()) / scale, QSizeF(r.size()) / scale);
+        lastMs = view_->LastFrameMs();
+    }
     Drop();
     Settings plan = s;
     ImageSize size;
@@ -64,33 +156,51 @@ LayoutPane::Created LayoutPane::Create(const Settings& s, const SheetGrid& g, bo
         possible = false;
     }
     const Created refused{false, plan.SheetPixelHeight};
-    if (!possible) {
+    if (!possible || size.Width <= 0 || size.Height <= 0) {
         return refused;
     }
-    QImage image;
     try {
-        std::optional<BusyNotice> busy;
-        if (DrawingIsSlow(size, 0)) {
-            busy.emplace(busyPanel_, CreatingImageText());
-        }
-        image = CreateLayoutImage(size.Width, size.Height, DeviceRatioFor(size, g));
         geometry_ = PlanLayout(plan, g.GridCols, g.GridRows);
+        ++plans_;
     } catch (const std::exception&) {
-        image = QImage();
-    }
-    if (image.isNull()) {
         return refused;
     }
-    view_ = new LayoutImageView(std::move(image));
+    settings_ = plan;
+    grid_ = &g;
+    feature_ = nullptr;
+    image_.reset();
+    auto* view = new LayoutImageView(QSize(size.Width, size.Height), *this);
+    if (!lastFrame.isNull()) {
+        const QRect r = lastRect.toAlignedRect();
+        const PixelPos a = SamePosition(*before, geometry_, r.left(), r.top());
+        const PixelPos b = SamePosition(*before, geometry_, r.right() + 1, r.bottom() + 1);
+        view->ShowMeanwhile(lastFrame,
+                            QRectF(QPointF(static_cast<double>(a.X), static_cast<double>(a.Y)),
+                                   QPointF(static_cast<double>(b.X), static_cast<double>(b.Y))),
+                            lastMs);
+    }
+    ShowView(view);
+    // A fitted layout that is larger than the window at the smallest zoom is
+    // shown reduced, whole.
+    if (fit) {
+        const double whole = WholeScale();
+        if (whole < 1.0) {
+            view_->Rescale(whole);
+        }
+    }
+    // A large layout is shown around its centre; the scroll bars clamp the values.
+    const QSize client = scrollBox_->viewport()->size();
+    scrollBox_->verticalScrollBar()->setValue(view_->height() / 2 - client.height() / 2);
+    scrollBox_->horizontalScrollBar()->setValue(view_->width() / 2 - client.width() / 2);
+    return Created{true, plan.SheetPixelHeight};
+}
+
+void LayoutPane::ShowView(LayoutImageView* view) {
+    view_ = view;
     connect(view_, &LayoutImageView::PointerMoved, this, &LayoutPane::PointerMoved);
     connect(view_, &LayoutImageView::PointerPressed, this, &LayoutPane::PointerPressed);
     connect(view_, &LayoutImageView::WheelZoom, this, &LayoutPane::WheelZoom);
     scrollBox_->setWidget(view_);
-    // A large image is shown around its centre; the scroll bars clamp the values.
-    const QSize client = scrollBox_->viewport()->size();
-    scrollBox_->verticalScrollBar()->setValue(size.Height / 2 - client.height() / 2);
-    scrollBox_->horizontalScrollBar()->setValue(size.Width / 2 - client.width() / 2);
-    return Created{true, plan.SheetPixelHeight};
 }
 
 void LayoutPane::ScrollTo(QPoint image, QPoint viewport) {
@@ -100,15 +210,16 @@ void LayoutPane::ScrollTo(QPoint image, QPoint viewport) {
     // The scroll area lays its widget out lazily; the ranges must be current.
     scrollBox_->widget()->adjustSize();
     QCoreApplication::sendPostedEvents(scrollBox_, QEvent::LayoutRequest);
-    scrollBox_->horizontalScrollBar()->setValue(image.x() - viewport.x());
-    scrollBox_->verticalScrollBar()->setValue(image.y() - viewport.y());
+    const QPoint at = view_->ToWidget(QPointF(image));
+    scrollBox_->horizontalScrollBar()->setValue(at.x() - viewport.x());
+    scrollBox_->verticalScrollBar()->setValue(at.y() - viewport.y());
 }
 
 QPoint LayoutPane::ViewportPos(QPoint image) const {
     if (view_ == nullptr) {
         return image;
     }
-    return view_->mapTo(scrollBox_->viewport(), image);
+    return view_->mapTo(scrollBox_->viewport(), view_->ToWidget(QPointF(image)));
 }
 
 double LayoutPane::DeviceRatioFor(const ImageSize& size, const SheetGrid& g) const {
@@ -133,43 +244,41 @@ double LayoutPane::DeviceRatioFor(const ImageSize& size, const SheetGrid& g) con
 }
 
 QImage LayoutPane::Picture(const Settings& s, const Feature& f, const SheetGrid& g) const {
+    (void)s;
+    (void)f;
+    (void)g;
     if (view_ == nullptr) {
         return {};
     }
-    const QImage& shown = view_->Image();
-    if (shown.devicePixelRatio() == 1.0 || !drawn_) {
-        return shown;
+    const QImage* shown = Image();
+    if (shown->devicePixelRatio() == 1.0 || !drawn_) {
+        return *shown;
     }
     // The same layout at one device pixel per layout pixel, with the highlight
     // where the window shows one, as a picture at that density holds it.
-    QImage picture = CreateLayoutImage(static_cast<int32_t>(geometry_.ImageWidth),
-                                       static_cast<int32_t>(geometry_.ImageHeight));
-    if (picture.isNull()) {
-        return picture;
-    }
-    PaintLayout(picture, s, f, g, geometry_);
-    if (highlightIndex_ > -1 && highlightIndex_ < static_cast<int32_t>(g.SheetList.size())) {
-        DrawHighlight(
-            picture,
-            HighlightRect(geometry_, g.SheetList[static_cast<std::size_t>(highlightIndex_)]));
-    }
-    return picture;
+    return RenderImage(1.0);
 }
 
-std::optional<int32_t> LayoutPane::Paint(const Settings& s, Feature& f, SheetGrid& g,
+std::optional<int32_t> LayoutPane::Paint(const Settings& s, const Feature& f, const SheetGrid& g,
                                          const PaintControl& ctl) {
     if (drawn_ || view_ == nullptr) {
         return std::nullopt;
     }
     drawn_ = true; // a failing drawing is not retried on every paint
-    geometry_ = PlaceLayout(s, f, g);
+    settings_ = s;
+    feature_ = &f;
+    grid_ = &g;
+    // The geometry planned with the layout serves the drawing, every frame,
+    // the readout and the picture: one plan per layout.
+    image_.reset();
+    highlightIndex_ = -1;
+    view_->SetHighlight(std::nullopt);
     try {
-        const int32_t total = PaintLayout(view_->Image(), s, f, g, geometry_, ctl);
-        highlightIndex_ = -1;
-        view_->ImageChanged();
-        return total;
+        view_->Invalidate();
+        view_->DrawVisible(ctl);
+        return CountInSheets(g);
     } catch (const PaintCancelled&) {
-        // A half-drawn image is never shown as a layout.
+        // A half-drawn layout is never shown.
         Drop();
         throw;
     }
@@ -195,18 +304,15 @@ std::optional<PointerReading> LayoutPane::Move(const Settings& s, const SheetGri
         r.Index = -1;
         return r;
     }
-    const auto& list = g.SheetList;
-    QImage& image = view_->Image();
-    // Only the two cells change; the window repaints just them.
-    auto shown = [&](const HighlightBox& c) {
-        DrawHighlight(image, c);
-        view_->ImageChanged(QRect(c.Left, c.Top, c.Right - c.Left, c.Bottom - c.Top));
-    };
-    if (highlightIndex_ > -1 && highlightIndex_ < static_cast<int32_t>(list.size())) {
-        shown(HighlightRect(geometry_, list[static_cast<std::size_t>(highlightIndex_)]));
+    // The picture, when one was drawn, keeps the highlight as the screen shows it.
+    if (image_) {
+        if (highlightIndex_ > -1) {
+            DrawHighlight(*image_, HighlightRect(geometry_, g.GridCols, highlightIndex_));
+        }
+        DrawHighlight(*image_, HighlightRect(geometry_, g.GridCols, r.Index));
     }
-    shown(HighlightRect(geometry_, list[static_cast<std::size_t>(r.Index)]));
     highlightIndex_ = r.Index;
+    view_->SetHighlight(HighlightRect(geometry_, g.GridCols, r.Index));
     return r;
 }
 

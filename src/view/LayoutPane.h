@@ -1,10 +1,11 @@
 #pragma once
 
-// The layout image in the main window's scroll box: making it at the size the
-// grid and zoom need (or refusing it), fitting it to the window, drawing it once,
-// and the pointer readout with its highlight on it. The model it shows belongs
-// to the session; the pane keeps only the image, its geometry and what has been
-// drawn on it.
+// The layout in the main window's scroll box: planning it at the size the grid
+// and zoom need (or refusing it), fitting it to the window, drawing it, and the
+// pointer readout with its highlight. The model it shows belongs to the session
+// and is only read: the screen draws the cells it shows from the geometry
+// (view/LayoutImageView.h), and the layout image of the pictures is drawn
+// whole only when asked for.
 
 #include "coverage/Feature.h"
 #include "coverage/LayoutGeometry.h"
@@ -12,6 +13,7 @@
 #include "coverage/PointerReadout.h"
 #include "coverage/SheetGrid.h"
 #include "index/Settings.h"
+#include "view/LayoutImageView.h"
 #include "view/LayoutPainter.h"
 
 #include <QImage>
@@ -25,21 +27,28 @@ class QScrollArea;
 
 namespace sw::gui {
 
-class LayoutImageView;
-
-class LayoutPane : public QObject {
+class LayoutPane : public QObject, private FrameSource {
     Q_OBJECT
 
 public:
     explicit LayoutPane(QScrollArea* scrollBox, QObject* parent = nullptr);
 
-    // The image, or null when there is none.
+    // Whether a layout is made (its image may be blank until it is drawn).
+    bool Made() const { return view_ != nullptr; }
+    // The layout image as a picture holds it (at the screen's density for a
+    // moderate layout), or null when there is none. It is drawn whole when
+    // first asked for after a change, so only saving and tests pay for it.
     const QImage* Image() const;
+    // The widget on screen, or null.
+    const LayoutImageView* View() const { return view_; }
     bool Drawn() const { return drawn_; }
     // The image must be drawn afresh (a new zoom, a new result).
     void Undraw() { drawn_ = false; }
     int32_t HighlightIndex() const { return highlightIndex_; }
     const LayoutGeometry& Geometry() const { return geometry_; }
+    // How many layouts were planned: one for each Create that made a layout;
+    // drawing, frames, the readout and the picture plan nothing.
+    int Plans() const { return plans_; }
 
     const ImageLimits& Limits() const { return limits_; }
     bool LimitsProbed() const { return limitsProbed_; }
@@ -62,7 +71,19 @@ public:
         int32_t Zoom = 0;
         explicit operator bool() const { return Made; }
     };
-    Created Create(const Settings& s, const SheetGrid& g, bool fit = false);
+    // A fit whose smallest zoom is still larger than the window shows the
+    // layout reduced (Scale below 1), whole. With `before`, the geometry of
+    // the layout being replaced, its last frame is shown where it now lies
+    // until the new one is drawn.
+    Created Create(const Settings& s, const SheetGrid& g, bool fit = false,
+                   const LayoutGeometry* before = nullptr);
+    // Screen pixels per layout pixel; 1 except for a reduced layout.
+    double Scale() const;
+    // Shows the same layout at `scale`, keeping layout pixel `anchor` at the
+    // viewport position `at`.
+    void Rescale(double scale, QPointF anchor, QPoint at);
+    // The scale at which the whole layout fits the scroll box.
+    double WholeScale() const;
     // Removes the image (it may be the widget whose handler is running).
     void Drop();
 
@@ -75,6 +96,8 @@ public:
     // screen (the drawing then takes well under 0.2 s).
     static constexpr double HighDensityPixelLimit = 36.0e6;
     static constexpr double HighDensityCellLimit = 20'000;
+    // The smallest view scale: a grid of some 16 million cells still fits.
+    static constexpr double MinViewScale = 1.0 / 64;
 
     // Scrolls so that the image pixel `image` stands at `viewport`, a position
     // in the scroll box's visible area (as far as the scroll bars reach).
@@ -82,11 +105,13 @@ public:
     // Where an image pixel is in the scroll box's visible area.
     QPoint ViewportPos(QPoint image) const;
 
-    // Draws the layout once onto the image (PlaceLayout first); the "Total
-    // Sheets" count, or nothing when there was nothing to draw. Throws what the
-    // drawing throws, after marking the image drawn so it is not retried; a
-    // drawing stopped through `ctl` (PaintCancelled) drops the image first.
-    std::optional<int32_t> Paint(const Settings& s, Feature& f, SheetGrid& g,
+    // Draws the layout, from now on at every frame: the first frame is drawn
+    // here through `ctl`. The "Total Sheets" count, or nothing when there was
+    // nothing to draw. Throws what the drawing throws, after marking the
+    // layout drawn so it is not retried; a drawing stopped through `ctl`
+    // (PaintCancelled) drops the layout first. The model must outlive the
+    // layout or the next Create.
+    std::optional<int32_t> Paint(const Settings& s, const Feature& f, const SheetGrid& g,
                                  const PaintControl& ctl = {});
 
     // The readout at an image pixel (ReadLayoutPointer: a sheet, a neighbour in
@@ -105,6 +130,13 @@ signals:
 private:
     // The density the image is drawn at: the screen's, within the limits.
     double DeviceRatioFor(const ImageSize& size, const SheetGrid& g) const;
+    QImage RenderImage(double ratio) const;
+    void ShowView(LayoutImageView* view);
+
+    // FrameSource: the screen's frames.
+    void DrawFrame(QImage& frame, QPointF origin, double scale,
+                   const PaintControl& ctl) const override;
+    double FrameDensity(const QRectF& layoutArea, double ratio) const override;
 
     QScrollArea* scrollBox_;
     QLabel* busyPanel_ = nullptr;
@@ -112,6 +144,13 @@ private:
     bool drawn_ = false;
     int32_t highlightIndex_ = -1;
     LayoutGeometry geometry_;
+    // What is shown, read only: the settings of the layout and the session's
+    // feature and grid (the feature once drawn).
+    Settings settings_;
+    const SheetGrid* grid_ = nullptr;
+    const Feature* feature_ = nullptr;
+    mutable std::optional<QImage> image_; // drawn on demand
+    int plans_ = 0;
     ImageLimits limits_;
     bool limitsProbed_ = false;
 };

@@ -130,7 +130,7 @@ void TMainForm::paintEvent(QPaintEvent* event) {
     QMainWindow::paintEvent(event);
     // A drawing runs the window's events to show its progress: never inside
     // a paint event.
-    if (session_.FeatureLoaded() && layout_->Image() != nullptr && !layout_->Drawn()) {
+    if (session_.FeatureLoaded() && layout_->Made() && !layout_->Drawn()) {
         QMetaObject::invokeMethod(this, &TMainForm::FormPaint, Qt::QueuedConnection);
     }
 }
@@ -303,7 +303,7 @@ bool TMainForm::CreateImage() {
 }
 
 void TMainForm::FitToscreen() {
-    if (layout_->Image() != nullptr) {
+    if (layout_->Made()) {
         MakeImage(true);
     }
 }
@@ -333,6 +333,12 @@ void TMainForm::Image1MouseDown(Qt::MouseButton button, int x, int y) {
 void TMainForm::ZoomAt(int steps, QPoint imagePos) {
     if (!Computing()) {
         drawing_->ZoomAt(steps, imagePos);
+    }
+}
+
+void TMainForm::WheelAt(int steps, QPoint imagePos) {
+    if (!Computing()) {
+        drawing_->WheelAt(steps, imagePos);
     }
 }
 
@@ -372,7 +378,7 @@ void TMainForm::ClearBtnClick() {
     if (Computing()) {
         return;
     }
-    const bool imageExists = layout_->Image() != nullptr;
+    const bool imageExists = layout_->Made();
     layout_->Drop();
     if (session_.Clear(imageExists) && dialogs_.ClearVertexInput) {
         dialogs_.ClearVertexInput();

@@ -173,6 +173,11 @@ public:
     // Zooms `steps` steps in (positive) or out, keeping what lies under image
     // pixel `imagePos` where it is in the window.
     void ZoomAt(int steps, QPoint imagePos) override;
+    // Ctrl and the wheel or + and - on the layout: as ZoomAt, and below the
+    // smallest zoom the layout reduced further, down to the whole of it.
+    void WheelAt(int steps, QPoint imagePos) override;
+    // The layout on screen (tests and the canvas benchmark).
+    const LayoutPane& Layout() const { return *layout_; }
 
 signals:
     // A computation has ended and its result (if any) is in the state.

@@ -62,10 +62,10 @@ QString LayoutTitleLine(const LayoutPdfInput& in) {
 }
 
 QByteArray LayoutPdfBytes(const LayoutPdfInput& in) {
-    Settings s = in.settings;
-    Feature f = in.feature;
-    SheetGrid g = in.grid;
-    const LayoutGeometry geo = PlaceLayout(s, f, g);
+    const Settings& s = in.settings;
+    const Feature& f = in.feature;
+    const SheetGrid& g = in.grid;
+    const LayoutGeometry geo = PlanLayout(s, g.GridCols, g.GridRows);
     if (geo.ImageWidth <= 0 || geo.ImageHeight <= 0 || geo.ImageWidth > INT32_MAX ||
         geo.ImageHeight > INT32_MAX) {
         throw ComputeError(ExtentTooLargeMessage);

@@ -60,8 +60,8 @@ std::optional<SaveTarget> ChooseSaveTarget(QFileDialog& dialog) {
 
 void SaveShownLayout(QWidget* parent, const LayoutPane& pane, const AppState& state,
                      const SaveTarget& target, const LargeSaveCheck& check) {
-    const QImage* image = pane.Image();
-    if (SaveFilterIsPicture(target.filter) && image == nullptr) {
+    const bool made = pane.Made();
+    if (SaveFilterIsPicture(target.filter) && !made) {
         ShowInformation(parent, QString::fromLatin1(NoLayoutToSaveMessage));
         return;
     }
@@ -73,7 +73,7 @@ void SaveShownLayout(QWidget* parent, const LayoutPane& pane, const AppState& st
     }
     try {
         // Pictures hold one pixel per layout pixel whatever the screen's density.
-        const QImage picture = image != nullptr && SaveFilterIsPicture(target.filter)
+        const QImage picture = made && SaveFilterIsPicture(target.filter)
                                    ? pane.Picture(state.settings, state.feature, state.grid)
                                    : QImage();
         SaveLayout(target.filter, name,

@@ -30,8 +30,21 @@ void GrabAndQuit(QWidget& form, const QString& path) {
 void StartScreenshotSeam(QWidget& form, const ScreenshotHooks& hooks) {
     const QString point = qEnvironmentVariable("SHEETWRIGHT_DEMO_POINT");
     const QString shot = qEnvironmentVariable("SHEETWRIGHT_SCREENSHOT");
+    const QStringList scale =
+        qEnvironmentVariable("SHEETWRIGHT_DEMO_SCALE").split(QLatin1Char(' '), Qt::SkipEmptyParts);
     if (point.isEmpty() && shot.isEmpty()) {
         return;
+    }
+    if (scale.size() == 2) {
+        // Before the start file is read, which is queued after this.
+        form.ComboBox2Change(scale[0].toInt());
+        form.ComboBox1Change(scale[1].toInt());
+        if (point.isEmpty() && !shot.isEmpty()) {
+            // The start file's layer: grabbed once it is computed and drawn.
+            QObject::connect(&form, &TMainForm::ComputationFinished, &form,
+                             [&form, shot] { GrabAndQuit(form, shot); });
+            return;
+        }
     }
     const QStringList parts = point.split(QLatin1Char(' '), Qt::SkipEmptyParts);
     int v[6] = {0, 0, 0, 0, 0, 0};

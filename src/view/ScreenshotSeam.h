@@ -5,7 +5,11 @@
 //                                           longitude, degrees minutes seconds)
 //                                           once the window is shown;
 //   SHEETWRIGHT_SCREENSHOT=file.png         grabs the window into the file once
-//                                           the layout is drawn, then quits.
+//                                           the layout is drawn, then quits;
+//   SHEETWRIGHT_DEMO_SCALE="1 5"            picks the series and scale items
+//                                           (here open, 1:2000) first; without
+//                                           a point, the file given on the
+//                                           command line is the feature.
 
 #include "coverage/Feature.h"
 

@@ -49,7 +49,7 @@ void ConnectLayoutPointer(WindowCommands& window, LayoutPane& pane) {
         &pane, &LayoutPane::PointerPressed, context,
         [w](Qt::MouseButton button, int x, int y) { w->Image1MouseDown(button, x, y); });
     QObject::connect(&pane, &LayoutPane::WheelZoom, context,
-                     [w](int steps, int x, int y) { w->ZoomAt(steps, QPoint(x, y)); });
+                     [w](int steps, int x, int y) { w->WheelAt(steps, QPoint(x, y)); });
 }
 
 void BindMainFormKeys(WindowCommands& window, const MainFormControls& c) {

@@ -70,8 +70,9 @@ private slots:
     // A line of 4 by 12 degrees at 1:25,000: 96 x 32 sheets, far wider than the
     // window at any zoom down to 15. With a bitmap limit that only zoom 15
     // meets (beyond the ten attempts from 70), the vertex dialog's fit still
-    // shows it; "Fit to Screen" in a tiny window stops at 5 and keeps a
-    // scrollable image; no message is ever shown; the next point starts at 70.
+    // shows it; "Fit to Screen" in a tiny window stops at zoom 5 and shows
+    // the layout reduced, whole; no message is ever shown; the next point
+    // starts at 70.
     void fitNeverLosesTheLayout() {
         test::MessageCatcher catcher;
         form->ComboBox1Change(4); // 1:25,000
@@ -100,8 +101,10 @@ private slots:
         QVERIFY(form->LayoutImage() != nullptr);
         QVERIFY(form->LayoutDrawn());
         QCOMPARE(form->State().feature.FeatureLoaded, 1);
+        // The picture keeps zoom 5; the screen shows the whole grid reduced.
         QVERIFY(form->LayoutImage()->width() > Scroll()->viewport()->width());
-        QVERIFY(Scroll()->horizontalScrollBar()->maximum() > 0);
+        QVERIFY(form->Layout().Scale() < 1.0);
+        QCOMPARE(Scroll()->horizontalScrollBar()->maximum(), 0);
         // The fitted layout stays usable.
         form->ZoominBtnClick();
         QCOMPARE(form->State().settings.SheetPixelHeight, 10);

@@ -22,7 +22,7 @@ class LayoutDetailTest : public QObject {
     static QImage Draw(Settings s, SheetGrid& g, int32_t zoom) {
         s.SheetPixelHeight = zoom;
         Feature f;
-        const LayoutGeometry geo = PlaceLayout(s, f, g);
+        const LayoutGeometry geo = PlanLayout(s, g.GridCols, g.GridRows);
         QImage image = CreateLayoutImage(static_cast<int32_t>(geo.ImageWidth),
                                          static_cast<int32_t>(geo.ImageHeight));
         PaintLayout(image, s, f, g, geo);
@@ -79,7 +79,7 @@ private slots:
         const Settings s = StartSettings();
         SheetGrid g = MakeGrid(s, WestSec, NorthSec, 3, 3, {4});
         Feature f;
-        const LayoutGeometry geo = PlaceLayout(s, f, g);
+        const LayoutGeometry geo = PlanLayout(s, g.GridCols, g.GridRows);
         // The layout at a tenth of its size through a painter, as on a PDF page
         // of a large grid: cells of 7 device pixels, numbers of 1.5 that would
         // be wider than their cell at any readable size. No blue number.

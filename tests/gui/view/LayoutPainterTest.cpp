@@ -5,6 +5,7 @@
 #include "TestGrids.h"
 
 #include "coverage/LayoutGeometry.h"
+#include "coverage/PixelFrame.h"
 #include "coverage/PointerReadout.h"
 #include "view/LayoutPainter.h"
 
@@ -74,9 +75,11 @@ private slots:
         const Layout l = PointLayout();
         QCOMPARE(l.image.size(), QSize(280, 280));
         QCOMPARE(l.total, 1);
-        QCOMPARE(l.g.InSheetCount, 1);
-        QCOMPARE(l.g.SheetList[0].X, 105);
-        QCOMPARE(l.g.SheetList[0].Y, 105);
+        QCOMPARE(CountInSheets(l.g), 1); // counted, not written into the model
+        // The block's cell is placed by the geometry; the model keeps its own positions.
+        const LayoutGeometry geo = PlanLayout(l.s, 1, 1);
+        QCOMPARE(CellCorner(geo, 0, 0).X, 105);
+        QCOMPARE(CellCorner(geo, 0, 0).Y, 105);
         const QImage& img = l.image;
         // The image frame.
         QCOMPARE(img.pixel(0, 0), Rgb(0, 0, 0));
@@ -144,9 +147,9 @@ private slots:
         // The fill stays inside the polygon, and the block line is drawn over it.
         QCOMPARE(img.pixel(106, 165), Rgb(255, 255, 255));
         QCOMPARE(img.pixel(105, 165), Rgb(0, 0, 0));
-        // The feature points are those of this paint's origin.
-        QCOMPARE(l.f.FeaturePoints.size(), std::size_t{5});
-        QCOMPARE(l.f.FeaturePoints[0].X, 105 + 9);
+        // The feature is placed on this layout's frame.
+        const SheetGrid frame = LayoutFrame(l.g, PlanLayout(l.s, 1, 1));
+        QCOMPARE(GeoToPixel(l.s, frame, l.f.Vertices[0]).X, 105 + 9);
         // The red outline of the polygon's edges.
         QCOMPARE(img.pixel(114, 150), Rgb(255, 0, 0));
     }
@@ -166,7 +169,7 @@ private slots:
         Layout l = PointLayout();
         const QImage before = l.image.copy();
         const LayoutGeometry geo = PlanLayout(l.s, 1, 1);
-        const HighlightBox r = HighlightRect(geo, l.g.SheetList[0]);
+        const HighlightBox r = HighlightRect(geo, l.g.GridCols, 0);
         QCOMPARE(r.Left, 107);
         QCOMPARE(r.Right, 174);
         DrawHighlight(l.image, r);
@@ -189,9 +192,10 @@ private slots:
         l.image = RenderLayout(l.s, l.f, l.g, &l.total);
         QCOMPARE(l.image.size(), QSize(35 * 4 + 35, 35 * 4 + 35));
         // Origin round(35 + 17.5) = 52 (a half to even).
-        QCOMPARE(l.g.SheetList[0].X, 52);
-        QCOMPARE(l.g.SheetList[3].X, 52 + 35);
-        QCOMPARE(l.g.SheetList[3].Y, 52 + 35);
+        const LayoutGeometry geo = PlanLayout(l.s, 2, 2);
+        QCOMPARE(CellCorner(geo, 0, 0).X, 52);
+        QCOMPARE(CellCorner(geo, 1, 1).X, 52 + 35);
+        QCOMPARE(CellCorner(geo, 1, 1).Y, 52 + 35);
         QCOMPARE(l.total, 1);
     }
 

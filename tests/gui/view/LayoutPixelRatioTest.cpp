@@ -93,11 +93,11 @@ private slots:
         QCOMPARE(pane.Image()->pixel(300, 300), qRgb(255, 255, 0));
         // The saved picture holds the highlight too, as drawn at one to one.
         QImage highlighted = AtRatioOne(m);
-        DrawHighlight(highlighted, HighlightRect(pane.Geometry(), m.g.SheetList[0]));
+        DrawHighlight(highlighted, HighlightRect(pane.Geometry(), m.g.GridCols, 0));
         QCOMPARE(pane.Picture(m.s, m.f, m.g), highlighted);
         // The highlight drawn again over the same cell gives back the image.
         DrawHighlight(*const_cast<QImage*>(pane.Image()),
-                      HighlightRect(pane.Geometry(), m.g.SheetList[0]));
+                      HighlightRect(pane.Geometry(), m.g.GridCols, 0));
         QVERIFY(*pane.Image() == before);
     }
 

@@ -6,6 +6,7 @@
 #include "TestGrids.h"
 
 #include "coverage/LayoutGeometry.h"
+#include "coverage/PixelFrame.h"
 #include "view/LayoutCanvas.h"
 #include "view/LayoutPainter.h"
 
@@ -32,7 +33,7 @@ struct Case {
 // A blank layout image and the whole drawing, every step on one canvas that
 // draws either way.
 QImage Draw(Case& k, LayoutCanvas::Raster raster) {
-    const LayoutGeometry geo = PlaceLayout(k.s, k.f, k.g);
+    const LayoutGeometry geo = PlanLayout(k.s, k.g.GridCols, k.g.GridRows);
     const int w = static_cast<int>(geo.ImageWidth);
     const int h = static_cast<int>(geo.ImageHeight);
     QImage image(w, h, QImage::Format_RGB32);
@@ -158,7 +159,7 @@ private slots:
     void longDrawingsReportProgressAndStop() {
         Case k = Block(Series::OpenSeries, 6, 5, DataKind::Polygon);
         k.g = MakeGrid(k.s, 78 * 3600, 30 * 3600, 40, 30, {0, 5, 700});
-        const LayoutGeometry geo = PlaceLayout(k.s, k.f, k.g);
+        const LayoutGeometry geo = PlanLayout(k.s, k.g.GridCols, k.g.GridRows);
         QImage image = CreateLayoutImage(static_cast<int32_t>(geo.ImageWidth),
                                          static_cast<int32_t>(geo.ImageHeight));
         std::vector<int32_t> seen;
@@ -188,8 +189,10 @@ private slots:
         Case open = Block(Series::OldSeries, 3, 70, DataKind::Polygon);
         const QImage img = Draw(open, LayoutCanvas::Raster::Direct);
         // The closing edge runs from the last vertex back to the first.
-        const PixelPoint a = open.f.FeaturePoints.back();
-        const PixelPoint b = open.f.FeaturePoints.front();
+        const SheetGrid frame =
+            LayoutFrame(open.g, PlanLayout(open.s, open.g.GridCols, open.g.GridRows));
+        const PixelPoint a = GeoToPixel(open.s, frame, open.f.Vertices.back());
+        const PixelPoint b = GeoToPixel(open.s, frame, open.f.Vertices.front());
         const QPoint mid((a.X + b.X) / 2, (a.Y + b.Y) / 2);
         QVERIFY(HasColor(img, QRect(mid - QPoint(1, 1), QSize(3, 3)), Red()));
         // A ring that repeats its first vertex is drawn the same.
