@@ -110,6 +110,10 @@ void TMainForm::showEvent(QShowEvent* event) {
         hooks.afterComputation = [this](std::function<void()> then) {
             connect(this, &TMainForm::ComputationFinished, this, std::move(then));
         };
+        hooks.chooseScale = [this](int series, int scale) {
+            ComboBox2Change(series);
+            ComboBox1Change(scale);
+        };
         StartScreenshotSeam(*this, hooks);
     }
 }

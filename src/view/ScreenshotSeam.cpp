@@ -37,12 +37,10 @@ void StartScreenshotSeam(QWidget& form, const ScreenshotHooks& hooks) {
     }
     if (scale.size() == 2) {
         // Before the start file is read, which is queued after this.
-        form.ComboBox2Change(scale[0].toInt());
-        form.ComboBox1Change(scale[1].toInt());
+        hooks.chooseScale(scale[0].toInt(), scale[1].toInt());
         if (point.isEmpty() && !shot.isEmpty()) {
             // The start file's layer: grabbed once it is computed and drawn.
-            QObject::connect(&form, &TMainForm::ComputationFinished, &form,
-                             [&form, shot] { GrabAndQuit(form, shot); });
+            hooks.afterComputation([&form, shot] { GrabAndQuit(form, shot); });
             return;
         }
     }

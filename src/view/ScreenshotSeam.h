@@ -25,6 +25,8 @@ struct ScreenshotHooks {
     std::function<void(Feature feature)> enterFeature;
     // Calls `then` each time a computation has ended.
     std::function<void(std::function<void()> then)> afterComputation;
+    // Picks the series and scale items as the boxes do.
+    std::function<void(int series, int scale)> chooseScale;
 };
 
 // Called once, when the main window is first shown; does nothing unless the
