@@ -36,8 +36,8 @@ ComputationRunner::~ComputationRunner() {
     EndBusyCursor();
 }
 
-bool ComputationRunner::Start(const ComputeRequest& request) {
-    if (!computation_->Start(request.settings, request.feature)) {
+bool ComputationRunner::Start(ComputeRequest request) {
+    if (!computation_->Start(request.settings, std::move(request.feature))) {
         return false;
     }
     bar_->setValue(0);

@@ -29,7 +29,7 @@ public:
     ~ComputationRunner() override; // stops a running computation first
 
     // False (and nothing started) while a computation runs.
-    bool Start(const ComputeRequest& request);
+    bool Start(ComputeRequest request);
     bool Running() const;
     void Cancel();
 

@@ -211,7 +211,7 @@ void TMainForm::ComboBox1Change(int item) {
 // once the recomputation for it has succeeded.
 void TMainForm::SettingsPicked(std::optional<ComputeRequest> request) {
     if (request) {
-        StartComputation(*request);
+        StartComputation(std::move(*request));
         return;
     }
     layout_->Undraw();
@@ -237,8 +237,8 @@ void TMainForm::AcceptLayer(Feature feature, const std::filesystem::path& path) 
     }
 }
 
-void TMainForm::StartComputation(const ComputeRequest& request) {
-    if (!computation_->Start(request)) {
+void TMainForm::StartComputation(ComputeRequest request) {
+    if (!computation_->Start(std::move(request))) {
         session_.Abandon();
         return;
     }
@@ -434,7 +434,7 @@ void TMainForm::FindSheet(const QString& number) {
         ShowInformation(this, FromCore(e.what()));
         return;
     }
-    StartComputation(*request);
+    StartComputation(std::move(*request));
 }
 
 void TMainForm::dragEnterEvent(QDragEnterEvent* event) {

@@ -196,7 +196,8 @@ private:
     void ConnectControls();
     void ShowSettings();
     void SettingsPicked(std::optional<ComputeRequest> request);
-    void StartComputation(const ComputeRequest& request);
+    // The request is moved on to the worker: the feature is not copied.
+    void StartComputation(ComputeRequest request);
     void OnComputationFinished();
     void UpdateCommands();
     void Repaint();

@@ -43,9 +43,9 @@ SheetComputation::~SheetComputation() {
     delete work_; // stops the worker before the outcome it writes goes away
 }
 
-bool SheetComputation::Start(const Settings& s, const Feature& f) {
+bool SheetComputation::Start(const Settings& s, Feature f) {
     return work_->Start(
-        [this, s = Settings(s), f = Feature(f)](const std::atomic<bool>& cancel) mutable {
+        [this, s = Settings(s), f = std::move(f)](const std::atomic<bool>& cancel) mutable {
             ComputeOutcome out;
             out.settings = s;
             SheetGrid grid;

@@ -35,7 +35,7 @@ public:
     ~SheetComputation() override; // cancels a running computation and waits for it
 
     // False (and nothing started) while another computation runs.
-    bool Start(const Settings& s, const Feature& f);
+    bool Start(const Settings& s, Feature f);
     void Cancel();
     bool Running() const;
 
