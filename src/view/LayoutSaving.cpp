@@ -80,17 +80,19 @@ bool SaveFilterIsPicture(SaveFilter filter) {
            (f->Picture == PictureEncoding::Jpeg || f->Picture == PictureEncoding::Bmp);
 }
 
-std::string SaveFileName(const std::string& path, SaveFilter filter) {
+std::filesystem::path SaveFileName(const std::filesystem::path& path, SaveFilter filter) {
     const OutputFormat* f = SaveBoxFormat(filter);
     const QFileInfo info(PathFromCore(path));
     if (f == nullptr || f->WriteSheets != nullptr || !info.suffix().isEmpty() ||
         info.fileName().isEmpty()) {
         return path;
     }
-    return path + std::string(f->Extension);
+    std::filesystem::path named = path;
+    named += std::string(f->Extension);
+    return named;
 }
 
-void SaveLayout(SaveFilter filter, const std::string& path, const LayoutToSave& layout) {
+void SaveLayout(SaveFilter filter, const std::filesystem::path& path, const LayoutToSave& layout) {
     const OutputFormat* f = SaveBoxFormat(filter);
     if (f == nullptr) {
         return;
@@ -103,13 +105,13 @@ void SaveLayout(SaveFilter filter, const std::string& path, const LayoutToSave& 
                 SaveFileName(path, filter), modules);
 }
 
-void SaveLayout(SaveFilter filter, const std::string& path, const Settings& s, const SheetGrid& g,
-                const QImage& image) {
+void SaveLayout(SaveFilter filter, const std::filesystem::path& path, const Settings& s,
+                const SheetGrid& g, const QImage& image) {
     const Feature none;
     SaveLayout(filter, path, LayoutToSave{s, none, g, &image});
 }
 
-QString LargeSaveQuestion(SaveFilter filter, const std::string& path, const Settings& s,
+QString LargeSaveQuestion(SaveFilter filter, const std::filesystem::path& path, const Settings& s,
                           const SheetGrid& g, uint64_t thresholdBytes) {
     const OutputFormat* f = SaveBoxFormat(filter);
     if (f == nullptr || f->EstimateBytes == nullptr) {

@@ -12,8 +12,10 @@
 #include <QImage>
 #include <QString>
 #include <QStringList>
+#include <filesystem>
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -37,7 +39,7 @@ bool SaveFilterIsPicture(SaveFilter filter);
 // entry's (".jpg", ".bmp", ".pdf", ".gpkg", …); any other name is kept exactly
 // as typed. KML and shapefile names are left to their writers, which put their
 // own extensions on.
-std::string SaveFileName(const std::string& path, SaveFilter filter);
+std::filesystem::path SaveFileName(const std::filesystem::path& path, SaveFilter filter);
 
 // What a save is made from.
 struct LayoutToSave {
@@ -54,14 +56,14 @@ struct LayoutToSave {
 // them) with a world file, a ".prj" and an ".aux.xml" beside them so GIS
 // programs place them. Any other position writes nothing. Throws FileError (or
 // ComputeError for a PDF no page could hold) with the message to show.
-void SaveLayout(SaveFilter filter, const std::string& path, const LayoutToSave& layout);
-void SaveLayout(SaveFilter filter, const std::string& path, const Settings& s, const SheetGrid& g,
-                const QImage& image);
+void SaveLayout(SaveFilter filter, const std::filesystem::path& path, const LayoutToSave& layout);
+void SaveLayout(SaveFilter filter, const std::filesystem::path& path, const Settings& s,
+                const SheetGrid& g, const QImage& image);
 
 // The question asked before a save estimated over `thresholdBytes`, naming the
 // file and the estimate: "\"/maps/grid.kml\" will be about 4.5 GB. Write it?".
 // Empty when the save is smaller or not estimated.
-QString LargeSaveQuestion(SaveFilter filter, const std::string& path, const Settings& s,
+QString LargeSaveQuestion(SaveFilter filter, const std::filesystem::path& path, const Settings& s,
                           const SheetGrid& g, uint64_t thresholdBytes);
 
 // How the window asks that question: the threshold and the asking, a Yes/No

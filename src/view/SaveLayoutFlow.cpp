@@ -65,7 +65,7 @@ void SaveShownLayout(QWidget* parent, const LayoutPane& pane, const AppState& st
         ShowInformation(parent, QString::fromLatin1(NoLayoutToSaveMessage));
         return;
     }
-    const std::string name = PathToCore(target.path).string();
+    const std::filesystem::path name = PathToCore(target.path);
     const QString question =
         LargeSaveQuestion(target.filter, name, state.settings, state.grid, check.ThresholdBytes);
     if (!question.isEmpty() && !check.Ask(parent, question)) {
