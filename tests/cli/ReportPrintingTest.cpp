@@ -4,6 +4,8 @@
 // series at every scale, a point, wrapped groups and a request without any IN
 // sheet.
 
+#include "BothRoads.h"
+
 #include "cli/ReportPrinting.h"
 #include "cli/SheetsFormats.h"
 #include "coverage/Coverage.h"
@@ -46,16 +48,10 @@ std::vector<sw::VertexRec> Ring(int32_t lat0, int32_t lon0, int32_t size, int32_
 // The table's text beside what both printing roads give for the same request.
 void ExpectPrintedAsTheTable(const sw::Settings& s, const sw::Feature& f, bool dropInSheets,
                              const std::string& what) {
-    SheetsResult full;
-    full.settings = s;
-    full.feature = f;
-    full.inputPath = "/data/\xe0\xa4\xa8\xe0\xa4\x95\xe0\xa5\x8d\xe0\xa4\xb6\xe0\xa4\xbe.txt";
-    sw::ComputeSheets(full.settings, full.feature, full.grid);
-    SheetsResult fromMask = full;
-    fromMask.feature = f;
-    sw::SheetMask mask;
-    sw::ComputeSheetMask(fromMask.settings, fromMask.feature, mask);
-    fromMask.grid = std::move(mask.Grid);
+    SheetsResult request;
+    request.settings = s;
+    request.inputPath = "/data/\xe0\xa4\xa8\xe0\xa4\x95\xe0\xa5\x8d\xe0\xa4\xb6\xe0\xa4\xbe.txt";
+    auto [full, fromMask, mask] = sw::test::ComputeBothRoads(std::move(request), f);
     if (dropInSheets) {
         for (auto& rec : full.grid.SheetList) {
             rec.InFlag = 0;

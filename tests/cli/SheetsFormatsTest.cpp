@@ -2,6 +2,8 @@
 // grids large enough to cross the output buffer's blocks and every decimal carry
 // of the CSV counters.
 
+#include "BothRoads.h"
+
 #include "cli/SheetsFormats.h"
 #include "coverage/Coverage.h"
 
@@ -114,16 +116,10 @@ VertexRecList Ring(int32_t lat0, int32_t lon0, int32_t size, int32_t n) {
 
 // Every printed form, and the report, from the full grid and from the IN mask alone.
 void ExpectSameFromBothRoads(const sw::Settings& s, const sw::Feature& f, const std::string& what) {
-    SheetsResult full;
-    full.seriesName = s.MapSeries == sw::Series::OldSeries ? "old" : "open";
-    full.settings = s;
-    full.feature = f;
-    sw::ComputeSheets(full.settings, full.feature, full.grid);
-    SheetsResult fromMask = full;
-    fromMask.feature = f;
-    sw::SheetMask mask;
-    sw::ComputeSheetMask(fromMask.settings, fromMask.feature, mask);
-    fromMask.grid = std::move(mask.Grid);
+    SheetsResult request;
+    request.seriesName = s.MapSeries == sw::Series::OldSeries ? "old" : "open";
+    request.settings = s;
+    const auto [full, fromMask, mask] = sw::test::ComputeBothRoads(std::move(request), f);
     EXPECT_GT(full.grid.InSheetCount, 0) << what;
     using Writer = void (*)(const SheetsResult&, std::ostream&);
     using MaskWriter = void (*)(const SheetsResult&, const sw::CellFlags&, std::ostream&);

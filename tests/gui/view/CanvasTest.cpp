@@ -46,6 +46,17 @@ class CanvasTest : public QObject {
         QVERIFY(form->LayoutDrawn());
     }
 
+    // A line of 4 by 6 degrees at the standard zoom, scrolled to its middle.
+    void EnterScrolledLine() {
+        form->State().settings.DataType = DataKind::Polyline;
+        form->AcceptFeature(Line(20, 74, 24, 80), false, true);
+        QVERIFY(form->WaitForComputation());
+        QScrollBar* h = Scroll()->horizontalScrollBar();
+        QScrollBar* v = Scroll()->verticalScrollBar();
+        h->setValue(h->maximum() / 2);
+        v->setValue(v->maximum() / 2);
+    }
+
     // The viewport position of the layout pixel `p`, and back.
     QPoint OnScreen(QPointF p) const {
         return View()->mapTo(Scroll()->viewport(), View()->ToWidget(p));
@@ -197,13 +208,9 @@ private slots:
 
     // A drag pans and does not zoom; a click without moving still zooms.
     void dragPansAndClickZooms() {
-        form->State().settings.DataType = DataKind::Polyline;
-        form->AcceptFeature(Line(20, 74, 24, 80), false, true);
-        QVERIFY(form->WaitForComputation());
+        EnterScrolledLine();
         QScrollBar* h = Scroll()->horizontalScrollBar();
         QScrollBar* v = Scroll()->verticalScrollBar();
-        h->setValue(h->maximum() / 2);
-        v->setValue(v->maximum() / 2);
         const int h0 = h->value();
         const int v0 = v->value();
         const QPoint from = View()->mapFrom(Scroll()->viewport(), QPoint(200, 200));
@@ -225,13 +232,9 @@ private slots:
 
     // The arrows pan, + and - zoom at the window's centre.
     void keysPanAndZoom() {
-        form->State().settings.DataType = DataKind::Polyline;
-        form->AcceptFeature(Line(20, 74, 24, 80), false, true);
-        QVERIFY(form->WaitForComputation());
+        EnterScrolledLine();
         QScrollBar* h = Scroll()->horizontalScrollBar();
         QScrollBar* v = Scroll()->verticalScrollBar();
-        h->setValue(h->maximum() / 2);
-        v->setValue(v->maximum() / 2);
         const int h0 = h->value();
         const int v0 = v->value();
         QTest::keyClick(View(), Qt::Key_Right);
