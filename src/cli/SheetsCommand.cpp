@@ -47,8 +47,7 @@ namespace {
 std::vector<const OutputFormat*> OutputOptions(const Modules& modules) {
     std::vector<const OutputFormat*> o;
     for (const OutputFormat& f : OutputFormats()) {
-        const bool needsRenderer = f.Picture != PictureEncoding::None || f.DrawnReport;
-        if (!f.CliOption.empty() && (!needsRenderer || modules.Render.Provided())) {
+        if (!f.CliOption.empty() && (!DrawnByRenderer(f) || modules.Render.Provided())) {
             o.push_back(&f);
         }
     }
@@ -87,7 +86,7 @@ const OutputFormat& GisOutputFormat(const std::string& path, const std::string& 
 
 void WriteGridFile(const OutputFormat& f, const std::string& path, const OgrGridRequest& request,
                    std::ostream& out, const GisBackend& gis) {
-    const OgrFormat format{f.OgrDriver, f.Extension};
+    const OgrFormat format{OgrDriverOf(f), f.Extension};
     try {
         if (path == StandardOutputName && StreamsFeatures(format)) {
             // One document of features: streamed as OGR writes it, never staged.
@@ -401,8 +400,8 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
         }
 
         if (std::any_of(outputs.begin(), outputs.end(), [](const ChosenOutput& o) {
-                return o.format->Picture == PictureEncoding::Jpeg ||
-                       o.format->Picture == PictureEncoding::Bmp;
+                return PictureOf(*o.format) == PictureEncoding::Jpeg ||
+                       PictureOf(*o.format) == PictureEncoding::Bmp;
             })) {
             r.pictureZoom =
                 PictureZoom(r.settings, r.grid, zoom->count() > 0, opts->maxPixels, *ctx.err);

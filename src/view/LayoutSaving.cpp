@@ -15,6 +15,7 @@
 #include <QFileInfo>
 
 #include <memory>
+#include <variant>
 
 namespace sw::gui {
 
@@ -77,14 +78,14 @@ QStringList SaveFilters() {
 bool SaveFilterIsPicture(SaveFilter filter) {
     const OutputFormat* f = SaveBoxFormat(filter);
     return f != nullptr &&
-           (f->Picture == PictureEncoding::Jpeg || f->Picture == PictureEncoding::Bmp);
+           (PictureOf(*f) == PictureEncoding::Jpeg || PictureOf(*f) == PictureEncoding::Bmp);
 }
 
 std::string SaveFileName(const std::string& path, SaveFilter filter) {
     const OutputFormat* f = SaveBoxFormat(filter);
     const QFileInfo info(PathFromCore(path));
-    if (f == nullptr || f->WriteSheets != nullptr || !info.suffix().isEmpty() ||
-        info.fileName().isEmpty()) {
+    if (f == nullptr || std::holds_alternative<WritesSheets>(f->Writer) ||
+        !info.suffix().isEmpty() || info.fileName().isEmpty()) {
         return path;
     }
     return path + std::string(f->Extension);
