@@ -19,6 +19,7 @@
 
 #include "coverage/Coverage.h"
 #include "coverage/FeatureUnion.h"
+#include "coverage/LayoutGeometry.h"
 #include "exchange/FileError.h"
 #include "exchange/FormatRegistry.h"
 #include "exchange/GisBackend.h"
@@ -54,8 +55,8 @@ std::vector<const OutputFormat*> OutputOptions(const Modules& modules) {
     return o;
 }
 
-void WriteChosenOutput(const OutputFormat& f, const SheetsResult& r, const std::string& path,
-                       CsvBom bom, const Modules& modules) {
+void WriteChosenOutput(const OutputFormat& f, const SheetsResult& r, const LayoutGeometry& plan,
+                       const std::string& path, CsvBom bom, const Modules& modules) {
     if (f.Id == "report-csv") {
         // The one report file with a choice: --no-bom leaves out its byte order mark.
         WriteReportCsvFile(path, SheetsReportTable(r), bom);
@@ -63,7 +64,7 @@ void WriteChosenOutput(const OutputFormat& f, const SheetsResult& r, const std::
     }
     WriteOutput(f,
                 OutputRequest{r.settings, r.feature, r.grid, r.inputPath, r.pictureZoom,
-                              [&r] { return SheetsReportTable(r); }},
+                              [&r] { return SheetsReportTable(r); }, &plan},
                 path, modules);
 }
 
@@ -406,7 +407,9 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
             r.pictureZoom =
                 PictureZoom(r.settings, r.grid, zoom->count() > 0, opts->maxPixels, *ctx.err);
         }
-        NoteLargeOutputs(gis != nullptr ? WithGisOutput(outputs, gis, opts->out) : outputs, r,
+        // Planned once: the size estimates and the sheet writers place the cells alike.
+        const LayoutGeometry plan = PlanLayout(r.settings, r.grid.GridCols, r.grid.GridRows);
+        NoteLargeOutputs(gis != nullptr ? WithGisOutput(outputs, gis, opts->out) : outputs, r, plan,
                          *ctx.err);
         const CsvBom bom = opts->noBom ? CsvBom::Without : CsvBom::With;
         std::ostream& out = *ctx.out;
@@ -423,11 +426,11 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
                     WriteThroughStream(
                         std::string(o.format->CliOption),
                         [&](const std::string& p) {
-                            WriteChosenOutput(*o.format, r, p, bom, modules);
+                            WriteChosenOutput(*o.format, r, plan, p, bom, modules);
                         },
                         out);
                 } else {
-                    WriteChosenOutput(*o.format, r, o.path, bom, modules);
+                    WriteChosenOutput(*o.format, r, plan, o.path, bom, modules);
                 }
             } catch (const FileError& e) {
                 throw Error(ErrorKind::Output,

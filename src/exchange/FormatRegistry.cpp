@@ -80,7 +80,9 @@ void WriteCsvFormat(const std::filesystem::path& path, const TextTable& table,
 
 // Files whose every cell takes about the same room: the bytes per cell measured
 // on a grid of 40,000 open-series 1:2000 sheets, rounded up.
-template <uint64_t PerCell> uint64_t PerCellEstimate(const Settings& /*s*/, const SheetGrid& g) {
+template <uint64_t PerCell>
+uint64_t PerCellEstimate(const Settings& /*s*/, const SheetGrid& g,
+                         const LayoutGeometry& /*plan*/) {
     constexpr uint64_t fixed = 64 * 1024;
     // The box, not the list: a grid given as a mask of IN flags has no list.
     const uint64_t cells =
@@ -120,7 +122,8 @@ std::vector<std::string> OgrShapefileNames(const std::filesystem::path& path) {
 // Files of the report, whose rows group the IN sheets: the bytes per IN sheet
 // measured on a report of 49,343 open-series 1:2000 sheets, rounded up.
 template <uint64_t PerSheet>
-uint64_t PerInSheetEstimate(const Settings& /*s*/, const SheetGrid& g) {
+uint64_t PerInSheetEstimate(const Settings& /*s*/, const SheetGrid& g,
+                            const LayoutGeometry& /*plan*/) {
     constexpr uint64_t fixed = 64 * 1024;
     return fixed + PerSheet * static_cast<uint64_t>(std::max(g.InSheetCount, 0));
 }

@@ -22,6 +22,7 @@
 
 namespace sw {
 
+struct LayoutGeometry;
 struct Settings;
 struct Modules;
 struct SheetGrid;
@@ -115,15 +116,18 @@ std::string ReadableExtensionsText();
 // Pdf draws the layout as vectors on an A4 page rather than encoding the image.
 enum class PictureEncoding { None, Jpeg, Bmp, Pdf };
 
+// `plan` is the layout planned for the grid at the settings' zoom (PlanLayout),
+// planned once per request by the caller.
 using SheetsWriter = void (*)(const std::filesystem::path& path, const Settings& s,
-                              const SheetGrid& g);
+                              const SheetGrid& g, const LayoutGeometry& plan);
 // `modules` has the workbook writer for the workbook.
 using ReportWriter = void (*)(const std::filesystem::path& path, const TextTable& table,
                               const Modules& modules);
 
 // The files an output writes for a chosen name, and about how many bytes.
 using OutputFileNames = std::vector<std::string> (*)(const std::filesystem::path& path);
-using OutputSizeEstimate = uint64_t (*)(const Settings& s, const SheetGrid& g);
+using OutputSizeEstimate = uint64_t (*)(const Settings& s, const SheetGrid& g,
+                                        const LayoutGeometry& plan);
 
 // How an output is written: one of these per entry, so an entry cannot say
 // two ways or none (the table does not compile without one).

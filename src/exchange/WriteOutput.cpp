@@ -20,7 +20,14 @@ void WriteOutput(const OutputFormat& f, const OutputRequest& r, const std::files
     const RenderInput drawn{r.settings, r.feature, r.grid, r.inputPath, r.pictureZoom};
     std::visit(
         EachWay{
-            [&](const WritesSheets& w) { w.Write(path, r.settings, r.grid); },
+            [&](const WritesSheets& w) {
+                if (r.plan != nullptr) {
+                    w.Write(path, r.settings, r.grid, *r.plan);
+                } else {
+                    w.Write(path, r.settings, r.grid,
+                            PlanLayout(r.settings, r.grid.GridCols, r.grid.GridRows));
+                }
+            },
             [&](const WritesReport& w) {
                 if (!r.reportTable) {
                     throw Error(ErrorKind::Usage, std::string(f.Caption) + " needs the report");

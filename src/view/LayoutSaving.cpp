@@ -1,5 +1,6 @@
 #include "view/LayoutSaving.h"
 
+#include "coverage/LayoutGeometry.h"
 #include "exchange/FileError.h"
 #include "exchange/FormatRegistry.h"
 #include "exchange/LinkedModules.h"
@@ -116,7 +117,7 @@ QString LargeSaveQuestion(SaveFilter filter, const std::string& path, const Sett
     if (f == nullptr || f->EstimateBytes == nullptr) {
         return {};
     }
-    const uint64_t bytes = f->EstimateBytes(s, g);
+    const uint64_t bytes = f->EstimateBytes(s, g, PlanLayout(s, g.GridCols, g.GridRows));
     if (bytes <= thresholdBytes) {
         return {};
     }

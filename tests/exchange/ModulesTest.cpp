@@ -3,6 +3,7 @@
 
 #include "exchange/Modules.h"
 #include "ExchangeTestSupport.h"
+#include "coverage/LayoutGeometry.h"
 #include "exchange/FormatRegistry.h"
 #include "exchange/GdalBackend.h"
 #include "exchange/Renderer.h"
@@ -160,6 +161,34 @@ TEST(Modules, EveryOutputEntryIsReachedThroughWriteOutput) {
         EXPECT_TRUE(called || onDisk) << format.Id;
         // The workbook is the core's file made from the part's bytes.
         EXPECT_EQ(called && onDisk, format.Id == "xlsx") << format.Id;
+    }
+}
+
+// The request's one plan reaches the sheet writers: given the plan the caller
+// made, the bytes are those of a writer that plans for itself, and a writer
+// never plans again (a plan of cells twice as wide moves every east edge).
+TEST(Modules, TheSheetWritersPlaceCellsWithTheRequestsPlan) {
+    const Modules none;
+    const Settings s = test::FifteenMinuteSheets();
+    const SheetGrid g = test::MakeGrid(s, 77, 29, 3, 2, [](int32_t k) { return k % 2 == 1; });
+    const Feature f;
+    const std::string input;
+    const LayoutGeometry plan = PlanLayout(s, g.GridCols, g.GridRows);
+    LayoutGeometry wider = plan;
+    wider.CellWidth *= 2;
+    test::ScratchDir dir;
+    for (const std::string id : {"kml", "shapefile"}) {
+        const OutputFormat& format = *OutputFormatNamed(id);
+        const auto bytesWith = [&](const LayoutGeometry* given, const std::string& name) {
+            const std::filesystem::path path = dir.File(name);
+            OutputRequest request{s, f, g, input};
+            request.plan = given;
+            WriteOutput(format, request, path, none);
+            return test::ReadBytes(OutputFiles(format, path).front());
+        };
+        const std::string own = bytesWith(nullptr, id + "-own");
+        EXPECT_EQ(bytesWith(&plan, id + "-given"), own) << id;
+        EXPECT_NE(bytesWith(&wider, id + "-wider"), own) << id;
     }
 }
 
