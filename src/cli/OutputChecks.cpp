@@ -79,11 +79,17 @@ void CheckOutputNames(const std::vector<ChosenOutput>& outputs) {
 
 void NoteLargeOutputs(const std::vector<ChosenOutput>& outputs, const SheetsResult& r,
                       std::ostream& err, uint64_t threshold) {
+    NoteLargeOutputs(outputs, r, PlanLayout(r.settings, r.grid.GridCols, r.grid.GridRows), err,
+                     threshold);
+}
+
+void NoteLargeOutputs(const std::vector<ChosenOutput>& outputs, const SheetsResult& r,
+                      const LayoutGeometry& plan, std::ostream& err, uint64_t threshold) {
     for (const ChosenOutput& o : outputs) {
         if (o.format->EstimateBytes == nullptr) {
             continue;
         }
-        const uint64_t bytes = o.format->EstimateBytes(r.settings, r.grid);
+        const uint64_t bytes = o.format->EstimateBytes(r.settings, r.grid, plan);
         if (bytes > threshold) {
             err << "sheetwright-cli: note: " << FlagOf(o) << " writes " << ApproximateSize(bytes)
                 << " to \"" << OutputFiles(*o.format, o.path).front() << "\"\n";

@@ -3,6 +3,7 @@
 // What `sheets` checks about its output files before and while writing them.
 
 #include "cli/SheetsOutputs.h"
+#include "coverage/LayoutGeometry.h"
 #include "exchange/FormatRegistry.h"
 
 #include <cstdint>
@@ -38,6 +39,11 @@ void CheckInputsSpared(const std::vector<ChosenOutput>& outputs,
                        const std::vector<std::string>& inputs);
 
 // Notes on `err` each output estimated over `threshold` bytes, before it is written.
+// `plan` is the request's layout (PlanLayout of its grid), planned once for the
+// estimates and the writing; without it the layout is planned here.
+void NoteLargeOutputs(const std::vector<ChosenOutput>& outputs, const SheetsResult& r,
+                      const LayoutGeometry& plan, std::ostream& err,
+                      uint64_t threshold = LargeOutputBytes);
 void NoteLargeOutputs(const std::vector<ChosenOutput>& outputs, const SheetsResult& r,
                       std::ostream& err, uint64_t threshold = LargeOutputBytes);
 

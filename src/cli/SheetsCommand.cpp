@@ -19,6 +19,7 @@
 
 #include "coverage/Coverage.h"
 #include "coverage/FeatureUnion.h"
+#include "coverage/LayoutGeometry.h"
 #include "exchange/FileError.h"
 #include "exchange/FormatRegistry.h"
 #include "exchange/GisBackend.h"
@@ -47,16 +48,15 @@ namespace {
 std::vector<const OutputFormat*> OutputOptions(const Modules& modules) {
     std::vector<const OutputFormat*> o;
     for (const OutputFormat& f : OutputFormats()) {
-        const bool needsRenderer = f.Picture != PictureEncoding::None || f.DrawnReport;
-        if (!f.CliOption.empty() && (!needsRenderer || modules.Render.Provided())) {
+        if (!f.CliOption.empty() && (!DrawnByRenderer(f) || modules.Render.Provided())) {
             o.push_back(&f);
         }
     }
     return o;
 }
 
-void WriteChosenOutput(const OutputFormat& f, const SheetsResult& r, const std::string& path,
-                       CsvBom bom, const Modules& modules) {
+void WriteChosenOutput(const OutputFormat& f, const SheetsResult& r, const LayoutGeometry& plan,
+                       const std::string& path, CsvBom bom, const Modules& modules) {
     if (f.Id == "report-csv") {
         // The one report file with a choice: --no-bom leaves out its byte order mark.
         WriteReportCsvFile(path, SheetsReportTable(r), bom);
@@ -64,7 +64,7 @@ void WriteChosenOutput(const OutputFormat& f, const SheetsResult& r, const std::
     }
     WriteOutput(f,
                 OutputRequest{r.settings, r.feature, r.grid, r.inputPath, r.pictureZoom,
-                              [&r] { return SheetsReportTable(r); }},
+                              [&r] { return SheetsReportTable(r); }, &plan},
                 path, modules);
 }
 
@@ -87,7 +87,7 @@ const OutputFormat& GisOutputFormat(const std::string& path, const std::string& 
 
 void WriteGridFile(const OutputFormat& f, const std::string& path, const OgrGridRequest& request,
                    std::ostream& out, const GisBackend& gis) {
-    const OgrFormat format{f.OgrDriver, f.Extension};
+    const OgrFormat format{OgrDriverOf(f), f.Extension};
     try {
         if (path == StandardOutputName && StreamsFeatures(format)) {
             // One document of features: streamed as OGR writes it, never staged.
@@ -401,13 +401,15 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
         }
 
         if (std::any_of(outputs.begin(), outputs.end(), [](const ChosenOutput& o) {
-                return o.format->Picture == PictureEncoding::Jpeg ||
-                       o.format->Picture == PictureEncoding::Bmp;
+                return PictureOf(*o.format) == PictureEncoding::Jpeg ||
+                       PictureOf(*o.format) == PictureEncoding::Bmp;
             })) {
             r.pictureZoom =
                 PictureZoom(r.settings, r.grid, zoom->count() > 0, opts->maxPixels, *ctx.err);
         }
-        NoteLargeOutputs(gis != nullptr ? WithGisOutput(outputs, gis, opts->out) : outputs, r,
+        // Planned once: the size estimates and the sheet writers place the cells alike.
+        const LayoutGeometry plan = PlanLayout(r.settings, r.grid.GridCols, r.grid.GridRows);
+        NoteLargeOutputs(gis != nullptr ? WithGisOutput(outputs, gis, opts->out) : outputs, r, plan,
                          *ctx.err);
         const CsvBom bom = opts->noBom ? CsvBom::Without : CsvBom::With;
         std::ostream& out = *ctx.out;
@@ -424,11 +426,11 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
                     WriteThroughStream(
                         std::string(o.format->CliOption),
                         [&](const std::string& p) {
-                            WriteChosenOutput(*o.format, r, p, bom, modules);
+                            WriteChosenOutput(*o.format, r, plan, p, bom, modules);
                         },
                         out);
                 } else {
-                    WriteChosenOutput(*o.format, r, o.path, bom, modules);
+                    WriteChosenOutput(*o.format, r, plan, o.path, bom, modules);
                 }
             } catch (const FileError& e) {
                 throw Error(ErrorKind::Output,

@@ -80,7 +80,9 @@ void WriteCsvFormat(const std::filesystem::path& path, const TextTable& table,
 
 // Files whose every cell takes about the same room: the bytes per cell measured
 // on a grid of 40,000 open-series 1:2000 sheets, rounded up.
-template <uint64_t PerCell> uint64_t PerCellEstimate(const Settings& /*s*/, const SheetGrid& g) {
+template <uint64_t PerCell>
+uint64_t PerCellEstimate(const Settings& /*s*/, const SheetGrid& g,
+                         const LayoutGeometry& /*plan*/) {
     constexpr uint64_t fixed = 64 * 1024;
     // The box, not the list: a grid given as a mask of IN flags has no list.
     const uint64_t cells =
@@ -120,7 +122,8 @@ std::vector<std::string> OgrShapefileNames(const std::filesystem::path& path) {
 // Files of the report, whose rows group the IN sheets: the bytes per IN sheet
 // measured on a report of 49,343 open-series 1:2000 sheets, rounded up.
 template <uint64_t PerSheet>
-uint64_t PerInSheetEstimate(const Settings& /*s*/, const SheetGrid& g) {
+uint64_t PerInSheetEstimate(const Settings& /*s*/, const SheetGrid& g,
+                            const LayoutGeometry& /*plan*/) {
     constexpr uint64_t fixed = 64 * 1024;
     return fixed + PerSheet * static_cast<uint64_t>(std::max(g.InSheetCount, 0));
 }
@@ -313,7 +316,7 @@ const std::vector<OutputFormat>& OutputFormats() {
          .InSaveBox = true,
          .CliOption = "--kml",
          .CliHelp = "Also write the IN sheets as KML 2.2 to FILE (its extension becomes .kml)",
-         .WriteSheets = WriteKmlFile,
+         .Writer = WritesSheets{WriteKmlFile},
          .Files = KmlFileNames,
          .EstimateBytes = KmlFileBytesEstimate,
          .Writes = "the IN sheets as a centre point and an outline each",
@@ -325,7 +328,7 @@ const std::vector<OutputFormat>& OutputFormats() {
          .CliOption = "--shp",
          .CliHelp = "Also write the whole grid as an ESRI shapefile: FILE.shp, .shx, .dbf and a "
                     "WGS 84 .prj",
-         .WriteSheets = WriteShapeFiles,
+         .Writer = WritesSheets{WriteShapeFiles},
          .Files = ShapefileNames,
          .EstimateBytes = ShapefileBytesEstimate,
          .Writes = "the whole grid, one polygon per sheet with `SHEETNO` and `INOUT`, and a WGS "
@@ -337,7 +340,7 @@ const std::vector<OutputFormat>& OutputFormats() {
          .InSaveBox = true,
          .CliOption = "--jpeg",
          .CliHelp = "Also draw the layout and save it as a JPEG picture to FILE (quality 90)",
-         .Picture = PictureEncoding::Jpeg,
+         .Writer = DrawsPicture{PictureEncoding::Jpeg},
          .Writes = "the layout picture, with a world file `.jgw`, a WGS 84 `.prj` and an "
                    "`.aux.xml`",
          .OpensIn = "any image viewer; QGIS and GDAL place it on the map"},
@@ -347,7 +350,7 @@ const std::vector<OutputFormat>& OutputFormats() {
          .InSaveBox = true,
          .CliOption = "--bmp",
          .CliHelp = "Also draw the layout and save it as a Windows bitmap to FILE",
-         .Picture = PictureEncoding::Bmp,
+         .Writer = DrawsPicture{PictureEncoding::Bmp},
          .Writes = "the layout picture, with a world file `.bpw`, a WGS 84 `.prj` and an "
                    "`.aux.xml`",
          .OpensIn = "any image viewer; QGIS and GDAL place it on the map"},
@@ -357,7 +360,7 @@ const std::vector<OutputFormat>& OutputFormats() {
          .InSaveBox = false,
          .CliOption = "--xls",
          .CliHelp = "Also save the report table as an Excel worksheet to FILE",
-         .WriteReport = WriteWorksheetFormat,
+         .Writer = WritesReport{WriteWorksheetFormat},
          .Writes = "the report table as a BIFF worksheet in the Windows character set "
                    "(\"Save As Ms Excel\")",
          .OpensIn = "LibreOffice, Excel, xlrd"},
@@ -366,7 +369,7 @@ const std::vector<OutputFormat>& OutputFormats() {
          .Extension = ".xlsx",
          .CliOption = "--xlsx",
          .CliHelp = "Also save the report table as an Excel workbook (.xlsx) to FILE",
-         .WriteReport = WriteWorkbookFormat,
+         .Writer = WritesReport{WriteWorkbookFormat},
          .Writes = "the report table: UTF-8 text, counts as numbers, column widths set (\"Save "
                    "As Excel Workbook (.xlsx)\")",
          .OpensIn = "LibreOffice, Excel, pandas, openpyxl"},
@@ -376,7 +379,7 @@ const std::vector<OutputFormat>& OutputFormats() {
          .CliOption = "--report-csv",
          .CliHelp = "Also save the report table as UTF-8 comma-separated text to FILE, with a "
                     "byte order mark unless --no-bom",
-         .WriteReport = WriteCsvFormat,
+         .Writer = WritesReport{WriteCsvFormat},
          .Writes = "the report table as UTF-8 comma-separated text with a byte order mark, CRLF "
                    "line ends (\"Save As CSV\")",
          .OpensIn = "spreadsheets, any CSV reader"},
@@ -387,7 +390,7 @@ const std::vector<OutputFormat>& OutputFormats() {
          .CliOption = "--pdf",
          .CliHelp = "Also draw the layout as vectors on an A4 page, with a title line, and save "
                     "it as PDF to FILE",
-         .Picture = PictureEncoding::Pdf,
+         .Writer = DrawsPicture{PictureEncoding::Pdf},
          .EstimateBytes = PerCellEstimate<60>,
          .Writes = "the layout as vectors on an A4 page (landscape when wider than tall) with "
                    "a title line of series, scale, input and date",
@@ -397,7 +400,7 @@ const std::vector<OutputFormat>& OutputFormats() {
          .Extension = ".pdf",
          .CliOption = "--report-pdf",
          .CliHelp = "Also save the report table as PDF, on A4 pages, to FILE",
-         .DrawnReport = true,
+         .Writer = DrawsReport{},
          .EstimateBytes = PerInSheetEstimate<16>,
          .Writes = "the report table on A4 pages, its column headings on each page, numbered "
                    "(\"Save As PDF\")",
@@ -407,7 +410,7 @@ const std::vector<OutputFormat>& OutputFormats() {
          .Caption = "GeoPackage",
          .Extension = ".gpkg",
          .InSaveBox = true,
-         .OgrDriver = "GPKG",
+         .Writer = WritesGrid{"GPKG"},
          .EstimateBytes = PerCellEstimate<280>,
          .Writes = "one polygon per cell in layer `sheets` with the fields below, and the "
                    "input in layer `feature`",
@@ -416,7 +419,7 @@ const std::vector<OutputFormat>& OutputFormats() {
          .Caption = "GeoJSON",
          .Extension = ".geojson",
          .InSaveBox = true,
-         .OgrDriver = "GeoJSON",
+         .Writer = WritesGrid{"GeoJSON"},
          .EstimateBytes = PerCellEstimate<330>,
          .Writes = "one polygon per cell in layer `sheets` with the fields below, RFC 7946 "
                    "(counter-clockwise outer rings); also "
@@ -426,7 +429,7 @@ const std::vector<OutputFormat>& OutputFormats() {
          .Caption = "FlatGeobuf",
          .Extension = ".fgb",
          .InSaveBox = true,
-         .OgrDriver = "FlatGeobuf",
+         .Writer = WritesGrid{"FlatGeobuf"},
          .EstimateBytes = PerCellEstimate<260>,
          .Writes = "one polygon per cell in layer `sheets` with the fields below; a spatial "
                    "index up to 250,000 cells",
@@ -435,7 +438,7 @@ const std::vector<OutputFormat>& OutputFormats() {
          .Caption = "CSV with WKT",
          .Extension = ".csv",
          .InSaveBox = true,
-         .OgrDriver = "CSV",
+         .Writer = WritesGrid{"CSV"},
          .Files = CsvGridFileNames,
          .EstimateBytes = PerCellEstimate<125>,
          .Writes = "one line per cell, the polygon as WKT in the first column, then the fields "
@@ -445,7 +448,7 @@ const std::vector<OutputFormat>& OutputFormats() {
          .Caption = "GML",
          .Extension = ".gml",
          .InSaveBox = true,
-         .OgrDriver = "GML",
+         .Writer = WritesGrid{"GML"},
          .Files = GmlFileNames,
          .EstimateBytes = PerCellEstimate<870>,
          .Writes = "one polygon per cell in layer `sheets` with the fields below, and the "
@@ -455,14 +458,14 @@ const std::vector<OutputFormat>& OutputFormats() {
          .Caption = "SQLite",
          .Extension = ".sqlite",
          .InSaveBox = true,
-         .OgrDriver = "SQLite",
+         .Writer = WritesGrid{"SQLite"},
          .EstimateBytes = PerCellEstimate<170>,
          .Writes = "one polygon per cell in layer `sheets` with the fields below",
          .OpensIn = "QGIS, GDAL/OGR, sqlite3"},
         {.Id = "shp",
          .Caption = "ESRI Shapefile",
          .Extension = ".shp",
-         .OgrDriver = "ESRI Shapefile",
+         .Writer = WritesGrid{"ESRI Shapefile"},
          .Files = OgrShapefileNames,
          .EstimateBytes = PerCellEstimate<490>,
          .Writes = "one polygon per cell with the fields below, through OGR: `.shp`, "
@@ -472,6 +475,21 @@ const std::vector<OutputFormat>& OutputFormats() {
     return formats;
 }
 
+std::string_view OgrDriverOf(const OutputFormat& f) {
+    const auto* grid = std::get_if<WritesGrid>(&f.Writer);
+    return grid != nullptr ? grid->Driver : std::string_view{};
+}
+
+PictureEncoding PictureOf(const OutputFormat& f) {
+    const auto* picture = std::get_if<DrawsPicture>(&f.Writer);
+    return picture != nullptr ? picture->Encoding : PictureEncoding::None;
+}
+
+bool DrawnByRenderer(const OutputFormat& f) {
+    return std::holds_alternative<DrawsPicture>(f.Writer) ||
+           std::holds_alternative<DrawsReport>(f.Writer);
+}
+
 std::vector<std::string> OutputFiles(const OutputFormat& f, const std::filesystem::path& path) {
     return f.Files != nullptr ? f.Files(path) : std::vector<std::string>{path};
 }
@@ -479,7 +497,7 @@ std::vector<std::string> OutputFiles(const OutputFormat& f, const std::filesyste
 std::vector<const OutputFormat*> GisFormats() {
     std::vector<const OutputFormat*> gis;
     for (const OutputFormat& f : OutputFormats()) {
-        if (!f.OgrDriver.empty()) {
+        if (std::holds_alternative<WritesGrid>(f.Writer)) {
             gis.push_back(&f);
         }
     }
@@ -501,7 +519,7 @@ const OutputFormat* GisFormatNamed(std::string_view name) {
     std::transform(n.begin(), n.end(), n.begin(),
                    [](unsigned char ch) { return static_cast<char>(std::tolower(ch)); });
     for (const OutputFormat* f : GisFormats()) {
-        std::string driver(f->OgrDriver);
+        std::string driver(OgrDriverOf(*f));
         std::transform(driver.begin(), driver.end(), driver.begin(),
                        [](unsigned char ch) { return static_cast<char>(std::tolower(ch)); });
         if (n == f->Id || n == f->Extension || "." + n == f->Extension || n == driver) {

@@ -17,10 +17,12 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 namespace sw {
 
+struct LayoutGeometry;
 struct Settings;
 struct Modules;
 struct SheetGrid;
@@ -114,15 +116,40 @@ std::string ReadableExtensionsText();
 // Pdf draws the layout as vectors on an A4 page rather than encoding the image.
 enum class PictureEncoding { None, Jpeg, Bmp, Pdf };
 
+// `plan` is the layout planned for the grid at the settings' zoom (PlanLayout),
+// planned once per request by the caller.
 using SheetsWriter = void (*)(const std::filesystem::path& path, const Settings& s,
-                              const SheetGrid& g);
+                              const SheetGrid& g, const LayoutGeometry& plan);
 // `modules` has the workbook writer for the workbook.
 using ReportWriter = void (*)(const std::filesystem::path& path, const TextTable& table,
                               const Modules& modules);
 
 // The files an output writes for a chosen name, and about how many bytes.
 using OutputFileNames = std::vector<std::string> (*)(const std::filesystem::path& path);
-using OutputSizeEstimate = uint64_t (*)(const Settings& s, const SheetGrid& g);
+using OutputSizeEstimate = uint64_t (*)(const Settings& s, const SheetGrid& g,
+                                        const LayoutGeometry& plan);
+
+// How an output is written: one of these per entry, so an entry cannot say
+// two ways or none (the table does not compile without one).
+struct WritesSheets { // from the settings and the sheet list
+    constexpr explicit WritesSheets(SheetsWriter write) : Write(write) {}
+    SheetsWriter Write;
+};
+struct WritesReport { // from the report table
+    constexpr explicit WritesReport(ReportWriter write) : Write(write) {}
+    ReportWriter Write;
+};
+struct DrawsPicture { // the layout drawn by the renderer and encoded
+    constexpr explicit DrawsPicture(PictureEncoding encoding) : Encoding(encoding) {}
+    PictureEncoding Encoding;
+};
+struct DrawsReport {}; // the report drawn on A4 pages by the renderer (PDF)
+struct WritesGrid {    // the grid (and a GeoPackage's feature layer) through OGR
+    constexpr explicit WritesGrid(std::string_view driver) : Driver(driver) {}
+    std::string_view Driver; // OGR's name of the driver: "GPKG"
+};
+using OutputWriter =
+    std::variant<WritesSheets, WritesReport, DrawsPicture, DrawsReport, WritesGrid>;
 
 struct OutputFormat {
     std::string_view Id;          // "kml"
@@ -131,12 +158,7 @@ struct OutputFormat {
     bool InSaveBox = false;       // offered by "Save Layout"
     std::string_view CliOption{}; // "--kml"; empty when the command line has none
     std::string_view CliHelp{};
-    // Exactly one of these says how it is written.
-    SheetsWriter WriteSheets = nullptr; // from the settings and the sheet list
-    ReportWriter WriteReport = nullptr; // from the report table
-    PictureEncoding Picture = PictureEncoding::None;
-    bool DrawnReport = false;     // the report drawn on A4 pages by the renderer (PDF)
-    std::string_view OgrDriver{}; // the grid (and a GeoPackage's feature layer) through OGR
+    OutputWriter Writer;
     // The files written for a name; null: the name exactly as given.
     OutputFileNames Files = nullptr;
     // About the bytes written, to warn before a huge file; null: always small.
@@ -146,6 +168,15 @@ struct OutputFormat {
     std::string_view Writes{};
     std::string_view OpensIn{};
 };
+
+// The OGR driver of an entry written through OGR; empty for any other.
+std::string_view OgrDriverOf(const OutputFormat& f);
+
+// The encoding of a drawn picture or page of the layout; None for any other entry.
+PictureEncoding PictureOf(const OutputFormat& f);
+
+// Whether the renderer makes the file (the layout's pictures and PDF, the report's PDF).
+bool DrawnByRenderer(const OutputFormat& f);
 
 // The files `f` writes for the chosen name.
 std::vector<std::string> OutputFiles(const OutputFormat& f, const std::filesystem::path& path);

@@ -3,6 +3,7 @@
 #include "exchange/FormatRegistry.h"
 
 #include <string_view>
+#include <variant>
 
 namespace sw {
 
@@ -31,7 +32,7 @@ std::string Row(std::initializer_list<std::string> cells) {
 }
 
 std::string CommandLine(const OutputFormat& f) {
-    if (!f.OgrDriver.empty()) {
+    if (std::holds_alternative<WritesGrid>(f.Writer)) {
         std::string text = Code("--out");
         text.append(" (").append(Code("--out-format " + std::string(f.Id))).append(")");
         return text;

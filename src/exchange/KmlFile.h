@@ -2,6 +2,7 @@
 
 // KML export of the touched sheets and KML import of coordinate lists.
 
+#include "coverage/LayoutGeometry.h"
 #include "coverage/SheetGrid.h"
 #include "exchange/VertexTable.h"
 #include "index/Settings.h"
@@ -23,6 +24,8 @@ std::string KmlDocument(const Settings& s, const SheetGrid& g);
 // About the bytes of KmlDocument (exact when all sheet numbers and coordinates
 // have as many characters as the first IN sheet's), for size warnings.
 uint64_t KmlFileBytesEstimate(const Settings& s, const SheetGrid& g);
+// The same with the layout already planned for the grid (PlanLayout).
+uint64_t KmlFileBytesEstimate(const Settings& s, const SheetGrid& g, const LayoutGeometry& plan);
 
 // The file WriteKmlFile writes: `path` with its extension replaced by ".kml"
 // (appended when there is none), or `path` itself when it names a FIFO,
@@ -35,6 +38,8 @@ std::vector<std::string> KmlFileNames(const std::filesystem::path& path);
 // with "Cannot create file "%s". %s" or the runtime's I/O text; a failed write
 // leaves an existing file untouched.
 void WriteKmlFile(const std::filesystem::path& path, const Settings& s, const SheetGrid& g);
+void WriteKmlFile(const std::filesystem::path& path, const Settings& s, const SheetGrid& g,
+                  const LayoutGeometry& plan);
 
 // Reads every <coordinates> list of a KML text into the table in decimal-degree
 // layout: one row per tuple from row 1 on (column 0 the row number, column 1 the

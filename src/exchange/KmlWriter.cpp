@@ -103,11 +103,12 @@ void SheetPlacemarks(std::string& out, const SheetCorners& corners, std::size_t 
 
 // The document in pieces: the header, two placemarks per IN sheet, the closing
 // lines. Writing it piece by piece keeps a file of millions of sheets out of memory.
-template <class Put> void EmitKml(const Settings& s, const SheetGrid& g, Put&& put) {
+template <class Put>
+void EmitKml(const Settings& s, const SheetGrid& g, const LayoutGeometry& plan, Put&& put) {
     std::string chunk;
     Header(chunk);
     put(chunk);
-    const SheetCorners corners(s, g);
+    const SheetCorners corners(s, g, plan);
     for (std::size_t k = 0; k < corners.Count(); ++k) {
         const SheetRec& rec = g.SheetList[k];
         if (rec.InFlag == 0) {
@@ -127,17 +128,22 @@ template <class Put> void EmitKml(const Settings& s, const SheetGrid& g, Put&& p
 
 std::string KmlDocument(const Settings& s, const SheetGrid& g) {
     std::string out;
-    EmitKml(s, g, [&out](std::string_view bytes) { out += bytes; });
+    EmitKml(s, g, PlanLayout(s, g.GridCols, g.GridRows),
+            [&out](std::string_view bytes) { out += bytes; });
     return out;
 }
 
 uint64_t KmlFileBytesEstimate(const Settings& s, const SheetGrid& g) {
+    return KmlFileBytesEstimate(s, g, PlanLayout(s, g.GridCols, g.GridRows));
+}
+
+uint64_t KmlFileBytesEstimate(const Settings& s, const SheetGrid& g, const LayoutGeometry& plan) {
     // Every IN sheet takes about as many bytes as the first one: the lines are
     // fixed but for the sheet number and the digits of the coordinates.
     std::string piece;
     Header(piece);
     const uint64_t fixed = piece.size() + 24;
-    const SheetCorners corners(s, g);
+    const SheetCorners corners(s, g, plan);
     uint64_t in = 0;
     std::size_t first = corners.Count();
     for (std::size_t k = 0; k < corners.Count(); ++k) {
@@ -163,8 +169,13 @@ std::vector<std::string> KmlFileNames(const std::filesystem::path& path) {
 }
 
 void WriteKmlFile(const std::filesystem::path& path, const Settings& s, const SheetGrid& g) {
+    WriteKmlFile(path, s, g, PlanLayout(s, g.GridCols, g.GridRows));
+}
+
+void WriteKmlFile(const std::filesystem::path& path, const Settings& s, const SheetGrid& g,
+                  const LayoutGeometry& plan) {
     StagedFile file(KmlFileName(path), WriteFailureText::Runtime);
-    EmitKml(s, g, [&file](std::string_view bytes) { file.Write(bytes); });
+    EmitKml(s, g, plan, [&file](std::string_view bytes) { file.Write(bytes); });
     file.Commit();
 }
 

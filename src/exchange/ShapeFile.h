@@ -3,6 +3,7 @@
 // ESRI shapefile export of the sheet grid (.shp, .shx, .dbf and a WGS 84 .prj)
 // and import of the first polyline or polygon of a .shp.
 
+#include "coverage/LayoutGeometry.h"
 #include "coverage/SheetGrid.h"
 #include "exchange/VertexTable.h"
 #include "index/Settings.h"
@@ -78,6 +79,7 @@ std::size_t MaxShapefileSheets();
 // The bytes of the four files of a grid of `sheets` cells, for size warnings.
 uint64_t ShapefileBytes(std::size_t sheets);
 uint64_t ShapefileBytesEstimate(const Settings& s, const SheetGrid& g);
+uint64_t ShapefileBytesEstimate(const Settings& s, const SheetGrid& g, const LayoutGeometry& plan);
 // The four names WriteShapeFiles writes: ".shp", ".shx", ".dbf", ".prj".
 std::vector<std::string> ShapefileNames(const std::filesystem::path& path);
 // "Cannot write a shapefile of N sheets: ..." naming the limit.
@@ -89,6 +91,9 @@ std::string TooManySheetsForShapefileText(std::size_t sheets);
 // files. A grid beyond MaxShapefileSheets, and a path naming a pipe or device,
 // are refused before anything is written.
 void WriteShapeFiles(const std::filesystem::path& path, const Settings& s, const SheetGrid& g);
+// The same with the layout already planned for the grid (PlanLayout).
+void WriteShapeFiles(const std::filesystem::path& path, const Settings& s, const SheetGrid& g,
+                     const LayoutGeometry& plan);
 
 // The ".prj" beside a .shp: Missing when there is none, Projected when its first
 // line contains "PROJCS", Geographic when it contains "GEOGCS"; any other text

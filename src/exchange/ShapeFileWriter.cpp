@@ -212,6 +212,11 @@ uint64_t ShapefileBytesEstimate(const Settings& /*s*/, const SheetGrid& g) {
     return ShapefileBytes(DbfRecordCount(g));
 }
 
+uint64_t ShapefileBytesEstimate(const Settings& s, const SheetGrid& g,
+                                const LayoutGeometry& /*plan*/) {
+    return ShapefileBytesEstimate(s, g);
+}
+
 std::vector<std::string> ShapefileNames(const std::filesystem::path& path) {
     std::vector<std::string> names;
     for (const char* ext : {".shp", ".shx", ".dbf", ".prj"}) {
@@ -279,6 +284,11 @@ std::string TooManySheetsForShapefileText(std::size_t sheets) {
 }
 
 void WriteShapeFiles(const std::filesystem::path& path, const Settings& s, const SheetGrid& g) {
+    WriteShapeFiles(path, s, g, PlanLayout(s, g.GridCols, g.GridRows));
+}
+
+void WriteShapeFiles(const std::filesystem::path& path, const Settings& s, const SheetGrid& g,
+                     const LayoutGeometry& plan) {
     // Four files cannot go into one pipe or device; and putting extensions on its
     // name would create files beside the device (/dev/null.shp).
     if (IsStreamTarget(path)) {
@@ -294,7 +304,7 @@ void WriteShapeFiles(const std::filesystem::path& path, const Settings& s, const
     if (cells > MaxShapefileSheets()) {
         throw FileError(TooManySheetsForShapefileText(cells));
     }
-    const SheetCorners corners(s, g);
+    const SheetCorners corners(s, g, plan);
     // The four files are one set: a failure anywhere leaves every old file as it was.
     FileSet set;
     EmitShp(corners,

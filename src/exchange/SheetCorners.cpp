@@ -9,7 +9,10 @@
 namespace sw {
 
 SheetCorners::SheetCorners(const Settings& s, const SheetGrid& g)
-    : s_(s), geo_(PlanLayout(s, g.GridCols, g.GridRows)) {
+    : SheetCorners(s, g, PlanLayout(s, g.GridCols, g.GridRows)) {}
+
+SheetCorners::SheetCorners(const Settings& s, const SheetGrid& g, const LayoutGeometry& plan)
+    : s_(s), geo_(plan) {
     frame_.GridWest = g.GridWest;
     frame_.GridEast = g.GridEast;
     frame_.GridNorth = g.GridNorth;

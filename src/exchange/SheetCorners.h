@@ -27,6 +27,9 @@ struct SheetBox {
 class SheetCorners {
 public:
     SheetCorners(const Settings& s, const SheetGrid& g);
+    // With the layout already planned for this grid and zoom (PlanLayout), so a
+    // request that estimates and then writes plans once.
+    SheetCorners(const Settings& s, const SheetGrid& g, const LayoutGeometry& plan);
 
     // For a grid given by its box alone, its sheet list never built (a mask of
     // millions of cells): every cell of the box has its place.

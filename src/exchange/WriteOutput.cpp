@@ -4,26 +4,46 @@
 #include "exchange/OgrGridRequest.h"
 #include "exchange/Renderer.h"
 
+#include <variant>
+
 namespace sw {
+
+namespace {
+
+// One call operator per way of writing, for std::visit.
+template <typename... Ways> struct EachWay : Ways... { using Ways::operator()...; };
+
+} // namespace
 
 void WriteOutput(const OutputFormat& f, const OutputRequest& r, const std::filesystem::path& path,
                  const Modules& modules) {
     const RenderInput drawn{r.settings, r.feature, r.grid, r.inputPath, r.pictureZoom};
-    if (f.WriteSheets != nullptr) {
-        f.WriteSheets(path, r.settings, r.grid);
-    } else if (f.WriteReport != nullptr) {
-        if (!r.reportTable) {
-            throw Error(ErrorKind::Usage, std::string(f.Caption) + " needs the report");
-        }
-        f.WriteReport(path, r.reportTable(), modules);
-    } else if (!f.OgrDriver.empty()) {
-        modules.Gis.Get().WriteGrid(path, OgrFormat{f.OgrDriver, f.Extension},
-                                    OgrGridRequest{r.settings, r.grid, &r.feature, false});
-    } else if (f.DrawnReport) {
-        modules.Render.Get().WriteReportPdf(drawn, path);
-    } else if (f.Picture != PictureEncoding::None) {
-        modules.Render.Get().WriteLayoutPicture(f.Picture, drawn, path);
-    }
+    std::visit(
+        EachWay{
+            [&](const WritesSheets& w) {
+                if (r.plan != nullptr) {
+                    w.Write(path, r.settings, r.grid, *r.plan);
+                } else {
+                    w.Write(path, r.settings, r.grid,
+                            PlanLayout(r.settings, r.grid.GridCols, r.grid.GridRows));
+                }
+            },
+            [&](const WritesReport& w) {
+                if (!r.reportTable) {
+                    throw Error(ErrorKind::Usage, std::string(f.Caption) + " needs the report");
+                }
+                w.Write(path, r.reportTable(), modules);
+            },
+            [&](const WritesGrid& w) {
+                modules.Gis.Get().WriteGrid(path, OgrFormat{w.Driver, f.Extension},
+                                            OgrGridRequest{r.settings, r.grid, &r.feature, false});
+            },
+            [&](const DrawsReport&) { modules.Render.Get().WriteReportPdf(drawn, path); },
+            [&](const DrawsPicture& w) {
+                modules.Render.Get().WriteLayoutPicture(w.Encoding, drawn, path);
+            },
+        },
+        f.Writer);
 }
 
 } // namespace sw

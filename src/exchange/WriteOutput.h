@@ -5,6 +5,7 @@
 // application's "Save Layout".
 
 #include "coverage/Feature.h"
+#include "coverage/LayoutGeometry.h"
 #include "coverage/SheetGrid.h"
 #include "exchange/FormatRegistry.h"
 #include "exchange/Modules.h"
@@ -27,6 +28,9 @@ struct OutputRequest {
     // The report table, made only when a report file is written; a caller
     // without one leaves it empty and offers no report file.
     std::function<TextTable()> reportTable{};
+    // The layout planned for the grid at the settings' zoom, when the caller has
+    // already planned it (to estimate the size); null: planned here when needed.
+    const LayoutGeometry* plan = nullptr;
 };
 
 // Writes `f` at `path`: the sheet writers from the settings and the grid, the

@@ -1,5 +1,6 @@
 #include "view/LayoutSaving.h"
 
+#include "coverage/LayoutGeometry.h"
 #include "exchange/FileError.h"
 #include "exchange/FormatRegistry.h"
 #include "exchange/LinkedModules.h"
@@ -15,6 +16,7 @@
 #include <QFileInfo>
 
 #include <memory>
+#include <variant>
 
 namespace sw::gui {
 
@@ -77,14 +79,14 @@ QStringList SaveFilters() {
 bool SaveFilterIsPicture(SaveFilter filter) {
     const OutputFormat* f = SaveBoxFormat(filter);
     return f != nullptr &&
-           (f->Picture == PictureEncoding::Jpeg || f->Picture == PictureEncoding::Bmp);
+           (PictureOf(*f) == PictureEncoding::Jpeg || PictureOf(*f) == PictureEncoding::Bmp);
 }
 
 std::filesystem::path SaveFileName(const std::filesystem::path& path, SaveFilter filter) {
     const OutputFormat* f = SaveBoxFormat(filter);
     const QFileInfo info(PathFromCore(path));
-    if (f == nullptr || f->WriteSheets != nullptr || !info.suffix().isEmpty() ||
-        info.fileName().isEmpty()) {
+    if (f == nullptr || std::holds_alternative<WritesSheets>(f->Writer) ||
+        !info.suffix().isEmpty() || info.fileName().isEmpty()) {
         return path;
     }
     std::filesystem::path named = path;
@@ -117,7 +119,7 @@ QString LargeSaveQuestion(SaveFilter filter, const std::filesystem::path& path, 
     if (f == nullptr || f->EstimateBytes == nullptr) {
         return {};
     }
-    const uint64_t bytes = f->EstimateBytes(s, g);
+    const uint64_t bytes = f->EstimateBytes(s, g, PlanLayout(s, g.GridCols, g.GridRows));
     if (bytes <= thresholdBytes) {
         return {};
     }

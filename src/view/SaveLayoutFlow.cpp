@@ -1,5 +1,6 @@
 #include "view/SaveLayoutFlow.h"
 
+#include "exchange/FormatRegistry.h"
 #include "gui/AppTitle.h"
 #include "gui/ModalSeam.h"
 #include "view/LayoutPane.h"
@@ -8,6 +9,7 @@
 #include <QFileInfo>
 
 #include <exception>
+#include <variant>
 
 namespace sw::gui {
 
@@ -50,7 +52,7 @@ std::optional<SaveTarget> ChooseSaveTarget(QFileDialog& dialog) {
     // name's: an extension no entry has ("area.v2") stays part of the name.
     const OutputFormat* f = SaveBoxFormat(filter);
     const QString suffix = QFileInfo(path).suffix();
-    if (f != nullptr && f->WriteSheets != nullptr && !suffix.isEmpty() &&
+    if (f != nullptr && std::holds_alternative<WritesSheets>(f->Writer) && !suffix.isEmpty() &&
         named == SaveFilter::None) {
         path +=
             QString::fromLatin1(f->Extension.data(), static_cast<qsizetype>(f->Extension.size()));

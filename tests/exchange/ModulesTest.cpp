@@ -3,6 +3,7 @@
 
 #include "exchange/Modules.h"
 #include "ExchangeTestSupport.h"
+#include "coverage/LayoutGeometry.h"
 #include "exchange/FormatRegistry.h"
 #include "exchange/GdalBackend.h"
 #include "exchange/Renderer.h"
@@ -17,6 +18,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 namespace sw {
@@ -68,18 +70,19 @@ TEST(Modules, AnAbsentPartIsRefusedWithoutTouchingTheFile) {
     test::ScratchDir dir;
     const OutputFormat* xlsx = OutputFormatNamed("xlsx");
     ASSERT_NE(xlsx, nullptr);
-    ASSERT_NE(xlsx->WriteReport, nullptr);
-    EXPECT_THROW(xlsx->WriteReport(dir.File("r.xlsx"), TextTable{}, none), Error);
+    const auto* workbook = std::get_if<WritesReport>(&xlsx->Writer);
+    ASSERT_NE(workbook, nullptr);
+    EXPECT_THROW(workbook->Write(dir.File("r.xlsx"), TextTable{}, none), Error);
     EXPECT_FALSE(std::filesystem::exists(dir.File("r.xlsx")));
     // The other report files need no part at all.
     const OutputFormat* csv = OutputFormatNamed("report-csv");
     ASSERT_NE(csv, nullptr);
-    csv->WriteReport(dir.File("r.csv"), TextTable{}, none);
+    std::get<WritesReport>(csv->Writer).Write(dir.File("r.csv"), TextTable{}, none);
     EXPECT_TRUE(std::filesystem::exists(dir.File("r.csv")));
 }
 
 // What the dispatch hands each part, recorded instead of written.
-struct RecordingParts final : GisBackend, Renderer {
+struct RecordingParts final : GisBackend, Renderer, WorkbookWriter {
     mutable std::vector<std::string> calls;
     GisLayer ReadLayer(const std::filesystem::path&, const GisLayerOptions&) const override {
         return {};
@@ -106,6 +109,10 @@ struct RecordingParts final : GisBackend, Renderer {
     void WriteReportPdf(const RenderInput& in, const std::filesystem::path& path) const override {
         calls.push_back("report " + path.filename().string() + " of " + in.inputPath);
     }
+    std::string ReportXlsxBytes(const TextTable&) const override {
+        calls.push_back("workbook");
+        return "PK";
+    }
 };
 
 TEST(Modules, EveryWayOfWritingGoesThroughItsPart) {
@@ -129,6 +136,60 @@ TEST(Modules, EveryWayOfWritingGoesThroughItsPart) {
     EXPECT_THROW(WriteOutput(*OutputFormatNamed("worksheet"), request, dir.File("r.xls"), modules),
                  Error);
     EXPECT_FALSE(std::filesystem::exists(dir.File("r.xls")));
+}
+
+// Every entry of the table is written by the one dispatch: its own file in the
+// core's writers, or one call of the part that makes it.
+TEST(Modules, EveryOutputEntryIsReachedThroughWriteOutput) {
+    const auto parts = std::make_shared<const RecordingParts>();
+    Modules modules;
+    modules.Gis.Link(std::shared_ptr<const GisBackend>(parts, parts.get()));
+    modules.Render.Link(std::shared_ptr<const Renderer>(parts, parts.get()));
+    modules.Workbook.Link(std::shared_ptr<const WorkbookWriter>(parts, parts.get()));
+    const Settings s = test::FifteenMinuteSheets();
+    const SheetGrid g = test::MakeGrid(s, 77, 29, 2, 2);
+    const Feature f;
+    const std::string input = "area.kml";
+    const OutputRequest request{s, f, g, input, 0, [] { return TextTable{}; }};
+    test::ScratchDir dir;
+    for (const OutputFormat& format : OutputFormats()) {
+        const std::filesystem::path path = dir.File(std::string(format.Id) + "-out");
+        const std::size_t before = parts->calls.size();
+        WriteOutput(format, request, path, modules);
+        const bool called = parts->calls.size() == before + 1;
+        const bool onDisk = std::filesystem::exists(OutputFiles(format, path).front());
+        EXPECT_TRUE(called || onDisk) << format.Id;
+        // The workbook is the core's file made from the part's bytes.
+        EXPECT_EQ(called && onDisk, format.Id == "xlsx") << format.Id;
+    }
+}
+
+// The request's one plan reaches the sheet writers: given the plan the caller
+// made, the bytes are those of a writer that plans for itself, and a writer
+// never plans again (a plan of cells twice as wide moves every east edge).
+TEST(Modules, TheSheetWritersPlaceCellsWithTheRequestsPlan) {
+    const Modules none;
+    const Settings s = test::FifteenMinuteSheets();
+    const SheetGrid g = test::MakeGrid(s, 77, 29, 3, 2, [](int32_t k) { return k % 2 == 1; });
+    const Feature f;
+    const std::string input;
+    const LayoutGeometry plan = PlanLayout(s, g.GridCols, g.GridRows);
+    LayoutGeometry wider = plan;
+    wider.CellWidth *= 2;
+    test::ScratchDir dir;
+    for (const std::string id : {"kml", "shapefile"}) {
+        const OutputFormat& format = *OutputFormatNamed(id);
+        const auto bytesWith = [&](const LayoutGeometry* given, const std::string& name) {
+            const std::filesystem::path path = dir.File(name);
+            OutputRequest request{s, f, g, input};
+            request.plan = given;
+            WriteOutput(format, request, path, none);
+            return test::ReadBytes(OutputFiles(format, path).front());
+        };
+        const std::string own = bytesWith(nullptr, id + "-own");
+        EXPECT_EQ(bytesWith(&plan, id + "-given"), own) << id;
+        EXPECT_NE(bytesWith(&wider, id + "-wider"), own) << id;
+    }
 }
 
 } // namespace

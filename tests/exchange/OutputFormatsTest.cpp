@@ -88,11 +88,11 @@ TEST(WorldFile, NamesTextAndFilesBesideThePicture) {
 TEST(OgrGrid, FormatsByExtensionOrName) {
     const auto driverFor = [](const std::string& path) {
         const OutputFormat* f = GisFormatForPath(path);
-        return f == nullptr ? std::string_view() : f->OgrDriver;
+        return f == nullptr ? std::string_view() : OgrDriverOf(*f);
     };
     const auto driverNamed = [](const std::string& name) {
         const OutputFormat* f = GisFormatNamed(name);
-        return f == nullptr ? std::string_view() : f->OgrDriver;
+        return f == nullptr ? std::string_view() : OgrDriverOf(*f);
     };
     EXPECT_EQ(driverFor("a/grid.GPKG"), "GPKG");
     EXPECT_EQ(driverFor("grid.fgb"), "FlatGeobuf");
@@ -116,7 +116,7 @@ TEST(OgrGrid, EveryFormatOpensInOgrinfoWithItsCellsAndFields) {
                                          {DmsAngle{28, 35, 0}, DmsAngle{77, 20, 0}}},
                                         true);
     for (const OutputFormat* gis : GisFormats()) {
-        const OgrFormat format{gis->OgrDriver, gis->Extension};
+        const OgrFormat format{OgrDriverOf(*gis), gis->Extension};
         for (const bool inOnly : {false, true}) {
             if (inOnly && format.Driver != "GPKG") {
                 continue; // the choice of cells is the same for every driver
