@@ -36,6 +36,7 @@
 #include <iostream>
 #include <memory>
 #include <ostream>
+#include <variant>
 
 namespace sw::cli {
 
@@ -53,6 +54,17 @@ std::vector<const OutputFormat*> OutputOptions(const Modules& modules) {
         }
     }
     return o;
+}
+
+// Whether an output asked for holds the input's feature itself, not only its
+// sheets: a drawing, a PDF, a report file, a GIS file (a GeoPackage keeps the
+// feature as a layer of its own), or anything about a point (the report names
+// its position).
+bool FeatureNeeded(const std::vector<ChosenOutput>& outputs, bool gisOutput, DataKind dataType) {
+    return gisOutput || dataType == DataKind::Point ||
+           std::any_of(outputs.begin(), outputs.end(), [](const ChosenOutput& o) {
+               return !std::holds_alternative<WritesSheets>(o.format->Writer);
+           });
 }
 
 void WriteChosenOutput(const OutputFormat& f, const SheetsResult& r, const LayoutGeometry& plan,
@@ -329,8 +341,7 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
                 *ctx.err << "sheetwright-cli: " << note << '\n';
             }
             r.inputPath = opts->layer.path;
-            r.feature = MergedFeature(layer.Features);
-            r.settings.DataType = DataTypeOf(r.feature);
+            r.settings.DataType = MergedDataType(layer.Features);
             if (opts->layer.perFeature) {
                 const PerFeatureCounts counts =
                     PerFeature(r.settings, layer, *opts, gis, algorithm, *ctx.out, modules);
@@ -343,6 +354,11 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
                 }
                 ctx.exitCode = ExitOk;
                 return;
+            }
+            // The sheets are computed from the features themselves; the merged
+            // copy is made only for what holds the feature too.
+            if (FeatureNeeded(outputs, gis != nullptr, r.settings.DataType)) {
+                r.feature = MergedFeature(layer.Features);
             }
         } else if (point->count() > 0) {
             // Decimal degrees keep their fractions of a second through the tests.

@@ -263,4 +263,18 @@ Feature MergedFeature(const std::vector<GisFeature>& features) {
     return UnionFeature(shapes);
 }
 
+DataKind MergedDataType(const std::vector<GisFeature>& features) {
+    DataKind kind = DataKind::Point;
+    for (const GisFeature& gf : features) {
+        const DataKind k = DataTypeOf(gf.Shape);
+        if (k == DataKind::Polygon) {
+            return k;
+        }
+        if (k == DataKind::Polyline) {
+            kind = k;
+        }
+    }
+    return kind;
+}
+
 } // namespace sw::cli

@@ -60,4 +60,8 @@ std::optional<uint64_t> ParseByteSize(const std::string& text);
 // and the writers place for the union (coverage/FeatureUnion.h).
 Feature MergedFeature(const std::vector<GisFeature>& features);
 
+// DataTypeOf the merged feature, without merging: Polygon when any feature has
+// a ring, else Polyline when any has a line, else Point.
+DataKind MergedDataType(const std::vector<GisFeature>& features);
+
 } // namespace sw::cli
