@@ -320,7 +320,8 @@ void WriteGridLayer(GDALDataset& ds, std::string_view driver, const OgrGridReque
         writer.End();
         return;
     }
-    const SheetCorners corners(rq.settings, g);
+    const SheetCorners corners =
+        rq.plan != nullptr ? SheetCorners(rq.settings, g, *rq.plan) : SheetCorners(rq.settings, g);
     for (std::size_t k = 0; k < corners.Count(); ++k) {
         const SheetRec& rec = g.SheetList[k];
         if (rq.inOnly && rec.InFlag != 1) {

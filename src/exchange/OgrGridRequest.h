@@ -6,6 +6,7 @@
 
 #include "coverage/Coverage.h"
 #include "coverage/Feature.h"
+#include "coverage/LayoutGeometry.h"
 #include "coverage/SheetGrid.h"
 #include "index/Settings.h"
 
@@ -42,6 +43,9 @@ struct OgrGridRequest {
     // When set, the sheet layer holds, feature after feature, the IN sheets of
     // each in the report's order, with a first field "feature"; `grid` is not used.
     FeatureGridSource perFeature{};
+    // The layout planned for `grid` at the settings' zoom when the caller has
+    // planned it already; null: planned here.
+    const LayoutGeometry* plan = nullptr;
 };
 
 // Whether the driver writes feature after feature to a stream without going

@@ -102,9 +102,9 @@ void SaveLayout(SaveFilter filter, const std::filesystem::path& path, const Layo
     // The registry's one dispatch, with the window's drawing as the renderer.
     Modules modules = LinkedModules();
     modules.Render.Link(std::make_shared<const ShownLayout>(layout));
-    WriteOutput(*f,
-                OutputRequest{layout.settings, layout.feature, layout.grid, layout.InputFileName},
-                SaveFileName(path, filter), modules);
+    OutputRequest request{layout.settings, layout.feature, layout.grid, layout.InputFileName};
+    request.plan = layout.plan;
+    WriteOutput(*f, request, SaveFileName(path, filter), modules);
 }
 
 void SaveLayout(SaveFilter filter, const std::filesystem::path& path, const Settings& s,
@@ -114,12 +114,13 @@ void SaveLayout(SaveFilter filter, const std::filesystem::path& path, const Sett
 }
 
 QString LargeSaveQuestion(SaveFilter filter, const std::filesystem::path& path, const Settings& s,
-                          const SheetGrid& g, uint64_t thresholdBytes) {
+                          const SheetGrid& g, uint64_t thresholdBytes, const LayoutGeometry* plan) {
     const OutputFormat* f = SaveBoxFormat(filter);
     if (f == nullptr || f->EstimateBytes == nullptr) {
         return {};
     }
-    const uint64_t bytes = f->EstimateBytes(s, g, PlanLayout(s, g.GridCols, g.GridRows));
+    const uint64_t bytes =
+        f->EstimateBytes(s, g, plan != nullptr ? *plan : PlanLayout(s, g.GridCols, g.GridRows));
     if (bytes <= thresholdBytes) {
         return {};
     }

@@ -5,6 +5,7 @@
 // entry, not the extension typed in the name.
 
 #include "coverage/Feature.h"
+#include "coverage/LayoutGeometry.h"
 #include "coverage/SheetGrid.h"
 #include "exchange/FormatRegistry.h"
 #include "index/Settings.h"
@@ -49,6 +50,9 @@ struct LayoutToSave {
     const QImage* image = nullptr; // the drawn layout; null when none could be made
     std::string InputFileName{};   // UTF-8; the PDF's title names it for a line or polygon
     QString Date{};                // the PDF's title date; today when empty
+    // The layout planned for the grid at the settings' zoom, shared with the
+    // size question; null: the writers plan it.
+    const LayoutGeometry* plan = nullptr;
 };
 
 // Writes the layout as the entry `filter` says: KML, shapefile, PDF and the GIS
@@ -64,7 +68,8 @@ void SaveLayout(SaveFilter filter, const std::filesystem::path& path, const Sett
 // file and the estimate: "\"/maps/grid.kml\" will be about 4.5 GB. Write it?".
 // Empty when the save is smaller or not estimated.
 QString LargeSaveQuestion(SaveFilter filter, const std::filesystem::path& path, const Settings& s,
-                          const SheetGrid& g, uint64_t thresholdBytes);
+                          const SheetGrid& g, uint64_t thresholdBytes,
+                          const LayoutGeometry* plan = nullptr);
 
 // How the window asks that question: the threshold and the asking, a Yes/No
 // box by default (tests answer it themselves).

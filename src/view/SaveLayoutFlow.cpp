@@ -68,8 +68,11 @@ void SaveShownLayout(QWidget* parent, const LayoutPane& pane, const AppState& st
         return;
     }
     const std::filesystem::path name = PathToCore(target.path);
-    const QString question =
-        LargeSaveQuestion(target.filter, name, state.settings, state.grid, check.ThresholdBytes);
+    // Planned once for the size question and the writer.
+    const LayoutGeometry plan =
+        PlanLayout(state.settings, state.grid.GridCols, state.grid.GridRows);
+    const QString question = LargeSaveQuestion(target.filter, name, state.settings, state.grid,
+                                               check.ThresholdBytes, &plan);
     if (!question.isEmpty() && !check.Ask(parent, question)) {
         return;
     }
@@ -79,8 +82,12 @@ void SaveShownLayout(QWidget* parent, const LayoutPane& pane, const AppState& st
                                    ? pane.Picture(state.settings, state.feature, state.grid)
                                    : QImage();
         SaveLayout(target.filter, name,
-                   LayoutToSave{state.settings, state.feature, state.grid,
-                                picture.isNull() ? nullptr : &picture, state.InputFileName});
+                   LayoutToSave{.settings = state.settings,
+                                .feature = state.feature,
+                                .grid = state.grid,
+                                .image = picture.isNull() ? nullptr : &picture,
+                                .InputFileName = state.InputFileName,
+                                .plan = &plan});
     } catch (const std::exception& e) {
         ShowError(parent, ErrorText(e));
     }

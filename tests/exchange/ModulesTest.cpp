@@ -6,6 +6,7 @@
 #include "coverage/LayoutGeometry.h"
 #include "exchange/FormatRegistry.h"
 #include "exchange/GdalBackend.h"
+#include "exchange/LinkedModules.h"
 #include "exchange/Renderer.h"
 #include "exchange/ReportFiles.h"
 #include "exchange/ShapeFile.h"
@@ -177,13 +178,16 @@ TEST(Modules, TheSheetWritersPlaceCellsWithTheRequestsPlan) {
     LayoutGeometry wider = plan;
     wider.CellWidth *= 2;
     test::ScratchDir dir;
-    for (const std::string id : {"kml", "shapefile"}) {
+    // The GIS files too: the application plans once for its size question and
+    // its writer.
+    const Modules linked = LinkedModules();
+    for (const std::string id : {"kml", "shapefile", "geojson"}) {
         const OutputFormat& format = *OutputFormatNamed(id);
         const auto bytesWith = [&](const LayoutGeometry* given, const std::string& name) {
             const std::filesystem::path path = dir.File(name);
             OutputRequest request{s, f, g, input};
             request.plan = given;
-            WriteOutput(format, request, path, none);
+            WriteOutput(format, request, path, id == "geojson" ? linked : none);
             return test::ReadBytes(OutputFiles(format, path).front());
         };
         const std::string own = bytesWith(nullptr, id + "-own");
