@@ -1,8 +1,11 @@
 // The layout on screen, frame by frame: for a polygon of 6 by 6 degrees at
 // "1:2000" (some 285,000 sheets) and a grid of 2.4 million cells, the time of
 // "Fit to Screen", of ten zoom steps at the window's centre (the reduced view
-// first, then the zoom steps of 5) and of ten pans by half the window, each
-// until its frame is on screen. Prints the median and the worst frame of each.
+// first, then the buttons' steps of 5), of ten wheel notches from the fitted
+// layout again (the reduced view, then 1.25 times a notch), of ten notches out
+// from the largest zoom (a new layout each) and of ten pans by
+// half the window, each until its frame is on screen. Prints the median and the worst frame of
+// each.
 //
 //   QT_QPA_PLATFORM=offscreen build/bench/canvas_frames
 
@@ -73,41 +76,56 @@ void Run(const char* name, bench::ComputedRing& m) {
         countedFrames = counted->FramesDrawn();
     };
 
-    std::vector<double> fit{Milliseconds([&] {
+    auto fitToScreen = [&] {
         m.s.SheetPixelHeight = DefaultSheetPixelHeight;
         const LayoutPane::Created made = pane.Create(m.s, m.g, true);
         m.s.SheetPixelHeight = made.Zoom;
         pane.Paint(m.s, m.f, m.g);
         settle();
-    })};
+    };
+    std::vector<double> fit{Milliseconds(fitToScreen)};
     Report("fit to screen", fit);
 
-    std::vector<double> zooms;
-    for (int i = 0; i < 10; ++i) {
-        const QPoint centre(box.viewport()->width() / 2, box.viewport()->height() / 2);
-        const QPoint widgetAt = pane.View()->mapFrom(box.viewport(), centre);
-        const QPointF layoutAt = pane.View()->ToLayout(QPointF(widgetAt));
-        zooms.push_back(Milliseconds([&] {
-            if (pane.Scale() < 1.0) {
-                pane.Rescale(pane.Scale() * LayoutDriver::WheelScaleStep, layoutAt, centre);
-            } else {
-                const LayoutGeometry before = pane.Geometry();
-                m.s.SheetPixelHeight = std::min(m.s.SheetPixelHeight + 5, MaxSheetPixelHeight);
-                pane.Create(m.s, m.g, false, &before);
-                const PixelPos p =
-                    SamePosition(before, pane.Geometry(), static_cast<int32_t>(layoutAt.x()),
-                                 static_cast<int32_t>(layoutAt.y()));
-                pane.ScrollTo(QPoint(static_cast<int>(p.X), static_cast<int>(p.Y)), centre);
-                pane.Paint(m.s, m.f, m.g);
+    // Ten steps at the window's centre: in a reduced view by the wheel's
+    // scale, else to the `next` zoom.
+    auto zoomIn = [&](const std::string& what, const std::function<int32_t(int32_t)>& next) {
+        std::vector<double> zooms;
+        for (int i = 0; i < 10; ++i) {
+            const QPoint centre(box.viewport()->width() / 2, box.viewport()->height() / 2);
+            const QPoint widgetAt = pane.View()->mapFrom(box.viewport(), centre);
+            const QPointF layoutAt = pane.View()->ToLayout(QPointF(widgetAt));
+            zooms.push_back(Milliseconds([&] {
+                if (pane.Scale() < 1.0) {
+                    pane.Rescale(pane.Scale() * LayoutDriver::WheelScaleStep, layoutAt, centre);
+                } else {
+                    const LayoutGeometry before = pane.Geometry();
+                    m.s.SheetPixelHeight = next(m.s.SheetPixelHeight);
+                    pane.Create(m.s, m.g, false, &before);
+                    const PixelPos p =
+                        SamePosition(before, pane.Geometry(), static_cast<int32_t>(layoutAt.x()),
+                                     static_cast<int32_t>(layoutAt.y()));
+                    pane.ScrollTo(QPoint(static_cast<int>(p.X), static_cast<int>(p.Y)), centre);
+                    pane.Paint(m.s, m.f, m.g);
+                }
+                settle();
+            }));
+            if (std::getenv("CANVAS_FRAMES_EACH") != nullptr) {
+                std::printf("    step %d: %.1f ms, zoom %d, scale %.3f\n", i + 1, zooms.back(),
+                            m.s.SheetPixelHeight, pane.Scale());
             }
-            settle();
-        }));
-        if (std::getenv("CANVAS_FRAMES_EACH") != nullptr) {
-            std::printf("    step %d: %.1f ms, zoom %d, scale %.3f\n", i + 1, zooms.back(),
-                        m.s.SheetPixelHeight, pane.Scale());
         }
-    }
-    Report("zoom steps (" + std::to_string(m.s.SheetPixelHeight) + " px at the end)", zooms);
+        Report(what + " (" + std::to_string(m.s.SheetPixelHeight) + " px at the end)", zooms);
+    };
+    zoomIn("zoom steps",
+           [](int32_t zoom) { return std::min(zoom + ZoomStep, MaxSheetPixelHeight); });
+    fitToScreen();
+    zoomIn("wheel notches", [](int32_t zoom) { return WheelZoomTarget(zoom, 1); });
+    // And ten notches out from the largest zoom, every one a new layout.
+    m.s.SheetPixelHeight = MaxSheetPixelHeight;
+    pane.Create(m.s, m.g, false);
+    pane.Paint(m.s, m.f, m.g);
+    settle();
+    zoomIn("wheel out from 140", [](int32_t zoom) { return WheelZoomTarget(zoom, -1); });
 
     std::vector<double> pans;
     for (int i = 0; i < 10; ++i) {

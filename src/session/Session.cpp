@@ -5,6 +5,7 @@
 
 #include "index/SheetNumber.h"
 
+#include <algorithm>
 #include <string_view>
 #include <utility>
 
@@ -132,6 +133,17 @@ bool Session::ZoomOut() {
         return false;
     }
     s.SheetPixelHeight -= ZoomStep;
+    zoomLowered_ = false;
+    return true;
+}
+
+bool Session::ZoomTo(int32_t sheetPixelHeight) {
+    Settings& s = state_.settings;
+    const int32_t zoom = std::clamp(sheetPixelHeight, MinSheetPixelHeight, MaxSheetPixelHeight);
+    if (RequestPending() || !FeatureLoaded() || zoom == s.SheetPixelHeight) {
+        return false;
+    }
+    s.SheetPixelHeight = zoom;
     zoomLowered_ = false;
     return true;
 }

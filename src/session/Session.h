@@ -99,6 +99,9 @@ public:
     // while a request is pending, or at the bound.
     bool ZoomIn();
     bool ZoomOut();
+    // A zoom the user chose with the wheel, within the buttons' bounds; false
+    // (and nothing changes) as for ZoomIn, or when it is the zoom already.
+    bool ZoomTo(int32_t sheetPixelHeight);
     // The zoom that "Fit to Screen" starts from, and the one fitting chose.
     void ResetZoom();
     void SetZoom(int32_t sheetPixelHeight);

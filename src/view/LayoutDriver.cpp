@@ -85,17 +85,23 @@ void LayoutDriver::Move(int x, int y) {
 }
 
 void LayoutDriver::ZoomAt(int steps, QPoint imagePos) {
+    Rezoom(imagePos, [&] {
+        bool changed = false;
+        for (int i = 0; i < std::abs(steps); ++i) {
+            changed = (steps > 0 ? session_.ZoomIn() : session_.ZoomOut()) || changed;
+        }
+        return changed;
+    });
+}
+
+void LayoutDriver::Rezoom(QPoint imagePos, const std::function<bool()>& change) {
     if (!session_.FeatureLoaded() || Painting()) {
         return;
     }
     const bool hadImage = pane_.Made();
     const LayoutGeometry before = pane_.Geometry();
     const QPoint at = pane_.ViewportPos(imagePos);
-    bool changed = false;
-    for (int i = 0; i < std::abs(steps); ++i) {
-        changed = (steps > 0 ? session_.ZoomIn() : session_.ZoomOut()) || changed;
-    }
-    if (!changed || !Make(false, hadImage ? &before : nullptr)) {
+    if (!change() || !Make(false, hadImage ? &before : nullptr)) {
         return;
     }
     // Scrolled before the drawing, so that only the frame shown is drawn.
@@ -112,10 +118,10 @@ void LayoutDriver::WheelAt(int steps, QPoint imagePos) {
         return;
     }
     // Below the smallest zoom the layout is reduced on screen, step by step
-    // down to the whole of it; the zoom steps take over at full size.
+    // down to the whole of it; the zoom takes over at full size.
     const double scale = pane_.Scale();
-    const bool smallest = session_.State().settings.SheetPixelHeight <= MinSheetPixelHeight;
-    if (scale < 1.0 || (smallest && steps < 0)) {
+    const int32_t zoom = session_.State().settings.SheetPixelHeight;
+    if (scale < 1.0 || (zoom <= MinSheetPixelHeight && steps < 0)) {
         const double floor = std::min(pane_.WholeScale(), 1.0);
         const double next = std::clamp(scale * std::pow(WheelScaleStep, steps), floor, 1.0);
         if (next != scale) {
@@ -123,7 +129,38 @@ void LayoutDriver::WheelAt(int steps, QPoint imagePos) {
         }
         return;
     }
-    ZoomAt(steps, imagePos);
+    // Towards the top the zoom stops where the layout sizing stops, rather
+    // than letting the size limit lower it below where the wheel started.
+    int32_t target = WheelZoomTarget(zoom, steps);
+    if (target > zoom) {
+        Settings plan = session_.State().settings;
+        ImageSize size;
+        plan.SheetPixelHeight = target;
+        auto fits = [&] {
+            try {
+                return PlanImage(plan, session_.State().grid, pane_.Limits(), size);
+            } catch (const std::exception&) {
+                return false;
+            }
+        };
+        while (plan.SheetPixelHeight > zoom && !fits()) {
+            --plan.SheetPixelHeight;
+        }
+        target = plan.SheetPixelHeight;
+    }
+    Rezoom(imagePos, [&] { return session_.ZoomTo(target); });
+}
+
+int32_t WheelZoomTarget(int32_t zoom, int steps) {
+    double z = zoom;
+    for (int i = 0; i < std::abs(steps); ++i) {
+        const double next = steps > 0
+                                ? std::max(std::round(z * LayoutDriver::WheelScaleStep), z + 1)
+                                : std::min(std::round(z / LayoutDriver::WheelScaleStep), z - 1);
+        z = std::clamp(next, static_cast<double>(MinSheetPixelHeight),
+                       static_cast<double>(MaxSheetPixelHeight));
+    }
+    return static_cast<int32_t>(z);
 }
 
 } // namespace sw::gui

@@ -48,15 +48,22 @@ public:
     // the margin.
     void Move(int x, int y);
 
-    // `steps` zoom steps in (positive) or out, keeping what lies under image
-    // pixel `imagePos` where it is in the window (none when negative).
+    // The buttons and clicks: `steps` zoom steps of ZoomStep in (positive) or
+    // out, from wherever the zoom is, keeping what lies under image pixel
+    // `imagePos` where it is in the window (none when negative).
     void ZoomAt(int steps, QPoint imagePos);
-    // The wheel and the + and - keys: zoom steps, and below the smallest zoom
-    // a reduced view by WheelScaleStep a notch, down to the whole layout.
+    // The wheel and the + and - keys zoom continuously around `imagePos`: each
+    // notch scales the layout on screen by WheelScaleStep (WheelZoomTarget),
+    // and below the smallest zoom a reduced view by the same factor, down to
+    // the whole layout. Only the drawing changes; the sheets are not computed.
     void WheelAt(int steps, QPoint imagePos);
     static constexpr double WheelScaleStep = 1.25;
 
 private:
+    // Changes the session's zoom through `change` and, when it changed, makes
+    // and draws the layout again with imagePos's place kept in the window.
+    void Rezoom(QPoint imagePos, const std::function<bool()>& change);
+
     LayoutPane& pane_;
     Session& session_;
     QWidget* window_;
@@ -64,6 +71,11 @@ private:
     std::function<void()> probe_;
     PaintProgress progress_;
 };
+
+// The zoom `steps` wheel notches from `zoom`: WheelScaleStep times larger (or
+// smaller) a notch, rounded to whole pixels, at least one pixel a notch, and
+// within MinSheetPixelHeight and MaxSheetPixelHeight.
+int32_t WheelZoomTarget(int32_t zoom, int steps);
 
 // Said in panel 0 when Escape stopped a drawing.
 inline constexpr const char* DrawingCancelledText =

@@ -257,20 +257,46 @@ void LayoutImageView::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void LayoutImageView::wheelEvent(QWheelEvent* event) {
-    if (!(event->modifiers() & Qt::ControlModifier)) {
-        event->ignore(); // the scroll box scrolls
+    // A notch is 15 degrees, 120 eighths; touchpads send fractions of it, or
+    // only pixels, taken here as eighths.
+    constexpr int Notch = 120;
+    QPoint delta = event->angleDelta();
+    if (delta.isNull()) {
+        delta = event->pixelDelta();
+    }
+    event->accept();
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    // Shift and Alt keep the wheel for scrolling: Shift sideways, Alt as the
+    // wheel turns; a sideways swipe always scrolls sideways.
+    if (mods & (Qt::ShiftModifier | Qt::AltModifier)) {
+        const bool sideways = (mods & Qt::ShiftModifier) != 0;
+        ScrollByWheel(sideways ? QPoint(delta.x() != 0 ? delta.x() : delta.y(), 0) : delta);
         return;
     }
-    // A notch is 15 degrees, 120 eighths; touchpads send fractions of it.
-    constexpr int Notch = 120;
-    wheelAngle_ += event->angleDelta().y();
+    if (delta.x() != 0) {
+        ScrollByWheel(QPoint(delta.x(), 0));
+    }
+    wheelAngle_ += delta.y();
     const int steps = wheelAngle_ / Notch;
     wheelAngle_ -= steps * Notch;
-    event->accept();
     if (steps != 0) {
         const QPointF at = ToLayout(event->position());
         emit WheelZoom(steps, static_cast<int>(at.x()), static_cast<int>(at.y()));
     }
+}
+
+void LayoutImageView::ScrollByWheel(QPoint eighths) {
+    // As the scroll box would: the system's lines a notch, a line being the
+    // scroll bar's single step; turning away from the user goes up or left.
+    QScrollArea* box = ScrollBox();
+    if (box == nullptr || eighths.isNull()) {
+        return;
+    }
+    const double lines = QApplication::wheelScrollLines() / 120.0;
+    PanBy(QPoint(-static_cast<int>(
+                     std::lround(eighths.x() * lines * box->horizontalScrollBar()->singleStep())),
+                 -static_cast<int>(
+                     std::lround(eighths.y() * lines * box->verticalScrollBar()->singleStep()))));
 }
 
 void LayoutImageView::keyPressEvent(QKeyEvent* event) {

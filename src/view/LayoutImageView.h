@@ -10,9 +10,9 @@
 // so a zoom never shows a blank window.
 //
 // The pointer is reported in layout pixels. A click (press and release without
-// moving) is a click; a drag pans. Ctrl and the wheel zoom at the pointer,
-// the plain wheel scrolls; + and - zoom at the window's centre and the arrow
-// keys pan.
+// moving) is a click; a drag pans. The wheel (with or without Ctrl) zooms at
+// the pointer, Shift and the wheel scroll sideways and Alt and the wheel
+// scroll; + and - zoom at the window's centre and the arrow keys pan.
 
 #include "view/LayoutPainter.h"
 
@@ -83,8 +83,8 @@ public:
 signals:
     void PointerMoved(int x, int y);
     void PointerPressed(Qt::MouseButton button, int x, int y);
-    // Ctrl and the wheel (whole notches; a touchpad's fractions add up) or +
-    // and -: `steps` zoom steps, positive in, at layout pixel (x, y).
+    // The wheel (whole notches; a touchpad's fractions add up) or + and -:
+    // `steps` notches, positive in, at layout pixel (x, y).
     void WheelZoom(int steps, int x, int y);
 
 protected:
@@ -101,6 +101,8 @@ private:
     QRect VisibleRect() const;
     QRect FrameFor(const QRect& visible) const;
     void PanBy(QPoint delta);
+    // Scrolls as the scroll box scrolls for a wheel turned by `eighths` of a degree.
+    void ScrollByWheel(QPoint eighths);
     void DrawHighlight(QPainter& p) const;
 
     QSize layoutSize_;

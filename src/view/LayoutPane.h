@@ -123,7 +123,7 @@ public:
 signals:
     void PointerMoved(int x, int y);
     void PointerPressed(Qt::MouseButton button, int x, int y);
-    // Ctrl and the mouse wheel: `steps` notches away from the user (positive)
+    // The mouse wheel or + and -: `steps` notches away from the user (positive)
     // or towards them, at image pixel (x, y).
     void WheelZoom(int steps, int x, int y);
 

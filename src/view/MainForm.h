@@ -173,8 +173,9 @@ public:
     // Zooms `steps` steps in (positive) or out, keeping what lies under image
     // pixel `imagePos` where it is in the window.
     void ZoomAt(int steps, QPoint imagePos) override;
-    // Ctrl and the wheel or + and - on the layout: as ZoomAt, and below the
-    // smallest zoom the layout reduced further, down to the whole of it.
+    // The wheel or + and - on the layout: a continuous zoom around the
+    // pointer, a notch at a time, and below the smallest zoom the layout
+    // reduced further, down to the whole of it.
     void WheelAt(int steps, QPoint imagePos) override;
     // The layout on screen (tests and the canvas benchmark).
     const LayoutPane& Layout() const { return *layout_; }

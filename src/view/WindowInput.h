@@ -41,8 +41,9 @@ public:
     virtual void Image1MouseMove(int x, int y) = 0;
     virtual void Image1MouseDown(Qt::MouseButton button, int x, int y) = 0;
     virtual void ZoomAt(int steps, QPoint imagePos) = 0;
-    // Ctrl and the wheel or + and - on the layout: as ZoomAt, and below the
-    // smallest zoom the layout reduced further, down to the whole of it.
+    // The wheel or + and - on the layout: a continuous zoom around the
+    // pointer, a notch at a time, and below the smallest zoom the layout
+    // reduced further, down to the whole of it.
     virtual void WheelAt(int steps, QPoint imagePos) = 0;
     // A dropped file, once the drop is over.
     virtual void OpenDroppedFile(const std::filesystem::path& path) = 0;

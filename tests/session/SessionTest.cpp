@@ -219,6 +219,29 @@ TEST(Session, ZoomStepsWithinTheirBoundsOnlyWithAFeature) {
     EXPECT_EQ(s.State().settings.SheetPixelHeight, 65);
 }
 
+// The wheel's zoom: any whole zoom within the buttons' bounds, the user's
+// choice (kept for the next feature even when it went down after a fit).
+TEST(Session, WheelZoomWithinTheBoundsIsTheUsersChoice) {
+    Session s;
+    EXPECT_FALSE(s.ZoomTo(87));
+    Compute(s, s.AcceptFeature(PointAt(28, 77), true, false));
+    s.ImageMade(40); // fitted
+    EXPECT_TRUE(s.ZoomTo(32));
+    EXPECT_FALSE(s.ZoomLowered());
+    EXPECT_FALSE(s.ZoomTo(32));
+    EXPECT_TRUE(s.ZoomTo(87));
+    EXPECT_TRUE(s.ZoomIn());
+    EXPECT_EQ(s.State().settings.SheetPixelHeight, 92);
+    EXPECT_TRUE(s.ZoomTo(1000));
+    EXPECT_EQ(s.State().settings.SheetPixelHeight, MaxSheetPixelHeight);
+    EXPECT_TRUE(s.ZoomTo(1));
+    EXPECT_EQ(s.State().settings.SheetPixelHeight, MinSheetPixelHeight);
+    EXPECT_TRUE(s.ZoomTo(87));
+    EXPECT_EQ(s.AcceptFeature(PointAt(25, 73), false, false).settings.SheetPixelHeight, 87);
+    EXPECT_FALSE(s.ZoomTo(60)); // a request is out
+    EXPECT_EQ(s.State().settings.SheetPixelHeight, 87);
+}
+
 TEST(Session, ClearDropsTheFeatureButKeepsTheRest) {
     Session s;
     s.InputOpened("/data/route.txt");

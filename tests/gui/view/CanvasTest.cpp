@@ -1,10 +1,12 @@
-// The layout on screen as a canvas: the wheel zooms at the pointer, a drag
-// and the keys pan and zoom, "Fit to Screen" shows a grid larger than the
-// window whole, the readout and the highlight follow the pointer at any
-// scale, and drawing never changes the model.
+// The layout on screen as a canvas: the wheel zooms at the pointer by 1.25 a
+// notch and the buttons go on in steps of 5 from there, Shift and Alt keep
+// the wheel for scrolling, a drag and the keys pan and zoom, "Fit to Screen" shows a grid larger
+// than the window whole, the readout and the highlight follow the pointer at any scale, and drawing
+// never changes the model.
 
 #include "../dialogs/MessageCatcher.h"
 
+#include "HeldComputations.h"
 #include "WindowFixture.h"
 #include "view/LayoutDriver.h"
 #include "view/LayoutImageView.h"
@@ -14,6 +16,8 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QtTest>
+
+#include <cmath>
 
 namespace sw::gui {
 
@@ -82,6 +86,38 @@ class CanvasTest : public QObject {
         QCoreApplication::sendEvent(View(), &e);
     }
 
+    // Pixels of the frame on screen that differ from the same place of the
+    // layout picture, -1 without a frame. Only the feature's red line may land
+    // a pixel off, where the frame's edge cuts it (the toolkit clips a line
+    // before it steps along it); cells, numbers, fills and labels are exact.
+    int FrameDifferences(const QImage& picture) const {
+        View()->repaint();
+        const QRect r = View()->FrameRect();
+        const QImage shown = View()->Frame();
+        if (r.isEmpty() || shown.size() != r.size()) {
+            return -1;
+        }
+        const QImage whole = picture.copy(r);
+        int others = 0;
+        const QRgb red = qRgb(255, 0, 0);
+        for (int y = 0; y < shown.height(); ++y) {
+            for (int x = 0; x < shown.width(); ++x) {
+                const QRgb p = shown.pixel(x, y);
+                const QRgb q = whole.pixel(x, y);
+                others += p != q && p != red && q != red ? 1 : 0;
+            }
+        }
+        return others;
+    }
+
+    void SendWheel(QPoint viewportPos, QPoint angle, Qt::KeyboardModifiers modifiers) {
+        const QPoint at = View()->mapFrom(Scroll()->viewport(), viewportPos);
+        QWheelEvent wheel(QPointF(at), QPointF(View()->mapToGlobal(at)), QPoint(), angle,
+                          Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(View(), &wheel);
+        QCoreApplication::processEvents();
+    }
+
 private slots:
     void init() {
         form = test::ShowMainForm();
@@ -109,25 +145,7 @@ private slots:
             for (int step : {0, 1, 2}) {
                 Scroll()->horizontalScrollBar()->setValue(137 * step);
                 Scroll()->verticalScrollBar()->setValue(91 * step);
-                View()->repaint();
-                const QRect r = View()->FrameRect();
-                QVERIFY(!r.isEmpty());
-                QCOMPARE(View()->Frame().size(), r.size());
-                // Only the feature's red line may land a pixel off, where the
-                // frame's edge cuts it (the toolkit clips a line before it
-                // steps along it); cells, numbers, fills and labels are exact.
-                const QImage shown = View()->Frame();
-                const QImage whole = picture.copy(r);
-                int others = 0;
-                const QRgb red = qRgb(255, 0, 0);
-                for (int y = 0; y < shown.height(); ++y) {
-                    for (int x = 0; x < shown.width(); ++x) {
-                        const QRgb p = shown.pixel(x, y);
-                        const QRgb q = whole.pixel(x, y);
-                        others += p != q && p != red && q != red ? 1 : 0;
-                    }
-                }
-                QVERIFY2(others == 0,
+                QVERIFY2(FrameDifferences(picture) == 0,
                          qPrintable(QStringLiteral("zoom %1, step %2").arg(zoom).arg(step)));
             }
         }
@@ -246,7 +264,7 @@ private slots:
         const QPoint centre(Scroll()->viewport()->width() / 2, Scroll()->viewport()->height() / 2);
         const QString sheet = SheetAt(UnderScreen(centre));
         QTest::keyClick(View(), Qt::Key_Plus);
-        QCOMPARE(form->State().settings.SheetPixelHeight, 75);
+        QCOMPARE(form->State().settings.SheetPixelHeight, 88); // as a wheel notch
         QCOMPARE(SheetAt(UnderScreen(centre)), sheet);
         QTest::keyClick(View(), Qt::Key_Minus);
         QCOMPARE(form->State().settings.SheetPixelHeight, 70);
@@ -304,6 +322,123 @@ private slots:
             QVERIFY(form->PanelText(0).startsWith(QStringLiteral(" 53H/2 ")));
             const HighlightBox b = HighlightRect(g, 1, 0);
             QCOMPARE(form->LayoutImage()->pixel(b.Left + 3, b.Top + 3), qRgb(255, 255, 0));
+        }
+    }
+
+    // A plain notch of the wheel scales the layout by 1.25 (or back) around
+    // the pointer at the standard zoom and at zooms that are no step of 5:
+    // the sheet under the pointer stays under it, only the drawing changes
+    // and no computation starts; a touchpad's fractions add up to a notch.
+    void wheelNotchScalesAroundThePointer() {
+        EnterScrolledLine();
+        const SheetGrid grid = form->State().grid;
+        const test::HeldComputations held; // a computation started would not end
+        const QPoint screen(Scroll()->viewport()->width() / 3, Scroll()->viewport()->height() / 2);
+        const QString sheet = SheetAt(UnderScreen(screen));
+        QVERIFY(sheet.contains(QLatin1String("Lat:")));
+        struct Notch {
+            int angle;
+            int32_t zoom;
+        };
+        for (const Notch n :
+             {Notch{120, 88}, Notch{120, 110}, Notch{-120, 88}, Notch{-120, 70}, Notch{-120, 56}}) {
+            const double cell = form->Geometry().CellHeight;
+            SendWheel(screen, QPoint(0, n.angle), Qt::NoModifier);
+            QCOMPARE(form->State().settings.SheetPixelHeight, n.zoom);
+            const double ratio = form->Geometry().CellHeight / cell;
+            QVERIFY2(std::abs((n.angle > 0 ? ratio : 1.0 / ratio) - 1.25) < 0.05,
+                     qPrintable(QString::number(ratio)));
+            QCOMPARE(SheetAt(UnderScreen(screen)), sheet);
+            QVERIFY(!form->Computing());
+        }
+        // Half notches: nothing, then one notch in.
+        SendWheel(screen, QPoint(0, 60), Qt::NoModifier);
+        QCOMPARE(form->State().settings.SheetPixelHeight, 56);
+        SendWheel(screen, QPoint(0, 60), Qt::NoModifier);
+        QCOMPARE(form->State().settings.SheetPixelHeight, 70);
+        QCOMPARE(SheetAt(UnderScreen(screen)), sheet);
+        QVERIFY(form->State().grid.SheetList == grid.SheetList);
+        QCOMPARE(form->State().grid.InSheetCount, grid.InSheetCount);
+    }
+
+    // The zoom's bounds hold for the wheel, a pixel at least a notch near the
+    // smallest zoom.
+    void wheelZoomSteps() {
+        QCOMPARE(WheelZoomTarget(70, 1), 88);
+        QCOMPARE(WheelZoomTarget(70, -1), 56);
+        QCOMPARE(WheelZoomTarget(70, 2), 110);
+        QCOMPARE(WheelZoomTarget(87, 1), 109);
+        QCOMPARE(WheelZoomTarget(6, -1), MinSheetPixelHeight);
+        QCOMPARE(WheelZoomTarget(MinSheetPixelHeight, 1), 6);
+        QCOMPARE(WheelZoomTarget(7, -1), 6);
+        QCOMPARE(WheelZoomTarget(130, 1), MaxSheetPixelHeight);
+        QCOMPARE(WheelZoomTarget(MinSheetPixelHeight, -3), MinSheetPixelHeight);
+    }
+
+    // Shift and the wheel scroll sideways, Alt and the wheel scroll; neither
+    // zooms.
+    void shiftAndAltWheelScroll() {
+        EnterScrolledLine();
+        QScrollBar* h = Scroll()->horizontalScrollBar();
+        QScrollBar* v = Scroll()->verticalScrollBar();
+        const QPoint at(200, 200);
+        const int h0 = h->value();
+        const int v0 = v->value();
+        SendWheel(at, QPoint(0, -120), Qt::ShiftModifier);
+        QVERIFY(h->value() > h0);
+        QCOMPARE(v->value(), v0);
+        SendWheel(at, QPoint(0, 120), Qt::ShiftModifier);
+        QCOMPARE(h->value(), h0);
+        SendWheel(at, QPoint(0, -120), Qt::AltModifier);
+        QVERIFY(v->value() > v0);
+        QCOMPARE(h->value(), h0);
+        QCOMPARE(form->State().settings.SheetPixelHeight, 70);
+    }
+
+    // From a wheel's zoom the buttons and clicks go on in steps of 5.
+    void buttonsStepByFiveFromAWheelZoom() {
+        EnterScrolledLine();
+        SendWheel(QPoint(200, 200), QPoint(0, 120), Qt::NoModifier);
+        QCOMPARE(form->State().settings.SheetPixelHeight, 88);
+        form->ZoominBtnClick();
+        QCOMPARE(form->State().settings.SheetPixelHeight, 93);
+        form->ZoomoutBtnClick();
+        form->ZoomoutBtnClick();
+        QCOMPARE(form->State().settings.SheetPixelHeight, 83);
+        const QPoint at = View()->mapFrom(Scroll()->viewport(), QPoint(200, 200));
+        QTest::mouseClick(View(), Qt::RightButton, {}, at);
+        QCoreApplication::processEvents();
+        QCOMPARE(form->State().settings.SheetPixelHeight, 78);
+    }
+
+    // At wheel zooms the frames hold the picture's pixels, and the readout,
+    // the ring, the margin and Find sheet's highlight are right.
+    void readoutAndFindSheetAtWheelZooms() {
+        form->FindSheet(QStringLiteral("53H/2"));
+        QVERIFY(form->WaitForComputation());
+        QTRY_VERIFY(form->LayoutDrawn());
+        struct Notch {
+            int steps;
+            int32_t zoom;
+        };
+        for (const Notch n : {Notch{1, 88}, Notch{1, 110}, Notch{1, 138}, Notch{-2, 88}}) {
+            const LayoutGeometry& before = form->Geometry();
+            form->WheelAt(n.steps, QPoint(before.GridOriginX + before.CellWidth / 2,
+                                          before.GridOriginY + before.CellHeight / 2));
+            QCOMPARE(form->State().settings.SheetPixelHeight, n.zoom);
+            const LayoutGeometry& g = form->Geometry();
+            QCOMPARE(FrameDifferences(form->LayoutImage()->copy()), 0);
+            form->Image1MouseMove(g.GridOriginX + g.CellWidth / 2,
+                                  g.GridOriginY + g.CellHeight / 2);
+            QCOMPARE(form->HighlightIndex(), 0);
+            QVERIFY(form->PanelText(0).startsWith(QStringLiteral(" 53H/2 ")));
+            const HighlightBox b = HighlightRect(g, 1, 0);
+            QCOMPARE(form->LayoutImage()->pixel(b.Left + 3, b.Top + 3), qRgb(255, 255, 0));
+            form->Image1MouseMove(g.GridOriginX - g.CellWidth / 2,
+                                  g.GridOriginY + g.CellHeight / 2);
+            QCOMPARE(form->PanelText(1), QString::fromLatin1(NeighbourSheetText));
+            form->Image1MouseMove(1, 1);
+            QCOMPARE(form->PanelText(0), QString());
         }
     }
 
