@@ -122,7 +122,8 @@ bool Session::ZoomIn() {
     if (RequestPending() || !FeatureLoaded() || s.SheetPixelHeight >= MaxSheetPixelHeight) {
         return false;
     }
-    s.SheetPixelHeight += ZoomStep;
+    // A wheel zoom between the steps goes up to the bound, never past it.
+    s.SheetPixelHeight = std::min(s.SheetPixelHeight + ZoomStep, MaxSheetPixelHeight);
     zoomLowered_ = false;
     return true;
 }
@@ -132,7 +133,7 @@ bool Session::ZoomOut() {
     if (RequestPending() || !FeatureLoaded() || s.SheetPixelHeight <= MinSheetPixelHeight) {
         return false;
     }
-    s.SheetPixelHeight -= ZoomStep;
+    s.SheetPixelHeight = std::max(s.SheetPixelHeight - ZoomStep, MinSheetPixelHeight);
     zoomLowered_ = false;
     return true;
 }

@@ -236,6 +236,15 @@ TEST(Session, WheelZoomWithinTheBoundsIsTheUsersChoice) {
     EXPECT_EQ(s.State().settings.SheetPixelHeight, MaxSheetPixelHeight);
     EXPECT_TRUE(s.ZoomTo(1));
     EXPECT_EQ(s.State().settings.SheetPixelHeight, MinSheetPixelHeight);
+    // The buttons keep the zoom between the bounds from a zoom between steps.
+    EXPECT_TRUE(s.ZoomTo(MaxSheetPixelHeight - 3));
+    EXPECT_TRUE(s.ZoomIn());
+    EXPECT_EQ(s.State().settings.SheetPixelHeight, MaxSheetPixelHeight);
+    EXPECT_FALSE(s.ZoomIn());
+    EXPECT_TRUE(s.ZoomTo(MinSheetPixelHeight + 2));
+    EXPECT_TRUE(s.ZoomOut());
+    EXPECT_EQ(s.State().settings.SheetPixelHeight, MinSheetPixelHeight);
+    EXPECT_FALSE(s.ZoomOut());
     EXPECT_TRUE(s.ZoomTo(87));
     EXPECT_EQ(s.AcceptFeature(PointAt(25, 73), false, false).settings.SheetPixelHeight, 87);
     EXPECT_FALSE(s.ZoomTo(60)); // a request is out
