@@ -5,21 +5,12 @@
 #include "api/ApiSettings.h"
 
 #include "coverage/CellNumbering.h"
+#include "index/SheetNumber.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace sheetwright {
-
-namespace {
-
-// The sheets of the index lie within 64°E–100°E, 4°N–40°N: no box reaches more.
-constexpr double IndexWest = 64.0;
-constexpr double IndexEast = 100.0;
-constexpr double IndexSouth = 4.0;
-constexpr double IndexNorth = 40.0;
-
-} // namespace
 
 std::vector<Cell> Grid(Series series, const std::string& scale, const Box& box) {
     const sw::Settings s = detail::SettingsFor(series, scale);
@@ -30,10 +21,15 @@ std::vector<Cell> Grid(Series series, const std::string& scale, const Box& box) 
     if (box.West >= box.East || box.South >= box.North) {
         throw Error("the box is empty: west must lie below east and south below north");
     }
-    // Whole sheets from the index's edges, aligned on multiples of the sheet size
-    // from 0°; a sheet that only touches the box's edge is left out.
+    // Whole sheets from the index's edges (no box reaches beyond them), aligned on
+    // multiples of the sheet size from 0°; a sheet that only touches the box's
+    // edge is left out.
     const double w = s.SheetWidthSec;
     const double h = s.SheetHeightSec;
+    constexpr double IndexWest = sw::IndexWestSec / 3600.0; // whole degrees, exact
+    constexpr double IndexEast = sw::IndexEastSec / 3600.0;
+    constexpr double IndexSouth = sw::IndexSouthSec / 3600.0;
+    constexpr double IndexNorth = sw::IndexNorthSec / 3600.0;
     const double west = std::max(box.West, IndexWest - w / 3600.0) * 3600.0;
     const double east = std::min(box.East, IndexEast + w / 3600.0) * 3600.0;
     const double south = std::max(box.South, IndexSouth - h / 3600.0) * 3600.0;

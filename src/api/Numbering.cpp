@@ -24,6 +24,11 @@ namespace sheetwright {
 
 namespace {
 
+using sw::IndexEastSec;
+using sw::IndexNorthSec;
+using sw::IndexSouthSec;
+using sw::IndexWestSec;
+
 // Beyond a full turn no conversion is needed to know a position lies outside the
 // index; inside it the command line's range of decimal degrees applies.
 bool WithinTurn(double v) {
@@ -45,12 +50,6 @@ std::string NumberAt(const sw::Settings& s, double lat, double lon) {
     }
     return n;
 }
-
-// The index's box in seconds: 4°N–40°N, 64°E–100°E.
-constexpr int32_t IndexSouthSec = 4 * 3600;
-constexpr int32_t IndexNorthSec = 40 * 3600;
-constexpr int32_t IndexWestSec = 64 * 3600;
-constexpr int32_t IndexEastSec = 100 * 3600;
 
 // Numbers positions through one numberer over every cell of the index.
 class IndexNumberer {

@@ -8,12 +8,6 @@ namespace sw {
 
 namespace {
 
-// Extent of the whole index, in seconds.
-constexpr int32_t IndexSouthSec = 4 * 3600;
-constexpr int32_t IndexNorthSec = 40 * 3600;
-constexpr int32_t IndexWestSec = 64 * 3600;
-constexpr int32_t IndexEastSec = 100 * 3600;
-
 // The scale each scale's number extends: old 1:50,000 builds on 1:2,50,000, open
 // 1:10,000 on 1:50,000, every other scale on the one before it.
 int32_t ParentScale(Series series, int32_t scale) {

@@ -26,6 +26,12 @@ inline constexpr char SouthernBandLetter = 'B';
 // The sheet number text of a position outside the index.
 inline constexpr const char* OutsideSheetNo = "#";
 
+// The index's box in seconds: 4°N–40°N, 64°E–100°E. Every sheet lies within it.
+inline constexpr int32_t IndexSouthSec = 4 * 3600;
+inline constexpr int32_t IndexNorthSec = 40 * 3600;
+inline constexpr int32_t IndexWestSec = 64 * 3600;
+inline constexpr int32_t IndexEastSec = 100 * 3600;
+
 // 4°N–40°N, 64°E–100°E less the three southern cut-outs; whole degrees decide.
 bool InCoverageArea(const DmsAngle& lon, const DmsAngle& lat);
 
