@@ -2,6 +2,7 @@
 
 #include "exchange/FileError.h"
 #include "exchange/FileNames.h"
+#include "exchange/GdalErrors.h"
 #include "exchange/GisInputGuard.h"
 #include "exchange/MessageText.h"
 #include "exchange/ProjectionText.h"
@@ -22,7 +23,6 @@
 #include <cmath>
 #include <iterator>
 #include <memory>
-#include <mutex>
 #include <random>
 
 namespace sw {
@@ -47,57 +47,15 @@ std::string Quoted(std::string_view text) {
     throw FileError("Cannot read \"" + Quoted(name) + "\": " + what);
 }
 
-// While a file is read GDAL's messages are kept quiet (its handler would print
-// them to stderr) and the first failure is kept: a driver often reports why it
-// gave up ("GeoJSON object too complex/large ...") and then a general "Failed to
-// read GeoJSON data", and the first is the one that tells the user what to do.
-struct GdalFailures {
-    std::string First;
-};
-
-void CPL_STDCALL KeepFirstFailure(CPLErr level, CPLErrorNum, const char* msg) {
-    auto* failures = static_cast<GdalFailures*>(CPLGetErrorHandlerUserData());
-    if (failures != nullptr && level >= CE_Failure && failures->First.empty() && msg != nullptr) {
-        failures->First = msg;
-    }
-}
-
-class QuietGdal {
-public:
-    QuietGdal() {
-        static std::once_flag registered;
-        std::call_once(registered, [] { GDALAllRegister(); });
-        CPLPushErrorHandlerEx(KeepFirstFailure, &failures_);
-        CPLErrorReset();
-    }
-    ~QuietGdal() { CPLPopErrorHandler(); }
-    QuietGdal(const QuietGdal&) = delete;
-    QuietGdal& operator=(const QuietGdal&) = delete;
-
-private:
-    GdalFailures failures_;
-};
-
 // GDAL's first failure since the file was opened (or its last message), without
 // its trailing full stop, or `fallback`. It may quote the file, so it is quoted
 // as file text is. Called only while a QuietGdal lives on this thread.
 std::string GdalMessage(const std::string& fallback) {
-    const auto* failures = static_cast<const GdalFailures*>(CPLGetErrorHandlerUserData());
-    std::string msg =
-        failures != nullptr && !failures->First.empty() ? failures->First : CPLGetLastErrorMsg();
+    std::string msg = GdalFirstFailure();
     while (!msg.empty() && (msg.back() == '.' || msg.back() == '\n' || msg.back() == ' ')) {
         msg.pop_back();
     }
     return msg.empty() ? fallback : Quoted(msg);
-}
-
-// Before a step whose failure is to be told: what GDAL said before it (a driver
-// that probed and recovered) is not its reason.
-void ForgetGdalFailures() {
-    CPLErrorReset();
-    if (auto* failures = static_cast<GdalFailures*>(CPLGetErrorHandlerUserData())) {
-        failures->First.clear();
-    }
 }
 
 struct DatasetCloser {

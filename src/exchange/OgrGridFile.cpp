@@ -6,6 +6,7 @@
 #include "exchange/FileError.h"
 #include "exchange/FileNames.h"
 #include "exchange/FileReading.h"
+#include "exchange/GdalErrors.h"
 #include "exchange/SafeFile.h"
 #include "exchange/SheetCorners.h"
 #include "exchange/TemporaryFiles.h"
@@ -43,24 +44,6 @@ constexpr const char* FeatureLayerName = "feature";
 double Degrees(const DmsAngle& a) {
     return DmsToDecimal(a);
 }
-
-void RegisterDrivers() {
-    static std::once_flag once;
-    std::call_once(once, [] { GDALAllRegister(); });
-}
-
-// OGR reports through a global handler; while we write, its messages are kept
-// for our own error text instead of going to stderr.
-class QuietErrors {
-public:
-    QuietErrors() {
-        CPLPushErrorHandler(CPLQuietErrorHandler);
-        CPLErrorReset();
-    }
-    ~QuietErrors() { CPLPopErrorHandler(); }
-    QuietErrors(const QuietErrors&) = delete;
-    QuietErrors& operator=(const QuietErrors&) = delete;
-};
 
 // OGR's own reason when it gave one, else the system's: a full disk makes some
 // drivers fail a feature without a word, errno still telling why.
@@ -531,8 +514,7 @@ void CheckDocumentEnd(const std::string& file, std::string_view driver,
 void WriteDataset(const std::filesystem::path& folder, const std::string& stem,
                   const OgrFormat& format, const OgrGridRequest& request,
                   const std::string& shownName) {
-    RegisterDrivers();
-    QuietErrors quiet;
+    const QuietGdal quiet;
     GDALDriver& drv = DriverOf(format);
     const std::string driver(format.Driver);
     const std::string inside = (folder / (stem + std::string(format.Extension))).string();
@@ -721,8 +703,7 @@ int64_t ScaleDenominator(std::string_view caption) {
 
 void StreamOgrGrid(const OgrFormat& format, const OgrGridRequest& request,
                    const std::function<void(std::string_view)>& put) {
-    RegisterDrivers();
-    QuietErrors quiet;
+    const QuietGdal quiet;
     const std::string driver(format.Driver);
     GDALDriver* drv = GetGDALDriverManager()->GetDriverByName(driver.c_str());
     if (drv == nullptr || !StreamsFeatures(format)) {
