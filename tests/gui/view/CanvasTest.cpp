@@ -61,6 +61,12 @@ class CanvasTest : public QObject {
         v->setValue(v->maximum() / 2);
     }
 
+    // A click at viewport position `at`, and what it starts.
+    void ClickAt(Qt::MouseButton button, QPoint at) {
+        QTest::mouseClick(View(), button, {}, View()->mapFrom(Scroll()->viewport(), at));
+        QCoreApplication::processEvents();
+    }
+
     // The viewport position of the layout pixel `p`, and back.
     QPoint OnScreen(QPointF p) const {
         return View()->mapTo(Scroll()->viewport(), View()->ToWidget(p));
@@ -242,9 +248,7 @@ private slots:
         QCOMPARE(h->value(), h0 + 60);
         QCOMPARE(v->value(), v0 + 40);
         QCOMPARE(form->State().settings.SheetPixelHeight, 70);
-        const QPoint at = View()->mapFrom(Scroll()->viewport(), QPoint(200, 200));
-        QTest::mouseClick(View(), Qt::LeftButton, {}, at);
-        QCoreApplication::processEvents();
+        ClickAt(Qt::LeftButton, QPoint(200, 200));
         QCOMPARE(form->State().settings.SheetPixelHeight, 75);
     }
 
@@ -405,9 +409,7 @@ private slots:
         form->ZoomoutBtnClick();
         form->ZoomoutBtnClick();
         QCOMPARE(form->State().settings.SheetPixelHeight, 83);
-        const QPoint at = View()->mapFrom(Scroll()->viewport(), QPoint(200, 200));
-        QTest::mouseClick(View(), Qt::RightButton, {}, at);
-        QCoreApplication::processEvents();
+        ClickAt(Qt::RightButton, QPoint(200, 200));
         QCOMPARE(form->State().settings.SheetPixelHeight, 78);
     }
 
