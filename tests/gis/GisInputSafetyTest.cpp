@@ -91,15 +91,6 @@ private:
     std::thread thread_;
 };
 
-std::string RefusalOf(const std::string& path, const GisLayerOptions& options = {}) {
-    try {
-        ReadGisLayer(path, options);
-    } catch (const FileError& e) {
-        return e.what();
-    }
-    return "accepted";
-}
-
 TEST(GisLocalOnly, NoNameOrFileReachesTheNetwork) {
     CountingServer server;
     ASSERT_TRUE(server.Up());

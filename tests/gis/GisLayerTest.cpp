@@ -42,15 +42,6 @@ int UnionSheets(const GisLayer& layer) {
     return g.InSheetCount;
 }
 
-std::string RefusalOf(const std::string& path, const GisLayerOptions& options = {}) {
-    try {
-        ReadGisLayer(path, options);
-    } catch (const FileError& e) {
-        return e.what();
-    }
-    return "accepted";
-}
-
 class GisFiles : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -11,6 +11,9 @@
 //   route   two short lines three sheets apart: 2 sheets (4 if joined)
 //   tower   a point inside a sheet: 1 sheet
 
+#include "exchange/FileError.h"
+#include "exchange/GisLayerReader.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -68,6 +71,16 @@ private:
 
 inline bool HaveOgr2Ogr() {
     return std::system("command -v ogr2ogr >/dev/null 2>&1") == 0;
+}
+
+// The message a file is refused with, or "accepted".
+inline std::string RefusalOf(const std::string& path, const GisLayerOptions& options = {}) {
+    try {
+        ReadGisLayer(path, options);
+    } catch (const FileError& e) {
+        return e.what();
+    }
+    return "accepted";
 }
 
 } // namespace sw::test
