@@ -243,10 +243,7 @@ double LayoutPane::DeviceRatioFor(const ImageSize& size, const SheetGrid& g) con
                : 1.0;
 }
 
-QImage LayoutPane::Picture(const Settings& s, const Feature& f, const SheetGrid& g) const {
-    (void)s;
-    (void)f;
-    (void)g;
+QImage LayoutPane::Picture() const {
     if (view_ == nullptr) {
         return {};
     }

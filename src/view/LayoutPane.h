@@ -89,7 +89,7 @@ public:
 
     // The layout as a picture file holds it: one device pixel per layout pixel,
     // whatever density the window draws at. Null when there is no image.
-    QImage Picture(const Settings& s, const Feature& f, const SheetGrid& g) const;
+    QImage Picture() const;
 
     // Device pixels, and cells with the ring of neighbours, above which a layout
     // is drawn at one device pixel per layout pixel even on a high-density

@@ -78,9 +78,8 @@ void SaveShownLayout(QWidget* parent, const LayoutPane& pane, const AppState& st
     }
     try {
         // Pictures hold one pixel per layout pixel whatever the screen's density.
-        const QImage picture = made && SaveFilterIsPicture(target.filter)
-                                   ? pane.Picture(state.settings, state.feature, state.grid)
-                                   : QImage();
+        const QImage picture =
+            made && SaveFilterIsPicture(target.filter) ? pane.Picture() : QImage();
         SaveLayout(target.filter, name,
                    LayoutToSave{.settings = state.settings,
                                 .feature = state.feature,
