@@ -10,10 +10,10 @@
 #include "exchange/GisBackend.h"
 #include "exchange/InputLimits.h"
 #include "exchange/MessageText.h"
-#include "exchange/OpenVertexFile.h"
 #include "exchange/SafeFile.h"
 #include "exchange/ShapeFile.h"
 #include "exchange/VertexConversion.h"
+#include "exchange/VertexList.h"
 #include "exchange/VertexTable.h"
 
 #include <CLI/CLI.hpp>
@@ -22,6 +22,7 @@
 #include <istream>
 #include <map>
 #include <utility>
+#include <variant>
 
 namespace sw::cli {
 
@@ -46,20 +47,28 @@ std::string UnreadShapesText(const std::string& path) {
            std::to_string(type) + "); only polyline (3) and polygon (5) shapes are read";
 }
 
-// A file as the vertex dialog opens it in its format, numbers written and read
-// with '.'.
+// A file as the vertex dialog opens it in its format and OK takes it, numbers
+// read with '.'. A file that stores numbers gives them straight to the feature;
+// a text file is converted cell by cell.
 Feature ReadFormat(const InputFormat& format, const std::string& path, bool isPolygon,
                    const Modules& modules) {
-    VertexTable t;
-    if (OpenVertexFile(format, path, t, '.', modules) == OpenOutcome::NotReadNoPrj) {
+    if (const auto* text = std::get_if<ReadsText>(&format.Read)) {
+        VertexTable t;
+        SetGrid(t, format.DecimalMode);
+        text->Read(path, t);
+        return TableToFeature(t, format.DecimalMode, '.', isPolygon);
+    }
+    VertexList list;
+    if (std::get<ReadsNumbers>(format.Read).Read(path, list, modules) ==
+        OpenOutcome::NotReadNoPrj) {
         throw InputError("the shapefile \"" + path +
                          "\" has no \".prj\" beside it; without a geographic coordinate "
                          "system it is not read");
     }
-    if (format.Id == "shapefile" && t.VertexCount == 0) {
+    if (format.Id == "shapefile" && list.Positions.empty()) {
         throw InputError(UnreadShapesText(path));
     }
-    return TableToFeature(t, format.DecimalMode, '.', isPolygon);
+    return VertexListToFeature(list, isPolygon);
 }
 
 // Where in the file a cell failed: a vertex file has one vertex a line. A KML

@@ -19,17 +19,15 @@ namespace sw {
 
 namespace {
 
-OpenOutcome ReadTextFormat(const std::filesystem::path& path, VertexTable& t,
-                           char /*decimalSeparator*/, const Modules& /*modules*/) {
+void ReadTextFormat(const std::filesystem::path& path, VertexTable& t) {
     ProcessTabDelimitedFile(path, t);
     t.PartStartRows.clear(); // a vertex file holds one part
-    return OpenOutcome::Read;
 }
 
 // A shapefile is read only when the ".prj" beside it describes geographic
 // coordinates; without one nothing is read, and that is not an error.
-OpenOutcome ReadShapefileFormat(const std::filesystem::path& path, VertexTable& t,
-                                char decimalSeparator, const Modules& modules) {
+OpenOutcome ReadShapefileFormat(const std::filesystem::path& path, VertexList& out,
+                                const Modules& modules) {
     switch (CheckShapefileProjection(path, modules)) {
     case ProjectionCheck::Missing:
         return OpenOutcome::NotReadNoPrj;
@@ -38,27 +36,15 @@ OpenOutcome ReadShapefileFormat(const std::filesystem::path& path, VertexTable& 
     case ProjectionCheck::Geographic:
         break;
     }
-    ReadShpFile(path, t, decimalSeparator);
+    out = ReadShpFilePositions(path);
     return OpenOutcome::Read;
 }
 
-OpenOutcome ReadKmlFormat(const std::filesystem::path& path, VertexTable& t,
-                          char /*decimalSeparator*/, const Modules& /*modules*/) {
-    ReadKmlFile(path, t);
-    return OpenOutcome::Read;
-}
-
-OpenOutcome ReadGeoJsonFormat(const std::filesystem::path& path, VertexTable& t,
-                              char decimalSeparator, const Modules& modules) {
-    ReadGeoJsonFile(path, t, decimalSeparator, modules.Gis.Get());
-    return OpenOutcome::Read;
-}
-
-// The vertex dialog's road for any other GIS file: its first line or polygon,
-// read as a GeoJSON file's is.
-OpenOutcome ReadLayerFirstShape(const std::filesystem::path& path, VertexTable& t,
-                                char decimalSeparator, const Modules& modules) {
-    ReadGeoJsonFile(path, t, decimalSeparator, modules.Gis.Get());
+// GeoJSON, and the vertex dialog's road for any other GIS file: its first line
+// or polygon.
+OpenOutcome ReadFirstShape(const std::filesystem::path& path, VertexList& out,
+                           const Modules& modules) {
+    out = ReadGeoJsonPositions(path, modules.Gis.Get());
     return OpenOutcome::Read;
 }
 
@@ -152,7 +138,7 @@ const std::vector<InputFormat>& InputFormats() {
          .DecimalMode = false,
          .InOpenBox = true,
          .HoldsRings = false,
-         .Read = ReadTextFormat,
+         .Read = ReadsText(ReadTextFormat),
          .Reads = "a label and six whole numbers (latitude and longitude degrees, minutes, "
                   "seconds) per line, separated by tabs, blanks or commas"},
         {.Id = "shapefile",
@@ -161,7 +147,7 @@ const std::vector<InputFormat>& InputFormats() {
          .DecimalMode = true,
          .InOpenBox = true,
          .HoldsRings = true,
-         .Read = ReadShapefileFormat,
+         .Read = ReadsNumbers(ReadShapefileFormat),
          .OpensAsLayer = true,
          .Reads = "the vertex dialog: the first line or polygon record, when the `.prj` beside "
                   "it is geographic; a layer: every record, reprojected to WGS 84"},
@@ -171,7 +157,7 @@ const std::vector<InputFormat>& InputFormats() {
          .DecimalMode = true,
          .InOpenBox = true,
          .HoldsRings = true,
-         .Read = ReadKmlFormat,
+         .Read = ReadsText(ReadKmlFile),
          .OpensAsLayer = true,
          .Reads = "the vertex dialog: every `<coordinates>` list; a layer: every placemark"},
         {.Id = "geojson",
@@ -180,7 +166,7 @@ const std::vector<InputFormat>& InputFormats() {
          .DecimalMode = true,
          .InOpenBox = false,
          .HoldsRings = true,
-         .Read = ReadGeoJsonFormat,
+         .Read = ReadsNumbers(ReadFirstShape),
          .OpensAsLayer = true,
          .Reads = "`--polygon`/`--polyline`: the first LineString or Polygon; a layer: every "
                   "feature"},
@@ -190,7 +176,7 @@ const std::vector<InputFormat>& InputFormats() {
          .DecimalMode = true,
          .InOpenBox = false,
          .HoldsRings = true,
-         .Read = ReadLayerFirstShape,
+         .Read = ReadsNumbers(ReadFirstShape),
          .OpensAsLayer = true,
          .Reads = "GeoPackage, KMZ, GPX, CSV (WKT or X/Y columns), FlatGeobuf, GML and any "
                   "other file GDAL reads: every feature of a layer, reprojected to WGS 84; "

@@ -11,6 +11,7 @@
 // that list.
 
 #include "exchange/TextTable.h"
+#include "exchange/VertexList.h"
 #include "exchange/VertexTable.h"
 
 #include <cstdint>
@@ -42,13 +43,29 @@ enum class OpenOutcome {
     NotReadNoPrj, // a shapefile without a ".prj" beside it: nothing read, the table as it was
 };
 
-// Fills `t` (already laid out for the format's mode by the caller) from the file
-// at `path`. Every refusal is a FileError carrying the text for the user.
-// `decimalSeparator` is the one numbers are written into the table with (the
-// user's locale in the dialog, '.' on the command line); `modules` has the GIS
-// backend for the formats that need it.
-using VertexReader = OpenOutcome (*)(const std::filesystem::path& path, VertexTable& t,
-                                     char decimalSeparator, const Modules& modules);
+// How a vertex file is read: one of these per entry.
+//
+// A file that stores numbers (a shapefile, a GIS layer) gives them as numbers;
+// the vertex dialog shows them through FillVertexTable and the command line
+// makes its feature of them directly. `modules` has the GIS backend for the
+// formats that need it. Every refusal is a FileError carrying the text for the
+// user.
+using NumberReader = OpenOutcome (*)(const std::filesystem::path& path, VertexList& out,
+                                     const Modules& modules);
+// A text file (a vertex text file, KML) is laid out in the dialog's cells as it
+// is written, in `t` already laid out for the format's mode: OK converts the
+// cells, and a cell that does not convert is the dialog's to show and to name.
+using TextReader = void (*)(const std::filesystem::path& path, VertexTable& t);
+
+struct ReadsNumbers {
+    constexpr explicit ReadsNumbers(NumberReader read) : Read(read) {}
+    NumberReader Read;
+};
+struct ReadsText {
+    constexpr explicit ReadsText(TextReader read) : Read(read) {}
+    TextReader Read;
+};
+using VertexReader = std::variant<ReadsNumbers, ReadsText>;
 
 struct InputFormat {
     std::string_view Id;      // short name for the command line and messages: "kml"
@@ -60,7 +77,7 @@ struct InputFormat {
     // Whether the reader tells a polygon from a line (sets VertexTable::IsPolygon);
     // a vertex text file holds no ring, whatever the table held before.
     bool HoldsRings = false;
-    VertexReader Read = nullptr;
+    VertexReader Read;
     // Read by "Open layer" as a GIS layer, every feature with its own kinds
     // (exchange/GisLayerReader.h): offered by its open box and taken that way
     // when dropped on the main window.

@@ -1,7 +1,6 @@
 #include "exchange/GeoJsonReader.h"
 
 #include "exchange/FileError.h"
-#include "exchange/NumberText.h"
 
 #include <filesystem>
 #include <utility>
@@ -9,8 +8,7 @@
 
 namespace sw {
 
-void ReadGeoJsonFile(const std::filesystem::path& path, VertexTable& t, char decimalSeparator,
-                     const GisBackend& gis) {
+VertexList ReadGeoJsonPositions(const std::filesystem::path& path, const GisBackend& gis) {
     const GisLayer layer = gis.ReadLayer(path, {});
     const GisFeature& first = layer.Features.front();
     if (first.Geometry != "LINESTRING" && first.Geometry != "POLYGON") {
@@ -18,39 +16,29 @@ void ReadGeoJsonFile(const std::filesystem::path& path, VertexTable& t, char dec
                         first.Geometry + "; only a LineString or a Polygon can be read");
     }
     const Feature& f = first.Shape;
-    const bool polygon = first.Geometry == "POLYGON";
-    // Each part's positions, a ring less its repeated closing one.
-    std::vector<std::pair<std::size_t, std::size_t>> spans;
-    std::size_t count = 0;
+    VertexList list;
+    list.IsPolygon = first.Geometry == "POLYGON";
+    list.HasShape = true;
+    // Each part's positions, a ring less its repeated closing one. The dialog
+    // reads whole seconds, so that is what is given.
     const std::vector<FeaturePart> parts = PartsOver(f, f.VertexCount);
     for (std::size_t p = 0; p < parts.size(); ++p) {
         const auto from = static_cast<std::size_t>(parts[p].Start);
         std::size_t to =
             p + 1 < parts.size() ? static_cast<std::size_t>(parts[p + 1].Start) : f.Vertices.size();
-        if (polygon && to - from >= 2 && f.Vertices[to - 1] == f.Vertices[from]) {
+        if (*list.IsPolygon && to - from >= 2 && f.Vertices[to - 1] == f.Vertices[from]) {
             --to;
         }
-        spans.emplace_back(from, to);
-        count += to - from;
-    }
-    // Decimal mode: vertex k in row k, latitude in column 1, longitude in column 2.
-    SetGrid(t, true);
-    if (t.RowCount() < static_cast<int32_t>(count) + 1) {
-        t.SetRowCount(static_cast<int32_t>(count) + 1);
-    }
-    std::vector<int32_t> starts;
-    int32_t row = 1;
-    for (const auto& [from, to] : spans) {
-        starts.push_back(row);
-        for (std::size_t i = from; i < to; ++i, ++row) {
-            t.SetCell(0, row, std::to_string(row));
-            t.SetCell(1, row, FormatGeneral15(DmsToDecimal(f.Vertices[i].Lat), decimalSeparator));
-            t.SetCell(2, row, FormatGeneral15(DmsToDecimal(f.Vertices[i].Long), decimalSeparator));
+        list.PartStarts.push_back(static_cast<int32_t>(list.Positions.size()));
+        for (std::size_t i = from; i < to; ++i) {
+            list.Positions.push_back(DecimalPosition{.Lat = DmsToDecimal(f.Vertices[i].Lat),
+                                                     .Lon = DmsToDecimal(f.Vertices[i].Long)});
         }
     }
-    t.VertexCount = static_cast<int32_t>(count);
-    t.IsPolygon = polygon ? 1 : 0;
-    t.PartStartRows = starts.size() > 1 ? std::move(starts) : std::vector<int32_t>{};
+    if (list.PartStarts.size() <= 1) {
+        list.PartStarts.clear();
+    }
+    return list;
 }
 
 } // namespace sw

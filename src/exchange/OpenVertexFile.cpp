@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string_view>
+#include <variant>
 
 namespace sw {
 
@@ -70,7 +71,16 @@ bool FilterUsesDecimalMode(OpenFilter filterIndex) {
 OpenOutcome OpenVertexFile(const InputFormat& format, const std::filesystem::path& path,
                            VertexTable& t, char decimalSeparator, const Modules& modules) {
     SetGrid(t, format.DecimalMode);
-    return format.Read(path, t, decimalSeparator, modules);
+    if (const auto* text = std::get_if<ReadsText>(&format.Read)) {
+        text->Read(path, t);
+        return OpenOutcome::Read;
+    }
+    VertexList list;
+    const OpenOutcome outcome = std::get<ReadsNumbers>(format.Read).Read(path, list, modules);
+    if (outcome == OpenOutcome::Read) {
+        FillVertexTable(list, t, decimalSeparator);
+    }
+    return outcome;
 }
 
 std::string NothingReadReason(const InputFormat& format, const std::filesystem::path& path,

@@ -5,6 +5,7 @@
 
 #include "coverage/LayoutGeometry.h"
 #include "coverage/SheetGrid.h"
+#include "exchange/VertexList.h"
 #include "exchange/VertexTable.h"
 #include "index/Settings.h"
 
@@ -108,19 +109,25 @@ ProjectionCheck CheckShapefileProjection(const std::filesystem::path& shpPath,
 // "The shapefile "<path>" is damaged or incomplete".
 std::string DamagedShapefileText(const std::filesystem::path& path);
 
-// Reads the first record of a polyline (3) or polygon (5) main file into the
-// table in decimal-degree layout: row i + 1 holds point i (column 0 the number,
-// column 1 Y, column 2 X, at most 15 significant digits with `decimalSeparator`),
-// the row count becomes NumPoints + 1 and VertexCount NumPoints; all parts form
-// one sequence. IsPolygon becomes 1 for type 5 and 0 for any other valid type,
-// which then reads nothing; an invalid type changes nothing. A main file shorter
-// than its header or first record, or whose counts or record length do not fit
-// in it, throws FileError with DamagedShapefileText(path) and changes nothing.
-// The projection is not checked here.
+// The first record of a polyline (3) or polygon (5) main file: its points in
+// order (Y the latitude, X the longitude), all parts one sequence whose starts
+// are marked, and IsPolygon true for type 5. Any other valid type gives its kind
+// and no shape, and so does a first record that is a null shape; an invalid
+// type gives nothing. A main file shorter than its header or first record, or
+// whose counts or record length do not fit in it, throws FileError with
+// DamagedShapefileText(path). The projection is not checked here.
+VertexList ReadShpPositions(std::string_view bytes, const std::filesystem::path& path);
+
+// ReadShpPositions on a file, reading only its header and first record; "Cannot
+// open file "%s". %s" when it cannot be read.
+VertexList ReadShpFilePositions(const std::filesystem::path& path);
+
+// The same into the dialog's table (FillVertexTable): row i + 1 holds point i,
+// the row count becomes NumPoints + 1 and VertexCount NumPoints. IsPolygon
+// becomes 1 for type 5 and 0 for any other valid type, which then reads
+// nothing; an invalid type or a damaged file changes nothing.
 void ReadShpData(std::string_view bytes, const std::filesystem::path& path, VertexTable& t,
                  char decimalSeparator);
-
-// ReadShpData on a file; "Cannot open file "%s". %s" when it cannot be read.
 void ReadShpFile(const std::filesystem::path& path, VertexTable& t, char decimalSeparator);
 
 // Why ReadShpData takes nothing from these bytes, for telling the user; empty

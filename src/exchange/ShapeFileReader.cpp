@@ -3,7 +3,6 @@
 #include "exchange/FileNames.h"
 #include "exchange/FileReading.h"
 #include "exchange/InputLimits.h"
-#include "exchange/NumberText.h"
 #include "exchange/SafeFile.h"
 #include "exchange/ShapeFile.h"
 
@@ -72,22 +71,22 @@ std::string DamagedShapefileText(const std::filesystem::path& path) {
     return "The shapefile \"" + path.string() + "\" is damaged or incomplete";
 }
 
-void ReadShpData(std::string_view bytes, const std::filesystem::path& path, VertexTable& t,
-                 char decimalSeparator) {
+VertexList ReadShpPositions(std::string_view bytes, const std::filesystem::path& path) {
+    VertexList list;
     auto damaged = [&] { return FileError(DamagedShapefileText(path)); };
     if (bytes.size() < ShpHeaderSize) {
         throw damaged();
     }
     const int32_t type = AsInt(GetLE32(bytes, 32));
     if (!IsValidShapeType(type)) {
-        return;
+        return list;
     }
     if (type != ShpPolyline && type != ShpPolygon) {
-        t.IsPolygon = 0;
-        return;
+        list.IsPolygon = false;
+        return list;
     }
 
-    // Everything is checked before the table is touched, and nothing past the
+    // Everything is checked before a position is taken, and nothing past the
     // bytes the file holds, or past the record's declared length, is read.
     if (bytes.size() < FirstContent + 4) {
         throw damaged();
@@ -99,8 +98,8 @@ void ReadShpData(std::string_view bytes, const std::filesystem::path& path, Vert
     }
     if (AsInt(GetLE32(bytes, FirstContent)) == 0) {
         // A null shape has no points; there is nothing to take from it.
-        t.IsPolygon = type == ShpPolygon ? 1 : 0;
-        return;
+        list.IsPolygon = type == ShpPolygon;
+        return list;
     }
     if (contentBytes < static_cast<int64_t>(PolyFixedSize)) {
         throw damaged();
@@ -119,34 +118,35 @@ void ReadShpData(std::string_view bytes, const std::filesystem::path& path, Vert
 
     const std::size_t partsAt = FirstContent + PolyFixedSize;
     const std::size_t pointsAt = partsAt + 4 * static_cast<std::size_t>(numParts);
-    // The rows the record's parts start at. An index that does not come after the
-    // one before it, or lies past the points, marks no part.
-    std::vector<int32_t> partStarts;
+    // The points the record's parts start at. An index that does not come after
+    // the one before it, or lies past the points, marks no part.
     int32_t previous = -1;
     for (int32_t p = 0; p < numParts; ++p) {
         const int32_t start = AsInt(GetLE32(bytes, partsAt + 4 * static_cast<std::size_t>(p)));
         if (start > previous && start < numPoints) {
-            partStarts.push_back(start + 1);
+            list.PartStarts.push_back(start);
             previous = start;
         }
     }
-    t.IsPolygon = type == ShpPolygon ? 1 : 0;
-    t.SetRowCount(numPoints + 1);
-    t.VertexCount = numPoints;
-    for (int32_t i = 0; i < numPoints; ++i) {
-        const std::size_t at = pointsAt + 16 * static_cast<std::size_t>(i);
-        const double x = GetDoubleLE(bytes, at);
-        const double y = GetDoubleLE(bytes, at + 8);
-        t.SetCell(0, i + 1, std::to_string(i + 1));
-        t.SetCell(1, i + 1, FormatGeneral15(y, decimalSeparator));
-        t.SetCell(2, i + 1, FormatGeneral15(x, decimalSeparator));
-    }
-    if (partStarts.size() > 1) {
-        partStarts.front() = 1;
-        t.PartStartRows = std::move(partStarts);
+    if (list.PartStarts.size() > 1) {
+        list.PartStarts.front() = 0;
     } else {
-        t.PartStartRows.clear();
+        list.PartStarts.clear();
     }
+    list.IsPolygon = type == ShpPolygon;
+    list.HasShape = true;
+    list.Positions.resize(static_cast<std::size_t>(numPoints));
+    for (std::size_t i = 0; i < list.Positions.size(); ++i) {
+        const std::size_t at = pointsAt + 16 * i;
+        list.Positions[i] =
+            DecimalPosition{.Lat = GetDoubleLE(bytes, at + 8), .Lon = GetDoubleLE(bytes, at)};
+    }
+    return list;
+}
+
+void ReadShpData(std::string_view bytes, const std::filesystem::path& path, VertexTable& t,
+                 char decimalSeparator) {
+    FillVertexTable(ReadShpPositions(bytes, path), t, decimalSeparator);
 }
 
 std::string ShpNothingReadText(std::string_view bytes, const std::filesystem::path& path) {
@@ -167,7 +167,7 @@ std::string ShpNothingReadText(std::string_view bytes, const std::filesystem::pa
     return {};
 }
 
-void ReadShpFile(const std::filesystem::path& path, VertexTable& t, char decimalSeparator) {
+VertexList ReadShpFilePositions(const std::filesystem::path& path) {
     // Only the header and the first record are read, however large the file: the
     // counts are checked against the file's size and the vertex limit before the
     // points are read.
@@ -201,7 +201,11 @@ void ReadShpFile(const std::filesystem::path& path, VertexTable& t, char decimal
             bytes = file.Read(0, std::max<std::size_t>(bytes.size(), FirstContent + 4));
         }
     }
-    ReadShpData(bytes, path, t, decimalSeparator);
+    return ReadShpPositions(bytes, path);
+}
+
+void ReadShpFile(const std::filesystem::path& path, VertexTable& t, char decimalSeparator) {
+    FillVertexTable(ReadShpFilePositions(path), t, decimalSeparator);
 }
 
 } // namespace sw

@@ -1,6 +1,7 @@
 #include "exchange/VertexConversion.h"
 
 #include "exchange/MessageText.h"
+#include "exchange/NumberText.h"
 #include "index/CheckedMath.h"
 
 #include <algorithm>
@@ -206,6 +207,54 @@ Feature TableToFeature(const VertexTable& t, bool decimalMode, char decimalSepar
                        bool isPolygon) {
     TableVertices read = ReadTable(t, decimalMode, decimalSeparator);
     return MakeVertexFeature(std::move(read.Vertices), isPolygon, read.PartStarts);
+}
+
+namespace {
+
+// A decimal position's coordinate as OK takes it from its cell: what does not
+// convert is named by the text the dialog would show for it.
+DmsAngle PositionAngle(double degrees) {
+    try {
+        return DecimalToDms(degrees);
+    } catch (const std::exception&) {
+        throw NotFloat(FormatGeneral15(degrees));
+    }
+}
+
+} // namespace
+
+Feature VertexListToFeature(const VertexList& list, bool isPolygon) {
+    std::vector<VertexRec> vertices;
+    vertices.reserve(list.Positions.size());
+    for (const DecimalPosition& p : list.Positions) {
+        try {
+            // Both are checked before either converts, as the two cells are.
+            for (const double degrees : {p.Lat, p.Lon}) {
+                if (!std::isfinite(degrees)) {
+                    throw NotFloat(FormatGeneral15(degrees));
+                }
+            }
+            VertexRec v;
+            v.Lat = PositionAngle(p.Lat);
+            v.Long = PositionAngle(p.Lon);
+            vertices.push_back(v);
+        } catch (ConversionError& e) {
+            e.Vertex = static_cast<int32_t>(vertices.size()) + 1;
+            throw;
+        }
+    }
+    // Starts past the first that come after the one before and inside the list.
+    std::vector<int32_t> starts;
+    for (const int32_t start : list.PartStarts) {
+        if (start > (starts.empty() ? 0 : starts.back()) &&
+            start < static_cast<int32_t>(vertices.size())) {
+            starts.push_back(start);
+        }
+    }
+    if (!starts.empty()) {
+        starts.insert(starts.begin(), 0);
+    }
+    return MakeVertexFeature(std::move(vertices), isPolygon, starts);
 }
 
 } // namespace sw

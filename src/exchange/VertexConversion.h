@@ -4,6 +4,7 @@
 // does with the cells, in either angle mode.
 
 #include "coverage/Feature.h"
+#include "exchange/VertexList.h"
 #include "exchange/VertexTable.h"
 #include "index/Error.h"
 
@@ -42,6 +43,14 @@ std::vector<VertexRec> TableToVertices(const VertexTable& t, bool decimalMode,
 // (one part without them), every part a polygon ring or every part a polyline.
 Feature TableToFeature(const VertexTable& t, bool decimalMode, char decimalSeparator,
                        bool isPolygon);
+
+// The positions of a file that stores numbers as the feature OK makes of them
+// once the dialog shows them (FillVertexTable): each rounded to whole seconds by
+// DecimalToDms, the parts where the list's starts say, every part a polygon ring
+// or every part a polyline. A position that does not convert (not finite, or
+// degrees beyond the 32-bit range) throws ConversionError with the text the
+// dialog would show for it and its Vertex (from 1).
+Feature VertexListToFeature(const VertexList& list, bool isPolygon);
 
 // One cell's conversions, as TableToVertices applies them (the trimmed text in
 // the message). Exposed for the dialogs and for tests.

@@ -6,6 +6,7 @@
 
 #include <set>
 #include <string>
+#include <variant>
 
 namespace sw {
 namespace {
@@ -92,7 +93,7 @@ TEST(FormatRegistry, EveryEntryIsComplete) {
     std::set<std::string_view> extensions;
     for (const InputFormat& f : InputFormats()) {
         EXPECT_TRUE(ids.insert(f.Id).second) << f.Id;
-        EXPECT_NE(f.Read, nullptr) << f.Id;
+        EXPECT_TRUE(std::visit([](auto way) { return way.Read != nullptr; }, f.Read)) << f.Id;
         EXPECT_FALSE(f.Caption.empty()) << f.Id;
         ASSERT_FALSE(f.Extensions.empty()) << f.Id;
         for (const std::string_view ext : f.Extensions) {
