@@ -387,8 +387,7 @@ void TPolyInputForm::BitBtn1Click() {
         // A table filled from a file draws that file; one typed since Clear is
         // nobody's file.
         host_.acceptFeature(std::move(feature), true, true,
-                            st.InputFileOpened ? std::filesystem::path(st.InputFileName)
-                                               : std::filesystem::path());
+                            st.InputFileOpened ? st.InputFileName : std::filesystem::path());
     }
 }
 

@@ -8,7 +8,7 @@
 #include "exchange/VertexTable.h"
 #include "index/Settings.h"
 
-#include <string>
+#include <filesystem>
 
 namespace sw {
 
@@ -19,7 +19,7 @@ struct AppState {
 
     // The vertex dialog's table and the file it was last filled from.
     VertexTable vertexTable;
-    std::string InputFileName; // UTF-8 path as the file system gave it
+    std::filesystem::path InputFileName; // as the file system named it
     bool InputFileOpened = false;
 };
 

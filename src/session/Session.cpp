@@ -74,7 +74,7 @@ ComputeRequest Session::OpenLayer(Feature feature, const std::filesystem::path& 
                        .fitToScreen = true,
                        .enableReport = true,
                        .dataType = dataType,
-                       .inputFile = path.string(),
+                       .inputFile = path,
                        .source = path});
 }
 
@@ -197,7 +197,7 @@ void Session::SetDataType(DataKind dataType) {
 }
 
 void Session::InputOpened(const std::filesystem::path& path) {
-    state_.InputFileName = path.string();
+    state_.InputFileName = path;
     state_.InputFileOpened = true;
 }
 

@@ -36,9 +36,9 @@ Settings DecisionSettings(const Settings& s);
 // What the view does once a feature request has been committed.
 struct CommitResult {
     bool FitToScreen = false; // fit the new image to the window
-    // The file the committed feature came from, which the caption now names
-    // (UTF-8); empty when the request named none.
-    std::optional<std::string> InputFile;
+    // The file the committed feature came from, which the caption now names;
+    // none when the request named none.
+    std::optional<std::filesystem::path> InputFile;
     bool NewFeature = false; // a new feature, not the old one at new settings
 };
 
@@ -140,7 +140,8 @@ private:
         bool enableReport = false;
         std::optional<DataKind> dataType =
             std::nullopt; // set with the result; none keeps the current one
-        std::optional<std::string> inputFile = std::nullopt; // InputFileName with the result
+        // InputFileName with the result
+        std::optional<std::filesystem::path> inputFile = std::nullopt;
         std::filesystem::path source = {}; // the file a feature request was read from
     };
     ComputeRequest Ask(const Settings& s, Feature f, const Pending& p);

@@ -25,8 +25,8 @@ namespace {
 void WritePdf(const std::string& path, const LayoutToSave& layout) {
     const QString date =
         layout.Date.isEmpty() ? QDate::currentDate().toString(Qt::ISODate) : layout.Date;
-    const QByteArray bytes = LayoutPdfBytes(
-        LayoutPdfInput{layout.settings, layout.feature, layout.grid, layout.InputFileName, date});
+    const QByteArray bytes = LayoutPdfBytes(LayoutPdfInput{
+        layout.settings, layout.feature, layout.grid, layout.InputFileName.string(), date});
     ReplaceFileContents(path,
                         std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
                         WriteFailureText::Runtime);
@@ -102,7 +102,8 @@ void SaveLayout(SaveFilter filter, const std::filesystem::path& path, const Layo
     // The registry's one dispatch, with the window's drawing as the renderer.
     Modules modules = LinkedModules();
     modules.Render.Link(std::make_shared<const ShownLayout>(layout));
-    OutputRequest request{layout.settings, layout.feature, layout.grid, layout.InputFileName};
+    const std::string inputName = layout.InputFileName.string(); // the title's text
+    OutputRequest request{layout.settings, layout.feature, layout.grid, inputName};
     request.plan = layout.plan;
     WriteOutput(*f, request, SaveFileName(path, filter), modules);
 }

@@ -47,9 +47,9 @@ struct LayoutToSave {
     const Settings& settings;
     const Feature& feature; // a GeoPackage's "feature" layer, the PDF's title
     const SheetGrid& grid;
-    const QImage* image = nullptr; // the drawn layout; null when none could be made
-    std::string InputFileName{};   // UTF-8; the PDF's title names it for a line or polygon
-    QString Date{};                // the PDF's title date; today when empty
+    const QImage* image = nullptr;         // the drawn layout; null when none could be made
+    std::filesystem::path InputFileName{}; // the PDF's title names it for a line or polygon
+    QString Date{};                        // the PDF's title date; today when empty
     // The layout planned for the grid at the settings' zoom, shared with the
     // size question; null: the writers plan it.
     const LayoutGeometry* plan = nullptr;
