@@ -94,7 +94,7 @@ void LayoutRenderer::WriteLayoutPicture(PictureEncoding encoding, const RenderIn
         WriteBytes(path, LayoutPdf(r));
         return;
     }
-    SaveGeoreferencedPicture(encoding, Picture(r), path.string(), PictureSettings(r), r.grid);
+    SaveGeoreferencedPicture(encoding, Picture(r), path, PictureSettings(r), r.grid);
 }
 
 } // namespace sw::cli

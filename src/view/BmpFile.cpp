@@ -22,9 +22,9 @@ QByteArray EncodeLayoutBmp(const QImage& image) {
     return bytes;
 }
 
-void SaveLayoutAsBmp(const QImage& image, const std::string& path) {
+void SaveLayoutAsBmp(const QImage& image, const std::filesystem::path& path) {
     if (image.isNull()) {
-        throw FileError("There is no picture to save as \"" + path + "\"");
+        throw FileError("There is no picture to save as \"" + path.string() + "\"");
     }
     const QByteArray bytes = EncodeLayoutBmp(image);
     ReplaceFileContents(path,

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QImage>
 
+#include <filesystem>
 #include <string>
 
 namespace sw::gui {
@@ -15,6 +16,6 @@ QByteArray EncodeLayoutBmp(const QImage& image);
 
 // Writes `image` to `path` exactly as named (through a temporary file, so an
 // existing file survives a failed save). Throws FileError with the reason.
-void SaveLayoutAsBmp(const QImage& image, const std::string& path);
+void SaveLayoutAsBmp(const QImage& image, const std::filesystem::path& path);
 
 } // namespace sw::gui

@@ -101,7 +101,7 @@ QByteArray EncodeLayoutJpeg(const QImage& image) {
     return bytes;
 }
 
-void SaveLayoutAsJpeg(const QImage& image, const std::string& path) {
+void SaveLayoutAsJpeg(const QImage& image, const std::filesystem::path& path) {
     const QByteArray bytes = EncodeLayoutJpeg(image);
     ReplaceFileContents(path,
                         std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),

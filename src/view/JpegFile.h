@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QImage>
 
+#include <filesystem>
 #include <string>
 
 namespace sw::gui {
@@ -17,6 +18,6 @@ QByteArray EncodeLayoutJpeg(const QImage& image);
 
 // Writes the picture to `path` exactly as named (through a temporary file, so an
 // existing file survives a failed save). Throws FileError with the reason.
-void SaveLayoutAsJpeg(const QImage& image, const std::string& path);
+void SaveLayoutAsJpeg(const QImage& image, const std::filesystem::path& path);
 
 } // namespace sw::gui

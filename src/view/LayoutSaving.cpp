@@ -22,7 +22,7 @@ namespace sw::gui {
 
 namespace {
 
-void WritePdf(const std::string& path, const LayoutToSave& layout) {
+void WritePdf(const std::filesystem::path& path, const LayoutToSave& layout) {
     const QString date =
         layout.Date.isEmpty() ? QDate::currentDate().toString(Qt::ISODate) : layout.Date;
     const QByteArray bytes = LayoutPdfBytes(LayoutPdfInput{
@@ -41,7 +41,7 @@ public:
     void WriteLayoutPicture(PictureEncoding encoding, const RenderInput& in,
                             const std::filesystem::path& path) const override {
         if (encoding == PictureEncoding::Pdf) {
-            WritePdf(path.string(), layout_);
+            WritePdf(path, layout_);
             return;
         }
         if (layout_.image == nullptr || layout_.image->isNull()) {
@@ -51,9 +51,9 @@ public:
         // committed with the picture as one set.
         const SheetGrid& g = in.grid;
         if (g.GridCols > 0 && g.GridRows > 0) {
-            SaveGeoreferencedPicture(encoding, *layout_.image, path.string(), in.settings, g);
+            SaveGeoreferencedPicture(encoding, *layout_.image, path, in.settings, g);
         } else {
-            SavePicture(encoding, *layout_.image, path.string());
+            SavePicture(encoding, *layout_.image, path);
         }
     }
 

@@ -7,7 +7,7 @@
 
 namespace sw::gui {
 
-void SavePicture(PictureEncoding encoding, const QImage& image, const std::string& path) {
+void SavePicture(PictureEncoding encoding, const QImage& image, const std::filesystem::path& path) {
     switch (encoding) {
     case PictureEncoding::Jpeg:
         SaveLayoutAsJpeg(image, path);
@@ -22,7 +22,8 @@ void SavePicture(PictureEncoding encoding, const QImage& image, const std::strin
 }
 
 void SaveGeoreferencedPicture(PictureEncoding encoding, const QImage& image,
-                              const std::string& path, const Settings& s, const SheetGrid& g) {
+                              const std::filesystem::path& path, const Settings& s,
+                              const SheetGrid& g) {
     if (encoding != PictureEncoding::Jpeg && encoding != PictureEncoding::Bmp) {
         SavePicture(encoding, image, path);
         return;
