@@ -1,7 +1,10 @@
 // The shapefile reader on arbitrary bytes: no crash, no read past the data, and a
-// refused file leaves the table exactly as it was.
+// refused file leaves the table exactly as it was. The command line's road, the
+// positions straight to a feature, keeps every position or names the one that
+// does not convert.
 #include "exchange/FileError.h"
 #include "exchange/ShapeFile.h"
+#include "exchange/VertexConversion.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -29,6 +32,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (t.VertexCount != 11 && (t.VertexCount < 0 || t.RowCount() != t.VertexCount + 1 ||
                                 static_cast<size_t>(t.VertexCount) * 16 > size)) {
         std::abort();
+    }
+    const sw::VertexList list = sw::ReadShpPositions(bytes, "fuzz.shp");
+    try {
+        const sw::Feature f = sw::VertexListToFeature(list, list.IsPolygon.value_or(false));
+        if (f.Vertices.size() != list.Positions.size()) {
+            std::abort();
+        }
+    } catch (const sw::ConversionError& e) {
+        if (e.Vertex < 1 || static_cast<size_t>(e.Vertex) > list.Positions.size()) {
+            std::abort();
+        }
     }
     return 0;
 }
