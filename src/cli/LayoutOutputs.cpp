@@ -10,7 +10,6 @@
 #include "exchange/WorldFile.h"
 #include "gui/InterfaceFont.h"
 #include "gui/ReportPages.h"
-#include "report/ReportFont.h"
 #include "report/ReportTable.h"
 #include "view/LayoutPainter.h"
 #include "view/PdfFiles.h"
@@ -74,11 +73,10 @@ QByteArray LayoutPdf(const RenderInput& r) {
                                          QDate::currentDate().toString(Qt::ISODate)});
 }
 
-// The report as `--report` prints it (cli/SheetsReport.cpp, which the module
-// does not hold): the core's, measured with the compiled-in font widths.
+// The report as `--report` prints it: the core's, measured with the
+// compiled-in font widths.
 Report PdfReport(const RenderInput& r) {
-    const ReportInput in{r.settings, r.grid, r.feature, r.inputPath};
-    return BuildReport(in, [](const std::string& text) { return MeasureReportText(text); });
+    return BuildFontReport(ReportInput{r.settings, r.grid, r.feature, r.inputPath});
 }
 
 } // namespace

@@ -10,7 +10,6 @@
 
 #include "cli/OutputBuffer.h"
 #include "cli/SheetsOutputs.h"
-#include "report/ReportFont.h"
 #include "report/ReportRows.h"
 #include "report/ReportTable.h"
 
@@ -31,8 +30,7 @@ template <typename NumberAt>
 void PrintGroupedReport(const SheetsResult& r, uint32_t count, NumberAt numberAt,
                         std::ostream& out) {
     const ReportInput in{r.settings, r.grid, r.feature, r.inputPath};
-    const ReportColumns columns =
-        FitReportColumns([](const std::string& text) { return MeasureReportText(text); });
+    const ReportColumns columns = FontReportColumns();
     OutputBuffer buf(out);
     AppendTableRows(buf, TextTable{ReportHeadings(in)});
     SheetGrouping grouping(GroupKeyLength(r.settings), columns.CharsPerLine);

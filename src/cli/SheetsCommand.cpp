@@ -174,15 +174,6 @@ PerFeatureCounts PerFeature(const Settings& s, const GisLayer& layer, const Shee
     return counts;
 }
 
-// The number of IN cells of the computed grid: from the mask when only it was made.
-int64_t InCells(const SheetGrid& grid, const CellFlags* mask) {
-    if (mask != nullptr) {
-        return std::count(mask->begin(), mask->end(), uint8_t{1});
-    }
-    return std::count_if(grid.SheetList.begin(), grid.SheetList.end(),
-                         [](const SheetRec& rec) { return rec.InFlag == 1; });
-}
-
 std::string GisFormatsHelp() {
     std::string text;
     for (const OutputFormat* f : GisFormats()) {
@@ -408,7 +399,7 @@ void RegisterSheetsCommand(CLI::App& app, CommandContext& ctx) {
         }
         // A point has one sheet or none: with none there is nothing to print or
         // write, and a script must be able to tell that from a sheet.
-        if (point->count() > 0 && InCells(r.grid, printOnly ? &mask.In : nullptr) == 0) {
+        if (point->count() > 0 && r.grid.InSheetCount == 0) {
             progress.Finish();
             *ctx.err << "sheetwright-cli: the point " << opts->point[0] << ' ' << opts->point[1]
                      << " lies outside the index\n";

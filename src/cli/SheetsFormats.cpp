@@ -6,7 +6,6 @@
 #include "coverage/CellNumbering.h"
 #include "exchange/CsvField.h"
 #include "index/WindowsText.h"
-#include "report/ReportFont.h"
 #include "report/SheetOrder.h"
 
 #include <nlohmann/json.hpp>
@@ -230,14 +229,32 @@ void WriteJson(const SheetsResult& r, std::ostream& out) {
     WriteJsonOf(r, ListedCells(r.grid), out);
 }
 
-void WriteText(const SheetsResult& r, const CellFlags& in, std::ostream& out) {
+namespace {
+
+// The IN cells' numbers in the order the text and the report list them.
+struct SortedInNumbers {
+    InNumbers Numbers;
+    IndexList Order;
+    uint32_t Count() const { return static_cast<uint32_t>(Order.size()); }
+    std::string_view operator()(uint32_t k) const { return Numbers(Order[k]); }
+};
+
+SortedInNumbers SortInNumbers(const SheetsResult& r, const CellFlags& in) {
     NumberedCells cells(r, in);
     PositionRanks ranks;
-    const InNumbers numbers = CollectInNumbers(cells, in, ranks);
+    InNumbers numbers = CollectInNumbers(cells, in, ranks);
     const auto count = static_cast<uint32_t>(numbers.Starts.size() - 1);
+    IndexList order = NumberOrder(ranks, count, std::cref(numbers));
+    return {std::move(numbers), std::move(order)};
+}
+
+} // namespace
+
+void WriteText(const SheetsResult& r, const CellFlags& in, std::ostream& out) {
+    const SortedInNumbers sorted = SortInNumbers(r, in);
     OutputBuffer buf(out);
-    for (const uint32_t k : NumberOrder(ranks, count, std::cref(numbers))) {
-        AppendSheetNo(buf, numbers(k));
+    for (uint32_t k = 0; k < sorted.Count(); ++k) {
+        AppendSheetNo(buf, sorted(k));
         buf.Append('\n');
     }
     buf.Flush();
@@ -248,27 +265,17 @@ void WriteCsv(const SheetsResult& r, const CellFlags& in, std::ostream& out) {
 }
 
 TextTable SheetsReportTable(const SheetsResult& r, const CellFlags& in) {
-    NumberedCells cells(r, in);
-    PositionRanks ranks;
-    const InNumbers numbers = CollectInNumbers(cells, in, ranks);
-    const auto count = static_cast<uint32_t>(numbers.Starts.size() - 1);
-    const IndexList order = NumberOrder(ranks, count, std::cref(numbers));
-    const ReportColumns columns =
-        FitReportColumns([](const std::string& text) { return MeasureReportText(text); });
+    const SortedInNumbers sorted = SortInNumbers(r, in);
+    const ReportColumns columns = FontReportColumns();
     const ReportInput input{r.settings, r.grid, r.feature, r.inputPath};
-    return ReportTableOf(input, GroupSortedNumbers(
-                                    count, [&](uint32_t k) { return numbers(order[k]); },
-                                    GroupKeyLength(r.settings), columns.CharsPerLine));
+    return ReportTableOf(input,
+                         GroupSortedNumbers(sorted.Count(), std::cref(sorted),
+                                            GroupKeyLength(r.settings), columns.CharsPerLine));
 }
 
 void PrintReport(const SheetsResult& r, const CellFlags& in, std::ostream& out) {
-    NumberedCells cells(r, in);
-    PositionRanks ranks;
-    const InNumbers numbers = CollectInNumbers(cells, in, ranks);
-    const auto count = static_cast<uint32_t>(numbers.Starts.size() - 1);
-    const IndexList order = NumberOrder(ranks, count, std::cref(numbers));
-    PrintGroupedReport(
-        r, count, [&](uint32_t k) { return numbers(order[k]); }, out);
+    const SortedInNumbers sorted = SortInNumbers(r, in);
+    PrintGroupedReport(r, sorted.Count(), std::cref(sorted), out);
 }
 
 void WriteJson(const SheetsResult& r, const CellFlags& in, std::ostream& out) {

@@ -3,15 +3,12 @@
 
 #include "cli/SheetsOutputs.h"
 
-#include "report/ReportFont.h"
-
 namespace sw::cli {
 
 Report SheetsReport(const SheetsResult& r) {
     // ComputeSheets has counted the IN sheets, as the drawing would. The path
     // came from the command line as UTF-8 and stays so in the report.
-    const ReportInput in{r.settings, r.grid, r.feature, r.inputPath};
-    return BuildReport(in, [](const std::string& text) { return MeasureReportText(text); });
+    return BuildFontReport(ReportInput{r.settings, r.grid, r.feature, r.inputPath});
 }
 
 TextTable SheetsReportTable(const SheetsResult& r) {

@@ -1,6 +1,7 @@
 #include "report/ReportColumns.h"
 
 #include "index/CheckedMath.h"
+#include "report/ReportFont.h"
 
 #include <algorithm>
 
@@ -19,6 +20,10 @@ ReportColumns FitReportColumns(const TextMeasure& measure, const ReportPage& pag
     cols.CharsPerLine =
         RoundHalfEven(static_cast<double>(cols.Widths[1]) / static_cast<double>(charWidth));
     return cols;
+}
+
+ReportColumns FontReportColumns() {
+    return FitReportColumns([](const std::string& text) { return MeasureReportText(text); });
 }
 
 } // namespace sw

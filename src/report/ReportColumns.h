@@ -38,4 +38,8 @@ inline constexpr std::array<const char*, 3> ColumnMeasureTexts{" S.NO. ", " Shee
 // one pixel wide, so the count stays finite.
 ReportColumns FitReportColumns(const TextMeasure& measure, const ReportPage& page = {});
 
+// The columns measured with the report font's compiled-in widths (ReportFont.h),
+// as every report made without a window is.
+ReportColumns FontReportColumns();
+
 } // namespace sw

@@ -2,6 +2,7 @@
 
 #include "index/Convertions.h"
 #include "index/WindowsText.h"
+#include "report/ReportFont.h"
 
 #include <algorithm>
 #include <iterator>
@@ -88,6 +89,10 @@ TextTable ReportTableOf(const ReportInput& in, std::vector<SheetListRec>&& rows)
 
 TextTable BuildReportTable(const ReportInput& in, const TextMeasure& measure) {
     return BuildReport(in, measure).Table;
+}
+
+Report BuildFontReport(const ReportInput& in) {
+    return BuildReport(in, [](const std::string& text) { return MeasureReportText(text); });
 }
 
 } // namespace sw

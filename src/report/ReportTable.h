@@ -53,6 +53,10 @@ std::string ReportInputLine(const ReportInput& in);
 // later in the same places.
 Report BuildReport(const ReportInput& in, const TextMeasure& measure, const ReportPage& page = {});
 
+// The report measured with the report font's compiled-in widths (ReportFont.h),
+// as every report made without a window is: no toolkit is loaded for it.
+Report BuildFontReport(const ReportInput& in);
+
 // The report of body rows grouped already (GroupSortedNumbers with
 // GroupKeyLength and the columns' CharsPerLine), for a caller that sorts the IN
 // numbers itself; BuildReport is this with the grid's own.
