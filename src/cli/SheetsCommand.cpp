@@ -35,6 +35,7 @@
 #include <algorithm>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <variant>
 
@@ -159,18 +160,21 @@ PerFeatureCounts PerFeature(const Settings& s, const GisLayer& layer, const Shee
     if (gis == nullptr) {
         return PrintPerFeature(s, layer, o.layer.idField, o.format, algorithm, out);
     }
+    CheckIdField(layer, o.layer.idField); // before the printer's CSV header
     PerFeatureCounts counts;
     const SheetGrid none;
     OgrGridRequest request{s, none};
-    if (o.out == StandardOutputName) {
-        request.perFeature = PerFeatureGrids(s, layer, o.layer.idField, algorithm, counts, nullptr);
-        WriteGridFile(*gis, o.out, request, out, modules.Gis.Get());
-        return counts;
+    // The file written to standard output leaves no room for the printed list.
+    std::optional<PerFeaturePrinter> printer;
+    if (o.out != StandardOutputName) {
+        printer.emplace(o.format, o.layer.idField, out);
     }
-    PerFeaturePrinter printer(o.format, o.layer.idField, out);
-    request.perFeature = PerFeatureGrids(s, layer, o.layer.idField, algorithm, counts, &printer);
+    request.perFeature = PerFeatureGrids(s, layer, o.layer.idField, algorithm, counts,
+                                         printer ? &*printer : nullptr);
     WriteGridFile(*gis, o.out, request, out, modules.Gis.Get());
-    printer.Finish();
+    if (printer) {
+        printer->Finish();
+    }
     return counts;
 }
 

@@ -11,14 +11,14 @@
 
 namespace sw::cli {
 
-namespace {
-
 void CheckIdField(const GisLayer& layer, const std::string& idField) {
     if (!idField.empty() && !layer.Features.empty() &&
         layer.Features.front().Attribute(idField) == nullptr) {
         throw UsageError("--id-field: \"" + layer.Path + "\" has no attribute \"" + idField + "\"");
     }
 }
+
+namespace {
 
 std::string IdOf(const GisFeature& gf, const std::string& idField) {
     const std::string* value = idField.empty() ? nullptr : gf.Attribute(idField);
@@ -44,8 +44,8 @@ bool AnyVertexOutside(const Feature& f) {
     return false;
 }
 
-void Count(const GisFeature& gf, std::size_t sheets, PerFeatureCounts& counts) {
-    counts.sheets += static_cast<int64_t>(sheets);
+void Count(const GisFeature& gf, int32_t sheets, PerFeatureCounts& counts) {
+    counts.sheets += sheets;
     if (sheets == 0) {
         ++counts.wholly;
     } else if (AnyVertexOutside(gf.Shape)) {
@@ -104,15 +104,14 @@ void PerFeaturePrinter::Finish() {
 PerFeatureCounts PrintPerFeature(const Settings& s, const GisLayer& layer,
                                  const std::string& idField, const std::string& format,
                                  Algorithm algorithm, std::ostream& out) {
+    // Checked before the printer exists, so a bad --id-field prints no CSV header.
     CheckIdField(layer, idField);
-    PerFeatureCounts counts;
     PerFeaturePrinter printer(format, idField, out);
-    for (const GisFeature& gf : layer.Features) {
-        SheetGrid g;
-        ComputeFeature(s, gf, algorithm, g);
-        const std::vector<std::string> sheets = InSheetNames(g);
-        Count(gf, sheets.size(), counts);
-        printer.Add(gf, sheets);
+    PerFeatureCounts counts;
+    const FeatureGridSource next = PerFeatureGrids(s, layer, idField, algorithm, counts, &printer);
+    FeatureGrid feature;
+    while (next(feature)) {
+        // Each call computes, counts and prints one feature.
     }
     printer.Finish();
     return counts;
@@ -131,10 +130,10 @@ FeatureGridSource PerFeatureGrids(const Settings& s, const GisLayer& layer,
         out.Name = IdOf(gf, idField);
         out.Grid = SheetGrid{};
         ComputeFeature(s, gf, algorithm, out.Grid);
-        const std::vector<std::string> sheets = InSheetNames(out.Grid);
-        Count(gf, sheets.size(), counts);
+        Count(gf, out.Grid.InSheetCount, counts);
+        // Only the printed form needs the names; a GIS file alone reads the grid.
         if (print != nullptr) {
-            print->Add(gf, sheets);
+            print->Add(gf, InSheetNames(out.Grid));
         }
         return true;
     };

@@ -24,6 +24,10 @@ struct PerFeatureCounts {
     int32_t partly = 0; // features with sheets and a vertex outside the index
 };
 
+// UsageError when `idField` is not empty and the layer's features have no such
+// attribute. Called before anything is printed, so a refusal prints nothing.
+void CheckIdField(const GisLayer& layer, const std::string& idField);
+
 // Features in layer order, sheets in the report's order. `format` "csv": the
 // header feature,sheet and one line per IN sheet; "json": an array of objects
 // with "feature" and "sheets"; otherwise feature<TAB>sheet lines. A feature
@@ -38,7 +42,7 @@ PerFeatureCounts PrintPerFeature(const Settings& s, const GisLayer& layer,
 // The features one at a time with their own grids, for a GIS file of one row per
 // feature and IN sheet (OgrGridRequest::perFeature); `counts` is filled as they
 // go, and when `print` is not null each feature is also printed as
-// PrintPerFeature prints it (call FinishPrinting after the last).
+// PrintPerFeature prints it (call its Finish after the last).
 class PerFeaturePrinter;
 FeatureGridSource PerFeatureGrids(const Settings& s, const GisLayer& layer,
                                   const std::string& idField, Algorithm algorithm,

@@ -80,6 +80,12 @@ TEST_F(LayerInput, RefusalsAndNotes) {
     EXPECT_EQ(
         Cli(Sheets({"--input", dir.File("s.gpkg"), "--per-feature", "--id-field", "nope"})).code,
         2);
+    // ... and with --out too, before the CSV listing has printed its header.
+    const Result noField = Cli(Sheets({"--input", dir.File("s.gpkg"), "--per-feature", "--id-field",
+                                       "nope", "--format", "csv", "--out", dir.File("nope.gpkg")}));
+    EXPECT_EQ(noField.code, 2);
+    EXPECT_EQ(noField.out, "");
+    EXPECT_FALSE(std::filesystem::exists(dir.File("nope.gpkg")));
     EXPECT_EQ(Cli(Sheets({"--input", dir.File("s.gpkg"), "--per-feature", "--report"})).code, 2);
     EXPECT_EQ(Cli(Sheets({"--layer", "x", "--point", "28", "77"})).code, 2);
     // A damaged file: exit 1 naming it, and nothing written.
