@@ -1,5 +1,7 @@
 #include "api/ApiSettings.h"
 
+#include <optional>
+
 namespace sheetwright {
 
 Error::Error(const std::string& what) : std::runtime_error(what) {}
@@ -16,20 +18,14 @@ sw::Series CoreSeries(Series series) {
     throw Error("unknown series " + std::to_string(static_cast<int>(series)) + ": use old or open");
 }
 
-const char* SeriesName(Series series) {
-    return series == Series::Old ? "old" : "open";
-}
-
 } // namespace
 
 Series ParseSeries(const std::string& name) {
-    if (name == "old") {
-        return Series::Old;
+    const std::optional<sw::Series> series = sw::SeriesNamed(name);
+    if (!series) {
+        throw Error(sw::UnknownSeriesText(name));
     }
-    if (name == "open") {
-        return Series::Open;
-    }
-    throw Error("unknown series '" + name + "': use old or open");
+    return *series == sw::Series::OldSeries ? Series::Old : Series::Open;
 }
 
 std::vector<std::string> Scales(Series series) {
@@ -46,12 +42,7 @@ sw::Settings SettingsFor(Series series, const std::string& scale) {
     const sw::Series s = CoreSeries(series);
     const int32_t index = sw::FindScale(s, scale);
     if (index <= 0) {
-        std::string list;
-        for (const auto& c : sw::ScaleCaptions(s)) {
-            list += (list.empty() ? "" : ", ") + c;
-        }
-        throw Error("unknown scale '" + scale + "' for the " + SeriesName(series) +
-                    " series; valid scales: " + list);
+        throw Error(sw::UnknownScaleText(s, scale));
     }
     return sw::SettingsAt(s, index);
 }

@@ -6,18 +6,16 @@
 
 #include <charconv>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 namespace sw::cli {
 
 Series ParseSeries(const std::string& text) {
-    if (text == "old") {
-        return Series::OldSeries;
+    if (const std::optional<Series> series = SeriesNamed(text)) {
+        return *series;
     }
-    if (text == "open") {
-        return Series::OpenSeries;
-    }
-    throw UsageError("unknown series '" + text + "': use old or open");
+    throw UsageError(UnknownSeriesText(text));
 }
 
 int32_t ParseScale(Series series, const std::string& text) {
@@ -25,13 +23,7 @@ int32_t ParseScale(Series series, const std::string& text) {
     if (index > 0) {
         return index;
     }
-    std::string list;
-    for (const auto& c : ScaleCaptions(series)) {
-        list += (list.empty() ? "" : ", ") + c;
-    }
-    throw UsageError("unknown scale '" + text + "' for the " +
-                     (series == Series::OldSeries ? "old" : "open") +
-                     " series; valid scales: " + list);
+    throw UsageError(UnknownScaleText(series, text));
 }
 
 Settings ParseSettings(const std::string& series, const std::string& scale) {

@@ -174,4 +174,36 @@ int32_t FindScale(Series series, const std::string& caption) {
     return 0;
 }
 
+const char* SeriesName(Series series) {
+    switch (series) {
+    case Series::OldSeries:
+        return "old";
+    case Series::OpenSeries:
+        return "open";
+    }
+    return "";
+}
+
+std::optional<Series> SeriesNamed(std::string_view name) {
+    for (const Series series : {Series::OldSeries, Series::OpenSeries}) {
+        if (name == SeriesName(series)) {
+            return series;
+        }
+    }
+    return std::nullopt;
+}
+
+std::string UnknownSeriesText(std::string_view given) {
+    return "unknown series '" + std::string(given) + "': use old or open";
+}
+
+std::string UnknownScaleText(Series series, std::string_view given) {
+    std::string list;
+    for (const std::string& caption : ScaleCaptions(series)) {
+        list += (list.empty() ? "" : ", ") + caption;
+    }
+    return "unknown scale '" + std::string(given) + "' for the " + SeriesName(series) +
+           " series; valid scales: " + list;
+}
+
 } // namespace sw

@@ -5,7 +5,9 @@
 // passed to the operations that read or write it.
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace sw {
@@ -83,6 +85,21 @@ Settings SettingsAt(Series series, int32_t scaleIndex);
 // Position (1-based) of a scale caption in a series' list, also accepting the
 // digits without separators ("1:50000"); 0 when there is none.
 int32_t FindScale(Series series, const std::string& caption);
+
+// The name a series is typed as on the command line and in the library calls:
+// "old" or "open"; empty for another value.
+const char* SeriesName(Series series);
+
+// The series typed as `name` ("old" or "open"); none for any other text.
+std::optional<Series> SeriesNamed(std::string_view name);
+
+// "unknown series 'NAME': use old or open", the refusal of a name SeriesNamed
+// does not know; each caller throws it as its own error.
+std::string UnknownSeriesText(std::string_view given);
+
+// "unknown scale 'GIVEN' for the NAME series; valid scales: " and the series'
+// scale captions, comma-separated: the refusal of a scale FindScale does not know.
+std::string UnknownScaleText(Series series, std::string_view given);
 
 // Cuts a text to the 20 characters of a short string.
 std::string ToShortString(const std::string& text);

@@ -117,6 +117,18 @@ TEST(ApiNumber, RefusalsAreTheLibrarysErrorWithTheReason) {
     } catch (const swl::Error& e) {
         EXPECT_NE(std::string(e.what()).find("valid scales: 1:1M"), std::string::npos) << e.what();
     }
+    // Word for word what the command line says.
+    try {
+        swl::ParseSeries("new");
+    } catch (const swl::Error& e) {
+        EXPECT_STREQ(e.what(), "unknown series 'new': use old or open");
+    }
+    try {
+        swl::Number(28.0, 77.0, swl::Series::Old, "1:10,000");
+    } catch (const swl::Error& e) {
+        EXPECT_STREQ(e.what(), "unknown scale '1:10,000' for the old series; valid scales: 1:1M, "
+                               "1:2,50,000, 1:1,25,000, 1:50,000, 1:25,000");
+    }
     std::vector<char> out(8);
     const double v = 28.0;
     EXPECT_THROW(swl::NumberBatch(&v, &v, 1, swl::Series::Old, "1:1M", out.data(), 8), swl::Error);

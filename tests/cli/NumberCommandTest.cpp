@@ -42,6 +42,12 @@ TEST(NumberCommand, UsageErrorsExitTwo) {
               std::string::npos)
         << unknownScale.err;
     EXPECT_EQ(Cli({"number", "--series", "new", "--scale", "1:1M", "28", "77"}).code, 2);
+    // The refusals' exact words, which the library calls share.
+    EXPECT_EQ(unknownScale.err,
+              "sheetwright-cli: unknown scale '1:1,25,000' for the open series; valid scales: "
+              "1:1M, 1:2,50,000, 1:50,000, 1:25,000, 1:10,000, 1:2000\n");
+    EXPECT_EQ(Cli({"number", "--series", "new", "--scale", "1:1M", "28", "77"}).err,
+              "sheetwright-cli: unknown series 'new': use old or open\n");
     EXPECT_EQ(Cli({"number", "--series", "old", "--scale", "1:1M", "28:61:00", "77"}).code, 2);
     EXPECT_EQ(Cli({"number", "--series", "old", "--scale", "1:1M", "28:1", "77"}).code, 2);
     EXPECT_EQ(Cli({"number", "--series", "old", "--scale", "1:1M", "abc", "77"}).code, 2);
