@@ -51,6 +51,14 @@ double SecToDegrees(int32_t seconds) {
     return static_cast<double>(seconds) / 3600.0;
 }
 
+Box CellBox(const sw::Settings& s, const sw::SheetGrid& g, int32_t r, int32_t c) {
+    const int64_t west = int64_t{g.GridWestSec} + int64_t{c} * s.SheetWidthSec;
+    const int64_t north = int64_t{g.GridNorthSec} - int64_t{r} * s.SheetHeightSec;
+    return {
+        static_cast<double>(west) / 3600.0, static_cast<double>(north - s.SheetHeightSec) / 3600.0,
+        static_cast<double>(west + s.SheetWidthSec) / 3600.0, static_cast<double>(north) / 3600.0};
+}
+
 } // namespace detail
 
 } // namespace sheetwright

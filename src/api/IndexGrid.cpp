@@ -60,14 +60,10 @@ std::vector<Cell> Grid(Series series, const std::string& scale, const Box& box) 
             if (!numberer.Inside(r, c)) {
                 continue;
             }
-            const int32_t westSec = g.GridWestSec + c * s.SheetWidthSec;
-            const int32_t northSec = g.GridNorthSec - r * s.SheetHeightSec;
             Cell cell;
             cell.Number = numberer.Number(r, c);
             cell.In = true;
-            cell.Extent = {
-                detail::SecToDegrees(westSec), detail::SecToDegrees(northSec - s.SheetHeightSec),
-                detail::SecToDegrees(westSec + s.SheetWidthSec), detail::SecToDegrees(northSec)};
+            cell.Extent = detail::CellBox(s, g, r, c);
             out.push_back(std::move(cell));
         }
     }

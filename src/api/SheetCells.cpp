@@ -63,14 +63,6 @@ sw::Feature CoreFeature(const Geometry& g, std::size_t position) {
     return sw::MakePartsFeature(std::move(vs), std::move(parts));
 }
 
-Box CellBox(const sw::Settings& s, const sw::SheetGrid& g, int32_t r, int32_t c) {
-    const int64_t west = int64_t{g.GridWestSec} + int64_t{c} * s.SheetWidthSec;
-    const int64_t north = int64_t{g.GridNorthSec} - int64_t{r} * s.SheetHeightSec;
-    return {
-        static_cast<double>(west) / 3600.0, static_cast<double>(north - s.SheetHeightSec) / 3600.0,
-        static_cast<double>(west + s.SheetWidthSec) / 3600.0, static_cast<double>(north) / 3600.0};
-}
-
 // The cells of one computed mask, appended to `out`.
 void AppendCells(const sw::Settings& s, const sw::SheetMask& mask, bool inOnly, int32_t feature,
                  std::vector<Cell>& out) {
@@ -86,7 +78,7 @@ void AppendCells(const sw::Settings& s, const sw::SheetMask& mask, bool inOnly, 
                 if (numberer.Inside(r, c)) {
                     cell.Number = numberer.Number(r, c);
                 }
-                cell.Extent = CellBox(s, g, r, c);
+                cell.Extent = detail::CellBox(s, g, r, c);
                 cell.Feature = feature;
                 out.push_back(std::move(cell));
             }
@@ -111,7 +103,7 @@ void AppendCells(const sw::Settings& s, const sw::SheetMask& mask, bool inOnly, 
         Cell cell;
         cell.Number = in[i].SheetNo.str();
         cell.In = true;
-        cell.Extent = CellBox(s, g, where[i].first, where[i].second);
+        cell.Extent = detail::CellBox(s, g, where[i].first, where[i].second);
         cell.Feature = feature;
         out.push_back(std::move(cell));
     }
