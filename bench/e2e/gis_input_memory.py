@@ -21,18 +21,17 @@ import os
 import random
 import shutil
 import statistics
-import subprocess
+import sys
 import tempfile
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import peers  # noqa: E402
 
-def peak(cmd):
-    """(cpu seconds, peak MiB, exit code) of one run of cmd, output dropped."""
-    with tempfile.NamedTemporaryFile("r") as report:
-        p = subprocess.Popen(["/usr/bin/time", "-f", "%M", "-o", report.name] + cmd,
-                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        _, status, usage = os.wait4(p.pid, 0)
-        kib = int(report.read().split()[-1])
-    return usage.ru_utime + usage.ru_stime, kib / 1024, os.waitstatus_to_exitcode(status)
+
+def figures(runs):
+    """The median CPU seconds and peak MiB of peers.run's Runs."""
+    return (statistics.median(r.cpu for r in runs),
+            statistics.median(r.peak / 1024 for r in runs))
 
 
 def write_layer(path, features):
@@ -90,11 +89,11 @@ def main():
             peer = ["ogr2ogr", "-overwrite", "-f", "FlatGeobuf", fgb, path]
             a, b = [], []
             for _ in range(args.runs):
-                a.append(peak(ours))
-                b.append(peak(peer))
-            cpu, mib = (statistics.median(r[k] for r in a) for k in (0, 1))
-            pcpu, pmib = (statistics.median(r[k] for r in b) for k in (0, 1))
-            refused = " (refused)" if a[-1][2] != 0 else ""
+                a.append(peers.run(ours, check=False))
+                b.append(peers.run(peer, check=False))
+            cpu, mib = figures(a)
+            pcpu, pmib = figures(b)
+            refused = " (refused)" if a[-1].status != 0 else ""
             print("%-11s %8.0f %10.2f %9.0f %10.2f %9.0f %7.2f%s" %
                   (name, os.path.getsize(path) / 1e6, cpu, mib, pcpu, pmib, mib / pmib, refused))
             os.remove(path)

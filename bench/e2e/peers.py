@@ -20,6 +20,7 @@ usage: bench/e2e/peers.py [--cli build/sheetwright-cli] [--runs 5] [--work DIR]
 """
 
 import argparse
+import collections
 import os
 import random
 import shutil
@@ -36,17 +37,23 @@ import polygons  # noqa: E402
 SHEET_DEG = 0.01  # 36" sheets at "1:2000"
 
 
-def run(cmd, stdin=None):
-    """(cpu seconds, wall seconds, peak KiB) of one run of cmd, output dropped. The
-    command runs under GNU time, which reports its peak memory (this script's own
-    would show through a measurement of its direct child); the CPU time is that
-    child's and its children's, to the microsecond."""
+# One run's figures: CPU seconds, wall seconds, peak KiB and the exit status.
+Run = collections.namedtuple("Run", "cpu wall peak status")
+
+
+def run(cmd, stdin=None, stdout=None, check=True):
+    """The Run of one run of cmd, its output written to the file object `stdout`
+    (dropped when None). The command runs under GNU time, which reports its peak
+    memory (this script's own would show through a measurement of its direct
+    child); the CPU time is that child's and its children's, to the microsecond.
+    With `check`, a command that fails stops the script with its message; without
+    it, the caller reads the exit status."""
     with tempfile.NamedTemporaryFile("r") as report, open(os.devnull, "wb") as null:
         src = open(stdin, "rb") if stdin else subprocess.DEVNULL
         start = time.perf_counter()
         try:
             p = subprocess.Popen(["/usr/bin/time", "-f", "%M", "-o", report.name] + cmd,
-                                 stdin=src, stdout=null, stderr=subprocess.PIPE)
+                                 stdin=src, stdout=stdout or null, stderr=subprocess.PIPE)
             err = p.stderr.read()
             _, status, usage = os.wait4(p.pid, 0)
         finally:
@@ -54,22 +61,27 @@ def run(cmd, stdin=None):
                 src.close()
         wall = time.perf_counter() - start
         p.stderr.close()
-        if os.waitstatus_to_exitcode(status) != 0:
+        code = os.waitstatus_to_exitcode(status)
+        if check and code != 0:
             raise SystemExit("failed: %s\n%s" % (" ".join(cmd), err.decode()))
         peak = report.read().split()[-1]
-    return usage.ru_utime + usage.ru_stime, wall, int(peak)
+    return Run(usage.ru_utime + usage.ru_stime, wall, int(peak), code)
+
+
+def rounds(cmds, runs, stdin=None):
+    """`runs` rounds of the commands run in turn (A B A B ...), after one warm-up
+    of each, so that a machine that speeds up or slows down weighs on all alike:
+    each round the list of the commands' Runs."""
+    for cmd in cmds:
+        run(cmd, stdin)  # warm-up
+    return [[run(cmd, stdin) for cmd in cmds] for _ in range(runs)]
 
 
 def medians(cmds, runs, stdin=None):
-    """Each command's median figures, the commands run in turn (A B A B ...) so
-    that a machine that speeds up or slows down weighs on all alike."""
-    for cmd in cmds:
-        run(cmd, stdin)  # warm-up
-    rows = [[] for _ in cmds]
-    for _ in range(runs):
-        for i, cmd in enumerate(cmds):
-            rows[i].append(run(cmd, stdin))
-    return [tuple(statistics.median(r[k] for r in rs) for k in range(3)) for rs in rows]
+    """Each command's median CPU seconds, wall seconds and peak KiB over `rounds`."""
+    got = rounds(cmds, runs, stdin)
+    return [tuple(statistics.median(r[i][k] for r in got) for k in range(3))
+            for i in range(len(cmds))]
 
 
 def median_of(cmd, runs, stdin=None):

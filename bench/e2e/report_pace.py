@@ -58,11 +58,7 @@ def main():
     cmds = [("text", sheets(a.cli, "--format", "text")), ("report", sheets(a.cli, "--report"))]
     if a.baseline:
         cmds.append(("baseline report", sheets(a.baseline, "--report")))
-    for _, cmd in cmds:
-        peers.run(cmd)  # warm-up
-    rounds = []
-    for _ in range(a.runs):
-        rounds.append([peers.run(cmd) for _, cmd in cmds])
+    rounds = peers.rounds([cmd for _, cmd in cmds], a.runs)
 
     print("%s at open 1:2000, %d rounds (commands in turn), median of each" % (a.case, a.runs))
     print("%-16s %8s %8s %9s %11s %13s" % ("command", "cpu s", "wall s", "peak MiB",

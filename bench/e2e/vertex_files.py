@@ -22,8 +22,11 @@ import random
 import shutil
 import statistics
 import struct
-import subprocess
+import sys
 import tempfile
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import peers  # noqa: E402
 
 PRJ = ('GEOGCS["GCS_WGS_1984",DATUM["D_WGS_1984",SPHEROID["WGS_1984",6378137,'
        '298.257223563]],PRIMEM["Greenwich",0],UNIT["Degree",0.0174532925199433]]\n')
@@ -31,16 +34,11 @@ PRJ = ('GEOGCS["GCS_WGS_1984",DATUM["D_WGS_1984",SPHEROID["WGS_1984",6378137,'
 
 def run(cmd):
     """(cpu seconds, peak MiB, digest of what was printed) of one run of cmd."""
-    with tempfile.NamedTemporaryFile("r") as report, tempfile.TemporaryFile() as out:
-        p = subprocess.Popen(["/usr/bin/time", "-f", "%M", "-o", report.name] + cmd,
-                             stdout=out, stderr=subprocess.DEVNULL)
-        _, status, usage = os.wait4(p.pid, 0)
-        if os.waitstatus_to_exitcode(status) != 0:
-            raise SystemExit("failed: " + " ".join(cmd))
-        kib = int(report.read().split()[-1])
+    with tempfile.TemporaryFile() as out:
+        r = peers.run(cmd, stdout=out)
         out.seek(0)
         digest = hashlib.sha256(out.read()).hexdigest()
-    return usage.ru_utime + usage.ru_stime, kib / 1024, digest
+    return r.cpu, r.peak / 1024, digest
 
 
 def ring(n):
