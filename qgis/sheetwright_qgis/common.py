@@ -11,6 +11,7 @@ from qgis.core import (
     QgsProcessingException,
     QgsProcessingParameterEnum,
     QgsRectangle,
+    QgsWkbTypes,
 )
 from qgis.PyQt.QtCore import QCoreApplication, QVariant
 
@@ -28,7 +29,8 @@ def tr(text):
 
 
 class SheetAlgorithm(QgsProcessingAlgorithm):
-    """The group, the series and scale parameters and their checks."""
+    """The group, the series and scale parameters and their checks, and the
+    output sink."""
 
     def group(self):
         return tr("Sheet index")
@@ -49,6 +51,14 @@ class SheetAlgorithm(QgsProcessingAlgorithm):
 
     def series(self, parameters, context):
         return SERIES[self.parameterAsEnum(parameters, "SERIES", context)]
+
+    def sink(self, parameters, context, fields, wkb_type=QgsWkbTypes.Polygon, crs=WGS84):
+        """The OUTPUT sink and its destination id; Processing's own error when the
+        sink cannot be made."""
+        sink, dest = self.parameterAsSink(parameters, "OUTPUT", context, fields, wkb_type, crs)
+        if sink is None:
+            raise QgsProcessingException(self.invalidSinkError(parameters, "OUTPUT"))
+        return sink, dest
 
     def scale(self, parameters, context, series):
         scale = SCALES[self.parameterAsEnum(parameters, "SCALE", context)]

@@ -3,15 +3,13 @@
 from qgis.core import (
     QgsFeatureSink,
     QgsProcessing,
-    QgsProcessingException,
     QgsProcessingParameterFeatureSink,
     QgsProcessingParameterString,
-    QgsWkbTypes,
 )
 
 import sheetwright
 
-from .common import SERIES, WGS84, SheetAlgorithm, refused, sheet_feature, sheet_fields, tr
+from .common import SheetAlgorithm, refused, sheet_feature, sheet_fields, tr
 
 
 class FindSheet(SheetAlgorithm):
@@ -36,16 +34,13 @@ class FindSheet(SheetAlgorithm):
 
     def processAlgorithm(self, parameters, context, feedback):  # noqa: N802
         number = self.parameterAsString(parameters, "NUMBER", context).strip()
-        series = SERIES[self.parameterAsEnum(parameters, "SERIES", context)]
+        series = self.series(parameters, context)
         try:
             sheet = sheetwright.extent(number, series)
         except ValueError as e:
             raise refused(e)
         fields = sheet_fields(extent=True)
-        sink, dest = self.parameterAsSink(parameters, "OUTPUT", context, fields,
-                                          QgsWkbTypes.Polygon, WGS84)
-        if sink is None:
-            raise QgsProcessingException(self.invalidSinkError(parameters, "OUTPUT"))
+        sink, dest = self.sink(parameters, context, fields)
         sink.addFeature(sheet_feature(fields, sheet, extent=True), QgsFeatureSink.FastInsert)
         feedback.setProgress(100)
         return {"OUTPUT": dest}

@@ -3,10 +3,8 @@
 from qgis.core import (
     QgsFeatureSink,
     QgsProcessing,
-    QgsProcessingException,
     QgsProcessingParameterExtent,
     QgsProcessingParameterFeatureSink,
-    QgsWkbTypes,
 )
 
 import sheetwright
@@ -40,10 +38,7 @@ class IndexGrid(SheetAlgorithm):
         scale = self.scale(parameters, context, series)
         box = self.parameterAsExtent(parameters, "EXTENT", context, WGS84)
         fields = sheet_fields()
-        sink, dest = self.parameterAsSink(parameters, "OUTPUT", context, fields,
-                                          QgsWkbTypes.Polygon, WGS84)
-        if sink is None:
-            raise QgsProcessingException(self.invalidSinkError(parameters, "OUTPUT"))
+        sink, dest = self.sink(parameters, context, fields)
         try:
             cells = sheetwright.grid(series, scale, (box.xMinimum(), box.yMinimum(),
                                                      box.xMaximum(), box.yMaximum()))

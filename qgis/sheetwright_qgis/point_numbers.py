@@ -75,10 +75,7 @@ class PointNumbers(SheetAlgorithm):
                 raise QgsProcessingException(
                     tr("The layer already has a field {}.").format(n))
             fields.append(QgsField(n, QVariant.String, len=20))
-        sink, dest = self.parameterAsSink(parameters, "OUTPUT", context, fields,
-                                          source.wkbType(), source.sourceCrs())
-        if sink is None:
-            raise QgsProcessingException(self.invalidSinkError(parameters, "OUTPUT"))
+        sink, dest = self.sink(parameters, context, fields, source.wkbType(), source.sourceCrs())
         transform = QgsCoordinateTransform(source.sourceCrs(), WGS84, context.transformContext())
         total = max(source.featureCount(), 1)
         done = 0

@@ -59,10 +59,7 @@ class SheetsOfLayer(SheetAlgorithm):
         per_feature = self.parameterAsBoolean(parameters, "PER_FEATURE", context)
         in_only = self.parameterAsBoolean(parameters, "IN_ONLY", context)
         fields = sheet_fields(per_feature=per_feature)
-        sink, dest = self.parameterAsSink(parameters, "OUTPUT", context, fields,
-                                          QgsWkbTypes.Polygon, WGS84)
-        if sink is None:
-            raise QgsProcessingException(self.invalidSinkError(parameters, "OUTPUT"))
+        sink, dest = self.sink(parameters, context, fields)
 
         # Read and reproject: the first half of the progress.
         request = QgsFeatureRequest().setDestinationCrs(WGS84, context.transformContext())

@@ -108,6 +108,31 @@ def test_index_grid_and_find_sheet(run, cli):
         run("findsheet", NUMBER="53Z/99", SERIES=0)
 
 
+POINT_LAYER = ('{"type":"FeatureCollection","features":[{"type":"Feature","properties":{},'
+               '"geometry":{"type":"Point","coordinates":[77.2,28.6]}}]}')
+
+
+@pytest.mark.parametrize("alg, params, layer", [
+    ("findsheet", {"NUMBER": "53H/2", "SERIES": 0}, None),
+    ("indexgrid", {"EXTENT": "77,78,28,29 [EPSG:4326]", "SERIES": 0, "SCALE": 3}, None),
+    ("sheetsoflayer", {"SERIES": 0, "SCALE": 3}, "sample"),
+    ("pointnumbers", {"SERIES": 0, "SCALE": 3}, POINT_LAYER),
+])
+def test_an_output_that_cannot_be_written_is_refused(run, sample_file, tmp_path, alg, params,
+                                                      layer):
+    from qgis.core import QgsProcessingException
+
+    if layer == "sample":
+        params["INPUT"] = str(sample_file)
+    elif layer:
+        (tmp_path / "points.geojson").write_text(layer)
+        params["INPUT"] = str(tmp_path / "points.geojson")
+    target = tmp_path / "missing" / "out.gpkg"
+    with pytest.raises(QgsProcessingException):
+        run(alg, OUTPUT=str(target), **params)
+    assert not target.exists()
+
+
 def qgis_process(args, tmp_path):
     """qgis_process with the plugin found through QGIS_PLUGINPATH and enabled in a
     profile of its own. Debian's /usr/bin/qgis_process wrapper passes an option
