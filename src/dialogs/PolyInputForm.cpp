@@ -13,8 +13,6 @@
 #include "gui/ModalSeam.h"
 
 #include "coverage/Coverage.h"
-#include "index/CheckedMath.h"
-#include "index/Convertions.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -51,27 +49,6 @@ QPushButton* PictureButton(const QString& caption, QStyle::StandardPixmap icon, 
     b->setFixedSize(60, 40);
     b->setAutoDefault(false);
     return b;
-}
-
-// The cell of vertex `vertex` (from 1) that OK could not convert: its grid row
-// and column. The column is the first of the row whose text does not convert,
-// or in decimal mode whose degrees leave the range an angle can hold.
-std::pair<int, int> FailingCell(const VertexTable& t, bool decimalMode, int32_t vertex,
-                                char decimalSeparator) {
-    const int row = decimalMode ? vertex : vertex + 1;
-    const int lastCol = decimalMode ? 2 : 6;
-    for (int col = 1; col <= lastCol; ++col) {
-        try {
-            if (decimalMode) {
-                static_cast<void>(DecimalToDms(CellToFloat(t.Cell(col, row), decimalSeparator)));
-            } else {
-                static_cast<void>(CellToInteger(t.Cell(col, row)));
-            }
-        } catch (const std::exception&) {
-            return {row, col};
-        }
-    }
-    return {row, 1};
 }
 
 constexpr const char* DecimalHeading = "Deg. Decimal";
@@ -363,9 +340,10 @@ void TPolyInputForm::BitBtn1Click() {
         // is named and made current so that it can be corrected at once.
         QString text = ErrorText(e);
         if (e.Vertex > 0) {
-            const auto [readRow, col] = FailingCell(typedUnderHeadings ? read : t, DecimalMode(),
-                                                    e.Vertex, LocaleDecimalSeparator());
-            const int row = readRow + rowShift;
+            // The conversion names the vertex and column it failed at; vertex k
+            // is read from row k (decimal) or k + 1 (degrees, minutes, seconds).
+            const int row = (DecimalMode() ? e.Vertex : e.Vertex + 1) + rowShift;
+            const int col = e.Column;
             text += QStringLiteral("\nVertex %1: row %2, column %3 (%4)")
                         .arg(e.Vertex)
                         .arg(row + 1)

@@ -130,14 +130,12 @@ bool TReportForm::SaveReport(const QString& path) {
 }
 
 bool TReportForm::SaveReportAs(ReportFormat format, const QString& path) {
-    if (format == ReportFormat::Xls) {
-        return SaveReport(path);
-    }
     const std::filesystem::path file = PathToCore(path);
     try {
         switch (format) {
         case ReportFormat::Xls:
-            break;
+            // The worksheet of "Save As Ms Excel", which reports its own failure.
+            return SaveReport(path);
         case ReportFormat::Xlsx:
             WriteReportXlsxFile(file, table_);
             break;

@@ -1,5 +1,6 @@
 #include "dialogs/SetInputForm.h"
 
+#include "gui/DataKindCaption.h"
 #include "gui/DialogButtons.h"
 
 #include <QAbstractButton>
@@ -27,10 +28,10 @@ TSetInputForm::TSetInputForm(const DialogHost& host, QWidget* parent)
     RadioGroup1->setStyleSheet(QStringLiteral("QGroupBox { color: rgb(128, 0, 0); }"));
     items_ = new QButtonGroup(this);
     auto* itemsLayout = new QVBoxLayout(RadioGroup1);
-    const QString captions[] = {QStringLiteral("Point/Location"), QStringLiteral("Polyline"),
-                                QStringLiteral("Polygon")};
+    // Item i is data type i + 1.
+    const DataKind kinds[] = {DataKind::Point, DataKind::Polyline, DataKind::Polygon};
     for (int i = 0; i < 3; ++i) {
-        auto* item = new QRadioButton(captions[i], RadioGroup1);
+        auto* item = new QRadioButton(DataKindCaption(kinds[i]), RadioGroup1);
         item->setObjectName(QStringLiteral("RadioGroup1Item%1").arg(i));
         item->setFont(QFont(QStringLiteral("Tahoma"), 8));
         items_->addButton(item, i);

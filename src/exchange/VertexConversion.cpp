@@ -117,29 +117,47 @@ double CellToFloat(std::string_view text, char decimalSeparator) {
 
 namespace {
 
-// Vertex k (from 1) of the table in either mode.
+// One cell's number, the failure named by its column.
+double FloatIn(const VertexTable& t, int32_t column, int32_t row, char decimalSeparator) {
+    try {
+        return CellToFloat(t.Cell(column, row), decimalSeparator);
+    } catch (ConversionError& e) {
+        e.Column = column;
+        throw;
+    }
+}
+
+// Decimal degrees as an angle; degrees no angle holds fail with the cell's text.
+DmsAngle AngleIn(const VertexTable& t, int32_t column, int32_t row, double degrees) {
+    try {
+        return DecimalToDms(degrees);
+    } catch (const std::exception&) {
+        ConversionError e = NotFloat(Trim(t.Cell(column, row)));
+        e.Column = column;
+        throw e;
+    }
+}
+
+// Vertex k (from 1) of the table in either mode. Decimal mode checks that both
+// cells are numbers before either converts to an angle, so a failure names the
+// first cell in that order, with its column.
 VertexRec TableVertex(const VertexTable& t, int32_t k, bool decimalMode, char decimalSeparator) {
     VertexRec v;
     if (decimalMode) {
-        const std::string& latText = t.Cell(1, k);
-        const std::string& lonText = t.Cell(2, k);
-        const double lat = CellToFloat(latText, decimalSeparator);
-        const double lon = CellToFloat(lonText, decimalSeparator);
-        try {
-            v.Lat = DecimalToDms(lat);
-        } catch (const std::exception&) {
-            throw NotFloat(Trim(latText));
-        }
-        try {
-            v.Long = DecimalToDms(lon);
-        } catch (const std::exception&) {
-            throw NotFloat(Trim(lonText));
-        }
+        const double lat = FloatIn(t, 1, k, decimalSeparator);
+        const double lon = FloatIn(t, 2, k, decimalSeparator);
+        v.Lat = AngleIn(t, 1, k, lat);
+        v.Long = AngleIn(t, 2, k, lon);
     } else {
         const int32_t row = k + 1;
         int32_t n[6];
         for (int32_t c = 1; c <= 6; ++c) {
-            n[c - 1] = CellToInteger(t.Cell(c, row));
+            try {
+                n[c - 1] = CellToInteger(t.Cell(c, row));
+            } catch (ConversionError& e) {
+                e.Column = c;
+                throw;
+            }
         }
         v.Lat = DmsAngle{n[0], n[1], n[2]};
         v.Long = DmsAngle{n[3], n[4], n[5]};
@@ -211,13 +229,21 @@ Feature TableToFeature(const VertexTable& t, bool decimalMode, char decimalSepar
 
 namespace {
 
-// A decimal position's coordinate as OK takes it from its cell: what does not
-// convert is named by the text the dialog would show for it.
-DmsAngle PositionAngle(double degrees) {
+// A decimal position's coordinate that does not convert, named by the text the
+// dialog would show for it and by the vertex and column of that cell.
+[[noreturn]] void PositionFails(double degrees, int32_t vertex, int32_t column) {
+    ConversionError e = NotFloat(FormatGeneral15(degrees));
+    e.Vertex = vertex;
+    e.Column = column;
+    throw e;
+}
+
+// A decimal position's coordinate as OK takes it from its cell.
+DmsAngle PositionAngle(double degrees, int32_t vertex, int32_t column) {
     try {
         return DecimalToDms(degrees);
     } catch (const std::exception&) {
-        throw NotFloat(FormatGeneral15(degrees));
+        PositionFails(degrees, vertex, column);
     }
 }
 
@@ -227,21 +253,18 @@ Feature VertexListToFeature(const VertexList& list, bool isPolygon) {
     std::vector<VertexRec> vertices;
     vertices.reserve(list.Positions.size());
     for (const DecimalPosition& p : list.Positions) {
-        try {
-            // Both are checked before either converts, as the two cells are.
-            for (const double degrees : {p.Lat, p.Lon}) {
-                if (!std::isfinite(degrees)) {
-                    throw NotFloat(FormatGeneral15(degrees));
-                }
-            }
-            VertexRec v;
-            v.Lat = PositionAngle(p.Lat);
-            v.Long = PositionAngle(p.Lon);
-            vertices.push_back(v);
-        } catch (ConversionError& e) {
-            e.Vertex = static_cast<int32_t>(vertices.size()) + 1;
-            throw;
+        const int32_t vertex = static_cast<int32_t>(vertices.size()) + 1;
+        // Both are checked before either converts, as the two cells are.
+        if (!std::isfinite(p.Lat)) {
+            PositionFails(p.Lat, vertex, 1);
         }
+        if (!std::isfinite(p.Lon)) {
+            PositionFails(p.Lon, vertex, 2);
+        }
+        VertexRec v;
+        v.Lat = PositionAngle(p.Lat, vertex, 1);
+        v.Long = PositionAngle(p.Lon, vertex, 2);
+        vertices.push_back(v);
     }
     // Starts past the first that come after the one before and inside the list.
     std::vector<int32_t> starts;

@@ -22,6 +22,9 @@ public:
     explicit ConversionError(const std::string& what) : Error(ErrorKind::Input, what) {}
     // The vertex (from 1) whose cell failed; 0 when the error is not a cell's.
     int32_t Vertex = 0;
+    // The table column of that cell: 1..6 in DMS mode, 1 (latitude) or 2
+    // (longitude) in decimal mode and for a position list; 0 with Vertex 0.
+    int32_t Column = 0;
 };
 
 // Reads t.VertexCount vertices in table order. DMS mode: vertex k (from 1) is
@@ -49,7 +52,8 @@ Feature TableToFeature(const VertexTable& t, bool decimalMode, char decimalSepar
 // DecimalToDms, the parts where the list's starts say, every part a polygon ring
 // or every part a polyline. A position that does not convert (not finite, or
 // degrees beyond the 32-bit range) throws ConversionError with the text the
-// dialog would show for it and its Vertex (from 1).
+// dialog would show for it, its Vertex (from 1) and its Column (1 latitude,
+// 2 longitude).
 Feature VertexListToFeature(const VertexList& list, bool isPolygon);
 
 // One cell's conversions, as TableToVertices applies them (the trimmed text in

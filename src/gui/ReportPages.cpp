@@ -16,13 +16,35 @@ namespace sw::gui {
 
 namespace {
 
-// The report's columns are measured in pixels at 96 per inch.
+// The report's columns and the layout are measured in pixels at 96 per inch.
 constexpr int ReportDpi = 96;
 constexpr double PageMarginMm = 10;
 // The table is laid out for an A4 page less 10 pixels each side.
 constexpr double SideMarginMm = 10 * 25.4 / ReportDpi;
 
 } // namespace
+
+QString PdfCreator() {
+    return QStringLiteral("Sheetwright ") + QStringLiteral(SHEETWRIGHT_VERSION);
+}
+
+void SetUpWriter(QPdfWriter& writer, QPageLayout::Orientation orientation, const QString& title,
+                 double sideMarginMm) {
+    writer.setResolution(ReportDpi);
+    writer.setCreator(PdfCreator());
+    writer.setTitle(title);
+    writer.setPageLayout(
+        QPageLayout(QPageSize(QPageSize::A4), orientation,
+                    QMarginsF(sideMarginMm, PageMarginMm, sideMarginMm, PageMarginMm),
+                    QPageLayout::Millimeter));
+}
+
+QFont ReportPageFont(const QPaintDevice& device) {
+    QFont font = ReportTableFont();
+    // Points relative to the page's 96 units per inch, whatever the device's.
+    font.setPointSizeF(10.0 * ReportDpi / device.logicalDpiY());
+    return font;
+}
 
 int PaintReportPages(QPagedPaintDevice& device, const Report& report) {
     const auto& widths = report.Columns.Widths;
@@ -40,8 +62,7 @@ int PaintReportPages(QPagedPaintDevice& device, const Report& report) {
     }
     painter.scale(unit, unit);
     const QRectF page(0, 0, viewportWidth / unit, painter.viewport().height() / unit);
-    QFont font = ReportTableFont();
-    font.setPointSizeF(10.0 * ReportDpi / device.logicalDpiY());
+    const QFont font = ReportPageFont(device);
     painter.setFont(font);
     const QFontMetricsF fm(font, &device);
     const double lineHeight = fm.height();
@@ -131,13 +152,8 @@ QByteArray ReportPdfBytes(const Report& report) {
     buffer.open(QIODevice::WriteOnly);
     {
         QPdfWriter writer(&buffer);
-        writer.setResolution(ReportDpi);
-        writer.setCreator(QStringLiteral("Sheetwright ") + QStringLiteral(SHEETWRIGHT_VERSION));
-        writer.setTitle(QString::fromStdString(report.Caption));
-        writer.setPageLayout(
-            QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                        QMarginsF(SideMarginMm, PageMarginMm, SideMarginMm, PageMarginMm),
-                        QPageLayout::Millimeter));
+        SetUpWriter(writer, QPageLayout::Portrait, QString::fromStdString(report.Caption),
+                    SideMarginMm);
         PaintReportPages(writer, report);
     }
     return bytes;

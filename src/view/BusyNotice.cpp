@@ -28,10 +28,6 @@ BusyNotice::~BusyNotice() {
     QGuiApplication::restoreOverrideCursor();
 }
 
-QString CreatingImageText() {
-    return QStringLiteral("Creating the layout image...");
-}
-
 QString DrawingLayoutText() {
     return QStringLiteral("Drawing the layout...");
 }

@@ -27,8 +27,7 @@ private:
     QString before_;
 };
 
-// The texts the window shows while it makes and draws a large layout image.
-QString CreatingImageText();
+// The text the window shows while it draws a large layout image.
 QString DrawingLayoutText();
 
 } // namespace sw::gui

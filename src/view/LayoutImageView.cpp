@@ -147,31 +147,10 @@ void LayoutImageView::DrawHighlight(QPainter& p) const {
     if (!highlight_) {
         return;
     }
-    // As the picture's highlight: a yellow inside and a red frame, not-xor,
-    // so whatever lies under it stays readable.
-    const HighlightBox& b = *highlight_;
-    const int w = b.Right - b.Left;
-    const int h = b.Bottom - b.Top;
-    if (w <= 0 || h <= 0) {
-        return;
-    }
+    // As the picture's highlight, at the zoom of the screen.
     p.save();
     p.scale(scale_, scale_);
-    p.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
-    const QColor red = LayoutColors::Red;
-    if (w > 2 && h > 2) {
-        p.fillRect(QRect(b.Left + 1, b.Top + 1, w - 2, h - 2), LayoutColors::Yellow);
-    }
-    p.fillRect(QRect(b.Left, b.Top, w, 1), red);
-    if (h > 1) {
-        p.fillRect(QRect(b.Left, b.Bottom - 1, w, 1), red);
-    }
-    if (h > 2) {
-        p.fillRect(QRect(b.Left, b.Top + 1, 1, h - 2), red);
-        if (w > 1) {
-            p.fillRect(QRect(b.Right - 1, b.Top + 1, 1, h - 2), red);
-        }
-    }
+    PaintHighlightBox(p, *highlight_);
     p.restore();
 }
 

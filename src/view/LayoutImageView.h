@@ -48,7 +48,6 @@ class LayoutImageView : public QWidget {
 public:
     LayoutImageView(QSize layoutSize, const FrameSource& source, QWidget* parent = nullptr);
 
-    QSize LayoutSize() const { return layoutSize_; }
     // Screen pixels per layout pixel: 1 at the standard look.
     double Scale() const { return scale_; }
     // A new scale of the same layout: the widget is resized and the frame

@@ -448,11 +448,36 @@ QImage RenderLayout(const Settings& s, const Feature& f, const SheetGrid& g, int
 }
 
 void DrawHighlight(QImage& image, const HighlightBox& r) {
-    LayoutCanvas c(image);
-    c.SetPenMode(LayoutCanvas::PenMode::NotXor);
-    c.SetPenColor(LayoutColors::Red);
-    c.SetBrushSolid(LayoutColors::Yellow);
-    c.Rectangle(r.Left, r.Top, r.Right, r.Bottom);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    PaintHighlightBox(painter, r);
+}
+
+void PaintHighlightBox(QPainter& painter, const HighlightBox& r) {
+    const int w = r.Right - r.Left; // covered columns Left .. Right - 1
+    const int h = r.Bottom - r.Top;
+    if (w <= 0 || h <= 0) {
+        return;
+    }
+    painter.save();
+    painter.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
+    if (w > 2 && h > 2) {
+        painter.fillRect(QRect(r.Left + 1, r.Top + 1, w - 2, h - 2), LayoutColors::Yellow);
+    }
+    // The frame as four spans that never overlap, so the frame drawn twice
+    // restores every pixel, corners included.
+    const QColor red = LayoutColors::Red;
+    painter.fillRect(QRect(r.Left, r.Top, w, 1), red);
+    if (h > 1) {
+        painter.fillRect(QRect(r.Left, r.Bottom - 1, w, 1), red);
+    }
+    if (h > 2) {
+        painter.fillRect(QRect(r.Left, r.Top + 1, 1, h - 2), red);
+        if (w > 1) {
+            painter.fillRect(QRect(r.Right - 1, r.Top + 1, 1, h - 2), red);
+        }
+    }
+    painter.restore();
 }
 
 } // namespace sw::gui

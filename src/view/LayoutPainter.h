@@ -125,4 +125,8 @@ QImage RenderLayout(const Settings& s, const Feature& f, const SheetGrid& g,
 // same rectangle twice gives back the image exactly.
 void DrawHighlight(QImage& image, const HighlightBox& r);
 
+// The same highlight through `painter`, in the layout pixels its transform maps
+// (the picture's, or the screen's at the zoom); the painter's state is kept.
+void PaintHighlightBox(QPainter& painter, const HighlightBox& r);
+
 } // namespace sw::gui

@@ -1,7 +1,6 @@
 #include "view/LayoutPane.h"
 
 #include "view/BitmapProbe.h"
-#include "view/BusyNotice.h"
 #include "view/LayoutImageView.h"
 #include "view/LayoutPainter.h"
 

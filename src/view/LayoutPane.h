@@ -22,7 +22,6 @@
 #include <cstdint>
 #include <optional>
 
-class QLabel;
 class QScrollArea;
 
 namespace sw::gui {
@@ -56,9 +55,6 @@ public:
     // The start-up probe of the largest bitmap the display of `window` holds,
     // once (GetMAxResource with a square extent of 300 by 300 centimetres).
     void ProbeLimits(const QWidget& window);
-
-    // Where the pane says that it is busy making or drawing a large image.
-    void SetBusyPanel(QLabel* panel) { busyPanel_ = panel; }
 
     // CreateImage: replaces the image by a blank one for the grid at the
     // settings' zoom, centred in the scroll box. Without `fit` the size limit
@@ -139,7 +135,6 @@ private:
     double FrameDensity(const QRectF& layoutArea, double ratio) const override;
 
     QScrollArea* scrollBox_;
-    QLabel* busyPanel_ = nullptr;
     LayoutImageView* view_ = nullptr; // LayoutImage; null = none
     bool drawn_ = false;
     int32_t highlightIndex_ = -1;

@@ -33,7 +33,6 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     Panel2->installEventFilter(this);
     PanelRow->installEventFilter(this);
     layout_ = new LayoutPane(ScrollBox1, this);
-    layout_->SetBusyPanel(panels_[0]);
     drawing_ = std::make_unique<LayoutDriver>(
         *layout_, session_, this, panels_[0],
         [this](int panel, const QString& text) { SetPanelText(panel, text); },

@@ -69,7 +69,6 @@ public:
     const AppState& State() const { return session_.State(); }
 
     void SetDialogs(const DialogSet& dialogs);
-    const DialogSet& Dialogs() const { return dialogs_; }
     // Shows a window of the set over the others (null: nothing).
     static void ShowWidget(QWidget* w);
 

@@ -1,6 +1,7 @@
 #include "view/MainFormControls.h"
 
 #include "gui/AppTitle.h"
+#include "gui/DataKindCaption.h"
 #include "index/Settings.h"
 #include "session/FindSheet.h"
 #include "view/CaptionButton.h"
@@ -345,10 +346,7 @@ void MainFormControls::ShowSettingsBoxes(const Settings& s) {
 
 void MainFormControls::ShowDataType(DataKind type) {
     // The data type dialog's own words for each choice.
-    const char* name = type == DataKind::Polyline  ? "Polyline"
-                       : type == DataKind::Polygon ? "Polygon"
-                                                   : "Point/Location";
-    const QString text = QString::fromLatin1(name);
+    const QString text = DataKindCaption(type);
     if (DataTypeLabel->text() != text) {
         DataTypeLabel->setText(text);
         FitPanel2(); // the text's width may change what fits on one row

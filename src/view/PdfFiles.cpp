@@ -3,14 +3,13 @@
 #include "coverage/Coverage.h"
 #include "coverage/LayoutGeometry.h"
 #include "gui/CoreText.h"
-#include "gui/InterfaceFont.h"
+#include "gui/ReportPages.h"
 #include "view/LayoutCanvas.h"
 #include "view/LayoutPainter.h"
 
 #include <QBuffer>
 #include <QFontMetrics>
 #include <QPageLayout>
-#include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 
@@ -21,32 +20,8 @@ namespace sw::gui {
 
 namespace {
 
-// Layout pixels and the report's page are both measured at 96 pixels per inch.
-constexpr int LayoutDpi = 96;
+// The layout's page has the same 10 mm margin on every side.
 constexpr double PageMarginMm = 10;
-
-QString Creator() {
-    return QStringLiteral("Sheetwright ") + QStringLiteral(SHEETWRIGHT_VERSION);
-}
-
-// A writer on `buffer` for A4 pages at 96 units per inch.
-void SetUpWriter(QPdfWriter& writer, QPageLayout::Orientation orientation, const QString& title,
-                 double sideMarginMm) {
-    writer.setResolution(LayoutDpi);
-    writer.setCreator(Creator());
-    writer.setTitle(title);
-    writer.setPageLayout(
-        QPageLayout(QPageSize(QPageSize::A4), orientation,
-                    QMarginsF(sideMarginMm, PageMarginMm, sideMarginMm, PageMarginMm),
-                    QPageLayout::Millimeter));
-}
-
-QFont TitleFont(const QPaintDevice& device) {
-    QFont font = ReportTableFont();
-    // Points relative to the report's 96 units per inch, whatever the device's.
-    font.setPointSizeF(10.0 * LayoutDpi / device.logicalDpiY());
-    return font;
-}
 
 } // namespace
 
@@ -82,7 +57,7 @@ QByteArray LayoutPdfBytes(const LayoutPdfInput& in) {
                     title, PageMarginMm);
         QPainter painter(&writer);
         const QRect page = painter.viewport();
-        const QFont font = TitleFont(writer);
+        const QFont font = ReportPageFont(writer);
         painter.setFont(font);
         const int titleHeight = QFontMetrics(font, &writer).height();
         painter.drawText(QRect(0, 0, page.width(), titleHeight),

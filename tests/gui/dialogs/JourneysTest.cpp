@@ -85,6 +85,19 @@ private slots:
         QVERIFY(messages->boxes.empty());
     }
 
+    // The window names each data type in the very words of the dialog's item.
+    void dataTypeShownInTheDialogsWords() {
+        const auto* shown = Main().findChild<QLabel*>(QStringLiteral("DataTypeLabel"));
+        const auto items = app->SetInputForm->findChildren<QRadioButton*>();
+        QCOMPARE(items.size(), 3);
+        for (QRadioButton* const item : items) {
+            Tool("SpeedButton1")->click();
+            item->setChecked(true);
+            app->SetInputForm->findChild<QPushButton*>(QStringLiteral("OKBtn"))->click();
+            QCOMPARE(shown->text(), item->text());
+        }
+    }
+
     // The data type beside the series box follows the data type dialog's OK
     // (not its Cancel); "Clear" leaves the window naming no file or sheet.
     void dataTypeShownAndClearForgetsTheFile() {

@@ -324,6 +324,29 @@ private slots:
         QCOMPARE(catcher.boxes.size(), std::size_t{4});
     }
 
+    // Both decimal cells are read as numbers before either becomes an angle: a
+    // latitude no angle holds beside a longitude that is no number fails at the
+    // longitude, and that is the cell quoted and made current.
+    void theCellMadeCurrentIsTheOneTheMessageQuotes() {
+        auto f = Make();
+        f->show();
+        Decimal(*f)->setChecked(true);
+        test::MessageCatcher catcher;
+        f->PasteText(QStringLiteral("28.5\t77.25\n1e300\tabc\n"));
+        f->BitBtn1Click();
+        QCOMPARE(catcher.LastText(), QStringLiteral("'abc' is not a valid floating point value\n"
+                                                    "Vertex 2: row 4, column 3 (Long.)"));
+        QCOMPARE(f->Grid()->currentIndex(), f->GridModel()->index(3, 2));
+
+        // With both cells numbers, the latitude converts first.
+        f->GridModel()->WriteCell(3, 2, QStringLiteral("1e300"));
+        f->BitBtn1Click();
+        QCOMPARE(catcher.LastText(), QStringLiteral("'1e300' is not a valid floating point value\n"
+                                                    "Vertex 2: row 4, column 2 (Lat.)"));
+        QCOMPARE(f->Grid()->currentIndex(), f->GridModel()->index(3, 1));
+        QVERIFY(!accepted);
+    }
+
     void enterAppendsRowsOnlyFromAFilledBottomRightCell() {
         auto f = Make();
         // Any file dialog is cancelled at once: Enter must not reach "Open".

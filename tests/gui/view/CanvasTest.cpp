@@ -329,6 +329,27 @@ private slots:
         }
     }
 
+    // The screen draws the highlight over its own frame of the layout; at one
+    // to one it is the picture's highlight, pixel for pixel, edges included.
+    void screenHighlightIsThePictures() {
+        form->FindSheet(QStringLiteral("53H/2"));
+        QVERIFY(form->WaitForComputation());
+        QTRY_VERIFY(form->LayoutDrawn());
+        QCOMPARE(View()->Scale(), 1.0);
+        const LayoutGeometry& g = form->Geometry();
+        form->Image1MouseMove(g.GridOriginX + g.CellWidth / 2, g.GridOriginY + g.CellHeight / 2);
+        QCOMPARE(form->HighlightIndex(), 0);
+        const HighlightBox b = HighlightRect(g, 1, 0);
+        const QImage screen = View()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage& picture = *form->LayoutImage();
+        QCOMPARE(screen.size(), picture.size());
+        const QRect around =
+            QRect(b.Left - 2, b.Top - 2, b.Right - b.Left + 4, b.Bottom - b.Top + 4);
+        QCOMPARE(screen.copy(around), picture.copy(around));
+        QCOMPARE(screen.pixel(b.Left, b.Top), picture.pixel(b.Left, b.Top));
+        QVERIFY(screen.pixel(b.Left + 3, b.Top + 3) == qRgb(255, 255, 0));
+    }
+
     // A plain notch of the wheel scales the layout by 1.25 (or back) around
     // the pointer at the standard zoom and at zooms that are no step of 5:
     // the sheet under the pointer stays under it, only the drawing changes
