@@ -602,21 +602,6 @@ std::string StemOf(const std::filesystem::path& target) {
 
 } // namespace
 
-std::vector<std::pair<std::string, std::string>> OgrGridFiles(const std::filesystem::path& fileName,
-                                                              const OgrFormat& format,
-                                                              const OgrGridRequest& request) {
-    const TemporaryFolder folder(std::filesystem::temp_directory_path() / "sheetwright-ogr-");
-    WriteDataset(folder.Path(), StemOf(fileName), format, request, fileName.string());
-    std::vector<std::pair<std::string, std::string>> files;
-    for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
-        const std::string made = entry.path().filename().string();
-        files.emplace_back(PlacedName(fileName, made, format).string(),
-                           ReadWholeFile(entry.path(), ReadFailureText::CannotOpen));
-    }
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
 void WriteOgrGridFile(const std::filesystem::path& path, const OgrFormat& format,
                       const OgrGridRequest& request) {
     // A shapefile is a set of files; the others keep the name exactly as given.

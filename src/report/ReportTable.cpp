@@ -15,6 +15,17 @@ constexpr std::size_t ColumnCount = 3;
 constexpr std::size_t MinRowsBeforeTotals = 4;
 constexpr std::size_t TotalsRows = 3;
 
+// The report of body rows grouped already.
+Report AssembleReport(const ReportInput& in, const ReportColumns& columns,
+                      std::vector<SheetListRec> rows) {
+    Report r;
+    r.Columns = columns;
+    r.Rows = rows;
+    r.Caption = ReportCaption(in);
+    r.Table = ReportTableOf(in, std::move(rows));
+    return r;
+}
+
 } // namespace
 
 std::string ReportCaption(const ReportInput& in) {
@@ -45,16 +56,6 @@ Report BuildReport(const ReportInput& in, const TextMeasure& measure, const Repo
     return AssembleReport(in, columns,
                           GroupSheetNumbers(SortedInSheets(in.grid.SheetList),
                                             GroupKeyLength(in.settings), columns.CharsPerLine));
-}
-
-Report AssembleReport(const ReportInput& in, const ReportColumns& columns,
-                      std::vector<SheetListRec> rows) {
-    Report r;
-    r.Columns = columns;
-    r.Rows = rows;
-    r.Caption = ReportCaption(in);
-    r.Table = ReportTableOf(in, std::move(rows));
-    return r;
 }
 
 std::vector<std::string> ReportHeadings(const ReportInput& in) {
