@@ -606,9 +606,7 @@ void WriteOgrGridFile(const std::filesystem::path& path, const OgrFormat& format
                       const OgrGridRequest& request) {
     // A shapefile is a set of files; the others keep the name exactly as given.
     const std::filesystem::path target =
-        format.Extension == ".shp" && LowerExtension(path.string()) != ".shp"
-            ? std::filesystem::path(ReplaceExtension(path.string(), ".shp"))
-            : path;
+        format.Extension == ".shp" ? ShapefileMainPath(path) : path;
     // GeoJSON is one document that OGR writes front to back and whose failed
     // writes it does not report: it goes through our own staged file, which
     // stops at the first failed write. So does any format into a pipe.
