@@ -6,6 +6,7 @@
 #include "exchange/FileError.h"
 #include "exchange/FileNames.h"
 #include "exchange/FileReading.h"
+#include "exchange/FileTexts.h"
 #include "exchange/GdalErrors.h"
 #include "exchange/SafeFile.h"
 #include "exchange/SheetCorners.h"
@@ -54,7 +55,7 @@ double Degrees(const DmsAngle& a) {
     // database whose pages were never written).
     const bool full = err == ENOSPC || err == EFBIG || err == EDQUOT;
     if ((reason.empty() || full) && err != 0) {
-        const std::string system = std::generic_category().message(err);
+        const std::string system = SystemReasonText(err);
         reason = reason.empty() ? system : system + " (" + reason + ")";
     }
     throw FileError(what + (reason.empty() ? std::string() : ": " + reason));
@@ -502,8 +503,8 @@ void CheckDocumentEnd(const std::string& file, std::string_view driver,
     } catch (const FileError&) {
     }
     if (tail != End) {
-        throw FileError("The GML file \"" + shownName + "\" could not be written: " +
-                        std::generic_category().message(err != 0 ? err : EIO));
+        throw FileError("The GML file \"" + shownName +
+                        "\" could not be written: " + SystemReasonText(err != 0 ? err : EIO));
     }
 }
 
@@ -570,7 +571,7 @@ std::string WithDiskFullReason(const std::string& message, const std::filesystem
     if (err == 0) {
         return message;
     }
-    const std::string reason = std::generic_category().message(err);
+    const std::string reason = SystemReasonText(err);
     if (message.find(reason) != std::string::npos) {
         return message;
     }
