@@ -119,7 +119,10 @@ PointerReading ReadLayoutPointer(const Settings& s, const SheetGrid& g, const La
     const int64_t row =
         std::clamp<int64_t>(FloorDiv(y - int64_t{geo.GridOriginY}, z), -1, g.GridRows);
     const CellBounds b = BoundsOf(s, g, static_cast<int32_t>(row), static_cast<int32_t>(col));
-    r.Panel0 = CellPanel(SheetNumber(s, SecToDms(b.West), SecToDms(b.South)), b);
+    // Numbered as the block's cells and the extent's neighbours are: a cell whose
+    // south-west corner lies in a cut-out but which reaches into the index is a
+    // sheet, not "#".
+    r.Panel0 = CellPanel(CellSheetNumber(s, b.West, b.South), b);
     r.Panel1 = NeighbourSheetText;
     return r;
 }
