@@ -3,8 +3,10 @@
 #include "index/Convertions.h"
 #include "index/WindowsText.h"
 #include "report/ReportFont.h"
+#include "report/SheetOrder.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <iterator>
 
 namespace sw {
@@ -53,9 +55,15 @@ std::string ReportInputLine(const ReportInput& in) {
 
 Report BuildReport(const ReportInput& in, const TextMeasure& measure, const ReportPage& page) {
     const ReportColumns columns = FitReportColumns(measure, page);
+    // Grouped straight from the records in report order: no copy of every IN
+    // number is made on the way.
+    const std::vector<SheetRec>& list = in.grid.SheetList;
+    const std::vector<uint32_t> order = InSheetsInReportOrder(list);
     return AssembleReport(in, columns,
-                          GroupSheetNumbers(SortedInSheets(in.grid.SheetList),
-                                            GroupKeyLength(in.settings), columns.CharsPerLine));
+                          GroupSortedNumbers(
+                              static_cast<uint32_t>(order.size()),
+                              [&](uint32_t k) { return list[order[k]].SheetNo.view(); },
+                              GroupKeyLength(in.settings), columns.CharsPerLine));
 }
 
 std::vector<std::string> ReportHeadings(const ReportInput& in) {
