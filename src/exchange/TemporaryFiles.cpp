@@ -181,7 +181,8 @@ TemporaryFile::TemporaryFile(const std::filesystem::path& prefix) {
     std::string pattern = prefix.string() + "XXXXXX";
     const int fd = ::mkstemp(pattern.data());
     if (fd < 0) {
-        throw FileError(CannotCreateText(pattern, errno));
+        const int err = errno;
+        throw FileError(CannotCreateText(pattern, err));
     }
     ::close(fd);
     path_ = pattern;
