@@ -30,11 +30,6 @@ struct VertexRec {
 // of the exact position in the fractions.
 VertexRec DecimalVertex(double latDegrees, double lonDegrees);
 
-// The exact position of a vertex coordinate in seconds: whole seconds plus fraction.
-inline double ExactSeconds(const DmsAngle& a, double fraction) {
-    return static_cast<double>(DmsToSec(a)) + fraction;
-}
-
 struct PixelPoint {
     int32_t X = 0;
     int32_t Y = 0;

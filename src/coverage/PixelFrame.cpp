@@ -4,11 +4,6 @@
 
 namespace sw {
 
-PixelPoint GeoToPixel(const Settings& s, const SheetGrid& g, const DmsAngle& lat,
-                      const DmsAngle& lon) {
-    return GeoToPixel(s, g, VertexRec{lat, lon});
-}
-
 PixelPoint GeoToPixel(const Settings& s, const SheetGrid& g, const VertexRec& v) {
     const int32_t w = SheetPixelWidth(s);
     // The whole seconds are subtracted exactly in integers first; a vertex
@@ -34,13 +29,6 @@ VertexRec PixelToGeo(const Settings& s, const SheetGrid& g, int32_t x, int32_t y
         CheckedAdd(CheckedMul(CheckedSub(g.GridOriginY, y), s.SheetHeightSec) / s.SheetPixelHeight,
                    g.GridNorthSec);
     return VertexRec{SecToDms(latSec), SecToDms(lonSec)};
-}
-
-void ComputeFeaturePoints(const Settings& s, Feature& f, const SheetGrid& g) {
-    f.FeaturePoints.resize(f.Vertices.size());
-    for (std::size_t i = 0; i < f.Vertices.size(); ++i) {
-        f.FeaturePoints[i] = GeoToPixel(s, g, f.Vertices[i]);
-    }
 }
 
 } // namespace sw

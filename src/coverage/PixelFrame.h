@@ -10,17 +10,11 @@
 
 namespace sw {
 
-// Rounds to the nearest pixel (a half to even) from the position in minutes.
-PixelPoint GeoToPixel(const Settings& s, const SheetGrid& g, const DmsAngle& lat,
-                      const DmsAngle& lon);
-
-// The same for a vertex at its exact position, fractions of a second included.
+// Rounds to the nearest pixel (a half to even) from the vertex's exact position
+// in minutes, fractions of a second included.
 PixelPoint GeoToPixel(const Settings& s, const SheetGrid& g, const VertexRec& v);
 
 // Back to whole seconds: the product first, then a division truncating toward zero.
 VertexRec PixelToGeo(const Settings& s, const SheetGrid& g, int32_t x, int32_t y);
-
-// FeaturePoints[i] := GeoToPixel(Vertices[i]) for every vertex.
-void ComputeFeaturePoints(const Settings& s, Feature& f, const SheetGrid& g);
 
 } // namespace sw

@@ -32,6 +32,27 @@ std::string Join(std::initializer_list<std::string_view> parts) {
     return out;
 }
 
+// The extent in seconds of the cell in `row` and `col` counted from the
+// block's north-west cell; the ring's are -1 and GridRows / GridCols.
+struct CellBounds {
+    int32_t South, North, West, East;
+};
+
+CellBounds BoundsOf(const Settings& s, const SheetGrid& g, int32_t row, int32_t col) {
+    CellBounds b{};
+    b.South = CheckedSub(g.GridNorthSec, CheckedMul(CheckedAdd(row, 1), s.SheetHeightSec));
+    b.North = CheckedAdd(b.South, s.SheetHeightSec);
+    b.West = CheckedAdd(g.GridWestSec, CheckedMul(col, s.SheetWidthSec));
+    b.East = CheckedAdd(b.West, s.SheetWidthSec);
+    return b;
+}
+
+// Panel 0: " <number> (Lat:<south>-<north> Long:<west>-<east>)".
+std::string CellPanel(std::string_view number, const CellBounds& b) {
+    return Join({" ", number, " (Lat:", SecText(b.South), "-", SecText(b.North),
+                 " Long:", SecText(b.West), "-", SecText(b.East), ")"});
+}
+
 } // namespace
 
 PointerReading ReadPointer(const Settings& s, const SheetGrid& g, const LayoutGeometry& geo,
@@ -54,15 +75,8 @@ PointerReading ReadPointer(const Settings& s, const SheetGrid& g, const LayoutGe
         return r;
     }
     const SheetRec& sheet = g.SheetList[static_cast<std::size_t>(i)];
-    const int32_t south =
-        CheckedSub(g.GridNorthSec, CheckedMul(CheckedAdd(row, 1), s.SheetHeightSec));
-    const int32_t north = CheckedAdd(south, s.SheetHeightSec);
-    const int32_t west = CheckedAdd(g.GridWestSec, CheckedMul(col, s.SheetWidthSec));
-    const int32_t east = CheckedAdd(west, s.SheetWidthSec);
-
     r.Index = static_cast<int32_t>(i);
-    r.Panel0 = Join({" ", sheet.SheetNo.view(), " (Lat:", SecText(south), "-", SecText(north),
-                     " Long:", SecText(west), "-", SecText(east), ")"});
+    r.Panel0 = CellPanel(sheet.SheetNo.view(), BoundsOf(s, g, row, col));
     r.Panel1 = Join({" ", std::to_string(i + 1), "/", std::to_string(g.SheetCount), " ",
                      sheet.InFlag == 1 ? "IN" : "OUT"});
     return r;
@@ -104,15 +118,11 @@ PointerReading ReadLayoutPointer(const Settings& s, const SheetGrid& g, const La
         std::clamp<int64_t>(FloorDiv(x - int64_t{geo.GridOriginX}, w), -1, g.GridCols);
     const int64_t row =
         std::clamp<int64_t>(FloorDiv(y - int64_t{geo.GridOriginY}, z), -1, g.GridRows);
-    const int32_t south = CheckedSub(
-        g.GridNorthSec, CheckedMul(CheckedAdd(static_cast<int32_t>(row), 1), s.SheetHeightSec));
-    const int32_t north = CheckedAdd(south, s.SheetHeightSec);
-    const int32_t west =
-        CheckedAdd(g.GridWestSec, CheckedMul(static_cast<int32_t>(col), s.SheetWidthSec));
-    const int32_t east = CheckedAdd(west, s.SheetWidthSec);
-    const std::string number = SheetNumber(s, SecToDms(west), SecToDms(south));
-    r.Panel0 = Join({" ", number, " (Lat:", SecText(south), "-", SecText(north),
-                     " Long:", SecText(west), "-", SecText(east), ")"});
+    const CellBounds b = BoundsOf(s, g, static_cast<int32_t>(row), static_cast<int32_t>(col));
+    // Numbered as the block's cells and the extent's neighbours are: a cell whose
+    // south-west corner lies in a cut-out but which reaches into the index is a
+    // sheet, not "#".
+    r.Panel0 = CellPanel(CellSheetNumber(s, b.West, b.South), b);
     r.Panel1 = NeighbourSheetText;
     return r;
 }

@@ -35,10 +35,10 @@ PointerReading ReadPointer(const Settings& s, const SheetGrid& g, const LayoutGe
                            int32_t x, int32_t y);
 
 // What the window reads out: as ReadPointer over the block; over a ring cell
-// its number (taken at its south-west corner, as the drawing labels it) and
-// extent in panel 0 and NeighbourSheetText in panel 1, Index -1; over the
-// margin nothing at all, not even a position, since no sheet is there. The
-// ring's outer frame lines belong to the ring.
+// its number (CellSheetNumber: at a covered point of it, its south-west corner
+// where that is covered, as the grid's own cells are numbered) and extent in panel 0 and
+// NeighbourSheetText in panel 1, Index -1; over the margin nothing at all, not even a position,
+// since no sheet is there. The ring's outer frame lines belong to the ring.
 PointerReading ReadLayoutPointer(const Settings& s, const SheetGrid& g, const LayoutGeometry& geo,
                                  int32_t x, int32_t y);
 

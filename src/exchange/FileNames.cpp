@@ -29,6 +29,12 @@ std::string ReplaceExtension(std::string_view path, std::string_view ext) {
     return out;
 }
 
+std::filesystem::path ShapefileMainPath(const std::filesystem::path& path) {
+    const std::string name = path.string();
+    return LowerExtension(name) == ".shp" ? path
+                                          : std::filesystem::path(ReplaceExtension(name, ".shp"));
+}
+
 std::string LowerExtension(std::string_view path) {
     const std::size_t dot = ExtensionStart(path);
     if (dot == std::string_view::npos) {

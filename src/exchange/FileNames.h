@@ -17,6 +17,11 @@ std::string ReplaceExtension(std::string_view path, std::string_view ext);
 // (ASCII only); empty when there is none.
 std::string LowerExtension(std::string_view path);
 
+// The name a shapefile written through OGR takes: `path` itself when its
+// extension is ".shp" in any case, else `path` with ".shp" for its extension
+// (appended when it has none). The set's other files are named after it.
+std::filesystem::path ShapefileMainPath(const std::filesystem::path& path);
+
 // The path in double quotes, its bytes as the file system has them, for messages.
 std::string QuotedPath(const std::filesystem::path& path);
 

@@ -12,16 +12,12 @@
 
 namespace sw {
 
-namespace {
-
 void CloseQuietly(int& fd) {
     if (fd >= 0) {
         ::close(fd);
         fd = -1;
     }
 }
-
-} // namespace
 
 InputFile::InputFile(const std::filesystem::path& path, ReadFailureText failure,
                      std::size_t maxBytes)

@@ -36,6 +36,10 @@ private:
     std::size_t size_ = 0;
 };
 
+// Closes `fd` when it is open and marks it closed, ignoring what close says: for
+// a descriptor given up on a failure path or one only read from.
+void CloseQuietly(int& fd);
+
 // The largest file any reader loads whole (256 MiB).
 inline constexpr std::size_t MaxWholeFileBytes = std::size_t{256} << 20;
 

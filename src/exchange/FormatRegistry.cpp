@@ -98,11 +98,7 @@ std::vector<std::string> CsvGridFileNames(const std::filesystem::path& path) {
 }
 
 std::vector<std::string> OgrShapefileNames(const std::filesystem::path& path) {
-    const std::filesystem::path shp =
-        LowerExtension(path.string()) == ".shp"
-            ? path
-            : std::filesystem::path(ReplaceExtension(path.string(), ".shp"));
-    return WithSideFiles(shp, {".shx", ".dbf", ".prj"});
+    return WithSideFiles(ShapefileMainPath(path), {".shx", ".dbf", ".prj"});
 }
 
 // Files of the report, whose rows group the IN sheets: the bytes per IN sheet

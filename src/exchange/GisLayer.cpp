@@ -1,7 +1,5 @@
 #include "exchange/GisLayer.h"
 
-#include "exchange/FileNames.h"
-
 #include <algorithm>
 #include <cctype>
 
@@ -27,10 +25,6 @@ std::string SkippedFeaturesNote(const GisLayer& layer) {
     return std::to_string(layer.SkippedEmpty) + (layer.SkippedEmpty == 1
                                                      ? " feature without a geometry was skipped"
                                                      : " features without a geometry were skipped");
-}
-
-bool LooksLikeGisFile(const std::filesystem::path& path) {
-    return LowerExtension(path.string()) != ".txt";
 }
 
 } // namespace sw

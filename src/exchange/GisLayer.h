@@ -68,8 +68,4 @@ public:
 // "2 features without a geometry were skipped", empty when none was.
 std::string SkippedFeaturesNote(const GisLayer& layer);
 
-// True when the path names a file the GIS-layer reader should take rather than
-// the vertex-file readers (any extension but .txt).
-bool LooksLikeGisFile(const std::filesystem::path& path);
-
 } // namespace sw

@@ -22,9 +22,8 @@ namespace sw {
 std::string KmlDocument(const Settings& s, const SheetGrid& g);
 
 // About the bytes of KmlDocument (exact when all sheet numbers and coordinates
-// have as many characters as the first IN sheet's), for size warnings.
-uint64_t KmlFileBytesEstimate(const Settings& s, const SheetGrid& g);
-// The same with the layout already planned for the grid (PlanLayout).
+// have as many characters as the first IN sheet's), for size warnings, with the
+// layout already planned for the grid (PlanLayout).
 uint64_t KmlFileBytesEstimate(const Settings& s, const SheetGrid& g, const LayoutGeometry& plan);
 
 // The file WriteKmlFile writes: `path` with its extension replaced by ".kml"

@@ -133,10 +133,6 @@ std::string KmlDocument(const Settings& s, const SheetGrid& g) {
     return out;
 }
 
-uint64_t KmlFileBytesEstimate(const Settings& s, const SheetGrid& g) {
-    return KmlFileBytesEstimate(s, g, PlanLayout(s, g.GridCols, g.GridRows));
-}
-
 uint64_t KmlFileBytesEstimate(const Settings& s, const SheetGrid& g, const LayoutGeometry& plan) {
     // Every IN sheet takes about as many bytes as the first one: the lines are
     // fixed but for the sheet number and the digits of the coordinates.

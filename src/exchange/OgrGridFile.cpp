@@ -6,6 +6,7 @@
 #include "exchange/FileError.h"
 #include "exchange/FileNames.h"
 #include "exchange/FileReading.h"
+#include "exchange/FileTexts.h"
 #include "exchange/GdalErrors.h"
 #include "exchange/SafeFile.h"
 #include "exchange/SheetCorners.h"
@@ -54,7 +55,7 @@ double Degrees(const DmsAngle& a) {
     // database whose pages were never written).
     const bool full = err == ENOSPC || err == EFBIG || err == EDQUOT;
     if ((reason.empty() || full) && err != 0) {
-        const std::string system = std::generic_category().message(err);
+        const std::string system = SystemReasonText(err);
         reason = reason.empty() ? system : system + " (" + reason + ")";
     }
     throw FileError(what + (reason.empty() ? std::string() : ": " + reason));
@@ -502,8 +503,8 @@ void CheckDocumentEnd(const std::string& file, std::string_view driver,
     } catch (const FileError&) {
     }
     if (tail != End) {
-        throw FileError("The GML file \"" + shownName + "\" could not be written: " +
-                        std::generic_category().message(err != 0 ? err : EIO));
+        throw FileError("The GML file \"" + shownName +
+                        "\" could not be written: " + SystemReasonText(err != 0 ? err : EIO));
     }
 }
 
@@ -570,7 +571,7 @@ std::string WithDiskFullReason(const std::string& message, const std::filesystem
     if (err == 0) {
         return message;
     }
-    const std::string reason = std::generic_category().message(err);
+    const std::string reason = SystemReasonText(err);
     if (message.find(reason) != std::string::npos) {
         return message;
     }
@@ -602,28 +603,11 @@ std::string StemOf(const std::filesystem::path& target) {
 
 } // namespace
 
-std::vector<std::pair<std::string, std::string>> OgrGridFiles(const std::filesystem::path& fileName,
-                                                              const OgrFormat& format,
-                                                              const OgrGridRequest& request) {
-    const TemporaryFolder folder(std::filesystem::temp_directory_path() / "sheetwright-ogr-");
-    WriteDataset(folder.Path(), StemOf(fileName), format, request, fileName.string());
-    std::vector<std::pair<std::string, std::string>> files;
-    for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
-        const std::string made = entry.path().filename().string();
-        files.emplace_back(PlacedName(fileName, made, format).string(),
-                           ReadWholeFile(entry.path(), ReadFailureText::CannotOpen));
-    }
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
 void WriteOgrGridFile(const std::filesystem::path& path, const OgrFormat& format,
                       const OgrGridRequest& request) {
     // A shapefile is a set of files; the others keep the name exactly as given.
     const std::filesystem::path target =
-        format.Extension == ".shp" && LowerExtension(path.string()) != ".shp"
-            ? std::filesystem::path(ReplaceExtension(path.string(), ".shp"))
-            : path;
+        format.Extension == ".shp" ? ShapefileMainPath(path) : path;
     // GeoJSON is one document that OGR writes front to back and whose failed
     // writes it does not report: it goes through our own staged file, which
     // stops at the first failed write. So does any format into a pipe.

@@ -20,23 +20,12 @@
 #include <functional>
 #include <string>
 #include <string_view>
-#include <utility>
-#include <vector>
 
 namespace sw {
 
 // The denominator of a scale caption: "1:50,000" gives 50000, "1:1M" 1000000;
 // 0 when the caption is not a scale.
 int64_t ScaleDenominator(std::string_view caption);
-
-// The files the driver makes for a dataset called `fileName` (a bare name, no
-// folder, any extension), each as its name and its bytes; a shapefile gives
-// several, named after `fileName` with their own extensions. Throws FileError
-// with OGR's reason when the driver is unknown or refuses. Holds every byte in
-// memory: for small grids only.
-std::vector<std::pair<std::string, std::string>> OgrGridFiles(const std::filesystem::path& fileName,
-                                                              const OgrFormat& format,
-                                                              const OgrGridRequest& request);
 
 // Writes the dataset at `path` (a shapefile's name gets ".shp"), every file
 // prepared before any replaces an existing one, the files put in place as one

@@ -1,16 +1,16 @@
 #include "exchange/OpenVertexFile.h"
 #include "exchange/FileNames.h"
 
+#include "exchange/ByteOrder.h"
 #include "exchange/FileError.h"
 #include "exchange/FileReading.h"
 #include "exchange/SafeFile.h"
 #include "exchange/ShapeFile.h"
 
-#include <array>
 #include <cctype>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
+#include <string>
 #include <string_view>
 #include <variant>
 
@@ -27,15 +27,20 @@ namespace {
 // (big-endian) that opens every main file, KML by markup, since a vertex text
 // line starts with a label or a number and never with '<'. None for anything else.
 OpenFilter FilterFromContent(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::array<char, 64> head{};
-    in.read(head.data(), head.size());
-    const auto n = static_cast<std::size_t>(in.gcount());
-    if (n == 0) {
+    // Only a regular file is looked into, and it is opened without waiting: a
+    // FIFO with no writer would otherwise hold the dialog until one came.
+    std::string head;
+    try {
+        const InputFile file(path, ReadFailureText::CannotOpen, SIZE_MAX);
+        head = file.Read(0, 64);
+    } catch (const FileError&) {
         return OpenFilter::None;
     }
-    const std::string_view bytes(head.data(), n);
-    if (bytes.substr(0, 4) == std::string_view("\x00\x00\x27\x0a", 4)) {
+    const std::string_view bytes = head;
+    if (bytes.empty()) {
+        return OpenFilter::None;
+    }
+    if (bytes.size() >= 4 && GetBE32(bytes, 0) == static_cast<uint32_t>(ShpFileCode)) {
         return OpenBoxPosition("shapefile");
     }
     std::string_view rest = bytes;

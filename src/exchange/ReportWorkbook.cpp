@@ -17,40 +17,11 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 #include <filesystem>
-#include <unistd.h>
 
 namespace sw {
 
 namespace {
-
-// A file name in the system's temporary folder, removed when this goes.
-class TemporaryName {
-public:
-    TemporaryName() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "sheetwright-XXXXXX").string();
-        const int fd = ::mkstemp(pattern.data());
-        if (fd < 0) {
-            throw FileError(CannotCreateText(pattern, errno));
-        }
-        ::close(fd);
-        path_ = pattern;
-        slot_ = RegisterTemporaryFile(path_); // removed on SIGTERM and the like too
-    }
-    ~TemporaryName() {
-        ::unlink(path_.c_str());
-        ReleaseTemporaryFile(slot_);
-    }
-    TemporaryName(const TemporaryName&) = delete;
-    TemporaryName& operator=(const TemporaryName&) = delete;
-    const std::string& Path() const { return path_; }
-
-private:
-    std::string path_;
-    int slot_ = -1;
-};
 
 // Characters of a UTF-8 text: every byte but the continuation bytes.
 std::size_t CharacterCount(const std::string& utf8) {
@@ -87,7 +58,8 @@ std::string ReportXlsxBytes(const TextTable& table) {
     if (table.size() > MaxRows || cols > MaxCols) {
         throw FileError("The report has more rows or columns than a workbook can hold");
     }
-    TemporaryName temp;
+    // The library writes to a named file only; the bytes are read back from it.
+    const TemporaryFile temp(std::filesystem::temp_directory_path() / "sheetwright-");
     lxw_workbook* book = workbook_new(temp.Path().c_str());
     if (book == nullptr) {
         throw FileError(CannotCreateText(temp.Path(), errno));

@@ -54,13 +54,6 @@ std::string SiblingName(const std::string& target, const char* suffix) {
     return folder + "." + name + tail;
 }
 
-void CloseQuietly(int& fd) {
-    if (fd >= 0) {
-        ::close(fd);
-        fd = -1;
-    }
-}
-
 // Holds an exclusive lock on each folder of a set while its files are replaced.
 class FolderLocks {
 public:

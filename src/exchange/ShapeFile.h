@@ -79,7 +79,7 @@ void WritePrjFile(const std::filesystem::path& path);
 std::size_t MaxShapefileSheets();
 // The bytes of the four files of a grid of `sheets` cells, for size warnings.
 uint64_t ShapefileBytes(std::size_t sheets);
-uint64_t ShapefileBytesEstimate(const Settings& s, const SheetGrid& g);
+// The same for a grid (the layout plays no part: a shapefile's sizes are fixed).
 uint64_t ShapefileBytesEstimate(const Settings& s, const SheetGrid& g, const LayoutGeometry& plan);
 // The four names WriteShapeFiles writes: ".shp", ".shx", ".dbf", ".prj".
 std::vector<std::string> ShapefileNames(const std::filesystem::path& path);

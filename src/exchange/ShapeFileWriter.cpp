@@ -208,13 +208,9 @@ uint64_t ShapefileBytes(std::size_t sheets) {
            std::char_traits<char>::length(Wgs84PrjText);
 }
 
-uint64_t ShapefileBytesEstimate(const Settings& /*s*/, const SheetGrid& g) {
-    return ShapefileBytes(DbfRecordCount(g));
-}
-
-uint64_t ShapefileBytesEstimate(const Settings& s, const SheetGrid& g,
+uint64_t ShapefileBytesEstimate(const Settings& /*s*/, const SheetGrid& g,
                                 const LayoutGeometry& /*plan*/) {
-    return ShapefileBytesEstimate(s, g);
+    return ShapefileBytes(DbfRecordCount(g));
 }
 
 std::vector<std::string> ShapefileNames(const std::filesystem::path& path) {

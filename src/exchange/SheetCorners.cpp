@@ -12,18 +12,7 @@ SheetCorners::SheetCorners(const Settings& s, const SheetGrid& g)
     : SheetCorners(s, g, PlanLayout(s, g.GridCols, g.GridRows)) {}
 
 SheetCorners::SheetCorners(const Settings& s, const SheetGrid& g, const LayoutGeometry& plan)
-    : s_(s), geo_(plan) {
-    frame_.GridWest = g.GridWest;
-    frame_.GridEast = g.GridEast;
-    frame_.GridNorth = g.GridNorth;
-    frame_.GridSouth = g.GridSouth;
-    frame_.GridCols = g.GridCols;
-    frame_.GridRows = g.GridRows;
-    frame_.SheetCount = g.SheetCount;
-    frame_.GridWestSec = g.GridWestSec;
-    frame_.GridNorthSec = g.GridNorthSec;
-    frame_.GridOriginX = geo_.GridOriginX;
-    frame_.GridOriginY = geo_.GridOriginY;
+    : s_(s), geo_(plan), frame_(LayoutFrame(g, plan)) {
     if (g.GridCols > 0 && g.GridRows > 0 && geo_.CellWidth > 0 && geo_.CellHeight > 0) {
         const std::size_t cells =
             static_cast<std::size_t>(g.GridCols) * static_cast<std::size_t>(g.GridRows);

@@ -1,6 +1,7 @@
 #include "exchange/TemporaryFiles.h"
 
 #include "exchange/FileError.h"
+#include "exchange/FileTexts.h"
 
 #include <array>
 #include <atomic>
@@ -163,7 +164,7 @@ TemporaryFolder::TemporaryFolder(const std::filesystem::path& prefix) {
         const std::filesystem::path parent =
             prefix.parent_path().empty() ? "." : prefix.parent_path();
         throw FileError("Cannot create a folder in \"" + parent.string() + "\". " +
-                        std::generic_category().message(err));
+                        SystemReasonText(err));
     }
     path_ = pattern;
     slot_ = RegisterTemporaryFolder(path_);
@@ -172,6 +173,24 @@ TemporaryFolder::TemporaryFolder(const std::filesystem::path& prefix) {
 TemporaryFolder::~TemporaryFolder() {
     std::error_code ec;
     std::filesystem::remove_all(path_, ec);
+    ReleaseTemporaryFile(slot_);
+}
+
+TemporaryFile::TemporaryFile(const std::filesystem::path& prefix) {
+    const SignalsHeld held; // made and registered as one step
+    std::string pattern = prefix.string() + "XXXXXX";
+    const int fd = ::mkstemp(pattern.data());
+    if (fd < 0) {
+        const int err = errno;
+        throw FileError(CannotCreateText(pattern, err));
+    }
+    ::close(fd);
+    path_ = pattern;
+    slot_ = RegisterTemporaryFile(path_);
+}
+
+TemporaryFile::~TemporaryFile() {
+    ::unlink(path_.c_str());
     ReleaseTemporaryFile(slot_);
 }
 

@@ -59,4 +59,21 @@ private:
     int slot_ = -1;
 };
 
+// An empty file made with a unique name from `prefix` ("XXXXXX" is appended)
+// and closed, for a writer that opens it by name; registered for removal on a
+// signal and removed when this goes. Throws FileError "Cannot create file" with
+// the reason when it cannot be made.
+class TemporaryFile {
+public:
+    explicit TemporaryFile(const std::filesystem::path& prefix);
+    ~TemporaryFile();
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+    const std::filesystem::path& Path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+    int slot_ = -1;
+};
+
 } // namespace sw

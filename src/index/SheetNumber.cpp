@@ -53,11 +53,16 @@ int64_t FloorDegree(int64_t sec) {
     return sec >= 0 ? sec / 3600 : -((-sec + 3599) / 3600);
 }
 
-// The index's rectangle in whole degrees; the cut-outs lie inside it.
-constexpr int64_t IndexSouthDeg = 4;
-constexpr int64_t IndexNorthDeg = 39;
-constexpr int64_t IndexWestDeg = 64;
-constexpr int64_t IndexEastDeg = 99;
+// The index's rectangle as the whole degrees it holds, its first and last on
+// each axis (a north or east edge is the end of the degree before it); the
+// cut-outs lie inside it.
+constexpr int64_t IndexSouthDeg = IndexSouthSec / 3600;
+constexpr int64_t IndexNorthDeg = IndexNorthSec / 3600 - 1;
+constexpr int64_t IndexWestDeg = IndexWestSec / 3600;
+constexpr int64_t IndexEastDeg = IndexEastSec / 3600 - 1;
+static_assert(IndexSouthSec % 3600 == 0 && IndexNorthSec % 3600 == 0 && IndexWestSec % 3600 == 0 &&
+                  IndexEastSec % 3600 == 0,
+              "the index's edges are whole degrees");
 
 } // namespace
 
@@ -106,7 +111,8 @@ std::string CellSheetNumber(const Settings& s, int32_t westSec, int32_t southSec
 bool InCoverageArea(const DmsAngle& lon, const DmsAngle& lat) {
     const int32_t latDeg = lat.Deg;
     const int32_t lonDeg = lon.Deg;
-    if (latDeg < 4 || latDeg > 39 || lonDeg < 64 || lonDeg > 99) {
+    if (latDeg < IndexSouthDeg || latDeg > IndexNorthDeg || lonDeg < IndexWestDeg ||
+        lonDeg > IndexEastDeg) {
         return false;
     }
     if (latDeg < 20 && lonDeg < 72) {

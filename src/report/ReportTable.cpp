@@ -3,8 +3,10 @@
 #include "index/Convertions.h"
 #include "index/WindowsText.h"
 #include "report/ReportFont.h"
+#include "report/SheetOrder.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <iterator>
 
 namespace sw {
@@ -14,6 +16,17 @@ namespace {
 constexpr std::size_t ColumnCount = 3;
 constexpr std::size_t MinRowsBeforeTotals = 4;
 constexpr std::size_t TotalsRows = 3;
+
+// The report of body rows grouped already.
+Report AssembleReport(const ReportInput& in, const ReportColumns& columns,
+                      std::vector<SheetListRec> rows) {
+    Report r;
+    r.Columns = columns;
+    r.Rows = rows;
+    r.Caption = ReportCaption(in);
+    r.Table = ReportTableOf(in, std::move(rows));
+    return r;
+}
 
 } // namespace
 
@@ -42,19 +55,15 @@ std::string ReportInputLine(const ReportInput& in) {
 
 Report BuildReport(const ReportInput& in, const TextMeasure& measure, const ReportPage& page) {
     const ReportColumns columns = FitReportColumns(measure, page);
+    // Grouped straight from the records in report order: no copy of every IN
+    // number is made on the way.
+    const std::vector<SheetRec>& list = in.grid.SheetList;
+    const std::vector<uint32_t> order = InSheetsInReportOrder(list);
     return AssembleReport(in, columns,
-                          GroupSheetNumbers(SortedInSheets(in.grid.SheetList),
-                                            GroupKeyLength(in.settings), columns.CharsPerLine));
-}
-
-Report AssembleReport(const ReportInput& in, const ReportColumns& columns,
-                      std::vector<SheetListRec> rows) {
-    Report r;
-    r.Columns = columns;
-    r.Rows = rows;
-    r.Caption = ReportCaption(in);
-    r.Table = ReportTableOf(in, std::move(rows));
-    return r;
+                          GroupSortedNumbers(
+                              static_cast<uint32_t>(order.size()),
+                              [&](uint32_t k) { return list[order[k]].SheetNo.view(); },
+                              GroupKeyLength(in.settings), columns.CharsPerLine));
 }
 
 std::vector<std::string> ReportHeadings(const ReportInput& in) {

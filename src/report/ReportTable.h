@@ -57,12 +57,6 @@ Report BuildReport(const ReportInput& in, const TextMeasure& measure, const Repo
 // as every report made without a window is: no toolkit is loaded for it.
 Report BuildFontReport(const ReportInput& in);
 
-// The report of body rows grouped already (GroupSortedNumbers with
-// GroupKeyLength and the columns' CharsPerLine), for a caller that sorts the IN
-// numbers itself; BuildReport is this with the grid's own.
-Report AssembleReport(const ReportInput& in, const ReportColumns& columns,
-                      std::vector<SheetListRec> rows);
-
 // The row of headings: " S.No.", " Sheet Numbers of " + ScaleText + " Scale",
 // "Number of Sheets".
 std::vector<std::string> ReportHeadings(const ReportInput& in);
@@ -74,7 +68,8 @@ std::vector<std::string> ReportHeadings(const ReportInput& in);
 // headings, the body and these.
 TextTable ReportTail(const ReportInput& in, std::size_t bodyRows);
 
-// The table of AssembleReport alone, its body texts moved out of `rows`.
+// The table of body rows grouped already (GroupSortedNumbers with GroupKeyLength
+// and the columns' CharsPerLine), its body texts moved out of `rows`.
 TextTable ReportTableOf(const ReportInput& in, std::vector<SheetListRec>&& rows);
 
 // The table of BuildReport alone.

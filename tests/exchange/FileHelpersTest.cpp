@@ -26,6 +26,13 @@ TEST(FileNames, ExtensionOfTheLastComponentOnly) {
     EXPECT_EQ(LowerExtension("/x.y/route"), "");
 }
 
+// The OGR writer and the registry's file list both name a shapefile this way.
+TEST(FileNames, ShapefileKeepsItsOwnExtensionInAnyCaseAndGetsOneOtherwise) {
+    EXPECT_EQ(ShapefileMainPath("/x.y/grid.SHP"), std::filesystem::path("/x.y/grid.SHP"));
+    EXPECT_EQ(ShapefileMainPath("/x.y/grid.kml"), std::filesystem::path("/x.y/grid.shp"));
+    EXPECT_EQ(ShapefileMainPath("/x.y/grid"), std::filesystem::path("/x.y/grid.shp"));
+}
+
 TEST(NumberText, FifteenSignificantDigitsAnyLocale) {
     EXPECT_EQ(FormatGeneral15(77.0), "77");
     EXPECT_EQ(FormatGeneral15(77.25), "77.25");

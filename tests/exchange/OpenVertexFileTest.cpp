@@ -8,6 +8,15 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
+#include <future>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace sw {
 namespace {
 
@@ -43,6 +52,30 @@ TEST(OpenVertexFile, ReadingFilterFromContentThenNameThenHint) {
     EXPECT_EQ(ReadingFilter(dir.File("empty.dat"), text), text);
     EXPECT_EQ(ReadingFilter(dir.File("missing.shp"), text), shp);
     EXPECT_EQ(ReadingFilter(dir.File("missing.dat"), kml), kml);
+}
+
+// Only a regular file is looked into: a FIFO with no writer gives the name's or
+// the hint's filter at once instead of holding the open box until a writer comes.
+TEST(OpenVertexFile, ReadingFilterOfAFifoWithoutAWriterIsTheHintAtOnce) {
+    test::ScratchDir dir;
+    const std::filesystem::path fifo = dir.File("pipe.dat");
+    if (::mkfifo(fifo.c_str(), 0600) != 0) {
+        GTEST_SKIP() << "no FIFO can be made here";
+    }
+    std::promise<OpenFilter> result;
+    std::future<OpenFilter> answer = result.get_future();
+    std::thread reader([&] { result.set_value(ReadingFilter(fifo, OpenBoxPosition("kml"))); });
+    const bool answered = answer.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
+    if (!answered) {
+        // A writer lets the waiting open return, so the test ends either way.
+        const int fd = ::open(fifo.c_str(), O_WRONLY | O_CLOEXEC);
+        if (fd >= 0) {
+            ::close(fd);
+        }
+    }
+    reader.join();
+    ASSERT_TRUE(answered) << "ReadingFilter waited for a writer of the FIFO";
+    EXPECT_EQ(answer.get(), OpenBoxPosition("kml"));
 }
 
 class OpenShapefile : public ::testing::Test {

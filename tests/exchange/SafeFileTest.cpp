@@ -5,6 +5,7 @@
 #include "exchange/FileError.h"
 #include "exchange/FileReading.h"
 #include "exchange/ShapeFile.h"
+#include "exchange/TemporaryFiles.h"
 
 #include "ExchangeTestSupport.h"
 
@@ -240,6 +241,38 @@ TEST(SafeFileReplacing, TerminationRemovesTheTemporary) {
         ASSERT_EQ(::waitpid(child, &status, 0), child);
         EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == sig) << status;
         EXPECT_EQ(dir.EntryCount(), 0u);
+    }
+}
+
+// The workbook's scratch file: there while held, gone when dropped or when a
+// signal ends the process, and a folder that cannot hold it named in the refusal.
+TEST(TemporaryFiles, ScratchFileLivesWhileHeldAndGoesOnASignal) {
+    test::ScratchDir dir;
+    std::filesystem::path made;
+    {
+        const TemporaryFile file(std::filesystem::path(dir.File("scratch-")));
+        made = file.Path();
+        EXPECT_EQ(made.parent_path(), std::filesystem::path(dir.File("scratch-")).parent_path());
+        EXPECT_TRUE(std::filesystem::is_regular_file(made));
+        EXPECT_EQ(std::filesystem::file_size(made), 0u);
+    }
+    EXPECT_FALSE(std::filesystem::exists(made));
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const TemporaryFile file(std::filesystem::path(dir.File("scratch-")));
+        std::raise(SIGTERM);
+        std::_Exit(3); // not reached: the signal ends the process
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+    EXPECT_EQ(dir.EntryCount(), 0u);
+    try {
+        const TemporaryFile file(std::filesystem::path(dir.File("missing/scratch-")));
+        ADD_FAILURE() << "made a file in a missing folder";
+    } catch (const FileError& e) {
+        EXPECT_NE(std::string(e.what()).find("Cannot create file"), std::string::npos) << e.what();
     }
 }
 

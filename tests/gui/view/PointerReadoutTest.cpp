@@ -5,10 +5,12 @@
 #include "coverage/LayoutGeometry.h"
 #include "coverage/PointerReadout.h"
 #include "index/Convertions.h"
+#include "index/SheetExtent.h"
 #include "index/SheetNumber.h"
 
 #include <QTest>
 
+#include <array>
 #include <initializer_list>
 #include <string>
 #include <utility>
@@ -141,6 +143,38 @@ private slots:
         QCOMPARE(cell.Place, PointerPlace::Block);
         QCOMPARE(cell.Index, 1);
         QCOMPARE(cell.Panel1, std::string(" 2/2 IN"));
+    }
+
+    // Each ring cell reads as the sheet's eight neighbours are numbered: at the
+    // index's edge a neighbour whose south-west corner lies in a cut-out but
+    // which reaches into the index (old 1:1M sheet 79, south of 78) is a sheet,
+    // and one wholly outside (north and east of 89) is "#".
+    void ringCellsReadAsTheSheetsNeighbours() {
+        const Settings s = SettingsAt(Series::OldSeries, 1);
+        for (const char* number : {"78", "89"}) {
+            const SheetExtent e = FindSheetExtent(Series::OldSeries, number);
+            const SheetGrid g = MakeGrid(s, e.WestSec, e.NorthSec, 1, 1, {0});
+            const LayoutGeometry geo = PlanLayout(s, 1, 1);
+            const std::array<std::string, 8> expected = NeighbourSheetNumbers(Series::OldSeries, e);
+            std::size_t k = 0;
+            for (int dy : {1, 0, -1}) {
+                for (int dx : {-1, 0, 1}) {
+                    if (dx == 0 && dy == 0) {
+                        continue;
+                    }
+                    const int x = geo.GridOriginX + dx * geo.CellWidth + geo.CellWidth / 2;
+                    const int y = geo.GridOriginY - dy * geo.CellHeight + geo.CellHeight / 2;
+                    const PointerReading r = ReadLayoutPointer(s, g, geo, x, y);
+                    QCOMPARE(r.Place, PointerPlace::Ring);
+                    QCOMPARE(r.Panel0.substr(0, r.Panel0.find(" (")), " " + expected[k]);
+                    ++k;
+                }
+            }
+        }
+        const SheetExtent e78 = FindSheetExtent(Series::OldSeries, "78");
+        QCOMPARE(NeighbourSheetNumbers(Series::OldSeries, e78)[6], std::string("79"));
+        QCOMPARE(SheetNumber(s, SecToDms(e78.WestSec), SecToDms(e78.SouthSec - 4 * 3600)),
+                 std::string(OutsideSheetNo));
     }
 
     void highlightRectangleInsideTheFrame() {
