@@ -161,6 +161,13 @@ std::size_t GridNumberer::Compose(const Row& row, const Column& col, char* out) 
     return static_cast<std::size_t>(p - out);
 }
 
+std::string GridCellSheetNumber(const Settings& s, const SheetGrid& g, int32_t row, int32_t col) {
+    const int32_t south =
+        CheckedSub(g.GridNorthSec, CheckedMul(CheckedAdd(row, 1), s.SheetHeightSec));
+    const int32_t west = CheckedAdd(g.GridWestSec, CheckedMul(col, s.SheetWidthSec));
+    return CellSheetNumber(s, west, south);
+}
+
 void GridNumberer::NumberRow(int32_t r, SheetRec* row) const {
     const Row& k = rows_[static_cast<std::size_t>(r)];
     char buf[MaxLength];

@@ -19,6 +19,11 @@
 
 namespace sw {
 
+// The number of the grid's cell at `row`, `col`, counted from its north-west
+// cell, the ring of neighbours around the block included (rows and columns -1
+// and GridRows / GridCols): CellSheetNumber at the cell's south-west corner.
+std::string GridCellSheetNumber(const Settings& s, const SheetGrid& g, int32_t row, int32_t col);
+
 class GridNumberer {
 public:
     // For a grid whose GridWestSec, GridNorthSec, GridCols and GridRows are set.

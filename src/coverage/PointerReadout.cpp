@@ -1,5 +1,6 @@
 #include "coverage/PointerReadout.h"
 
+#include "coverage/CellNumbering.h"
 #include "coverage/PixelFrame.h"
 #include "index/CheckedMath.h"
 #include "index/Convertions.h"
@@ -122,7 +123,8 @@ PointerReading ReadLayoutPointer(const Settings& s, const SheetGrid& g, const La
     // Numbered as the block's cells and the extent's neighbours are: a cell whose
     // south-west corner lies in a cut-out but which reaches into the index is a
     // sheet, not "#".
-    r.Panel0 = CellPanel(CellSheetNumber(s, b.West, b.South), b);
+    r.Panel0 = CellPanel(
+        GridCellSheetNumber(s, g, static_cast<int32_t>(row), static_cast<int32_t>(col)), b);
     r.Panel1 = NeighbourSheetText;
     return r;
 }

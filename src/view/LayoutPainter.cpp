@@ -1,5 +1,6 @@
 #include "view/LayoutPainter.h"
 
+#include "coverage/CellNumbering.h"
 #include "coverage/Coverage.h"
 #include "coverage/LargeBlock.h"
 #include "coverage/PixelFrame.h"
@@ -194,7 +195,6 @@ void DrawNeighbourGrid(LayoutCanvas& c, const Settings& s, const LayoutGeometry&
     // Ring rows and columns run from -1 to GridRows / GridCols.
     for (int32_t r = window.FirstRow; r <= window.LastRow; ++r) {
         const int32_t y = CheckedAdd(geo.GridOriginY, CheckedMul(r, z));
-        const int32_t lat = CheckedSub(g.GridNorthSec, CheckedMul(r, s.SheetHeightSec));
         for (int32_t col = window.FirstCol; col <= window.LastCol; ++col) {
             const int32_t x = CheckedAdd(geo.GridOriginX, CheckedMul(col, w));
             c.Rectangle(x, y, x + w + 1, y + z + 1);
@@ -202,8 +202,7 @@ void DrawNeighbourGrid(LayoutCanvas& c, const Settings& s, const LayoutGeometry&
             if (!inBlock && numbered) {
                 // Numbered as the computed sheets are: a neighbour reaching into
                 // the index is a sheet even where its south-west corner is not.
-                const int32_t lon = CheckedAdd(g.GridWestSec, CheckedMul(col, s.SheetWidthSec));
-                const QString no = FromCore(CellSheetNumber(s, lon, lat));
+                const QString no = FromCore(GridCellSheetNumber(s, g, r, col));
                 c.TextOut(x + w / 2 - c.TextWidth(no) / 2, y + z / 2 - c.TextHeight(no) / 2, no);
             }
         }

@@ -51,6 +51,47 @@ void ExpectSameNumbers(const Settings& s, int32_t west, int32_t north, int32_t c
     }
 }
 
+// The ring of neighbours around a block is numbered as the cells of a grid one
+// cell larger on every side: the row above the block is the row north of it,
+// the row below the one south of it. Sheets 78 and 79 at 1:1M straddle a
+// cut-out, and the index's corners have "#" neighbours.
+TEST(GridCellSheetNumber, RingCellsAreTheCellsOfTheGridAroundTheBlock) {
+    struct Case {
+        Series series;
+        int32_t scale;
+        int32_t west, north; // the block's north-west corner
+        int32_t cols, rows;
+    };
+    const Case cases[] = {
+        {Series::OldSeries, 3, Sec(77, 15), Sec(28, 45), 1, 1},
+        {Series::OldSeries, 1, Sec(84), Sec(24), 1, 1},
+        {Series::OldSeries, 1, Sec(88), Sec(24), 2, 3},
+        {Series::OpenSeries, 1, Sec(64), Sec(40), 1, 1},
+        {Series::OpenSeries, 4, Sec(96), Sec(8), 3, 2},
+    };
+    for (const Case& k : cases) {
+        const Settings s = SettingsFor(k.series, k.scale);
+        SheetGrid block;
+        block.GridWestSec = k.west;
+        block.GridNorthSec = k.north;
+        block.GridCols = k.cols;
+        block.GridRows = k.rows;
+        SheetGrid around = block;
+        around.GridWestSec -= s.SheetWidthSec;
+        around.GridNorthSec += s.SheetHeightSec;
+        around.GridCols += 2;
+        around.GridRows += 2;
+        const GridNumberer numberer(s, around);
+        for (int32_t r = -1; r <= k.rows; ++r) {
+            for (int32_t c = -1; c <= k.cols; ++c) {
+                EXPECT_EQ(GridCellSheetNumber(s, block, r, c), numberer.Number(r + 1, c + 1))
+                    << "series " << int(k.series) << " scale " << k.scale << " row " << r << " col "
+                    << c;
+            }
+        }
+    }
+}
+
 TEST(GridNumberer, MatchesCellSheetNumberOverTheWholeIndexAtEveryScale) {
     for (Series series : {Series::OldSeries, Series::OpenSeries}) {
         const auto scales = static_cast<int32_t>(ScaleCaptions(series).size());
